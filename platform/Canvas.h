@@ -1,0 +1,141 @@
+#pragma once
+
+#include "platform/Color.h"
+
+#include <QFont>
+#include <QPoint>
+#include <QString>
+
+#include <memory>
+
+class QPaintDevice;
+class QPainter;
+
+enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear };
+enum TBrushStyle { bsSolid, bsClear };
+
+using TFontStyles = unsigned;
+constexpr TFontStyles fsBold = 1;
+constexpr TFontStyles fsItalic = 2;
+constexpr TFontStyles fsUnderline = 4;
+constexpr TFontStyles fsStrikeOut = 8;
+
+// A device rectangle whose right and bottom edges lie outside it.
+struct TRect {
+    int Left = 0;
+    int Top = 0;
+    int Right = 0;
+    int Bottom = 0;
+};
+
+struct TPen {
+    TColor Color = clBlack;
+    TPenStyle Style = psSolid;
+    int Width = 1; // device pixels; 0 is drawn as 1
+};
+
+struct TBrush {
+    TColor Color = clWhite;
+    TBrushStyle Style = bsSolid;
+};
+
+// The canvas font. Its height is held in device pixels, as the size was
+// converted at the PixelsPerInch in force when it was set: changing
+// PixelsPerInch later does not rescale it.
+class TFont {
+public:
+    int PixelsPerInch() const { return m_pixelsPerInch; }
+    void SetPixelsPerInch(int ppi) { m_pixelsPerInch = ppi; }
+
+    // Points: height = round(points * PixelsPerInch / 72), a half away from zero.
+    int Size() const;
+    void SetSize(int points);
+    int Height() const { return m_heightPx; } // character (em) height in pixels
+    void SetHeight(int pixels);
+
+    const QString& Name() const { return m_name; }
+    void SetName(const QString& name);
+    TColor Color() const { return m_color; }
+    void SetColor(TColor color) { m_color = color; }
+    TFontStyles Style() const { return m_style; }
+    void SetStyle(TFontStyles style);
+
+    // Tenths of a degree, counter-clockwise; turns the text's baseline too.
+    int Orientation() const { return m_orientation; }
+    void SetOrientation(int tenths);
+    // The baseline angle actually drawn. A font handle made with another
+    // escapement than its orientation keeps it until the font changes again.
+    int Escapement() const { return m_escapement; }
+    void SetEscapement(int tenths) { m_escapement = tenths; }
+
+    // The face as this system has it, sized in device pixels, aliased.
+    const QFont& ToQFont() const;
+    // Ascent and descent in pixels from the face's own "win" metrics.
+    int Ascent() const;
+    int Descent() const;
+
+private:
+    void Changed();
+
+    int m_pixelsPerInch = 96;
+    int m_heightPx = 11;
+    QString m_name = QStringLiteral("MS Sans Serif");
+    TColor m_color = clWindowText;
+    TFontStyles m_style = 0;
+    int m_orientation = 0;
+    int m_escapement = 0;
+    mutable bool m_fresh = false;
+    mutable QFont m_qfont;
+    mutable int m_ascentPx = 0;
+    mutable int m_descentPx = 0;
+};
+
+// Drawing in device pixels with the raster rules of the forms' original
+// platform: boxes leave out their right and bottom edges, lines their end
+// pixel, text is placed by the top-left corner of its cell, no antialiasing.
+class TCanvas {
+public:
+    TCanvas();
+    explicit TCanvas(QPaintDevice* device);
+    ~TCanvas();
+    TCanvas(const TCanvas&) = delete;
+    TCanvas& operator=(const TCanvas&) = delete;
+
+    // Starts painting on a device (ends any earlier one); End() releases it.
+    void Begin(QPaintDevice* device);
+    void End();
+    bool IsActive() const;
+    QPaintDevice* Device() const { return m_device; }
+    QPainter* Painter() { return m_painter.get(); }
+
+    TPen Pen;
+    TBrush Brush;
+    TFont Font;
+
+    void FillRect(const TRect& r);
+    void Rectangle(int left, int top, int right, int bottom);
+    void Ellipse(int left, int top, int right, int bottom);
+    void MoveTo(int x, int y);
+    void LineTo(int x, int y);
+    QPoint PenPos() const { return m_penPos; }
+
+    void TextOut(int x, int y, const QString& text);
+    // Text with its cell's corner at (x, y), nothing of it outside r.
+    void TextRect(const TRect& r, int x, int y, const QString& text);
+    int TextWidth(const QString& text) const;
+    int TextHeight(const QString& text) const;
+    // Ascent and descent of the current font, as the face's own metrics give them.
+    int TextAscent() const;
+    int TextDescent() const;
+
+private:
+    void DrawThinLine(QPoint from, QPoint to);
+    void DrawWideLine(QPoint from, QPoint to);
+    void ApplyPen(bool wide);
+    void DrawTextCell(int x, int y, const QString& text, const TRect* clip);
+
+    QPaintDevice* m_device = nullptr;
+    std::unique_ptr<QPainter> m_painter;
+    QPoint m_penPos;
+    int m_styleStep = 0; // position in the dash pattern of one-pixel lines
+};

@@ -1,0 +1,15 @@
+# Installs, with apt-get, whichever of the given Debian packages are missing.
+ensure_packages() {
+    local missing=()
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    if [ ${#missing[@]} -gt 0 ]; then
+        export DEBIAN_FRONTEND=noninteractive
+        apt-get update -qq
+        apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    fi
+}
+
+BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libjpeg62-turbo-dev fonts-liberation2)
+TEST_PACKAGES=("${BUILD_PACKAGES[@]}" clang libclang-rt-14-dev libgtest-dev libbenchmark-dev poppler-utils)

@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Builds an optimised Wplatomat and starts it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/packages.sh
+ensure_packages "${BUILD_PACKAGES[@]}"
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release \
+      -DWPLATOMAT_TESTS=OFF -DWPLATOMAT_BENCH=OFF >/dev/null
+cmake --build build/release --target wplatomat
+exec ./build/release/wplatomat "$@"

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Builds the whole suite with the address and undefined-behaviour sanitizers
+# and runs every test; then builds the fuzz targets with clang and runs each briefly.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/packages.sh
+ensure_packages "${TEST_PACKAGES[@]}"
+
+jobs=$(nproc)
+cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWPLATOMAT_SANITIZE=ON >/dev/null
+cmake --build build/test -j "$jobs"
+
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+ctest --test-dir build/test --output-on-failure -j "$jobs"
+
+if ls fuzz/*.cpp >/dev/null 2>&1; then
+    CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+          -DWPLATOMAT_FUZZ=ON -DWPLATOMAT_TESTS=OFF -DWPLATOMAT_BENCH=OFF >/dev/null
+    cmake --build build/fuzz -j "$jobs"
+    for target in build/fuzz/fuzz/fuzz_*; do
+        name=$(basename "$target"); name=${name#fuzz_}
+        corpus=$(mktemp -d)
+        [ -d "fuzz/corpus/$name" ] && cp -r "fuzz/corpus/$name/." "$corpus/"
+        echo "fuzzing $name for 30 s"
+        "$target" -max_total_time=30 -rss_limit_mb=2048 "$corpus" 2>&1 | tail -n 3
+        rm -rf "$corpus"
+    done
+fi
