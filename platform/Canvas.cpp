@@ -313,7 +313,9 @@ void TCanvas::DrawThinLine(QPoint from, QPoint to)
     if (pattern.count == 0 && (dx == 0 || dy == 0)) {
         // Straight solid lines are one filled run without the end pixel.
         const QPoint last = to - QPoint(dx == 0 ? 0 : sx, dy == 0 ? 0 : sy);
-        m_painter->fillRect(QRect(from, last).normalized(), color);
+        const QPoint topLeft(std::min(from.x(), last.x()), std::min(from.y(), last.y()));
+        const QPoint bottomRight(std::max(from.x(), last.x()), std::max(from.y(), last.y()));
+        m_painter->fillRect(QRect(topLeft, bottomRight), color);
         return;
     }
     // Bresenham stepping along the major axis; the end pixel is not drawn.
