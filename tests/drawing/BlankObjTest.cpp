@@ -46,6 +46,11 @@ struct RoundCase {
     int pixels;
 };
 
+void PrintTo(const RoundCase& c, std::ostream* os)
+{
+    *os << c.mm << " mm";
+}
+
 class MM2PixelTest : public ::testing::TestWithParam<RoundCase> {};
 
 TEST_P(MM2PixelTest, ExactHalvesGoToTheEvenPixel)
@@ -174,6 +179,11 @@ struct PenCase {
     int dpi;
     int penPixels;
 };
+
+void PrintTo(const PenCase& c, std::ostream* os)
+{
+    *os << c.penMm << " mm at " << c.dpi << " ppi";
+}
 
 class PenWidthTest : public BlankObjTest, public ::testing::WithParamInterface<PenCase> {};
 

@@ -103,6 +103,11 @@ struct LineCase {
     int pixels; // how many the line sets: its length without the end pixel
 };
 
+void PrintTo(const LineCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class CanvasLineTest : public CanvasTest, public ::testing::WithParamInterface<LineCase> {};
 
 TEST_P(CanvasLineTest, ThinLineLeavesOutItsEndPixel)
@@ -181,6 +186,11 @@ struct SizeCase {
     int points;
     int pixels;
 };
+
+void PrintTo(const SizeCase& c, std::ostream* os)
+{
+    *os << c.points << " pt at " << c.ppi << " ppi";
+}
 
 class FontSizeTest : public ::testing::TestWithParam<SizeCase> {};
 
