@@ -1,0 +1,21 @@
+#pragma once
+
+#include "document/BlankData.h"
+
+#include <QByteArray>
+
+// The document file: little-endian fields in a fixed order, format versions
+// 1 to 7 read, version 7 written.
+constexpr quint16 BlankFileVersion = 7;
+
+// Reads a file's bytes into data. Fields the file's version does not hold
+// keep their values; fields read before a failure keep what was read.
+// Throws Exception with the reader's message on a bad or short file.
+void ReadBlankFile(const QByteArray& bytes, TBlankData& data);
+// The bytes of data in format version 7.
+QByteArray WriteBlankFile(const TBlankData& data);
+
+// A multi-line field as the file stores it: every line ends in CR LF.
+QString JoinLines(const QStringList& lines);
+// Splits at CR LF, a lone CR or a lone LF; a final break adds no line.
+QStringList SplitLines(const QString& text);

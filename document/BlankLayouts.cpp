@@ -1,0 +1,25 @@
+#include "document/BlankLayouts.h"
+
+#include "document/BlankFormUnit.h"
+
+QSizeF PageSizeMm(quint16 kind)
+{
+    switch (kind) {
+    case bkDeposit: return {70, 100};
+    case bkMoneyOrder: return {210, 100};
+    case bkTransfer:
+    case bkTransferZus:
+    case bkTransferTax: return {150, 105};
+    default: return {0, 0};
+    }
+}
+
+void PaintLayout(TfrmBlank*, TBlankSide)
+{
+    // The form families' preview routines are added here as each lands.
+}
+
+void PrintLayout(TfrmBlank*)
+{
+    // The form families' print routines are added here as each lands.
+}

@@ -1,0 +1,39 @@
+#include "platform/PaintBox.h"
+
+#include <QMouseEvent>
+#include <QPaintEvent>
+
+TPaintBox::TPaintBox(QWidget* parent)
+    : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent, false);
+}
+
+void TPaintBox::paintEvent(QPaintEvent* event)
+{
+    if (!OnPaint)
+        return;
+    m_clipRect = event->rect();
+    m_canvas.Begin(this);
+    OnPaint();
+    m_canvas.End();
+    m_clipRect = QRect();
+}
+
+void TPaintBox::mousePressEvent(QMouseEvent* event)
+{
+    if (OnMouseDown)
+        OnMouseDown(event->button(), event->position().toPoint());
+}
+
+void TPaintBox::mouseMoveEvent(QMouseEvent* event)
+{
+    if (OnMouseMove)
+        OnMouseMove(event->position().toPoint());
+}
+
+void TPaintBox::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (OnMouseUp)
+        OnMouseUp(event->button(), event->position().toPoint());
+}
