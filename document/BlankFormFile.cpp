@@ -8,8 +8,10 @@
 void TfrmBlank::Save()
 {
     // The old file is replaced only once the whole document is written.
+    // Unbuffered, because a write error met while flushing a buffer at
+    // commit would go unnoticed and the short file would replace the old one.
     QSaveFile file(FFileName);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw Exception(QStringLiteral("Nie możma zapisać pliku: ") + FFileName);
     const QByteArray bytes = WriteBlankFile(F);
     const bool written = file.write(bytes) == bytes.size();

@@ -1,0 +1,321 @@
+// The document's data: defaults per kind, the property writers, the colours
+// per kind in the registry, and saving without ever losing the old file.
+#include "helpers/QtPrinters.h"
+#include "helpers/TempConfig.h"
+#include "document/BlankFile.h"
+#include "document/BlankFormUnit.h"
+#include "drawing/Exception.h"
+#include "platform/Registry.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <memory>
+#include <sys/resource.h>
+
+namespace {
+
+const QString AppKey = QStringLiteral("Software\\Korvex\\Wplatomat");
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool WriteAll(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+QString Caption(const QWidget& w)
+{
+    return w.windowTitle().remove(QStringLiteral("[*]"));
+}
+
+// ---- defaults ------------------------------------------------------------------
+
+struct DateCase {
+    QDate today;
+    const char* deklaracja;
+    const char* okres;
+};
+
+void PrintTo(const DateCase& c, std::ostream* os)
+{
+    *os << c.today.toString(Qt::ISODate).toStdString();
+}
+
+class DefaultDatesTest : public ::testing::TestWithParam<DateCase> {};
+
+TEST_P(DefaultDatesTest, PeriodsAreTheMonthBeforeToday)
+{
+    EXPECT_EQ(DefaultDeklaracja(GetParam().today), QString::fromLatin1(GetParam().deklaracja));
+    EXPECT_EQ(DefaultOkres(GetParam().today), QString::fromLatin1(GetParam().okres));
+}
+
+INSTANTIATE_TEST_SUITE_P(Dates, DefaultDatesTest,
+    ::testing::Values(DateCase{QDate(2026, 1, 15), "122025", "25M12"},
+                      DateCase{QDate(2026, 3, 31), "022026", "26M02"}, // the day clamps to February
+                      DateCase{QDate(2024, 3, 31), "022024", "24M02"},
+                      DateCase{QDate(2026, 5, 31), "042026", "26M04"},
+                      DateCase{QDate(2026, 12, 6), "112026", "26M11"},
+                      DateCase{QDate(2000, 1, 1), "121999", "99M12"}));
+
+struct KindDefaults {
+    quint16 kind;
+    TColor kolForm;
+    QChar nadTypId2;
+};
+
+void PrintTo(const KindDefaults& c, std::ostream* os)
+{
+    *os << "kind " << c.kind;
+}
+
+class KindDefaultsTest : public ::testing::TestWithParam<KindDefaults> {};
+
+TEST_P(KindDefaultsTest, NewDocumentTakesTheKindsDefaults)
+{
+    TBlankData d;
+    d.FKind = GetParam().kind;
+    SetDocumentDefaults(d, QDate(2026, 1, 15));
+    EXPECT_EQ(d.FKolForm, GetParam().kolForm);
+    EXPECT_EQ(d.FKolTekst, clBlack);
+    EXPECT_EQ(d.FNadTypId2, GetParam().nadTypId2);
+    EXPECT_EQ(d.FNadNrDeklar, 1);
+    EXPECT_EQ(d.FNadTypWplaty, QLatin1Char('S'));
+    EXPECT_EQ(d.FNadDeklaracja, QStringLiteral("122025"));
+    EXPECT_EQ(d.FNadOkres, QStringLiteral("25M12"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, KindDefaultsTest,
+    ::testing::Values(KindDefaults{bkTransferZus, RGBColor(157, 170, 0), QChar(0)},
+                      KindDefaults{bkTransferTax, RGBColor(213, 122, 0), QLatin1Char('N')},
+                      KindDefaults{bkDeposit, RGBColor(31, 198, 6), QChar(0)},
+                      KindDefaults{bkTransfer, RGBColor(234, 88, 0), QChar(0)},
+                      KindDefaults{bkMoneyOrder, RGBColor(234, 88, 0), QChar(0)},
+                      KindDefaults{0, RGBColor(234, 88, 0), QChar(0)}));
+
+// ---- writers -------------------------------------------------------------------
+
+class BlankFormTest : public ::testing::Test {
+protected:
+    TempConfig config;
+};
+
+TEST_F(BlankFormTest, NewDocumentIsUnmodifiedAndUntitled)
+{
+    TfrmBlank form(nullptr, bkTransfer);
+    EXPECT_FALSE(form.Modified());
+    EXPECT_EQ(Caption(form), QStringLiteral("<Bez nazwy>"));
+    EXPECT_EQ(form.Kind(), bkTransfer);
+    EXPECT_EQ(form.Kwota(), 0);
+    EXPECT_EQ(form.PixelsPerInch(), 100);
+    EXPECT_EQ(form.ViewSide(), bsTop);
+    EXPECT_TRUE(form.FileName().isEmpty());
+}
+
+struct CapCase {
+    Currency set;
+    Currency stored;
+};
+
+class KwotaCapTest : public BlankFormTest, public ::testing::WithParamInterface<CapCase> {};
+
+TEST_P(KwotaCapTest, AmountIsCappedBelowOneBillion)
+{
+    TfrmBlank form(nullptr, bkTransfer);
+    form.SetKwota(GetParam().set);
+    EXPECT_EQ(form.Kwota(), GetParam().stored);
+    EXPECT_TRUE(form.Modified());
+    EXPECT_TRUE(form.NeedRefresh());
+}
+
+INSTANTIATE_TEST_SUITE_P(Amounts, KwotaCapTest,
+    ::testing::Values(CapCase{1'000'000'000'0000LL, 999'999'999'9900LL},
+                      CapCase{1'000'000'000'0001LL, 999'999'999'9900LL},
+                      CapCase{9'000'000'000'000'0000LL, 999'999'999'9900LL},
+                      CapCase{999'999'999'9900LL, 999'999'999'9900LL},
+                      CapCase{999'999'999'9999LL, 999'999'999'9999LL}, // below the threshold, kept
+                      CapCase{-5'0000LL, -5'0000LL},
+                      CapCase{12'3456LL, 12'3456LL}));
+
+TEST_F(BlankFormTest, SameAmountLeavesTheDocumentAlone)
+{
+    TfrmBlank form(nullptr, bkTransfer);
+    form.SetKwota(15'0000);
+    form.SetModified(false);
+    int calls = 0;
+    form.OnModifiedChange = [&](TfrmBlank*) { ++calls; };
+    form.SetKwota(15'0000);
+    EXPECT_FALSE(form.Modified());
+    EXPECT_EQ(calls, 0);
+}
+
+TEST_F(BlankFormTest, ModifiedWriterAlwaysTellsItsHandler)
+{
+    TfrmBlank form(nullptr, bkTransfer);
+    QList<bool> seen;
+    form.OnModifiedChange = [&](TfrmBlank* f) { seen << f->Modified(); };
+    form.SetModified(false);
+    form.SetModified(false);
+    form.SetModified(true);
+    EXPECT_EQ(seen, (QList<bool>{false, false, true}));
+}
+
+TEST_F(BlankFormTest, FileNameGivesTheCaptionWithoutFolder)
+{
+    TfrmBlank form(nullptr, bkTransfer);
+    form.SetModified(false);
+    form.SetFileName(QStringLiteral("/home/ula/Dokumenty/wpłata za prąd.wpt"));
+    EXPECT_EQ(Caption(form), QStringLiteral("wpłata za prąd.wpt"));
+    EXPECT_TRUE(form.Modified());
+    form.SetFileName(QString());
+    EXPECT_EQ(Caption(form), QStringLiteral("<Bez nazwy>"));
+}
+
+TEST_F(BlankFormTest, ViewSideMarksThePreviewStaleButNotTheDocument)
+{
+    TfrmBlank form(nullptr, bkTransfer);
+    form.SetViewSide(bsBottom);
+    EXPECT_EQ(form.ViewSide(), bsBottom);
+    EXPECT_TRUE(form.NeedRefresh());
+    EXPECT_FALSE(form.Modified());
+}
+
+// ---- colours per kind ------------------------------------------------------------
+
+TEST_F(BlankFormTest, NewDocumentTakesTheKindsColoursFromTheRegistry)
+{
+    {
+        TRegistry reg;
+        ASSERT_TRUE(reg.OpenKey(AppKey, true));
+        ASSERT_TRUE(reg.WriteInteger(QStringLiteral("BlankColor6"), 0x00123456));
+        ASSERT_TRUE(reg.WriteInteger(QStringLiteral("DataColor5"), 0x00654321));
+    }
+    TfrmBlank zus(nullptr, bkTransferZus);
+    EXPECT_EQ(zus.KolForm(), 0x00123456u);
+    EXPECT_EQ(zus.KolTekst(), clBlack); // only the form colour was stored for kind 6
+    TfrmBlank transfer(nullptr, bkTransfer);
+    EXPECT_EQ(transfer.KolTekst(), 0x00654321u);
+    EXPECT_EQ(transfer.KolForm(), RGBColor(234, 88, 0));
+}
+
+TEST_F(BlankFormTest, ColourOfAnotherTypeIsIgnored)
+{
+    {
+        TRegistry reg;
+        ASSERT_TRUE(reg.OpenKey(AppKey, true));
+        ASSERT_TRUE(reg.WriteString(QStringLiteral("BlankColor7"), QStringLiteral("czerwony")));
+        ASSERT_TRUE(reg.WriteBinaryData(QStringLiteral("DataColor7"), QByteArray("\x01\x02", 2)));
+    }
+    TfrmBlank tax(nullptr, bkTransferTax);
+    EXPECT_EQ(tax.KolForm(), RGBColor(213, 122, 0));
+    EXPECT_EQ(tax.KolTekst(), clBlack);
+}
+
+// ---- reading and saving ------------------------------------------------------------
+
+class BlankFileWindowTest : public BlankFormTest {
+protected:
+    QTemporaryDir dir;
+    QString PathOf(const QString& name) const { return dir.filePath(name); }
+};
+
+TEST_F(BlankFileWindowTest, UnreadableFileClosesTheNewWindow)
+{
+    QPointer<TfrmBlank> form = new TfrmBlank(nullptr, PathOf(QStringLiteral("brak.wpt")));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(form.isNull());
+}
+
+TEST_F(BlankFileWindowTest, DocumentReadFromAFileIsUnmodifiedAndKeepsItsOwnColours)
+{
+    TBlankData d;
+    d.FKind = bkTransferZus;
+    d.FKwota = 1'500'000'000'0000LL; // stored amounts are not capped
+    d.FKolForm = 0x00010203;
+    d.FNadawca = QStringList{QStringLiteral("Jan Wiśniewski"), QStringLiteral("ul. Łąkowa 5")};
+    ASSERT_TRUE(WriteAll(PathOf(QStringLiteral("zus.wpt")), WriteBlankFile(d)));
+    {
+        TRegistry reg;
+        ASSERT_TRUE(reg.OpenKey(AppKey, true));
+        ASSERT_TRUE(reg.WriteInteger(QStringLiteral("BlankColor6"), 0x00FFFFFF));
+    }
+    TfrmBlank form(nullptr, PathOf(QStringLiteral("zus.wpt")));
+    EXPECT_EQ(form.Kind(), bkTransferZus);
+    EXPECT_EQ(form.Kwota(), 1'500'000'000'0000LL);
+    EXPECT_EQ(form.KolForm(), 0x00010203u);
+    EXPECT_EQ(form.Nadawca(), d.FNadawca);
+    EXPECT_EQ(Caption(form), QStringLiteral("zus.wpt"));
+    EXPECT_FALSE(form.Modified());
+}
+
+TEST_F(BlankFileWindowTest, SaveWritesTheFileAndClearsModified)
+{
+    TfrmBlank form(nullptr, bkTransfer);
+    form.SetKwota(1234'5600);
+    form.SetFileName(PathOf(QStringLiteral("nowy.wpt")));
+    int calls = 0;
+    form.OnModifiedChange = [&](TfrmBlank*) { ++calls; };
+    form.Save();
+    EXPECT_FALSE(form.Modified());
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(ReadAll(PathOf(QStringLiteral("nowy.wpt"))), WriteBlankFile(form.Data()));
+}
+
+TEST_F(BlankFileWindowTest, SaveIntoAMissingFolderFailsAndStaysModified)
+{
+    TfrmBlank form(nullptr, bkTransfer);
+    const QString path = PathOf(QStringLiteral("nie/ma/takiego/folderu/a.wpt"));
+    form.SetFileName(path);
+    try {
+        form.Save();
+        FAIL() << "the save succeeded";
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message(), QStringLiteral("Nie możma zapisać pliku: ") + path);
+    }
+    EXPECT_TRUE(form.Modified());
+    EXPECT_FALSE(QFile::exists(path));
+}
+
+TEST_F(BlankFileWindowTest, SaveThatFailsMidwayLeavesTheOldFileWhole)
+{
+    const QString path = PathOf(QStringLiteral("stary.wpt"));
+    const QByteArray old(400, 'x');
+    ASSERT_TRUE(WriteAll(path, old));
+
+    TfrmBlank form(nullptr, bkTransfer);
+    form.Tytul() << QString(500, QLatin1Char('t')); // well over the write limit below
+    form.SetFileName(path);
+
+    // Files may grow to 200 bytes only, so the write stops partway.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit small = saved;
+    small.rlim_cur = 200;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    QString message;
+    try {
+        form.Save();
+    } catch (const Exception& e) {
+        message = e.Message();
+    }
+    setrlimit(RLIMIT_FSIZE, &saved);
+
+    EXPECT_EQ(message, QStringLiteral("Wystąpił błąd podczas zapisywania pliku: ") + path);
+    EXPECT_TRUE(form.Modified());
+    EXPECT_EQ(ReadAll(path), old);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("stary.wpt")});
+}
+
+} // namespace

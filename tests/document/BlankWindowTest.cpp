@@ -1,0 +1,220 @@
+// The document window's preview: page sizes per zoom step, fitting the window
+// to the page within the main window, centring, the repaint timer and dragging.
+#include "helpers/TempConfig.h"
+#include "document/BlankFormUnit.h"
+#include "document/MainFormLink.h"
+#include "platform/PaintBox.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMouseEvent>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TPaintBox* PaintBoxOf(TfrmBlank& form)
+{
+    return form.findChild<TPaintBox*>(QStringLiteral("PaintBox"));
+}
+
+QScrollArea* PreviewOf(TfrmBlank& form)
+{
+    return form.findChild<QScrollArea*>(QStringLiteral("ScrollBox1"));
+}
+
+// Counts the paints the preview receives.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* w) { w->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Paint)
+            ++count;
+        return false;
+    }
+};
+
+class FakeMainForm : public TMainFormLink {
+public:
+    FakeMainForm() { SetMainFormLink(this); }
+    ~FakeMainForm() override { SetMainFormLink(nullptr); }
+    QSize ClientSize() const override { return {1000, 700}; }
+    int StatusBarHeight() const override { return 20; }
+    int ToolBarHeight() const override { return 30; }
+    void SetStatusPanel1(const QString& text) override { panel1 = text; }
+    QString panel1;
+};
+
+struct PageCase {
+    quint16 kind;
+    int dpi;
+    QSize page;
+};
+
+void PrintTo(const PageCase& c, std::ostream* os)
+{
+    *os << "kind " << c.kind << " at " << c.dpi;
+}
+
+class PageSizeTest : public ::testing::TestWithParam<PageCase> {
+protected:
+    TempConfig config;
+};
+
+TEST_P(PageSizeTest, PageIsTheFormsMillimetresAtTheZoom)
+{
+    TfrmBlank form(nullptr, GetParam().kind);
+    form.SetPixelsPerInch(GetParam().dpi);
+    EXPECT_EQ(PaintBoxOf(form)->size(), GetParam().page);
+    EXPECT_EQ(form.BlankObj.DPI(), GetParam().dpi);
+}
+
+// 150 x 105 mm, 210 x 100 mm and 70 x 100 mm at dpi / 25.4 pixels per mm, rounded.
+INSTANTIATE_TEST_SUITE_P(Zooms, PageSizeTest,
+    ::testing::Values(PageCase{5, 50, {295, 207}}, PageCase{5, 75, {443, 310}},
+                      PageCase{5, 100, {591, 413}}, PageCase{5, 140, {827, 579}},
+                      PageCase{5, 200, {1181, 827}}, PageCase{5, 300, {1772, 1240}},
+                      PageCase{5, 500, {2953, 2067}}, PageCase{6, 100, {591, 413}},
+                      PageCase{7, 100, {591, 413}}, PageCase{2, 100, {827, 394}},
+                      PageCase{1, 100, {276, 394}}, PageCase{2, 50, {413, 197}},
+                      PageCase{9, 100, {0, 0}}));
+
+class BlankWindowTest : public ::testing::Test {
+protected:
+    TempConfig config;
+};
+
+TEST_F(BlankWindowTest, WindowLargerThanItsPageShrinksToFitIt)
+{
+    TfrmBlank form(nullptr, bkTransfer);
+    form.resize(1100, 900);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    form.SetPixelsPerInch(75);
+    QApplication::processEvents();
+    EXPECT_EQ(PreviewOf(form)->viewport()->size(), QSize(443, 310));
+}
+
+TEST_F(BlankWindowTest, WindowGrowsOnlyToFourPixelsInsideTheMainWindow)
+{
+    FakeMainForm main;
+    TfrmBlank form(nullptr, bkTransfer);
+    form.move(10, 20);
+    form.resize(400, 300);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    form.SetPixelsPerInch(500);
+    // 1000 - 4 - 10 wide; 700 - 20 - 30 - 4 - 20 high.
+    EXPECT_EQ(form.size(), QSize(986, 626));
+    QApplication::processEvents();
+    EXPECT_TRUE(PreviewOf(form)->horizontalScrollBar()->maximum() > 0);
+    EXPECT_TRUE(PreviewOf(form)->verticalScrollBar()->maximum() > 0);
+}
+
+TEST_F(BlankWindowTest, PageIsCentredWhenTheWindowIsLarger)
+{
+    FakeMainForm main;
+    TfrmBlank form(nullptr, bkTransfer);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    form.SetPixelsPerInch(50);
+    form.resize(form.width() + 101, form.height() + 60);
+    QApplication::processEvents();
+    const QSize client = PreviewOf(form)->viewport()->size();
+    const QPoint at = PaintBoxOf(form)->pos();
+    EXPECT_EQ(at, QPoint((client.width() - 295) / 2, (client.height() - 207) / 2));
+    EXPECT_EQ(main.panel1, QStringLiteral("%1,%2").arg(at.x()).arg(at.y()));
+}
+
+TEST_F(BlankWindowTest, ZoomWritesThePagePositionToTheStatusBar)
+{
+    FakeMainForm main;
+    TfrmBlank form(nullptr, bkTransfer);
+    main.panel1.clear();
+    form.SetPixelsPerInch(100); // the same zoom still writes the status
+    EXPECT_EQ(main.panel1, QStringLiteral("0,0"));
+}
+
+class RepaintTest : public BlankWindowTest {
+protected:
+    void SetUp() override
+    {
+        form = std::make_unique<TfrmBlank>(nullptr, bkTransfer);
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        QTest::qWait(300);
+        counter = std::make_unique<PaintCounter>(PaintBoxOf(*form));
+    }
+    // Waits until the timer has had the chance to tick at least twice.
+    void WaitTicks() { QTest::qWait(600); }
+    std::unique_ptr<TfrmBlank> form;
+    std::unique_ptr<PaintCounter> counter;
+};
+
+TEST_F(RepaintTest, BurstOfEditsRepaintsOnceAtTheNextTick)
+{
+    for (int i = 1; i <= 20; ++i)
+        form->SetKwota(i * 10000);
+    EXPECT_EQ(counter->count, 0); // edits only mark the preview stale
+    WaitTicks();
+    EXPECT_EQ(counter->count, 1);
+    WaitTicks();
+    EXPECT_EQ(counter->count, 1);
+}
+
+TEST_F(RepaintTest, NoDrawingWhilePrintingAndOneRepaintAfterIt)
+{
+    // A print job owns the drawing object: the preview must not point it at
+    // the screen, whatever paints the window system asks for meanwhile.
+    TCanvas printerStandIn;
+    form->BlankObj.SetCanvas(&printerStandIn);
+    form->BlankObj.SetPrinting(true);
+    form->SetKwota(5'0000);
+    form->SetPixelsPerInch(140); // asks for an immediate paint, which must wait
+    form->update();
+    WaitTicks();
+    EXPECT_EQ(form->BlankObj.Canvas(), &printerStandIn);
+    EXPECT_TRUE(form->NeedRefresh());
+    const int paintsWhilePrinting = counter->count;
+    form->BlankObj.SetPrinting(false);
+    WaitTicks();
+    EXPECT_EQ(counter->count, paintsWhilePrinting + 1);
+    EXPECT_NE(form->BlankObj.Canvas(), &printerStandIn);
+    EXPECT_FALSE(form->NeedRefresh());
+}
+
+TEST_F(BlankWindowTest, DraggingThePreviewScrollsItWithTheMouse)
+{
+    FakeMainForm main;
+    TfrmBlank form(nullptr, bkTransfer);
+    form.resize(400, 300);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    form.SetPixelsPerInch(500);
+    QApplication::processEvents();
+    QScrollBar* h = PreviewOf(form)->horizontalScrollBar();
+    QScrollBar* v = PreviewOf(form)->verticalScrollBar();
+    h->setValue(100);
+    v->setValue(100);
+    TPaintBox* box = PaintBoxOf(form);
+    auto send = [box](QEvent::Type type, QPoint p, Qt::MouseButtons buttons) {
+        QMouseEvent e(type, p, box->mapToGlobal(p), Qt::LeftButton, buttons, Qt::NoModifier);
+        QApplication::sendEvent(box, &e);
+    };
+    send(QEvent::MouseButtonPress, QPoint(300, 300), Qt::LeftButton);
+    send(QEvent::MouseMove, QPoint(260, 270), Qt::LeftButton);
+    EXPECT_EQ(h->value(), 140);
+    EXPECT_EQ(v->value(), 130);
+    send(QEvent::MouseButtonRelease, QPoint(260, 270), Qt::NoButton);
+    send(QEvent::MouseMove, QPoint(200, 200), Qt::NoButton);
+    EXPECT_EQ(h->value(), 140);
+}
+
+} // namespace
