@@ -1,0 +1,270 @@
+#include "platform/Registry.h"
+#include "platform/RegistryFormat.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+const QString AppKey = QStringLiteral("\\Software\\Korvex\\Wplatomat");
+
+QByteArray FileBytes(const QString& fileName)
+{
+    QFile file(fileName);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void PutFile(const QString& fileName, const QByteArray& bytes)
+{
+    QFile file(fileName);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+// Keeps writes of this process below a size; the signal is ignored so that
+// a write past it fails instead of ending the process.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_old;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+
+private:
+    rlimit m_old {};
+    void (*m_oldHandler)(int) = nullptr;
+};
+
+class RegistryFileTest : public ::testing::Test {
+protected:
+    QString FileName() const { return m_dir.path() + QStringLiteral("/registry.txt"); }
+
+    QTemporaryDir m_dir;
+};
+
+TEST_F(RegistryFileTest, WritesTheTextItsFormatDescribes)
+{
+    TRegistry reg(FileName());
+    ASSERT_TRUE(reg.OpenKey(AppKey, true));
+    reg.WriteString(QStringLiteral("AppPath"), QStringLiteral("/opt/wpłata"));
+    reg.WriteInteger(QStringLiteral("MainFormLeft"), -5);
+    reg.WriteBinaryData(QStringLiteral("Blob"), QByteArray("\x00\x1a\xff", 3));
+    reg.WriteString(QString(), QStringLiteral(" a\nb%c "));
+    reg.WriteString(QStringLiteral("x=[y];\\z"), QStringLiteral("=[]"));
+    ASSERT_TRUE(reg.OpenKey(QStringLiteral("\\"), false));
+    reg.WriteInteger(QStringLiteral("Korzeń"), 1);
+
+    EXPECT_EQ(FileBytes(FileName()),
+              QByteArray("; Wplatomat: the user's registry (UTF-8)\n"
+                         "\n[]\n"
+                         "Korze\xC5\x84=int:1\n"
+                         "\n[Software]\n"
+                         "\n[Software\\Korvex]\n"
+                         "\n[Software\\Korvex\\Wplatomat]\n"
+                         "AppPath=str:/opt/wp\xC5\x82" "ata\n"
+                         "MainFormLeft=int:-5\n"
+                         "Blob=bin:001aff\n"
+                         "=str:%20a%0Ab%25c%20\n"
+                         "x%3D%5By%5D%3B%5Cz=str:=[]\n"));
+}
+
+TEST_F(RegistryFileTest, ReadsAFileWrittenByHand)
+{
+    PutFile(FileName(),
+            "\xEF\xBB\xBF; written by hand, with a byte order mark and CR LF\r\n"
+            "\r\n"
+            "[software\\KORVEX\\Wplatomat]\r\n"
+            "  MainFormWidth = int: 640 \r\n"
+            "AppPath=str:/usr/bin/wp\xC5\x82" "atomat\n"
+            "Linie=str:a%0Ab%0D%0Ac\n"
+            "Znak%3Drówności=str:%u0104%c5\n"
+            "=str:domy\xC5\x9Blna\n"
+            "Dane=bin:00FFab00\n"
+            "Ujemna=int:-2147483648\n"
+            "[Software\\Classes\\.wpt]\n"
+            "=str:wplatomat.dokument\n");
+
+    TRegistry reg(FileName());
+    ASSERT_TRUE(reg.OpenKey(AppKey, false));
+    EXPECT_EQ(reg.CurrentPath(), QStringLiteral("Software\\Korvex\\Wplatomat"));
+    EXPECT_EQ(reg.ReadInteger(QStringLiteral("MainFormWidth")), 640);
+    EXPECT_EQ(reg.ReadString(QStringLiteral("AppPath")), QStringLiteral("/usr/bin/wpłatomat"));
+    EXPECT_EQ(reg.ReadString(QStringLiteral("Linie")), QStringLiteral("a\nb\r\nc"));
+    EXPECT_EQ(reg.ReadString(QStringLiteral("Znak=Równości")), QStringLiteral("Ą\u00c5"));
+    EXPECT_EQ(reg.ReadString(QString()), QStringLiteral("domyślna"));
+    EXPECT_EQ(reg.ReadBinaryData(QStringLiteral("Dane")), QByteArray("\x00\xff\xab\x00", 4));
+    EXPECT_EQ(reg.ReadInteger(QStringLiteral("Ujemna")), std::numeric_limits<qint32>::min());
+    EXPECT_EQ(reg.GetValueNames().size(), 7);
+    ASSERT_TRUE(reg.OpenKey(QStringLiteral("\\Software\\Classes\\.wpt"), false));
+    EXPECT_EQ(reg.ReadString(QString()), QStringLiteral("wplatomat.dokument"));
+    // The key keeps the case of its first header.
+    ASSERT_TRUE(reg.OpenKey(QStringLiteral("\\Software"), false));
+    EXPECT_EQ(reg.GetKeyNames(), (QStringList{QStringLiteral("Classes"), QStringLiteral("KORVEX")}));
+}
+
+// Each damaged file holds the values "Przed" (before the damage) and "Po"
+// (after it, under a good header) that must survive, and "Zly" that must not.
+struct Damage {
+    const char* what;
+    QByteArray middle;
+};
+
+void PrintTo(const Damage& damage, std::ostream* out)
+{
+    *out << damage.what;
+}
+
+class RegistryDamageTest : public RegistryFileTest, public ::testing::WithParamInterface<Damage> {};
+
+TEST_P(RegistryDamageTest, KeepsWhatIsReadable)
+{
+    PutFile(FileName(), "[A]\nPrzed=int:1\n" + GetParam().middle + "\n[B]\nPo=str:ok\n");
+    TRegistry reg(FileName());
+    ASSERT_TRUE(reg.OpenKey(QStringLiteral("\\A"), false));
+    EXPECT_EQ(reg.ReadInteger(QStringLiteral("Przed")), 1);
+    EXPECT_FALSE(reg.ValueExists(QStringLiteral("Zly")));
+    ASSERT_TRUE(reg.OpenKey(QStringLiteral("\\B"), false));
+    EXPECT_EQ(reg.ReadString(QStringLiteral("Po")), QStringLiteral("ok"));
+    EXPECT_FALSE(reg.ValueExists(QStringLiteral("Zly")));
+}
+
+const Damage Damages[] = {
+    {"integer too large", "Zly=int:2147483648"},
+    {"integer with letters", "Zly=int:12x"},
+    {"integer empty", "Zly=int:"},
+    {"odd hex digits", "Zly=bin:0"},
+    {"not hex", "Zly=bin:zz"},
+    {"signed hex", "Zly=bin:+1"},
+    {"unknown type", "Zly=dword:5"},
+    {"no type", "Zly=5"},
+    {"bad escape", "Zly=str:%G1"},
+    {"cut escape", "Zly=str:%4"},
+    {"cut wide escape", "Zly=str:%u41"},
+    {"invalid UTF-8", "Zly=str:\xC5"},
+    {"encoded surrogate", "Zly=str:\xED\xA0\x80"},
+    {"zero byte", QByteArray("Zly=str:a\0b", 11)},
+    {"garbage header", "[\xFF\xFE]\nZly=int:1"},
+    {"empty key name", "[A\\\\B]\nZly=int:1"},
+    {"unclosed header", "[C\nZly=int:1"},
+    {"header lost its bracket", "C]\nZly=int:1"},
+    {"garbage bytes", QByteArray("\x01\x02\x80\x90\xFF\0\0\x7F", 8) + "\nZly=int:1"},
+    {"long garbage", QByteArray(1 << 20, 'x') + "\nZly=int:1"},
+};
+
+INSTANTIATE_TEST_SUITE_P(RegistryLines, RegistryDamageTest, ::testing::ValuesIn(Damages),
+                         [](const ::testing::TestParamInfo<Damage>& info) {
+                             return std::to_string(info.index);
+                         });
+
+TEST_F(RegistryFileTest, ACutOffLastLineIsDropped)
+{
+    const QByteArray whole = "[A]\nPierwsza=int:7\nDruga=int:1234\n";
+    for (qsizetype cut = whole.indexOf("Druga"); cut < whole.size(); ++cut) {
+        PutFile(FileName(), whole.left(cut));
+        TRegistry reg(FileName());
+        ASSERT_TRUE(reg.OpenKey(QStringLiteral("\\A"), false)) << cut;
+        EXPECT_EQ(reg.ReadInteger(QStringLiteral("Pierwsza")), 7) << cut;
+        EXPECT_FALSE(reg.ValueExists(QStringLiteral("Druga"))) << cut;
+    }
+}
+
+TEST_F(RegistryFileTest, ValuesBeforeAnyHeaderBelongToNoKey)
+{
+    PutFile(FileName(), "Luzem=int:1\n[A]\n");
+    TRegistry reg(FileName());
+    ASSERT_TRUE(reg.OpenKey(QStringLiteral("\\"), false));
+    EXPECT_FALSE(reg.ValueExists(QStringLiteral("Luzem")));
+    EXPECT_TRUE(reg.KeyExists(QStringLiteral("\\A")));
+}
+
+TEST_F(RegistryFileTest, RepeatedHeadersAndValuesMergeWithTheLastValueWinning)
+{
+    PutFile(FileName(), "[A]\nX=int:1\nY=int:2\n[B]\n[a]\nx=int:3\n");
+    TRegistry reg(FileName());
+    ASSERT_TRUE(reg.OpenKey(QStringLiteral("\\A"), false));
+    EXPECT_EQ(reg.ReadInteger(QStringLiteral("X")), 3);
+    EXPECT_EQ(reg.ReadInteger(QStringLiteral("Y")), 2);
+    EXPECT_EQ(reg.GetValueNames(), (QStringList{QStringLiteral("X"), QStringLiteral("Y")}));
+}
+
+TEST_F(RegistryFileTest, ANonsenseFileIsAnEmptyRegistryThatCanBeWrittenAgain)
+{
+    QByteArray noise;
+    for (int i = 0; i < 4096; ++i)
+        noise += char((i * 7919 + 13) % 251);
+    PutFile(FileName(), noise);
+    TRegistry reg(FileName());
+    EXPECT_FALSE(reg.KeyExists(AppKey));
+    ASSERT_TRUE(reg.OpenKey(AppKey, true));
+    ASSERT_TRUE(reg.WriteInteger(QStringLiteral("MainFormLeft"), 100));
+    EXPECT_TRUE(FileBytes(FileName()).endsWith("[Software\\Korvex\\Wplatomat]\nMainFormLeft=int:100\n"));
+}
+
+TEST_F(RegistryFileTest, AFailedWriteLeavesTheOldFileWhole)
+{
+    TRegistry reg(FileName());
+    ASSERT_TRUE(reg.OpenKey(AppKey, true));
+    ASSERT_TRUE(reg.WriteString(QStringLiteral("AppPath"), QStringLiteral("/opt/wplatomat")));
+    const QByteArray before = FileBytes(FileName());
+    bool written = true;
+    {
+        const FileSizeLimit limit(64 * 1024);
+        written = reg.WriteBinaryData(QStringLiteral("Duze"), QByteArray(256 * 1024, 'x'));
+    }
+    EXPECT_FALSE(written);
+    EXPECT_FALSE(reg.LastError().isEmpty());
+    EXPECT_EQ(FileBytes(FileName()), before);
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("registry.txt")}); // no temporary file left over
+    EXPECT_EQ(reg.ReadString(QStringLiteral("AppPath")), QStringLiteral("/opt/wplatomat"));
+}
+
+TEST_F(RegistryFileTest, AFileThatCannotBeWrittenIsReportedNotFatal)
+{
+    const QString blocker = m_dir.path() + QStringLiteral("/plik");
+    PutFile(blocker, "zwykły plik");
+    const QString targets[] = {blocker + QStringLiteral("/registry.txt"), m_dir.path() + QStringLiteral("/katalog")};
+    QDir(m_dir.path()).mkdir(QStringLiteral("katalog"));
+    for (const QString& target : targets) {
+        TRegistry reg(target);
+        EXPECT_FALSE(reg.OpenKey(AppKey, true)) << target.toStdString();
+        EXPECT_FALSE(reg.LastError().isEmpty());
+        EXPECT_FALSE(reg.KeyExists(AppKey));
+        EXPECT_TRUE(reg.OpenKey(QStringLiteral("\\"), false));
+        EXPECT_FALSE(reg.WriteInteger(QStringLiteral("x"), 1));
+    }
+    EXPECT_EQ(FileBytes(blocker), QByteArray("zwykły plik"));
+    EXPECT_TRUE(QFileInfo(targets[1]).isDir());
+}
+
+TEST(RegistryFormatTest, AnyTreeSurvivesWritingAndReading)
+{
+    RegistryTree tree;
+    const QString awkward[] = {QStringLiteral("[x]"), QStringLiteral(" =;% "), QStringLiteral("\n\r\t"),
+                               QString(QChar(0xDFFF)), QStringLiteral("Łódź"), QString::fromUtf16(u"\u00a0\u3000")};
+    for (const QString& text : awkward) {
+        RegistryKey& key = tree.createKey({QStringLiteral("K"), text});
+        key.setValue(text, RegistryData(text));
+        key.setValue(text + QStringLiteral("#"), RegistryData(text.toUtf8()));
+        key.setValue(QString(), RegistryData(qint32(-7)));
+    }
+    const QByteArray text = RegistryFormat::format(tree);
+    EXPECT_TRUE(RegistryFormat::parse(text) == tree) << text.constData();
+}
+
+} // namespace

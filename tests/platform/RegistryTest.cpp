@@ -1,0 +1,323 @@
+#include "platform/Registry.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace {
+
+const QString AppKey = QStringLiteral("Software\\Korvex\\Wplatomat");
+
+QByteArray FileBytes(const QString& fileName)
+{
+    QFile file(fileName);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class RegistryTest : public ::testing::Test {
+protected:
+    // A folder that does not exist yet, as on a first start.
+    QString FileName() const { return m_dir.path() + QStringLiteral("/config/KORVEX/registry.txt"); }
+    TRegistry Opened(const QString& key = AppKey)
+    {
+        TRegistry reg(FileName());
+        EXPECT_TRUE(reg.OpenKey(key, true)) << reg.LastError().toStdString();
+        return reg;
+    }
+
+    QTemporaryDir m_dir;
+};
+
+TEST_F(RegistryTest, OpeningWithoutCreationFindsNoMissingKeyAndWritesNothing)
+{
+    TRegistry reg(FileName());
+    EXPECT_FALSE(reg.OpenKey(AppKey, false));
+    EXPECT_FALSE(reg.LastError().isEmpty());
+    EXPECT_FALSE(reg.HasCurrentKey());
+    EXPECT_FALSE(reg.KeyExists(AppKey));
+    EXPECT_FALSE(QFile::exists(FileName()));
+}
+
+TEST_F(RegistryTest, OpeningWithCreationMakesTheKeyAndItsParents)
+{
+    TRegistry reg = Opened();
+    EXPECT_EQ(reg.CurrentPath(), AppKey);
+    for (const char* key : {"\\Software", "\\Software\\Korvex", "\\Software\\Korvex\\Wplatomat"})
+        EXPECT_TRUE(reg.KeyExists(QString::fromLatin1(key))) << key;
+    TRegistry other(FileName());
+    EXPECT_TRUE(other.OpenKey(AppKey, false));
+}
+
+TEST_F(RegistryTest, KeyAndValueNamesIgnoreLetterCase)
+{
+    Opened().WriteInteger(QStringLiteral("MainFormLeft"), 123);
+    Opened(QStringLiteral("Software\\Korvex\\Wplatomat\\Żółć")).WriteString(QStringLiteral("Gęś"), QStringLiteral("x"));
+
+    TRegistry reg(FileName());
+    ASSERT_TRUE(reg.OpenKey(QStringLiteral("SOFTWARE\\korvex\\WPLATOMAT"), false));
+    EXPECT_TRUE(reg.ValueExists(QStringLiteral("mainformleft")));
+    EXPECT_EQ(reg.ReadInteger(QStringLiteral("MAINFORMLEFT")), 123);
+    ASSERT_TRUE(reg.OpenKey(QStringLiteral("żÓŁć"), false));
+    EXPECT_EQ(reg.ReadString(QStringLiteral("GĘŚ")), QStringLiteral("x"));
+}
+
+TEST_F(RegistryTest, NamesWithUnpairedSurrogatesAreFoundInAnyCase)
+{
+    const QString lone = QString(QChar(0xD800));
+    TRegistry writer = Opened(QStringLiteral("\\Software\\x") + lone + QStringLiteral("y"));
+    ASSERT_TRUE(writer.WriteInteger(QStringLiteral("a") + lone, 5));
+
+    TRegistry reader(FileName());
+    ASSERT_TRUE(reader.OpenKey(QStringLiteral("\\SOFTWARE\\X") + lone + QStringLiteral("Y"), false));
+    EXPECT_EQ(reader.ReadInteger(QStringLiteral("A") + lone), 5);
+    EXPECT_FALSE(reader.ValueExists(QStringLiteral("A") + QChar(0xFFFD)));
+}
+
+TEST_F(RegistryTest, NamesKeepTheCaseTheyWereCreatedWith)
+{
+    TRegistry reg = Opened();
+    reg.WriteString(QStringLiteral("AppPath"), QStringLiteral("/a"));
+    reg.WriteString(QStringLiteral("APPPATH"), QStringLiteral("/b"));
+    EXPECT_EQ(reg.GetValueNames(), QStringList{QStringLiteral("AppPath")});
+    ASSERT_TRUE(reg.OpenKey(QStringLiteral("\\SOFTWARE\\KORVEX\\Nowy"), true));
+    ASSERT_TRUE(reg.OpenKey(QStringLiteral("\\software\\korvex"), false));
+    EXPECT_EQ(reg.GetKeyNames(), (QStringList{QStringLiteral("Nowy"), QStringLiteral("Wplatomat")}));
+
+    const QByteArray text = FileBytes(FileName());
+    EXPECT_TRUE(text.contains("[Software\\Korvex\\Nowy]\n")) << text.constData();
+    EXPECT_TRUE(text.contains("\nAppPath=str:/b\n")) << text.constData();
+}
+
+TEST_F(RegistryTest, StringsComeBackUnchanged)
+{
+    const QString cases[][2] = {
+        {QStringLiteral("Zażółć"), QStringLiteral("gęślą jaźń ĄĆĘŁŃÓŚŹŻ")},
+        {QStringLiteral("wiele\nlinii"), QStringLiteral("pierwsza\ndruga\r\ntrzecia\n")},
+        {QStringLiteral("a=b"), QStringLiteral("x=y==z")},
+        {QStringLiteral("[sekcja]"), QStringLiteral("[Software\\Classes]")},
+        {QStringLiteral(";nie komentarz"), QStringLiteral("; też nie")},
+        {QStringLiteral("100%"), QStringLiteral("%41%u0041%")},
+        {QStringLiteral(" spacje "), QStringLiteral("  z obu stron  ")},
+        {QStringLiteral("tab\t"), QStringLiteral("\tC:\\Dane\\wpłata.wpt\t")},
+        {QStringLiteral("znaki"), QString::fromUtf16(u"\u00a0\u0085\u2028\ufeff\U0001F600")},
+        {QStringLiteral("zero"), QString(QChar(0)) + QStringLiteral("po zerze")},
+        {QString(QChar(0xD800)), QString(QChar(0xDC00)) + QStringLiteral("samotne")},
+        {QStringLiteral("pusty"), QString()},
+    };
+    TRegistry writer = Opened();
+    for (const auto& c : cases)
+        ASSERT_TRUE(writer.WriteString(c[0], c[1])) << writer.LastError().toStdString();
+
+    TRegistry reader = Opened();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c[0].toStdString());
+        EXPECT_EQ(reader.GetDataType(c[0]), rdString);
+        EXPECT_EQ(reader.ReadString(c[0]), c[1]);
+    }
+    EXPECT_EQ(reader.GetValueNames().size(), qsizetype(std::size(cases)));
+}
+
+TEST_F(RegistryTest, IntegersComeBackUnchanged)
+{
+    const qint32 cases[] = {0, 1, -1, 100, std::numeric_limits<qint32>::min(),
+                            std::numeric_limits<qint32>::max(), qint32(0x80000005u)};
+    TRegistry writer = Opened();
+    for (qint32 value : cases)
+        ASSERT_TRUE(writer.WriteInteger(QStringLiteral("v%1").arg(value), value));
+    TRegistry reader = Opened();
+    for (qint32 value : cases) {
+        EXPECT_EQ(reader.GetDataType(QStringLiteral("v%1").arg(value)), rdInteger);
+        EXPECT_EQ(reader.ReadInteger(QStringLiteral("v%1").arg(value)), value);
+    }
+}
+
+TEST_F(RegistryTest, BinaryDataKeepsZeroBytes)
+{
+    const QByteArray cases[] = {QByteArray("\0\1\xff\0", 4), QByteArray(), QByteArray(300, '\0'),
+                                QByteArray("\n=[%", 4)};
+    TRegistry writer = Opened();
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+        ASSERT_TRUE(writer.WriteBinaryData(QStringLiteral("b%1").arg(i), cases[i]));
+    TRegistry reader = Opened();
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        EXPECT_EQ(reader.GetDataType(QStringLiteral("b%1").arg(i)), rdBinary);
+        EXPECT_EQ(reader.ReadBinaryData(QStringLiteral("b%1").arg(i)), cases[i]) << i;
+    }
+}
+
+TEST_F(RegistryTest, TheEmptyNameIsTheKeysDefaultValue)
+{
+    TRegistry reg = Opened(QStringLiteral("\\Software\\Classes\\.wpt"));
+    EXPECT_FALSE(reg.ValueExists(QString()));
+    EXPECT_EQ(reg.ReadString(QString()), QString());
+    ASSERT_TRUE(reg.WriteString(QString(), QStringLiteral("wplatomat.dokument")));
+    EXPECT_TRUE(reg.ValueExists(QString()));
+    EXPECT_FALSE(reg.ValueExists(QStringLiteral(" ")));
+    EXPECT_EQ(TRegistry(FileName()).ReadString(QString()), QString()); // no key open there
+    EXPECT_EQ(Opened(QStringLiteral("\\Software\\Classes\\.wpt")).ReadString(QString()),
+              QStringLiteral("wplatomat.dokument"));
+    EXPECT_TRUE(FileBytes(FileName()).contains("[Software\\Classes\\.wpt]\n=str:wplatomat.dokument\n"));
+}
+
+TEST_F(RegistryTest, ReadsOfAnotherTypeGiveNothingAndSayWhy)
+{
+    TRegistry reg = Opened();
+    reg.WriteInteger(QStringLiteral("BlankColor5"), 0x58EA);
+    reg.WriteString(QStringLiteral("DataColor5"), QStringLiteral("czerwony"));
+    reg.WriteBinaryData(QStringLiteral("Blob"), QByteArray("\0", 1));
+
+    struct Case { const char* name; bool string, integer, binary; };
+    const Case cases[] = {
+        {"BlankColor5", false, true, false},
+        {"DataColor5", true, false, false},
+        {"Blob", false, false, true},
+    };
+    for (const Case& c : cases) {
+        const QString name = QString::fromLatin1(c.name);
+        EXPECT_EQ(reg.ReadString(name).has_value(), c.string) << c.name;
+        EXPECT_EQ(reg.LastError().isEmpty(), c.string) << c.name;
+        EXPECT_EQ(reg.ReadInteger(name).has_value(), c.integer) << c.name;
+        EXPECT_EQ(reg.LastError().isEmpty(), c.integer) << c.name;
+        EXPECT_EQ(reg.ReadBinaryData(name).has_value(), c.binary) << c.name;
+        EXPECT_EQ(reg.LastError().isEmpty(), c.binary) << c.name;
+    }
+    // Missing: the text is empty as the other system's was; a number or data is not there.
+    EXPECT_EQ(reg.ReadString(QStringLiteral("Brak")), QString());
+    EXPECT_EQ(reg.ReadInteger(QStringLiteral("Brak")), std::nullopt);
+    EXPECT_EQ(reg.ReadBinaryData(QStringLiteral("Brak")), std::nullopt);
+    EXPECT_EQ(reg.GetDataType(QStringLiteral("Brak")), rdUnknown);
+}
+
+TEST_F(RegistryTest, WritingReplacesAValueOfAnotherType)
+{
+    TRegistry reg = Opened();
+    reg.WriteString(QStringLiteral("Kolor"), QStringLiteral("x"));
+    ASSERT_TRUE(reg.WriteInteger(QStringLiteral("KOLOR"), 7));
+    EXPECT_EQ(reg.GetDataType(QStringLiteral("kolor")), rdInteger);
+    EXPECT_EQ(reg.GetValueNames(), QStringList{QStringLiteral("Kolor")});
+}
+
+TEST_F(RegistryTest, DeletingAKeyTakesAllItsSubkeysAndNoNeighbours)
+{
+    const char* made[] = {"\\Software\\Classes\\wplatomat.dokument\\shell\\Open\\Command",
+                          "\\Software\\Classes\\wplatomat.dokument\\DefaultIcon",
+                          "\\Software\\Classes\\wplatomat.dokumentX", "\\Software\\Classes\\wplatomat.dokument x",
+                          "\\Software\\Classes\\wplatomat"};
+    for (const char* key : made)
+        Opened(QString::fromLatin1(key)).WriteString(QString(), QStringLiteral("v"));
+
+    TRegistry reg(FileName());
+    ASSERT_TRUE(reg.DeleteKey(QStringLiteral("\\SOFTWARE\\classes\\WPLATOMAT.Dokument")));
+    const std::pair<const char*, bool> after[] = {
+        {"\\Software\\Classes\\wplatomat.dokument", false},
+        {"\\Software\\Classes\\wplatomat.dokument\\shell", false},
+        {"\\Software\\Classes\\wplatomat.dokument\\shell\\Open\\Command", false},
+        {"\\Software\\Classes\\wplatomat.dokument\\DefaultIcon", false},
+        {"\\Software\\Classes\\wplatomat.dokumentX", true},
+        {"\\Software\\Classes\\wplatomat.dokument x", true},
+        {"\\Software\\Classes\\wplatomat", true},
+        {"\\Software\\Classes", true},
+    };
+    for (const auto& [key, exists] : after)
+        EXPECT_EQ(reg.KeyExists(QString::fromLatin1(key)), exists) << key;
+    EXPECT_FALSE(reg.DeleteKey(QStringLiteral("\\Software\\Classes\\wplatomat.dokument")));
+    EXPECT_FALSE(reg.DeleteKey(QStringLiteral("\\")));
+}
+
+TEST_F(RegistryTest, DeletingAValueReportsWhetherItWasThere)
+{
+    TRegistry reg = Opened();
+    reg.WriteString(QStringLiteral("File3"), QStringLiteral("/tmp/a.wpt"));
+    EXPECT_TRUE(reg.DeleteValue(QStringLiteral("FILE3")));
+    EXPECT_FALSE(reg.ValueExists(QStringLiteral("File3")));
+    EXPECT_FALSE(reg.DeleteValue(QStringLiteral("File3")));
+    EXPECT_FALSE(reg.LastError().isEmpty());
+}
+
+TEST_F(RegistryTest, PathsWithoutLeadingSeparatorStartAtTheOpenKey)
+{
+    TRegistry reg = Opened(QStringLiteral("\\Software\\Classes"));
+    ASSERT_TRUE(reg.OpenKey(QStringLiteral(".wpt"), true));
+    EXPECT_EQ(reg.CurrentPath(), QStringLiteral("Software\\Classes\\.wpt"));
+    EXPECT_TRUE(reg.KeyExists(QStringLiteral("\\Software\\Classes\\.wpt")));
+    EXPECT_FALSE(reg.KeyExists(QStringLiteral("\\.wpt")));
+    EXPECT_FALSE(reg.OpenKey(QStringLiteral("\\.wpt"), false));
+    EXPECT_EQ(reg.CurrentPath(), QStringLiteral("Software\\Classes\\.wpt")); // a failed open keeps the key
+    reg.CloseKey();
+    EXPECT_TRUE(reg.OpenKey(QStringLiteral("Software"), false)); // from the root again
+    EXPECT_TRUE(reg.OpenKey(QStringLiteral("\\Software\\Classes\\"), false));
+    EXPECT_EQ(reg.CurrentPath(), QStringLiteral("Software\\Classes"));
+}
+
+TEST_F(RegistryTest, TheUsersOwnFileLivesInTheConfigFolder)
+{
+    const QString expected = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+        + QStringLiteral("/KORVEX/Wplatomat/registry.txt");
+    EXPECT_EQ(TRegistry().FileName(), expected);
+}
+
+TEST_F(RegistryTest, MalformedPathsOpenNothing)
+{
+    TRegistry reg(FileName());
+    for (const char* key : {"Software\\\\Korvex", "\\\\Software", "\\Software\\\\", "a\\\\\\b"})
+        EXPECT_FALSE(reg.OpenKey(QString::fromLatin1(key), true)) << key;
+    EXPECT_FALSE(QFile::exists(FileName()));
+}
+
+TEST_F(RegistryTest, TheClassesRootIsTheUsersSoftwareClasses)
+{
+    TRegistry classes(FileName());
+    classes.SetRootKey(HKEY_CLASSES_ROOT);
+    EXPECT_TRUE(classes.KeyExists(QStringLiteral("\\")));
+    ASSERT_TRUE(classes.OpenKey(QStringLiteral("\\.wpt"), true));
+    ASSERT_TRUE(classes.WriteString(QString(), QStringLiteral("wplatomat.dokument")));
+
+    TRegistry user = Opened(QStringLiteral("\\Software\\Classes\\.wpt"));
+    EXPECT_EQ(user.ReadString(QString()), QStringLiteral("wplatomat.dokument"));
+    EXPECT_TRUE(classes.DeleteKey(QStringLiteral("\\.wpt")));
+    EXPECT_FALSE(user.KeyExists(QStringLiteral("\\Software\\Classes\\.wpt")));
+    EXPECT_FALSE(classes.DeleteKey(QStringLiteral("\\")));
+}
+
+TEST_F(RegistryTest, ValueCallsNeedAnOpenKey)
+{
+    TRegistry reg(FileName());
+    EXPECT_FALSE(reg.WriteString(QStringLiteral("a"), QStringLiteral("b")));
+    EXPECT_FALSE(reg.LastError().isEmpty());
+    EXPECT_FALSE(reg.ValueExists(QStringLiteral("a")));
+    EXPECT_FALSE(reg.DeleteValue(QStringLiteral("a")));
+    EXPECT_FALSE(QFile::exists(FileName()));
+}
+
+TEST_F(RegistryTest, TwoObjectsSeeEachOthersChangesAtOnce)
+{
+    TRegistry first = Opened();
+    TRegistry second = Opened();
+    ASSERT_TRUE(first.WriteInteger(QStringLiteral("MainFormTop"), 42));
+    EXPECT_EQ(second.ReadInteger(QStringLiteral("MainFormTop")), 42);
+    ASSERT_TRUE(second.WriteInteger(QStringLiteral("MainFormTop"), 43));
+    EXPECT_EQ(first.ReadInteger(QStringLiteral("MainFormTop")), 43);
+    ASSERT_TRUE(second.DeleteValue(QStringLiteral("MainFormTop")));
+    EXPECT_FALSE(first.ValueExists(QStringLiteral("MainFormTop")));
+
+    ASSERT_TRUE(second.DeleteKey(QStringLiteral("\\Software\\Korvex")));
+    EXPECT_FALSE(first.WriteInteger(QStringLiteral("MainFormTop"), 44)); // its key is gone
+    EXPECT_FALSE(first.LastError().isEmpty());
+    EXPECT_FALSE(second.KeyExists(QStringLiteral("\\Software\\Korvex")));
+}
+
+TEST_F(RegistryTest, EveryChangeIsInTheFileWhenTheCallReturns)
+{
+    TRegistry reg = Opened();
+    ASSERT_TRUE(reg.WriteInteger(QStringLiteral("RecentFilesCount"), 6));
+    EXPECT_TRUE(FileBytes(FileName()).contains("\nRecentFilesCount=int:6\n"));
+    ASSERT_TRUE(reg.DeleteValue(QStringLiteral("RecentFilesCount")));
+    EXPECT_FALSE(FileBytes(FileName()).contains("RecentFilesCount"));
+}
+
+} // namespace
