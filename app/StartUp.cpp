@@ -1,5 +1,6 @@
 #include "app/StartUp.h"
 
+#include "document/BackBuffer.h"
 #include "drawing/Exception.h"
 #include "drawing/untCommon.h"
 
@@ -38,10 +39,12 @@ int RunStartUp()
         ReportStartUpError(e.Message());
         return 1;
     }
+    InitializeBackBuffer();
     return 0;
 }
 
 void FinishRun()
 {
+    FinalizeBackBuffer();
     FinalizeCommonUnit();
 }

@@ -1,6 +1,7 @@
 #include "document/BlankLayouts.h"
 
 #include "document/BlankFormUnit.h"
+#include "layouts/untBlCzerwony.h"
 
 QSizeF PageSizeMm(quint16 kind)
 {
@@ -14,9 +15,11 @@ QSizeF PageSizeMm(quint16 kind)
     }
 }
 
-void PaintLayout(TfrmBlank*, TBlankSide)
+void PaintLayout(TfrmBlank* form, TBlankSide side)
 {
-    // The form families' preview routines are added here as each lands.
+    // The other form families' preview routines are added here as each lands.
+    if (IsTransferKind(form->Kind()))
+        PaintTransferForm(form, side);
 }
 
 void PrintLayout(TfrmBlank*)

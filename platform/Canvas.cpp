@@ -192,6 +192,14 @@ void TCanvas::End()
         m_painter->end();
     m_painter.reset();
     m_device = nullptr;
+    m_clipRect = QRect();
+}
+
+QRect TCanvas::ClipRect() const
+{
+    if (!m_clipRect.isNull())
+        return m_clipRect;
+    return m_device ? QRect(0, 0, m_device->width(), m_device->height()) : QRect();
 }
 
 bool TCanvas::IsActive() const
@@ -266,6 +274,46 @@ void TCanvas::MoveTo(int x, int y)
 {
     m_penPos = QPoint(x, y);
     m_styleStep = 0;
+    if (m_inPath)
+        m_path.moveTo(x, y);
+}
+
+void TCanvas::BeginPath()
+{
+    m_path = QPainterPath();
+    m_path.setFillRule(Qt::OddEvenFill);
+    m_inPath = true;
+}
+
+void TCanvas::PolyBezierTo(const QPoint* points, int count)
+{
+    for (int i = 0; i + 2 < count; i += 3) {
+        if (m_inPath)
+            m_path.cubicTo(points[i], points[i + 1], points[i + 2]);
+        m_penPos = points[i + 2];
+    }
+}
+
+void TCanvas::EndPath()
+{
+    if (m_inPath)
+        m_path.closeSubpath();
+    m_inPath = false;
+}
+
+void TCanvas::FillPath()
+{
+    // Vertices lie on pixel corners, so pixels whose centres fall inside are
+    // filled: the right and bottom edges stay out, as for boxes.
+    if (IsActive() && Brush.Style != bsClear && !m_path.isEmpty())
+        m_painter->fillPath(m_path, ToQColor(Brush.Color));
+    m_path = QPainterPath();
+}
+
+void TCanvas::Draw(int x, int y, const QImage& image)
+{
+    if (IsActive())
+        m_painter->drawImage(QPoint(x, y), image);
 }
 
 void TCanvas::LineTo(int x, int y)

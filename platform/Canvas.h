@@ -3,11 +3,14 @@
 #include "platform/Color.h"
 
 #include <QFont>
+#include <QPainterPath>
 #include <QPoint>
+#include <QRect>
 #include <QString>
 
 #include <memory>
 
+class QImage;
 class QPaintDevice;
 class QPainter;
 
@@ -106,6 +109,10 @@ public:
     void End();
     bool IsActive() const;
     QPaintDevice* Device() const { return m_device; }
+    // The part of the device the current drawing must cover; the whole device
+    // unless its owner narrowed it for a partial repaint.
+    QRect ClipRect() const;
+    void SetClipRect(const QRect& rect) { m_clipRect = rect; }
     QPainter* Painter() { return m_painter.get(); }
 
     TPen Pen;
@@ -118,6 +125,19 @@ public:
     void MoveTo(int x, int y);
     void LineTo(int x, int y);
     QPoint PenPos() const { return m_penPos; }
+
+    // A device path: between BeginPath and EndPath, MoveTo and PolyBezierTo
+    // build it instead of drawing; FillPath fills it with the brush by the
+    // alternate (even-odd) rule, without an outline, and discards it.
+    void BeginPath();
+    // Cubic segments from the pen position: every three points are two
+    // control points and an end point.
+    void PolyBezierTo(const QPoint* points, int count);
+    void EndPath();
+    void FillPath();
+
+    // Copies an image at its own size with its top-left corner at (x, y).
+    void Draw(int x, int y, const QImage& image);
 
     void TextOut(int x, int y, const QString& text);
     // Text with its cell's corner at (x, y), nothing of it outside r.
@@ -137,5 +157,8 @@ private:
     QPaintDevice* m_device = nullptr;
     std::unique_ptr<QPainter> m_painter;
     QPoint m_penPos;
+    QPainterPath m_path;
+    bool m_inPath = false;
+    QRect m_clipRect;
     int m_styleStep = 0; // position in the dash pattern of one-pixel lines
 };

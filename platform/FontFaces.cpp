@@ -19,8 +19,11 @@ FaceSubstitute SubstituteFace(const QString& faceName)
     if (faceName.compare(QLatin1String("Arial CE"), Qt::CaseInsensitive) == 0
         || faceName.compare(QLatin1String("Arial"), Qt::CaseInsensitive) == 0)
         return {QStringLiteral("Liberation Sans"), 0};
+    // No free face has Arial Black's weight; DejaVu Sans Bold comes closest in
+    // width (a word sets within 1 % of it), which the tax form's big
+    // background word needs to fill its box.
     if (faceName.compare(QLatin1String("Arial Black"), Qt::CaseInsensitive) == 0)
-        return {QStringLiteral("Liberation Sans"), QFont::Black};
+        return {QStringLiteral("DejaVu Sans"), QFont::Bold};
     if (faceName.compare(QLatin1String("MS Sans Serif"), Qt::CaseInsensitive) == 0)
         return {QFontDatabase::systemFont(QFontDatabase::GeneralFont).family(), 0};
     return {faceName, 0};

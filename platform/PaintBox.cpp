@@ -13,11 +13,10 @@ void TPaintBox::paintEvent(QPaintEvent* event)
 {
     if (!OnPaint)
         return;
-    m_clipRect = event->rect();
     m_canvas.Begin(this);
+    m_canvas.SetClipRect(event->rect());
     OnPaint();
     m_canvas.End();
-    m_clipRect = QRect();
 }
 
 void TPaintBox::mousePressEvent(QMouseEvent* event)

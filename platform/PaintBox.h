@@ -19,8 +19,6 @@ public:
     std::function<void(Qt::MouseButton, QPoint)> OnMouseUp;
 
     TCanvas& Canvas() { return m_canvas; }
-    // The part of the box the current paint must cover.
-    QRect ClipRect() const { return m_clipRect; }
     bool IsPainting() const { return m_canvas.IsActive(); }
 
 protected:
@@ -31,5 +29,4 @@ protected:
 
 private:
     TCanvas m_canvas;
-    QRect m_clipRect;
 };
