@@ -1,0 +1,670 @@
+#include "document/BlankFile.h"
+#include "drawing/Exception.h"
+#include "helpers/ByteBuilder.h"
+
+#include <QStringEncoder>
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <ostream>
+#include <map>
+#include <string>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr char FormatError[] = "Nieprawidłowy format pliku.";
+constexpr char VersionError[] = "Nieprawidłowa wersja pliku.";
+constexpr char StreamReadError[] = "Stream read error";
+
+// The message the reader throws; empty when it read the bytes.
+std::string ReadError(const QByteArray& bytes, TBlankData& data)
+{
+    try {
+        ReadBlankFile(bytes, data);
+    } catch (const Exception& e) {
+        return e.Message().toStdString();
+    }
+    return {};
+}
+
+std::string Lines(const QStringList& lines)
+{
+    return std::to_string(lines.size()) + " line(s): " + lines.join(u" | "_s).toStdString();
+}
+
+struct Field {
+    const char* name;
+    std::string (*value)(const TBlankData&);
+};
+
+// Every stored field in file order, as text for comparing and printing.
+const Field Fields[] = {
+    {"Kind", [](const TBlankData& d) { return std::to_string(d.FKind); }},
+    {"Kwota", [](const TBlankData& d) { return std::to_string(d.FKwota); }},
+    {"PrzelewWplata", [](const TBlankData& d) { return std::to_string(int(d.FPrzelewWplata)); }},
+    {"MalePokwit", [](const TBlankData& d) { return std::to_string(d.FMalePokwit); }},
+    {"Nadawca", [](const TBlankData& d) { return Lines(d.FNadawca); }},
+    {"NadRach", [](const TBlankData& d) { return d.FNadRach.toStdString(); }},
+    {"Bank", [](const TBlankData& d) { return Lines(d.FBank); }},
+    {"Odbiorca", [](const TBlankData& d) { return Lines(d.FOdbiorca); }},
+    {"OdbRach", [](const TBlankData& d) { return d.FOdbRach.toStdString(); }},
+    {"Tytul", [](const TBlankData& d) { return Lines(d.FTytul); }},
+    {"OdbKod", [](const TBlankData& d) { return d.FOdbKod.toStdString(); }},
+    {"OdbAdres", [](const TBlankData& d) { return d.FOdbAdres.toStdString(); }},
+    {"OdbPoczta", [](const TBlankData& d) { return d.FOdbPoczta.toStdString(); }},
+    {"NadKod", [](const TBlankData& d) { return d.FNadKod.toStdString(); }},
+    {"NadAdres", [](const TBlankData& d) { return d.FNadAdres.toStdString(); }},
+    {"NadPoczta", [](const TBlankData& d) { return d.FNadPoczta.toStdString(); }},
+    {"NadNIP", [](const TBlankData& d) { return d.FNadNIP.toStdString(); }},
+    {"NadId2", [](const TBlankData& d) { return d.FNadId2.toStdString(); }},
+    {"NadTypId2", [](const TBlankData& d) { return std::to_string(d.FNadTypId2.unicode()); }},
+    {"NadNrDeklar", [](const TBlankData& d) { return std::to_string(d.FNadNrDeklar); }},
+    {"NadTypWplaty", [](const TBlankData& d) { return std::to_string(d.FNadTypWplaty.unicode()); }},
+    {"NadDeklaracja", [](const TBlankData& d) { return d.FNadDeklaracja.toStdString(); }},
+    {"NadNrDecyzji", [](const TBlankData& d) { return d.FNadNrDecyzji.toStdString(); }},
+    {"KolTekst", [](const TBlankData& d) { return std::to_string(d.FKolTekst); }},
+    {"KolForm", [](const TBlankData& d) { return std::to_string(d.FKolForm); }},
+    {"NadOkres", [](const TBlankData& d) { return d.FNadOkres.toStdString(); }},
+    {"NadSymbolForm", [](const TBlankData& d) { return d.FNadSymbolForm.toStdString(); }},
+    {"NadIdZobow", [](const TBlankData& d) { return d.FNadIdZobow.toStdString(); }},
+};
+
+// Where in an assembled file each field the reader stores is complete.
+using FieldEnds = std::map<std::string, qsizetype>;
+
+// Each field of actual must be stored's when the first length bytes hold it
+// whole, and old's otherwise. Returns the fields that are not, one a line.
+std::string Mismatches(const TBlankData& actual, const TBlankData& stored, const TBlankData& old,
+                       const FieldEnds& ends, qsizetype length)
+{
+    std::string report;
+    for (const Field& field : Fields) {
+        const auto end = ends.find(field.name);
+        const bool read = end != ends.end() && end->second <= length;
+        const std::string want = field.value(read ? stored : old);
+        const std::string got = field.value(actual);
+        if (got != want)
+            report += std::string(field.name) + ": \"" + got + "\", expected \"" + want + "\"\n";
+    }
+    return report;
+}
+
+std::string Differences(const TBlankData& actual, const TBlankData& expected)
+{
+    return Mismatches(actual, expected, expected, {}, 0);
+}
+
+// Every field set, and every value apart from OldDocument's.
+TBlankData FileDocument(quint16 kind)
+{
+    TBlankData d;
+    d.FKind = kind;
+    d.FKwota = 123'456'789;
+    d.FPrzelewWplata = pwPrzelew;
+    d.FMalePokwit = true;
+    d.FNadawca = {u"Jan Kowalski"_s, u"ul. Źródlana 5"_s};
+    d.FNadRach = u"11 1020 3040"_s;
+    d.FBank = {u"PKO BP 12 1020"_s, u"Oddział w Łodzi"_s};
+    d.FOdbiorca = {u"Zakład Gazowniczy"_s, QString(), u"Gdańsk"_s};
+    d.FOdbRach = u"22 1140 2004"_s;
+    d.FTytul = {u"Opłata za gaz"_s, u"faktura 7/2026"_s};
+    d.FOdbKod = u"80-557"_s;
+    d.FOdbAdres = u"ul. Węglowa 1"_s;
+    d.FOdbPoczta = u"Gdańsk Śródmieście"_s;
+    d.FNadKod = u"90-001"_s;
+    d.FNadAdres = u"ul. Piotrkowska 3"_s;
+    d.FNadPoczta = u"Łódź"_s;
+    d.FNadNIP = u"5260250274"_s;
+    d.FNadId2 = u"ABC123456"_s;
+    d.FNadTypId2 = u'P';
+    d.FNadNrDeklar = 40;
+    d.FNadTypWplaty = u'M';
+    d.FNadDeklaracja = u"032026"_s;
+    d.FNadNrDecyzji = u"D/12"_s;
+    d.FKolTekst = 0x123456;
+    d.FKolForm = 0xABCDEF;
+    d.FNadOkres = u"26M03"_s;
+    d.FNadSymbolForm = u"PIT-4R"_s;
+    d.FNadIdZobow = u"Z-77"_s;
+    return d;
+}
+
+// A document as it is before its file is read.
+TBlankData OldDocument()
+{
+    TBlankData d;
+    d.FKind = 0;
+    d.FKwota = 5;
+    d.FPrzelewWplata = pwWplata;
+    d.FMalePokwit = false;
+    d.FNadawca = {u"dawny nadawca"_s};
+    d.FBank = {u"dawny bank"_s};
+    d.FOdbiorca = {u"dawny odbiorca"_s};
+    d.FTytul = {u"dawny tytuł"_s};
+    for (QString* s : {&d.FNadRach, &d.FOdbRach, &d.FOdbKod, &d.FOdbAdres, &d.FOdbPoczta, &d.FNadKod,
+                       &d.FNadAdres, &d.FNadPoczta, &d.FNadNIP, &d.FNadId2, &d.FNadDeklaracja,
+                       &d.FNadNrDecyzji, &d.FNadOkres, &d.FNadSymbolForm, &d.FNadIdZobow})
+        *s = u"dawna wartość"_s;
+    d.FNadTypId2 = u'N';
+    d.FNadNrDeklar = 1;
+    d.FNadTypWplaty = u'S';
+    d.FKolTekst = 0;
+    d.FKolForm = 0x0058EA;
+    return d;
+}
+
+QByteArray Cp1250(const QString& text)
+{
+    QStringEncoder encoder("windows-1250");
+    return encoder.encode(text);
+}
+
+struct AssembledFile {
+    QByteArray bytes;
+    FieldEnds ends;
+};
+
+// A file of the version, field by field from the format's table.
+AssembledFile Assemble(quint16 version, const TBlankData& d)
+{
+    ByteBuilder b;
+    FieldEnds ends;
+    const auto mark = [&](const char* field) { ends[field] = b.Size(); };
+    const auto string = [&](const char* field, const QString& text) {
+        if (version >= 6)
+            b.Utf16String(text);
+        else
+            b.AnsiString(Cp1250(text));
+        mark(field);
+    };
+    const auto text = [&](const char* field, const QStringList& lines) {
+        string(field, lines.isEmpty() ? QString() : lines.join(u"\r\n"_s) + u"\r\n"_s);
+    };
+    b.U16(d.FKind).U16(version);
+    // A valid version's high byte is 0: the kind is taken once the low byte is there.
+    ends["Kind"] = 3;
+    b.I64(d.FKwota);
+    mark("Kwota");
+    // The unused words look like two short strings, so not skipping them shows.
+    if (version <= 2)
+        b.I32(3).Raw("abc").I32(1).U8('x');
+    if (version >= 4) {
+        b.U8(d.FPrzelewWplata);
+        mark("PrzelewWplata");
+        b.U8(d.FMalePokwit);
+        mark("MalePokwit");
+    }
+    text("Nadawca", d.FNadawca);
+    if (version >= 5)
+        string("NadRach", d.FNadRach);
+    text("Bank", d.FBank);
+    if (version < 5 && !d.FBank.isEmpty())
+        mark("NadRach");
+    text("Odbiorca", d.FOdbiorca);
+    string("OdbRach", d.FOdbRach);
+    if (version >= 2)
+        text("Tytul", d.FTytul);
+    if (version >= 5) {
+        string("OdbKod", d.FOdbKod);
+        string("OdbAdres", d.FOdbAdres);
+        string("OdbPoczta", d.FOdbPoczta);
+        string("NadKod", d.FNadKod);
+        string("NadAdres", d.FNadAdres);
+        string("NadPoczta", d.FNadPoczta);
+    }
+    if (version >= 6) {
+        string("NadNIP", d.FNadNIP);
+        string("NadId2", d.FNadId2);
+        b.U16(d.FNadTypId2.unicode());
+        mark("NadTypId2");
+        b.U8(d.FNadNrDeklar);
+        mark("NadNrDeklar");
+        b.U16(d.FNadTypWplaty.unicode());
+        mark("NadTypWplaty");
+        string("NadDeklaracja", d.FNadDeklaracja);
+        string("NadNrDecyzji", d.FNadNrDecyzji);
+        b.U32(d.FKolTekst);
+        mark("KolTekst");
+        b.U32(d.FKolForm);
+        mark("KolForm");
+    }
+    if (version >= 7) {
+        string("NadOkres", d.FNadOkres);
+        string("NadSymbolForm", d.FNadSymbolForm);
+        string("NadIdZobow", d.FNadIdZobow);
+    }
+    return {b.Bytes(), ends};
+}
+
+// What a whole file of the version leaves in the fields it holds: before
+// version 5 the sender's account is the first line of Bank.
+TBlankData AsStored(quint16 version, const TBlankData& d)
+{
+    TBlankData stored = d;
+    if (version < 5 && !d.FBank.isEmpty())
+        stored.FNadRach = d.FBank.first();
+    return stored;
+}
+
+quint16 KindOfVersion(quint16 version)
+{
+    constexpr quint16 Kinds[] = {bkDeposit, bkMoneyOrder, bkTransfer, bkTransferZus,
+                                 bkTransferTax, bkMoneyOrder, bkTransferZus};
+    return Kinds[version - 1];
+}
+
+class BlankFileVersionTest : public ::testing::TestWithParam<quint16> {};
+
+TEST_P(BlankFileVersionTest, ReadsTheFieldsItsVersionHoldsAndKeepsTheOthers)
+{
+    const quint16 version = GetParam();
+    const TBlankData file = FileDocument(KindOfVersion(version));
+    const AssembledFile assembled = Assemble(version, file);
+    TBlankData data = OldDocument();
+    ASSERT_EQ(ReadError(assembled.bytes, data), "");
+    EXPECT_EQ(Mismatches(data, AsStored(version, file), OldDocument(), assembled.ends,
+                         assembled.bytes.size()), "");
+}
+
+TEST_P(BlankFileVersionTest, AFileCutAnywhereFailsAndKeepsOnlyTheFieldsReadWhole)
+{
+    const quint16 version = GetParam();
+    const TBlankData file = FileDocument(KindOfVersion(version));
+    const AssembledFile assembled = Assemble(version, file);
+    for (qsizetype length = 0; length < assembled.bytes.size(); ++length) {
+        SCOPED_TRACE(length);
+        TBlankData data = OldDocument();
+        // One byte is a kind whose high byte counts as 0; the version is then missing.
+        const char* message = length == 0 ? FormatError : length < 3 ? VersionError : StreamReadError;
+        ASSERT_EQ(ReadError(assembled.bytes.left(length), data), message);
+        ASSERT_EQ(Mismatches(data, AsStored(version, file), OldDocument(), assembled.ends, length), "");
+    }
+}
+
+TEST_P(BlankFileVersionTest, SenderAccountOfOldVersionsIsTheFirstLineOfBank)
+{
+    const quint16 version = GetParam();
+    TBlankData file = FileDocument(bkTransfer);
+    file.FBank = {u"11 2222 3333"_s, u"Bank Polski"_s};
+    TBlankData data = OldDocument();
+    ASSERT_EQ(ReadError(Assemble(version, file).bytes, data), "");
+    EXPECT_EQ(data.FNadRach, version < 5 ? u"11 2222 3333"_s : file.FNadRach);
+
+    file.FBank.clear();
+    data = OldDocument();
+    ASSERT_EQ(ReadError(Assemble(version, file).bytes, data), "");
+    EXPECT_EQ(data.FNadRach, version < 5 ? OldDocument().FNadRach : file.FNadRach);
+    EXPECT_TRUE(data.FBank.isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(AllVersions, BlankFileVersionTest, ::testing::Range<quint16>(1, 8),
+                         [](const auto& info) { return "Version" + std::to_string(info.param); });
+
+struct FailureCase {
+    const char* name;
+    QByteArray (*bytes)();
+    const char* message;
+};
+
+// A version-7 header with an empty document's amount and mode bytes.
+ByteBuilder Version7Start()
+{
+    ByteBuilder b;
+    b.U16(bkTransfer).U16(7).I64(0).U8(0).U8(0);
+    return b;
+}
+
+QByteArray CutAfter(quint16 version, const char* field, qsizetype extraBytes)
+{
+    const AssembledFile file = Assemble(version, FileDocument(bkTransferZus));
+    return file.bytes.left(file.ends.at(field) + extraBytes);
+}
+
+const FailureCase FailureCases[] = {
+    {"EmptyFile", [] { return QByteArray(); }, FormatError},
+    {"KindLowByteOnly", [] { return ByteBuilder().U8(5).Bytes(); }, VersionError},
+    {"KindZero", [] { return ByteBuilder().U16(0).U16(7).Bytes(); }, FormatError},
+    {"KindEight", [] { return ByteBuilder().U16(8).U16(7).Bytes(); }, FormatError},
+    {"KindWithHighByte", [] { return ByteBuilder().U16(0x0105).U16(7).Bytes(); }, FormatError},
+    {"OnlyAKindWord", [] { return ByteBuilder().U16(5).Bytes(); }, VersionError},
+    {"VersionZero", [] { return ByteBuilder().U16(5).U16(0).Bytes(); }, VersionError},
+    {"VersionEight", [] { return ByteBuilder().U16(5).U16(8).Bytes(); }, VersionError},
+    {"VersionWithHighByte", [] { return ByteBuilder().U16(5).U16(0x0107).Bytes(); }, VersionError},
+    {"VersionLowByteOnly", [] { return ByteBuilder().U16(5).U8(7).Bytes(); }, StreamReadError},
+    {"AmountCut", [] { return ByteBuilder().U16(5).U16(3).Raw("12345").Bytes(); }, StreamReadError},
+    {"UnusedWordsCut", [] { return ByteBuilder().U16(5).U16(1).I64(0).Raw(QByteArray(11, 0)).Bytes(); },
+     StreamReadError},
+    {"ModeBytesMissing", [] { return ByteBuilder().U16(5).U16(4).I64(0).Bytes(); }, StreamReadError},
+    {"ReceiptByteMissing", [] { return ByteBuilder().U16(5).U16(7).I64(0).U8(1).Bytes(); }, StreamReadError},
+    {"CountCut", [] { return Version7Start().U16(0).Bytes(); }, StreamReadError},
+    {"NegativeCount", [] { return Version7Start().I32(-1).Bytes(); }, StreamReadError},
+    {"LowestCount", [] { return Version7Start().I32(std::numeric_limits<qint32>::min()).I64(0).Bytes(); },
+     StreamReadError},
+    {"NegativeAnsiCount", [] { return ByteBuilder().U16(5).U16(3).I64(0).I32(-2).Raw("ab").Bytes(); },
+     StreamReadError},
+    {"Utf16CountPastTheEnd", [] { return Version7Start().I32(3).Utf16(u"ab"_s).Bytes(); }, StreamReadError},
+    {"Utf16OddByteCount", [] { return Version7Start().I32(2).Raw(QByteArray("a\0b", 3)).Bytes(); }, StreamReadError},
+    {"Utf16CountNearLargest", [] { return Version7Start().I32(0x7FFFFFFF).I64(0).Bytes(); }, StreamReadError},
+    {"Utf16CountWhoseBytesOverflow", [] { return Version7Start().I32(0x40000000).I64(0).Bytes(); },
+     StreamReadError},
+    {"AnsiCountPastTheEnd", [] { return ByteBuilder().U16(5).U16(3).I64(0).I32(5).Raw("abcd").Bytes(); },
+     StreamReadError},
+    {"AnsiCountNearLargest", [] { return ByteBuilder().U16(5).U16(5).I64(0).U16(0).I32(0x7FFFFFFF).Bytes(); },
+     StreamReadError},
+    {"NadTypId2Cut", [] { return CutAfter(6, "NadId2", 1); }, StreamReadError},
+    {"NadNrDeklarMissing", [] { return CutAfter(6, "NadTypId2", 0); }, StreamReadError},
+    {"KolFormCut", [] { return CutAfter(7, "KolTekst", 3); }, StreamReadError},
+    {"LastStringCut", [] { return CutAfter(7, "NadSymbolForm", 5); }, StreamReadError},
+};
+
+void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
+
+class BlankFileFailureTest : public ::testing::TestWithParam<FailureCase> {};
+
+TEST_P(BlankFileFailureTest, RefusesTheFileWithItsMessage)
+{
+    TBlankData data = OldDocument();
+    EXPECT_EQ(ReadError(GetParam().bytes(), data), GetParam().message);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, BlankFileFailureTest, ::testing::ValuesIn(FailureCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(BlankFileReadTest, FieldsBeforeABadStringKeepWhatWasReadAndTheRestTheirOldValues)
+{
+    const QByteArray bytes = ByteBuilder()
+                                 .U16(bkTransferZus).U16(7).I64(777).U8(pwPrzelew).U8(1)
+                                 .Utf16String(u"Jan\r\n"_s)
+                                 .I32(-1)
+                                 .Utf16String(u"bank\r\n"_s)
+                                 .Bytes();
+    TBlankData data = OldDocument();
+    ASSERT_EQ(ReadError(bytes, data), StreamReadError);
+    TBlankData expected = OldDocument();
+    expected.FKind = bkTransferZus;
+    expected.FKwota = 777;
+    expected.FPrzelewWplata = pwPrzelew;
+    expected.FMalePokwit = true;
+    expected.FNadawca = {u"Jan"_s};
+    EXPECT_EQ(Differences(data, expected), "");
+}
+
+struct KindCase {
+    quint16 version;
+    quint16 fileKind;
+    quint8 modeByte;  // versions 4 and later
+    bool receiptByte; // versions 4 and later
+    quint16 kind;
+    TPrzelewWplata mode;
+    bool malePokwit;
+};
+
+std::string KindCaseName(const KindCase& c)
+{
+    return "Version" + std::to_string(c.version) + "Kind" + std::to_string(c.fileKind) + "Mode"
+        + std::to_string(c.modeByte) + "Receipt" + std::to_string(c.receiptByte);
+}
+
+void PrintTo(const KindCase& c, std::ostream* os) { *os << KindCaseName(c); }
+
+class BlankFileKindTest : public ::testing::TestWithParam<KindCase> {};
+
+TEST_P(BlankFileKindTest, KindAndPaymentModeFollowTheFileKindAndVersion)
+{
+    const KindCase& c = GetParam();
+    TBlankData file = FileDocument(c.fileKind);
+    file.FPrzelewWplata = TPrzelewWplata(c.modeByte);
+    file.FMalePokwit = c.receiptByte;
+    TBlankData data;
+    data.FPrzelewWplata = pwNone;
+    data.FMalePokwit = true;
+    ASSERT_EQ(ReadError(Assemble(c.version, file).bytes, data), "");
+    EXPECT_EQ(data.FKind, c.kind);
+    EXPECT_EQ(data.FPrzelewWplata, c.mode);
+    EXPECT_EQ(data.FMalePokwit, c.malePokwit);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, BlankFileKindTest,
+    ::testing::Values(KindCase{1, bkLegacyDeposit, 0, false, bkTransfer, pwWplata, false},
+                      KindCase{2, bkLegacyTransfer, 0, false, bkTransfer, pwPrzelew, false},
+                      KindCase{3, bkLegacyDeposit, 0, false, bkTransfer, pwWplata, false},
+                      KindCase{3, bkLegacyTransfer, 0, false, bkTransfer, pwPrzelew, false},
+                      KindCase{3, bkTransferZus, 0, false, bkTransferZus, pwNone, true},
+                      KindCase{4, bkLegacyDeposit, 0, false, bkTransfer, pwNone, false},
+                      KindCase{4, bkLegacyTransfer, 1, true, bkTransfer, pwWplata, true},
+                      KindCase{7, bkLegacyDeposit, 2, false, bkTransfer, pwPrzelew, false},
+                      KindCase{7, bkDeposit, 1, false, bkDeposit, pwWplata, false},
+                      KindCase{6, bkMoneyOrder, 0, true, bkMoneyOrder, pwNone, true}),
+    [](const auto& info) { return KindCaseName(info.param); });
+
+TEST(BlankFileReadTest, KeepsAnUnknownModeByteAndTakesAnyNonZeroReceiptByteAsTrue)
+{
+    QByteArray bytes = Assemble(7, FileDocument(bkTransfer)).bytes;
+    bytes[12] = 9; // PrzelewWplata
+    bytes[13] = 2; // MalePokwit
+    TBlankData data = OldDocument();
+    ASSERT_EQ(ReadError(bytes, data), "");
+    EXPECT_EQ(int(data.FPrzelewWplata), 9);
+    EXPECT_TRUE(data.FMalePokwit);
+}
+
+TEST(BlankFileReadTest, SkipsTheTwelveUnusedBytesOfVersionTwo)
+{
+    const QByteArray bytes = ByteBuilder()
+                                 .U16(bkDeposit).U16(2).I64(1'000'000)
+                                 .U32(0xFFFFFFFF).U32(0x7FFFFFFF).U32(0x80000000)
+                                 .AnsiString("Jan\r\n").AnsiString("Bank\r\n").AnsiString("Urząd\r\n")
+                                 .AnsiString("123").AnsiString("za gaz")
+                                 .Bytes();
+    TBlankData data = OldDocument();
+    ASSERT_EQ(ReadError(bytes, data), "");
+    EXPECT_EQ(data.FKwota, 1'000'000);
+    EXPECT_EQ(data.FNadawca, QStringList{u"Jan"_s});
+    EXPECT_EQ(data.FNadRach, u"Bank"_s);
+    EXPECT_EQ(data.FOdbRach, u"123"_s);
+    EXPECT_EQ(data.FTytul, QStringList{u"za gaz"_s});
+}
+
+class BlankFileAmountTest : public ::testing::TestWithParam<qint64> {};
+
+TEST_P(BlankFileAmountTest, ReadsTheStoredAmountUncapped)
+{
+    const QByteArray bytes = ByteBuilder().U16(bkTransfer).U16(3).I64(GetParam())
+                                 .I32(0).I32(0).I32(0).I32(0).I32(0).Bytes();
+    TBlankData data = OldDocument();
+    ASSERT_EQ(ReadError(bytes, data), "");
+    EXPECT_EQ(data.FKwota, GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Amounts, BlankFileAmountTest,
+                         ::testing::Values(15'000'000'000'000LL, 10'000'000'000'000LL, -1LL,
+                                           std::numeric_limits<qint64>::max(),
+                                           std::numeric_limits<qint64>::min()));
+
+struct AnsiCase {
+    unsigned char byte;
+    char16_t letter;
+};
+
+void PrintTo(const AnsiCase& c, std::ostream* os) { *os << "byte " << int(c.byte); }
+
+class BlankFileAnsiTest : public ::testing::TestWithParam<AnsiCase> {};
+
+TEST_P(BlankFileAnsiTest, EightBitStringsAreWindows1250)
+{
+    const QByteArray letter(1, char(GetParam().byte));
+    const QString expected(QChar(GetParam().letter));
+    for (quint16 version : {1, 5}) {
+        SCOPED_TRACE(version);
+        ByteBuilder b;
+        b.U16(bkTransfer).U16(version).I64(0);
+        if (version == 1)
+            b.Raw(QByteArray(12, 0));
+        else
+            b.U8(0).U8(0);
+        b.AnsiString("x" + letter + "\r\n"); // Nadawca
+        if (version == 5)
+            b.AnsiString(letter); // NadRach
+        b.AnsiString({}).AnsiString({}).AnsiString(letter); // Bank, Odbiorca, OdbRach
+        for (int i = 0; version == 5 && i < 7; ++i)
+            b.AnsiString({}); // Tytul and the six address strings
+        TBlankData data = OldDocument();
+        ASSERT_EQ(ReadError(b.Bytes(), data), "");
+        EXPECT_EQ(data.FNadawca, QStringList{u"x"_s + expected});
+        EXPECT_EQ(data.FOdbRach, expected);
+        if (version == 5) {
+            EXPECT_EQ(data.FNadRach, expected);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    PolishLetters, BlankFileAnsiTest,
+    ::testing::Values(AnsiCase{0xB3, u'ł'}, AnsiCase{0xA5, u'Ą'}, AnsiCase{0xB9, u'ą'}, AnsiCase{0x9C, u'ś'},
+                      AnsiCase{0x9F, u'ź'}, AnsiCase{0xBF, u'ż'}, AnsiCase{0xEA, u'ę'}, AnsiCase{0xF3, u'ó'},
+                      AnsiCase{0xE6, u'ć'}, AnsiCase{0xF1, u'ń'}, AnsiCase{0xA3, u'Ł'}, AnsiCase{0x8C, u'Ś'},
+                      AnsiCase{0xAF, u'Ż'}, AnsiCase{0x8F, u'Ź'}, AnsiCase{0xCA, u'Ę'}),
+    [](const auto& info) { return "Byte" + std::to_string(info.param.byte); });
+
+// Version 7 of an empty document whose Tytul field is given as bytes.
+QByteArray Version7WithTytul(const QByteArray& tytulField)
+{
+    ByteBuilder b = Version7Start();
+    b.I32(0).I32(0).I32(0).I32(0).I32(0); // Nadawca, NadRach, Bank, Odbiorca, OdbRach
+    b.Raw(tytulField);
+    for (int i = 0; i < 8; ++i)           // OdbKod to NadId2
+        b.I32(0);
+    b.U16('N').U8(1).U16('S');            // NadTypId2, NadNrDeklar, NadTypWplaty
+    b.I32(0).I32(0);                      // NadDeklaracja, NadNrDecyzji
+    b.U32(0x000000).U32(0x0058EA);        // KolTekst, KolForm
+    b.I32(0).I32(0).I32(0);               // NadOkres, NadSymbolForm, NadIdZobow
+    return b.Bytes();
+}
+
+TBlankData EmptyDocument()
+{
+    TBlankData d;
+    d.FKind = bkTransfer;
+    d.FNadTypId2 = u'N';
+    d.FNadNrDeklar = 1;
+    d.FNadTypWplaty = u'S';
+    d.FKolForm = 0x0058EA;
+    return d;
+}
+
+struct LinesCase {
+    const char* name;
+    const char* text;
+    QStringList lines;
+};
+
+void PrintTo(const LinesCase& c, std::ostream* os) { *os << c.name; }
+
+class BlankFileLinesTest : public ::testing::TestWithParam<LinesCase> {};
+
+TEST_P(BlankFileLinesTest, SplitsTextsAtEveryKindOfLineBreak)
+{
+    const QByteArray raw(GetParam().text);
+    TBlankData wide = OldDocument();
+    ASSERT_EQ(ReadError(Version7WithTytul(ByteBuilder().Utf16String(QString::fromLatin1(raw)).Bytes()), wide), "");
+    EXPECT_EQ(wide.FTytul, GetParam().lines);
+
+    const QByteArray ansi = ByteBuilder().U16(bkTransfer).U16(2).I64(0).Raw(QByteArray(12, 0))
+                                .AnsiString({}).AnsiString({}).AnsiString({}).AnsiString({})
+                                .AnsiString(raw).Bytes();
+    TBlankData narrow = OldDocument();
+    ASSERT_EQ(ReadError(ansi, narrow), "");
+    EXPECT_EQ(narrow.FTytul, GetParam().lines);
+    EXPECT_EQ(SplitLines(QString::fromLatin1(raw)), GetParam().lines);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Breaks, BlankFileLinesTest,
+    ::testing::Values(LinesCase{"CrLf", "a\r\nb\r\n", {u"a"_s, u"b"_s}},
+                      LinesCase{"LoneCr", "a\rb", {u"a"_s, u"b"_s}},
+                      LinesCase{"LoneLf", "a\nb", {u"a"_s, u"b"_s}},
+                      LinesCase{"NoFinalBreak", "a\r\nb", {u"a"_s, u"b"_s}},
+                      LinesCase{"FinalLoneCr", "a\r", {u"a"_s}},
+                      LinesCase{"FinalLoneLf", "a\n", {u"a"_s}},
+                      LinesCase{"Empty", "", {}},
+                      LinesCase{"OnlyABreak", "\r\n", {QString()}},
+                      LinesCase{"EmptyLineBetween", "a\r\n\r\nb", {u"a"_s, QString(), u"b"_s}},
+                      LinesCase{"LfThenCr", "a\n\rb", {u"a"_s, QString(), u"b"_s}},
+                      LinesCase{"CrBeforeCrLf", "a\r\r\n", {u"a"_s, QString()}},
+                      LinesCase{"TwoFinalBreaks", "a\r\n\r\n", {u"a"_s, QString()}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(BlankFileWriteTest, AnEmptyDocumentIsTheHundredAndThreeBytesOfTheTable)
+{
+    const QByteArray expected = Version7WithTytul(ByteBuilder().I32(0).Bytes());
+    ASSERT_EQ(expected.size(), 103);
+    EXPECT_EQ(WriteBlankFile(EmptyDocument()), expected);
+
+    TBlankData data = OldDocument();
+    ASSERT_EQ(ReadError(expected, data), "");
+    EXPECT_EQ(Differences(data, EmptyDocument()), "");
+}
+
+TEST(BlankFileWriteTest, ATwoLineTytulIsCountSixAndTheLinesEachWithCrLf)
+{
+    TBlankData document = EmptyDocument();
+    document.FTytul = {u"a"_s, u"b"_s};
+    const QByteArray written = WriteBlankFile(document);
+    EXPECT_EQ(written, Version7WithTytul(ByteBuilder().I32(6).Utf16(u"a\r\nb\r\n"_s).Bytes()));
+    // Tytul follows the 14 fixed bytes and five empty strings.
+    EXPECT_EQ(written.mid(34, 16), QByteArray("\x06\0\0\0a\0\r\0\n\0b\0\r\0\n\0", 16));
+}
+
+TEST(BlankFileWriteTest, WritesEveryFieldWhereTheTableOfVersionSevenPlacesIt)
+{
+    const TBlankData document = FileDocument(bkTransferTax);
+    EXPECT_EQ(WriteBlankFile(document), Assemble(7, document).bytes);
+}
+
+TEST(BlankFileWriteTest, WritesLegacyKindsAsTheyAreAndReadsThemAsTransfers)
+{
+    TBlankData document = EmptyDocument();
+    document.FKind = bkLegacyTransfer;
+    const QByteArray written = WriteBlankFile(document);
+    EXPECT_EQ(written.left(4), ByteBuilder().U16(bkLegacyTransfer).U16(7).Bytes());
+    TBlankData data = OldDocument();
+    ASSERT_EQ(ReadError(written, data), "");
+    EXPECT_EQ(data.FKind, bkTransfer);
+    EXPECT_EQ(data.FPrzelewWplata, pwNone);
+}
+
+TEST(BlankFileWriteTest, JoinsLinesWithCrLfAfterEach)
+{
+    EXPECT_EQ(JoinLines({}), QString());
+    EXPECT_EQ(JoinLines({QString()}), u"\r\n"_s);
+    EXPECT_EQ(JoinLines({u"a"_s, QString(), u"ż"_s}), u"a\r\n\r\nż\r\n"_s);
+}
+
+TEST(BlankFileWriteTest, AVersionSevenDocumentReadsBackUnchanged)
+{
+    QStringList longText;
+    for (int i = 0; i < 40; ++i)
+        longText << u"Zażółć gęślą jaźń 😀 ŻÓŁW %1 "_s.arg(i).repeated(5);
+    TBlankData document = FileDocument(bkTransferTax);
+    document.FKwota = std::numeric_limits<qint64>::min();
+    document.FPrzelewWplata = pwWplata;
+    document.FNadawca = longText;
+    document.FBank = {QString(), u"Bank Zachodni WBK"_s};
+    document.FOdbiorca = longText.mid(3, 20);
+    document.FTytul = longText.mid(1);
+    document.FNadTypId2 = u'Ż';
+    document.FNadNrDeklar = 255;
+    document.FNadTypWplaty = QChar(0xFFFF);
+    document.FNadNrDecyzji = QString(5000, u'ś');
+    document.FKolTekst = 0x80000005;
+    document.FKolForm = 0xFFFFFFFF;
+    TBlankData data = OldDocument();
+    ASSERT_EQ(ReadError(WriteBlankFile(document), data), "");
+    EXPECT_EQ(Differences(data, document), "");
+}
+
+} // namespace
