@@ -256,7 +256,12 @@ TEST_F(BlankFileWindowTest, DocumentReadFromAFileIsUnmodifiedAndKeepsItsOwnColou
     EXPECT_EQ(form.KolForm(), 0x00010203u);
     EXPECT_EQ(form.Nadawca(), d.FNadawca);
     EXPECT_EQ(Caption(form), QStringLiteral("zus.wpt"));
+    // A read leaves the document unmodified (the editors filled afterwards
+    // count as edits until the main window clears the mark).
+    form.SetModified(true);
+    form.Load();
     EXPECT_FALSE(form.Modified());
+    EXPECT_TRUE(form.NeedRefresh());
 }
 
 TEST_F(BlankFileWindowTest, SaveWritesTheFileAndClearsModified)
