@@ -1,11 +1,191 @@
+#include "document/BlankEditorsBuilder.h"
+#include "document/BlankEditorsControls.h"
+#include "document/BlankEditorsTags.h"
 #include "document/BlankFormUnit.h"
+#include "document/EditorChoices.h"
+#include "ui_TFRMBLANK.h"
 
-// Placeholder until the editor panel lands.
-void TfrmBlank::CreateEditors() {}
-void TfrmBlank::EditorChange(QObject*) {}
-void TfrmBlank::DataToEditors() {}
-void TfrmBlank::ColorPanelClick(QWidget*) {}
-void TfrmBlank::StretchEditors() {}
-QWidget* TfrmBlank::EditorOfTag(int) const { return nullptr; }
-QVariant TfrmBlank::GetEditorValue(int) const { return {}; }
-void TfrmBlank::SetEditorValue(int, const QVariant&) {}
+#include <QColorDialog>
+#include <QLabel>
+#include <QLayout>
+#include <QScrollArea>
+#include <QSplitter>
+
+namespace {
+
+using namespace EditorTags;
+namespace T = EditorTags;
+using E = EditorClass;
+
+constexpr int AmountEditWidthPx = 80;
+constexpr int ColorPanelWidthPx = 60;
+constexpr int PostalCodeWidthPx = 40;
+// "Poczta" starts beside the postal code: 8 + 40 + 8.
+constexpr int BesidePostalCodePx = 48;
+constexpr int PairHalfGapPx = 4;
+constexpr int MoneyOrderGroupGapPx = 8;
+constexpr int CorrespondenceExtraPx = 20;
+
+void AddDepositEditors(EditorPanelBuilder& b)
+{
+    b.AddRow(QStringLiteral("Wpłacający"), E::Memo, Nadawca, 130);
+    b.AddRow(QStringLiteral("Nazwa banku"), E::Memo, Bank, 130);
+    b.AddRow(QStringLiteral("Numer rachunku"), E::Edit, OdbRach, 35);
+    b.AddRow(QStringLiteral("Nazwa rachunku"), E::Memo, Odbiorca, 130);
+    b.AddRow(QStringLiteral("Tytułem"), E::Memo, Tytul, 120);
+}
+
+// The postal code and the post office share a row.
+void AddPostalCodeAndOffice(EditorPanelBuilder& b, int codeTag, int officeTag)
+{
+    b.BeginPair();
+    QWidget* code = b.AddRow(QStringLiteral("Kod"), E::Edit, codeTag, 6);
+    b.NextInPair(code, PostalCodeWidthPx);
+    QWidget* office = b.AddRow(QStringLiteral("Poczta"), E::Edit, officeTag, 130);
+    office->resize(b.EditorWidth() - BesidePostalCodePx, office->height());
+    b.EndPair();
+}
+
+void AddMoneyOrderEditors(EditorPanelBuilder& b)
+{
+    b.AddRow(QStringLiteral("Nadawca - nazwa"), E::Edit, Nadawca, 130);
+    b.AddRow(QStringLiteral("Nadawca - adres"), E::Edit, NadAdres, 130);
+    AddPostalCodeAndOffice(b, NadKod, NadPoczta);
+    // The sender's block ends a little apart from the addressee's.
+    b.AdvanceY(MoneyOrderGroupGapPx);
+    b.AddRow(QStringLiteral("Adresat - nazwa"), E::Edit, Odbiorca, 130);
+    b.AddRow(QStringLiteral("Adresat - adres"), E::Edit, OdbAdres, 130);
+    AddPostalCodeAndOffice(b, OdbKod, OdbPoczta);
+    QWidget* text = b.AddRow(QStringLiteral("Korespondencja"), E::Memo, Tytul, 0);
+    text->resize(text->width(), text->height() + CorrespondenceExtraPx);
+    b.AdvanceY(CorrespondenceExtraPx);
+}
+
+void AddTransferEditors(EditorPanelBuilder& b)
+{
+    b.AddRow(QStringLiteral("Odbiorca"), E::Memo, Odbiorca, 130);
+    b.AddRow(QStringLiteral("Numer rachunku odbiorcy"), E::Edit, OdbRach, 35);
+    b.AddRow(QStringLiteral("Numer rachunku nadawcy"), E::Edit, NadRach, 35);
+    b.AddRow(QStringLiteral("Nadawca"), E::Memo, Nadawca, 130);
+    b.AddRow(QStringLiteral("Tytułem"), E::Memo, Tytul, 120);
+    b.AddPaymentKindChecks(true);
+}
+
+void AddZusEditors(EditorPanelBuilder& b)
+{
+    b.AddChoices(b.AddRow(QStringLiteral("Numer rachunku ZUS"), E::ChoiceList, ZusAccount, 0),
+                 ZusAccountChoices().captions);
+    b.AddRow(QStringLiteral("Numer rachunku płatnika"), E::Edit, NadRach, 35);
+    b.AddRow(QStringLiteral("Nazwa płatnika"), E::Memo, Nadawca, 130);
+    b.AddRow(QStringLiteral("NIP płatnika"), E::Edit, NadNIP, 10);
+    b.AddChoices(b.AddRow(QStringLiteral("Typ drugiego identyfikatora"), E::ChoiceList, NadTypId2, 0),
+                 IdentifierTypeChoices(bkTransferZus).captions);
+    b.AddRow(QStringLiteral("Drugi identyfikator"), E::Edit, NadId2, 14);
+    b.AddChoices(b.AddRow(QStringLiteral("Typ wpłaty"), E::ChoiceList, NadTypWplaty, 0),
+                 PaymentTypeChoices().captions);
+    const int half = b.EditorWidth() / 2 - PairHalfGapPx;
+    b.BeginPair();
+    QWidget* number = b.AddRow(QStringLiteral("Numer deklaracji"), E::Edit, NadNrDeklar, 2);
+    b.NextInPair(number, half);
+    QWidget* period = b.AddRow(QStringLiteral("Deklaracja"), E::Edit, NadDeklaracja, 6);
+    period->resize(half, period->height());
+    b.EndPair();
+    b.AddRow(QStringLiteral("Numer decyzji"), E::Edit, NadNrDecyzji, 15);
+    b.AddPaymentKindChecks(false);
+}
+
+void AddTaxEditors(EditorPanelBuilder& b)
+{
+    b.AddRow(QStringLiteral("Nazwa organu podatkowego"), E::Memo, Odbiorca, 130);
+    b.AddRow(QStringLiteral("Numer rachunku organu podatkowego"), E::Edit, OdbRach, 35);
+    b.AddRow(QStringLiteral("Numer rachunku zobowiązanego"), E::Edit, NadRach, 35);
+    b.AddRow(QStringLiteral("Nazwa i adres zobowiązanego"), E::Memo, Nadawca, 130);
+    b.AddRow(QStringLiteral("NIP lub identyfikator uzupełniający"), E::Edit, NadId2, 14);
+    b.AddChoices(b.AddRow(QStringLiteral("Typ identyfikatora"), E::ChoiceList, NadTypId2, 0),
+                 IdentifierTypeChoices(bkTransferTax).captions);
+    b.AddRow(QStringLiteral("Okres"), E::Edit, NadOkres, 7);
+    b.AddChoices(b.AddRow(QStringLiteral("Symbol formularza"), E::EditableChoiceList, NadSymbolForm, 7),
+                 FormSymbolChoices());
+    b.AddRow(QStringLiteral("Identyfikacja zobowiązania"), E::Edit, NadIdZobow, 20);
+    b.AddPaymentKindChecks(false);
+}
+
+// A caption on the left and its control at the right edge of the same row.
+QWidget* AddRightEdgeRow(EditorPanelBuilder& b, const QString& caption, E cls, int tag, int width)
+{
+    const int top = b.Y();
+    b.AddLabel(caption);
+    b.SetY(top);
+    QWidget* control = b.AddEditor(cls, tag, 0);
+    control->resize(width, control->height());
+    b.PlaceAtRightEdge(control);
+    return control;
+}
+
+} // namespace
+
+void TfrmBlank::CreateEditors()
+{
+    QWidget* panel = ui->EditorPanel;
+    // Before the window is first shown its panes have no geometry yet; the
+    // panel is given the width it will have then, which the editors start from.
+    if (layout())
+        layout()->activate();
+    ui->Splitter1->refresh();
+    panel->resize(ui->ScrollBox2->maximumViewportSize().width(), panel->height());
+    const QList<QWidget*> old = panel->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+    for (auto it = old.rbegin(); it != old.rend(); ++it)
+        delete *it;
+    // The designed check boxes went with the rest; the built ones take their place.
+    ui->cbxWplata = nullptr;
+    ui->cbxPrzelew = nullptr;
+
+    EditorPanelBuilder b(panel, {[this](QObject* sender) { EditorChange(sender); },
+                                 [this](QWidget* sender) { ColorPanelClick(sender); }});
+    AddRightEdgeRow(b, QStringLiteral("Kwota"), E::Edit, T::Kwota, AmountEditWidthPx);
+    switch (F.FKind) {
+    case bkDeposit: AddDepositEditors(b); break;
+    case bkMoneyOrder: AddMoneyOrderEditors(b); break;
+    case bkTransfer: AddTransferEditors(b); break;
+    case bkTransferZus: AddZusEditors(b); break;
+    case bkTransferTax: AddTaxEditors(b); break;
+    default: break;
+    }
+    AddRightEdgeRow(b, QStringLiteral("Kolor tekstu"), E::ColorPanel, T::KolTekst, ColorPanelWidthPx);
+    AddRightEdgeRow(b, QStringLiteral("Kolor formularza"), E::ColorPanel, T::KolForm, ColorPanelWidthPx);
+    b.FinishLayout();
+    DataToEditors();
+}
+
+void TfrmBlank::StretchEditors()
+{
+    FollowPanelWidth(ui->EditorPanel);
+}
+
+QWidget* TfrmBlank::EditorOfTag(int tag) const
+{
+    const QObjectList& children = ui->EditorPanel->children();
+    for (auto it = children.crbegin(); it != children.crend(); ++it) {
+        auto* control = qobject_cast<QWidget*>(*it);
+        if (control && EditorTag(control) == tag)
+            return control;
+    }
+    return nullptr;
+}
+
+void TfrmBlank::ColorPanelClick(QWidget* sender)
+{
+    auto* panel = dynamic_cast<TColorPanel*>(sender);
+    const int tag = EditorTag(sender);
+    if (!panel || (tag != T::KolTekst && tag != T::KolForm))
+        return;
+    TColor& color = tag == T::KolTekst ? F.FKolTekst : F.FKolForm;
+    ColorDialog->setCurrentColor(ToQColor(color));
+    if (ColorDialog->exec() != QDialog::Accepted)
+        return;
+    color = FromQColor(ColorDialog->selectedColor());
+    panel->SetColor(color);
+    // The colours are the kind's defaults from now on; they are no edit of the document.
+    SaveColors();
+    FNeedRefresh = true;
+}

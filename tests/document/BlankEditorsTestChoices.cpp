@@ -1,0 +1,257 @@
+// The choice lists with their entries and codes, the ZUS account picked by
+// its digit, the exclusive payment boxes and the small receipt.
+#include "BlankEditorsTestSupport.h"
+
+#include <QCheckBox>
+#include <QTest>
+
+#include <ostream>
+
+namespace {
+
+class BlankEditorsListsAndBoxes : public BlankEditorsFixture {};
+
+// ---- choice lists --------------------------------------------------------------------
+
+struct ListCase {
+    quint16 kind;
+    int tag;
+    QStringList entries;
+    QStringList codes;
+};
+
+void PrintTo(const ListCase& c, std::ostream* os) { *os << "kind " << c.kind << " tag " << c.tag; }
+
+class BlankEditorsChoices : public BlankEditorsFixture, public ::testing::WithParamInterface<ListCase> {};
+
+QString CodeOf(const TfrmBlank& form, int tag)
+{
+    switch (tag) {
+    case 21: return form.OdbRach();
+    case 38: return QString(form.NadTypId2());
+    case 42: return QString(form.NadTypWplaty());
+    default: return {};
+    }
+}
+
+TEST_P(BlankEditorsChoices, EachEntryStoresItsCode)
+{
+    const auto form = NewForm(GetParam().kind);
+    auto* list = EditorAs<QComboBox>(*form, GetParam().tag);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(EntriesOf(list), GetParam().entries);
+    for (int i = 0; i < GetParam().codes.size(); ++i) {
+        SCOPED_TRACE(i);
+        form->SetEditorValue(GetParam().tag, i);
+        EXPECT_EQ(list->currentIndex(), i);
+        EXPECT_EQ(CodeOf(*form, GetParam().tag), GetParam().codes.at(i));
+    }
+    // The user's choice from the keyboard: back up one entry.
+    form->SetModified(false);
+    QTest::keyClick(list, Qt::Key_Up);
+    EXPECT_EQ(CodeOf(*form, GetParam().tag), GetParam().codes.at(GetParam().codes.size() - 2));
+    EXPECT_TRUE(form->Modified());
+}
+
+INSTANTIATE_TEST_SUITE_P(BlankEditorsLists, BlankEditorsChoices,
+    ::testing::Values(
+        ListCase{6, 21,
+                 {"<Nie wybrano>", "1 - Ubezpieczenie społeczne", "2 - Ubezpieczenie zdrowotne", "3 - FP i FGŚP",
+                  "4 - FEP"},
+                 {"  101010230000261395 00000", "83101010230000261395100000", "78101010230000261395200000",
+                  "73101010230000261395300000", "68101010230000261395400000"}},
+        ListCase{6, 38,
+                 {"<Nie wybrano>", "R - REGON", "P - PESEL", "1 - Dowód osobisty", "2 - Paszport"},
+                 {" ", "R", "P", "1", "2"}},
+        ListCase{7, 38,
+                 {"N - NIP", "R - REGON", "P - PESEL", "1 - Dowód osobisty", "2 - Paszport", "3 - Inny dokument"},
+                 {"N", "R", "P", "1", "2", "3"}},
+        ListCase{6, 42,
+                 {"<Nie wybrano>", "S - Składka za 1 miesiąc", "M - Składka dłuższa niż miesiąc",
+                  "U - Układ ratalny", "T - Odroczenie terminu", "D - Dodatkowa opłata",
+                  "E - Koszty egzekucyjne", "A - Dodatkowa opłata za błędy płatnika"},
+                 {" ", "S", "M", "U", "T", "D", "E", "A"}}));
+
+TEST_F(BlankEditorsListsAndBoxes, NewZusFormShowsItsDefaultsAndTakesTheirCodes)
+{
+    const auto form = NewForm(bkTransferZus);
+    EXPECT_EQ(EditorAs<QComboBox>(*form, 21)->currentText(), QStringLiteral("<Nie wybrano>"));
+    EXPECT_EQ(form->OdbRach(), QStringLiteral("  101010230000261395 00000"));
+    EXPECT_EQ(EditorAs<QComboBox>(*form, 38)->currentText(), QStringLiteral("<Nie wybrano>"));
+    EXPECT_EQ(form->NadTypId2(), QLatin1Char(' '));
+    EXPECT_EQ(EditorAs<QComboBox>(*form, 42)->currentText(), QStringLiteral("S - Składka za 1 miesiąc"));
+    EXPECT_EQ(form->NadTypWplaty(), QLatin1Char('S'));
+    EXPECT_EQ(EditorAs<QLineEdit>(*form, 40)->text(), QStringLiteral("1"));
+    EXPECT_FALSE(form->Modified());
+}
+
+TEST_F(BlankEditorsListsAndBoxes, NewTaxFormShowsNip)
+{
+    const auto form = NewForm(bkTransferTax);
+    EXPECT_EQ(EditorAs<QComboBox>(*form, 38)->currentText(), QStringLiteral("N - NIP"));
+    EXPECT_EQ(form->NadTypId2(), QLatin1Char('N'));
+    EXPECT_TRUE(EditorAs<QComboBox>(*form, 45)->currentText().isEmpty());
+}
+
+struct ZusFileCase {
+    const char* name;
+    const char* odbRach;
+    const char* shown;
+    const char* stored;
+};
+
+void PrintTo(const ZusFileCase& c, std::ostream* os) { *os << c.name; }
+
+class BlankEditorsZusAccount : public BlankEditorsFixture, public ::testing::WithParamInterface<ZusFileCase> {};
+
+TEST_P(BlankEditorsZusAccount, TwentyFirstCharacterPicksTheAccount)
+{
+    TBlankData data;
+    data.FKind = bkTransferZus;
+    data.FOdbRach = QString::fromLatin1(GetParam().odbRach);
+    const auto form = FormFromFile(data);
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(EditorAs<QComboBox>(*form, 21)->currentText(), QString::fromUtf8(GetParam().shown));
+    EXPECT_EQ(form->OdbRach(), QString::fromLatin1(GetParam().stored));
+}
+
+INSTANTIATE_TEST_SUITE_P(BlankEditorsLists, BlankEditorsZusAccount,
+    ::testing::Values(
+        ZusFileCase{"fep", "68101010230000261395400000", "4 - FEP", "68101010230000261395400000"},
+        ZusFileCase{"social", "83101010230000261395100000", "1 - Ubezpieczenie społeczne",
+                    "83101010230000261395100000"},
+        // Only the digit counts: the list's own account replaces the rest.
+        ZusFileCase{"digit_two_of_another_account", "00000000000000000000200000", "2 - Ubezpieczenie zdrowotne",
+                    "78101010230000261395200000"},
+        ZusFileCase{"twenty_one_characters", "000000000000000000003", "3 - FP i FGŚP",
+                    "73101010230000261395300000"},
+        ZusFileCase{"short", "6810101023000026139", "<Nie wybrano>", "  101010230000261395 00000"},
+        ZusFileCase{"twenty_characters", "68101010230000261395", "<Nie wybrano>", "  101010230000261395 00000"},
+        ZusFileCase{"digit_five", "68101010230000261395500000", "<Nie wybrano>", "  101010230000261395 00000"},
+        ZusFileCase{"digit_zero", "68101010230000261395000000", "<Nie wybrano>", "  101010230000261395 00000"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(BlankEditorsListsAndBoxes, ZusFormKeepsAnIdentifierTypeItsListLacks)
+{
+    TBlankData data;
+    data.FKind = bkTransferZus;
+    data.FNadTypId2 = QLatin1Char('3');
+    data.FNadTypWplaty = QLatin1Char('E');
+    const auto form = FormFromFile(data);
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(EditorAs<QComboBox>(*form, 38)->currentIndex(), -1);
+    EXPECT_EQ(form->NadTypId2(), QLatin1Char('3'));
+    EXPECT_EQ(EditorAs<QComboBox>(*form, 42)->currentText(), QStringLiteral("E - Koszty egzekucyjne"));
+    EXPECT_EQ(form->NadTypWplaty(), QLatin1Char('E'));
+}
+
+TEST_F(BlankEditorsListsAndBoxes, UnknownCodesShowTheFirstEntry)
+{
+    TBlankData data;
+    data.FKind = bkTransferTax;
+    data.FNadTypId2 = QChar(0);
+    data.FNadTypWplaty = QLatin1Char('X');
+    data.FNadSymbolForm = QStringLiteral("PIT-4");
+    const auto tax = FormFromFile(data);
+    ASSERT_NE(tax, nullptr);
+    EXPECT_EQ(EditorAs<QComboBox>(*tax, 38)->currentText(), QStringLiteral("N - NIP"));
+    EXPECT_EQ(tax->NadTypId2(), QLatin1Char('N'));
+    EXPECT_EQ(EditorAs<QComboBox>(*tax, 45)->currentText(), QStringLiteral("PIT-4"));
+    EXPECT_EQ(tax->NadSymbolForm(), QStringLiteral("PIT-4"));
+
+    data.FKind = bkTransferZus;
+    const auto zus = FormFromFile(data);
+    ASSERT_NE(zus, nullptr);
+    EXPECT_EQ(EditorAs<QComboBox>(*zus, 42)->currentText(), QStringLiteral("<Nie wybrano>"));
+    EXPECT_EQ(zus->NadTypWplaty(), QLatin1Char(' '));
+}
+
+TEST_F(BlankEditorsListsAndBoxes, ChoiceWithoutAnEntryLeavesTheField)
+{
+    const auto form = NewForm(bkTransferZus);
+    form->SetEditorValue(42, 3);
+    ASSERT_EQ(form->NadTypWplaty(), QLatin1Char('U'));
+    form->SetEditorValue(42, 8);
+    EXPECT_EQ(form->NadTypWplaty(), QLatin1Char('U'));
+    form->SetEditorValue(42, QStringLiteral("T - Odroczenie terminu"));
+    EXPECT_EQ(form->NadTypWplaty(), QLatin1Char('T'));
+    form->SetEditorValue(42, QStringLiteral("no such entry"));
+    EXPECT_EQ(form->NadTypWplaty(), QLatin1Char('T'));
+}
+
+TEST_F(BlankEditorsListsAndBoxes, FormSymbolCanBeChosenFromItsList)
+{
+    const auto form = NewForm(bkTransferTax);
+    auto* list = EditorAs<QComboBox>(*form, 45);
+    EXPECT_EQ(EntriesOf(list), QStringList{QStringLiteral("VAT-7")});
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(form->NadSymbolForm(), QStringLiteral("VAT-7"));
+}
+
+// ---- check boxes ---------------------------------------------------------------------
+
+void Click(QWidget* box)
+{
+    QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(8, box->height() / 2));
+}
+
+TEST_F(BlankEditorsListsAndBoxes, DepositAndTransferBoxesExcludeEachOther)
+{
+    for (const quint16 kind : {bkTransfer, bkTransferZus, bkTransferTax}) {
+        SCOPED_TRACE(kind);
+        const auto form = NewForm(kind);
+        auto* wplata = EditorAs<QCheckBox>(*form, 81);
+        auto* przelew = EditorAs<QCheckBox>(*form, 80);
+        ASSERT_EQ(wplata->text(), QStringLiteral("Wpłata"));
+        ASSERT_EQ(przelew->text(), QStringLiteral("Przelew"));
+
+        Click(przelew);
+        EXPECT_EQ(form->PrzelewWplata(), pwPrzelew);
+        EXPECT_TRUE(form->Modified());
+        Click(wplata);
+        EXPECT_TRUE(wplata->isChecked());
+        EXPECT_FALSE(przelew->isChecked());
+        EXPECT_EQ(form->PrzelewWplata(), pwWplata);
+        Click(przelew);
+        EXPECT_FALSE(wplata->isChecked());
+        EXPECT_EQ(form->PrzelewWplata(), pwPrzelew);
+        Click(przelew);
+        EXPECT_FALSE(przelew->isChecked());
+        EXPECT_EQ(form->PrzelewWplata(), pwNone);
+    }
+}
+
+TEST_F(BlankEditorsListsAndBoxes, PaymentModeOfAFileIsShown)
+{
+    TBlankData data;
+    data.FKind = bkTransfer;
+    data.FPrzelewWplata = pwWplata;
+    data.FMalePokwit = true;
+    const auto form = FormFromFile(data);
+    ASSERT_NE(form, nullptr);
+    EXPECT_TRUE(EditorAs<QCheckBox>(*form, 81)->isChecked());
+    EXPECT_FALSE(EditorAs<QCheckBox>(*form, 80)->isChecked());
+    EXPECT_TRUE(EditorAs<QCheckBox>(*form, 82)->isChecked());
+    EXPECT_EQ(form->PrzelewWplata(), pwWplata);
+    EXPECT_TRUE(form->MalePokwit());
+}
+
+TEST_F(BlankEditorsListsAndBoxes, UncheckingTheSmallReceiptShowsTheCouponAgain)
+{
+    const auto form = NewForm(bkTransfer);
+    auto* receipt = EditorAs<QCheckBox>(*form, 82);
+    ASSERT_EQ(receipt->text(), QStringLiteral("Małe pokwitowanie"));
+    Click(receipt);
+    EXPECT_TRUE(form->MalePokwit());
+    form->SetViewSide(bsBottom);
+    Click(receipt);
+    EXPECT_FALSE(form->MalePokwit());
+    EXPECT_EQ(form->ViewSide(), bsTop);
+    EXPECT_TRUE(form->Modified());
+    // Checking it again leaves the side shown alone.
+    form->SetViewSide(bsBottom);
+    Click(receipt);
+    EXPECT_EQ(form->ViewSide(), bsBottom);
+}
+
+} // namespace
