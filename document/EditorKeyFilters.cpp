@@ -2,6 +2,7 @@
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLocale>
 
 namespace {
@@ -60,9 +61,12 @@ bool EditorKeyFilter::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const QString text = key->text();
-        // Focus moves on Tab before any character is typed.
+        // Focus moves on Tab before any character is typed. The clipboard
+        // keys type nothing either: account numbers are mostly pasted.
         if (text.isEmpty() || key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab
-            || text.at(0) == QChar(DeleteChar))
+            || text.at(0) == QChar(DeleteChar) || key->matches(QKeySequence::Paste)
+            || key->matches(QKeySequence::Copy) || key->matches(QKeySequence::Cut)
+            || key->matches(QKeySequence::SelectAll) || key->matches(QKeySequence::Undo))
             return QObject::eventFilter(watched, event);
         for (const QChar c : text)
             if (!Accepts(c))

@@ -119,6 +119,21 @@ TEST_F(BlankEditorsKeys, TabLeavesAFilteredEditor)
     }
 }
 
+TEST_F(BlankEditorsKeys, ClipboardKeysWorkInFilteredEditors)
+{
+    // Account numbers are mostly copied from an invoice, so Ctrl+V must paste.
+    const auto form = NewForm(bkTransfer);
+    auto* account = EditorAs<QLineEdit>(*form, 17);
+    form->SetEditorValue(17, QString());
+    QApplication::clipboard()->setText(QStringLiteral("61 1090 1014 0000 0712 1981 2874"));
+    QTest::keyClick(account, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(form->OdbRach(), QStringLiteral("61 1090 1014 0000 0712 1981 2874"));
+    QTest::keyClick(account, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(account, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_TRUE(account->text().isEmpty());
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("61 1090 1014 0000 0712 1981 2874"));
+}
+
 TEST_F(BlankEditorsKeys, AmountTakesTheLocalesSeparatorOnlyFromTheEightBitSet)
 {
     // The Arabic decimal separator lies beyond the 8-bit set: refused.
