@@ -24,6 +24,7 @@ if ls fuzz/*.cpp >/dev/null 2>&1; then
           -DWPLATOMAT_FUZZ=ON -DWPLATOMAT_TESTS=OFF -DWPLATOMAT_BENCH=OFF >/dev/null
     cmake --build build/fuzz -j "$jobs"
     for target in build/fuzz/fuzz/fuzz_*; do
+        [ -f "$target" ] && [ -x "$target" ] || continue
         name=$(basename "$target"); name=${name#fuzz_}
         corpus=$(mktemp -d)
         [ -d "fuzz/corpus/$name" ] && cp -r "fuzz/corpus/$name/." "$corpus/"
