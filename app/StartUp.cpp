@@ -3,6 +3,7 @@
 #include "document/BackBuffer.h"
 #include "drawing/Exception.h"
 #include "drawing/untCommon.h"
+#include "platform/Printer.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -45,6 +46,7 @@ int RunStartUp()
 
 void FinishRun()
 {
+    FinalizePrinter();
     FinalizeBackBuffer();
     FinalizeCommonUnit();
 }

@@ -1,3 +1,5 @@
+#include "platform/Printer.h"
+
 #include <QApplication>
 #include <QLocale>
 
@@ -11,5 +13,7 @@ int main(int argc, char** argv)
     QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    FinalizePrinter();
+    return result;
 }

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QMarginsF>
+#include <QPageSize>
+#include <QString>
+#include <QStringList>
+
+class QPrinter;
+
+// Where print jobs go: the installed queues and how a printer is set up to
+// print into one of them.
+class TSpooler {
+public:
+    struct Queue {
+        QString name;
+        QString driver; // make and model
+        QString port;   // device address
+    };
+
+    virtual ~TSpooler() = default;
+    // The installed queues, in the spooler's order.
+    virtual QList<Queue> Queues() const = 0;
+    virtual QString DefaultQueue() const = 0;
+    // Points printer at the queue with the queue's own defaults.
+    virtual void Select(QPrinter& printer, const QString& queue) const = 0;
+    // Settles the page layout of a job: the printable area the device really has.
+    virtual void PrepareJob(QPrinter& printer, const QString& queue) const = 0;
+};
+
+// The system's print spooler (CUPS).
+class TSystemSpooler : public TSpooler {
+public:
+    QList<Queue> Queues() const override;
+    QString DefaultQueue() const override;
+    void Select(QPrinter& printer, const QString& queue) const override;
+    void PrepareJob(QPrinter& printer, const QString& queue) const override;
+};
+
+// Queues that write PDF files, with a given resolution, paper and unprintable
+// margins, for tests and tools. Job n of a queue goes to <folder>/<queue>-<n>.pdf.
+class TPdfFileSpooler : public TSpooler {
+public:
+    TPdfFileSpooler(const QString& folder, const QStringList& queues, int dpi, const QPageSize& paper,
+                    const QMarginsF& marginsMm);
+    QList<Queue> Queues() const override;
+    QString DefaultQueue() const override;
+    void Select(QPrinter& printer, const QString& queue) const override;
+    void PrepareJob(QPrinter& printer, const QString& queue) const override;
+    // The file the queue's next job writes, and how many jobs it wrote.
+    QString NextFile(const QString& queue) const;
+    int JobCount(const QString& queue) const;
+    QString JobFile(const QString& queue, int job) const;
+
+private:
+    QString m_folder;
+    QStringList m_queues;
+    int m_dpi;
+    QPageSize m_paper;
+    QMarginsF m_margins;
+};
