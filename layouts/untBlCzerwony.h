@@ -76,3 +76,20 @@ void DrawTransferCoupon(TfrmBlank* Form, int Coupon);
 void DrawTransferReceipt(TfrmBlank* Form, int Which);
 // The preview of the coupon or, on the back, the orderer's receipt.
 void PaintTransferForm(TfrmBlank* Form, TBlankSide Side);
+
+// Which coupons a print takes, as the coupon dialog gives them.
+struct TCouponChoice {
+    bool selected[4] = {true, true, true, true};
+    bool all = true;        // two receipt strips instead of one
+    bool autoScale = false; // fit the landscape block to the printable area
+};
+
+// One print job each: two coupons per portrait page; strips of receipt and
+// coupon; up to four coupons on one landscape page. The forms without a
+// choice read it from the coupon dialog.
+void PrintTransferPortrait(TfrmBlank* Form);
+void PrintTransferWithReceipt(TfrmBlank* Form);
+void PrintTransferLandscape(TfrmBlank* Form);
+void PrintTransferPortrait(TfrmBlank* Form, const TCouponChoice& Choice);
+void PrintTransferWithReceipt(TfrmBlank* Form, const TCouponChoice& Choice);
+void PrintTransferLandscape(TfrmBlank* Form, const TCouponChoice& Choice);

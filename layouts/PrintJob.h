@@ -1,0 +1,23 @@
+#pragma once
+
+#include "platform/Printer.h"
+
+#include <QString>
+
+class TfrmBlank;
+
+// The frame of every print job: the preview keeps off the drawing object,
+// the job starts, the drawing object points at the printer's canvas at the
+// printer's resolution; the job ends and the mark is cleared whatever
+// happens in between. A printer that refuses the job raises an Exception
+// naming it, with nothing left marked.
+class TPrintJob {
+public:
+    TPrintJob(TfrmBlank* form, const QString& title, TPrinterOrientation orientation);
+    ~TPrintJob();
+    TPrintJob(const TPrintJob&) = delete;
+    TPrintJob& operator=(const TPrintJob&) = delete;
+
+private:
+    TfrmBlank* m_form;
+};
