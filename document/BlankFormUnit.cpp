@@ -1,5 +1,6 @@
 #include "document/BlankFormUnit.h"
 
+#include "drawing/Exception.h"
 #include "platform/Registry.h"
 #include "ui_TFRMBLANK.h"
 
@@ -38,9 +39,13 @@ TfrmBlank::TfrmBlank(QWidget* AOwner, const QString& FileName)
     SetFileName(FileName);
     try {
         Load();
+    } catch (const Exception& e) {
+        // The caller learns of the failure from the closed window and decides
+        // whether the user is told.
+        FLoadError = e.Message();
+        close();
     } catch (...) {
-        // The caller learns of the failure from the closed window; the
-        // messages are for the reader's other callers.
+        FLoadError = QStringLiteral("Nie można otworzyć pliku: ") + FileName;
         close();
     }
     CreateEditors();
@@ -145,5 +150,6 @@ void TfrmBlank::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    FClosing = true;
     event->accept();
 }

@@ -83,6 +83,12 @@ public:
     // The drawing object of this document; the layouts draw through it.
     TBlankObj BlankObj;
 
+    // The reader's message when the file constructor could not read its file
+    // (the window has closed itself then); empty otherwise.
+    const QString& LoadError() const { return FLoadError; }
+    // The window has accepted its close and is on its way out.
+    bool IsClosing() const { return FClosing; }
+
     // Writes the document to FileName in the current format; throws Exception.
     void Save();
     // Reads FileName into the document; throws Exception.
@@ -139,4 +145,6 @@ private:
     int DragX = 0;
     int DragY = 0;
     bool Dragging = false;
+    QString FLoadError;
+    bool FClosing = false;
 };

@@ -233,8 +233,19 @@ protected:
 TEST_F(BlankFileWindowTest, UnreadableFileClosesTheNewWindow)
 {
     QPointer<TfrmBlank> form = new TfrmBlank(nullptr, PathOf(QStringLiteral("brak.wpt")));
+    EXPECT_TRUE(form->IsClosing());
+    EXPECT_EQ(form->LoadError(), QStringLiteral("Nie można otworzyć pliku: ") + PathOf(QStringLiteral("brak.wpt")));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(form.isNull());
+}
+
+TEST_F(BlankFileWindowTest, FileOfAnotherFormatTellsWhy)
+{
+    ASSERT_TRUE(WriteAll(PathOf(QStringLiteral("obcy.wpt")), QByteArray("\x08\x00\x07\x00", 4)));
+    QPointer<TfrmBlank> form = new TfrmBlank(nullptr, PathOf(QStringLiteral("obcy.wpt")));
+    EXPECT_TRUE(form->IsClosing());
+    EXPECT_EQ(form->LoadError(), QStringLiteral("Nieprawidłowy format pliku."));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 TEST_F(BlankFileWindowTest, DocumentReadFromAFileIsUnmodifiedAndKeepsItsOwnColours)
