@@ -1,0 +1,305 @@
+// The device-mode block against bytes laid out here field by field from its
+// layout, and its exchange with a QPrinter (PDF output, so no queue is needed).
+#include "helpers/ByteBuilder.h"
+#include "helpers/QtPrinters.h"
+#include "platform/DevMode.h"
+
+#include <QPageSize>
+#include <QPrinter>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int BlockBytes = 220;
+constexpr int NameBytes = 64;
+
+ByteBuilder& Name(ByteBuilder& b, const QString& text)
+{
+    const qsizetype start = b.Size();
+    b.Utf16(text);
+    return b.Raw(QByteArray(NameBytes - (b.Size() - start), '\0'));
+}
+
+TDevMode EveryFieldSet()
+{
+    TDevMode m;
+    m.DeviceName = u"Drukarka Łódź"_s;
+    m.DriverVersion = 0x0102;
+    m.Fields = 0x00013D1F;
+    m.Orientation = 2;
+    m.PaperSize = 11;
+    m.PaperLength = 2100;
+    m.PaperWidth = 1480;
+    m.Scale = 95;
+    m.Copies = 3;
+    m.DefaultSource = 7;
+    m.PrintQuality = 600;
+    m.Color = 2;
+    m.Duplex = 3;
+    m.YResolution = 1200;
+    m.TTOption = 4;
+    m.Collate = 1;
+    m.FormName = u"A5"_s;
+    return m;
+}
+
+// EveryFieldSet as the layout places it.
+QByteArray EveryFieldSetBytes()
+{
+    ByteBuilder b;
+    Name(b, u"Drukarka Łódź"_s);
+    EXPECT_EQ(b.Size(), 64);
+    b.U16(0x0401).U16(0x0102).U16(BlockBytes).U16(0);
+    EXPECT_EQ(b.Size(), 72);
+    b.U32(0x00013D1F);
+    EXPECT_EQ(b.Size(), 76);
+    b.U16(2).U16(11).U16(2100).U16(1480).U16(95).U16(3).U16(7).U16(600).U16(2).U16(3).U16(1200).U16(4).U16(1);
+    EXPECT_EQ(b.Size(), 102);
+    Name(b, u"A5"_s);
+    EXPECT_EQ(b.Size(), 166);
+    b.Raw(QByteArray(BlockBytes - 166, '\0'));
+    return b.Bytes();
+}
+
+TEST(DevModeBlock, EncodePutsEveryFieldAtItsOffset)
+{
+    TDevMode m = EveryFieldSet();
+    // The block states its own size and carries no private part, whatever
+    // the record says.
+    m.Size = 999;
+    m.DriverExtra = 16;
+    EXPECT_EQ(EncodeDevMode(m), EveryFieldSetBytes());
+}
+
+TEST(DevModeBlock, DecodeReadsEveryFieldFromItsOffset)
+{
+    TDevMode m;
+    ASSERT_TRUE(DecodeDevMode(EveryFieldSetBytes(), m));
+    const TDevMode e = EveryFieldSet();
+    EXPECT_EQ(m.DeviceName, e.DeviceName);
+    EXPECT_EQ(m.SpecVersion, 0x0401);
+    EXPECT_EQ(m.DriverVersion, e.DriverVersion);
+    EXPECT_EQ(m.Size, BlockBytes);
+    EXPECT_EQ(m.DriverExtra, 0);
+    EXPECT_EQ(m.Fields, e.Fields);
+    EXPECT_EQ(m.Orientation, e.Orientation);
+    EXPECT_EQ(m.PaperSize, e.PaperSize);
+    EXPECT_EQ(m.PaperLength, e.PaperLength);
+    EXPECT_EQ(m.PaperWidth, e.PaperWidth);
+    EXPECT_EQ(m.Scale, e.Scale);
+    EXPECT_EQ(m.Copies, e.Copies);
+    EXPECT_EQ(m.DefaultSource, e.DefaultSource);
+    EXPECT_EQ(m.PrintQuality, e.PrintQuality);
+    EXPECT_EQ(m.Color, e.Color);
+    EXPECT_EQ(m.Duplex, e.Duplex);
+    EXPECT_EQ(m.YResolution, e.YResolution);
+    EXPECT_EQ(m.TTOption, e.TTOption);
+    EXPECT_EQ(m.Collate, e.Collate);
+    EXPECT_EQ(m.FormName, e.FormName);
+}
+
+TEST(DevModeBlock, DecodeReadsSignedFieldsAndTheStoredSizes)
+{
+    QByteArray block(BlockBytes, '\0');
+    block.replace(68, 4, ByteBuilder().U16(220).U16(1200).Bytes());
+    block.replace(80, 2, ByteBuilder().U16(0xFFFE).Bytes());
+    TDevMode m;
+    ASSERT_TRUE(DecodeDevMode(block, m));
+    EXPECT_EQ(m.Size, 220);
+    EXPECT_EQ(m.DriverExtra, 1200);
+    EXPECT_EQ(m.PaperLength, -2);
+    EXPECT_TRUE(m.DeviceName.isEmpty());
+}
+
+TEST(DevModeBlock, DecodeNeedsTheWholeStructureAndIgnoresThePrivatePart)
+{
+    const QByteArray block = EveryFieldSetBytes();
+    TDevMode m;
+    EXPECT_FALSE(DecodeDevMode(block.left(BlockBytes - 1), m));
+    EXPECT_FALSE(DecodeDevMode(QByteArray(), m));
+    ASSERT_TRUE(DecodeDevMode(block + QByteArray(1200, '\xFF'), m));
+    EXPECT_EQ(m.FormName, u"A5"_s);
+    EXPECT_EQ(m.Collate, 1);
+}
+
+TEST(DevModeBlock, NamesAreCutToLeaveTheirTerminator)
+{
+    TDevMode m;
+    m.DeviceName = QString(40, u'D');
+    m.FormName = QString(32, u'F');
+    const QByteArray block = EncodeDevMode(m);
+    EXPECT_EQ(block.mid(0, NameBytes), ByteBuilder().Utf16(QString(31, u'D')).U16(0).Bytes());
+    EXPECT_EQ(block.mid(102, NameBytes), ByteBuilder().Utf16(QString(31, u'F')).U16(0).Bytes());
+}
+
+TEST(DevModeBlock, DecodeReadsANameFillingItsWholeField)
+{
+    QByteArray block(BlockBytes, '\0');
+    block.replace(0, NameBytes, ByteBuilder().Utf16(QString(32, u'N')).Bytes());
+    block.replace(102, 6, ByteBuilder().Utf16(u"A4"_s).U16(0).Bytes());
+    block.replace(108, 2, ByteBuilder().Utf16(u"X"_s).Bytes()); // after the terminator
+    TDevMode m;
+    ASSERT_TRUE(DecodeDevMode(block, m));
+    EXPECT_EQ(m.DeviceName, QString(32, u'N'));
+    EXPECT_EQ(m.FormName, u"A4"_s);
+}
+
+std::unique_ptr<QPrinter> PdfPrinter()
+{
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setResolution(600);
+    printer->setPageSize(QPageSize(QPageSize::A4));
+    printer->setPageOrientation(QPageLayout::Portrait);
+    printer->setCopyCount(1);
+    printer->setColorMode(QPrinter::Color);
+    return printer;
+}
+
+// ---- settings read from a printer --------------------------------------------------
+
+struct FromPrinterCase {
+    const char* label;
+    QPageSize paper;
+    QPageLayout::Orientation orientation;
+    int dpi;
+    qint16 paperCode;
+    qint16 widthTenthsMm;
+    qint16 lengthTenthsMm;
+    qint16 orientationCode;
+    QString formName;
+};
+
+class DevModeFromPrinterTest : public ::testing::TestWithParam<FromPrinterCase> {
+};
+
+TEST_P(DevModeFromPrinterTest, GivesThePrintersPaperOrientationAndResolution)
+{
+    const FromPrinterCase& c = GetParam();
+    auto printer = PdfPrinter();
+    printer->setResolution(c.dpi);
+    printer->setPageSize(c.paper);
+    printer->setPageOrientation(c.orientation);
+    const TDevMode m = DevModeFromPrinter(*printer);
+    EXPECT_EQ(m.PaperSize, c.paperCode);
+    EXPECT_EQ(m.PaperWidth, c.widthTenthsMm);
+    EXPECT_EQ(m.PaperLength, c.lengthTenthsMm);
+    EXPECT_EQ(m.Orientation, c.orientationCode);
+    EXPECT_EQ(m.PrintQuality, c.dpi);
+    EXPECT_EQ(m.YResolution, c.dpi);
+    EXPECT_EQ(m.FormName, c.formName);
+    // Orientation, paper size, length, width, scale, copies, quality,
+    // colour, duplex, y resolution and form name are all given.
+    EXPECT_EQ(m.Fields, 0x00013D1Fu);
+}
+
+const FromPrinterCase FromPrinterCases[] = {
+    {"A4Portrait", QPageSize(QPageSize::A4), QPageLayout::Portrait, 600, 9, 2100, 2970, 1, u"A4"_s},
+    {"A5Landscape", QPageSize(QPageSize::A5), QPageLayout::Landscape, 300, 11, 1480, 2100, 2, u"A5"_s},
+    {"Letter", QPageSize(QPageSize::Letter), QPageLayout::Portrait, 1200, 1, 2159, 2794, 1, u"Letter / ANSI A"_s},
+    {"CustomPaper", QPageSize(QSizeF(100, 150), QPageSize::Millimeter), QPageLayout::Portrait, 200, 256, 1000, 1500,
+     1, u"Custom (100mm x 150mm)"_s},
+};
+
+std::string FromPrinterName(const ::testing::TestParamInfo<FromPrinterCase>& info)
+{
+    return info.param.label;
+}
+
+INSTANTIATE_TEST_SUITE_P(Papers, DevModeFromPrinterTest, ::testing::ValuesIn(FromPrinterCases), FromPrinterName);
+
+TEST(DevModeFromPrinter, GivesCopiesAndColour)
+{
+    auto printer = PdfPrinter();
+    printer->setCopyCount(4);
+    EXPECT_EQ(DevModeFromPrinter(*printer).Copies, 4);
+    EXPECT_EQ(DevModeFromPrinter(*printer).Color, 2);
+    printer->setColorMode(QPrinter::GrayScale);
+    EXPECT_EQ(DevModeFromPrinter(*printer).Color, 1);
+}
+
+// ---- settings given back to a printer ------------------------------------------------
+
+struct ApplyCase {
+    const char* label;
+    quint32 fields;
+    qint16 paperCode;
+    qint16 widthTenthsMm;
+    qint16 lengthTenthsMm;
+    qint16 orientationCode;
+    qint16 quality;
+    QSizeF paperMm; // what the printer ends with, portrait
+    QPageLayout::Orientation orientation;
+    int dpi;
+};
+
+class ApplyDevModeTest : public ::testing::TestWithParam<ApplyCase> {
+};
+
+TEST_P(ApplyDevModeTest, SetsOnlyTheFieldsTheMaskGives)
+{
+    const ApplyCase& c = GetParam();
+    TDevMode m;
+    m.Fields = c.fields;
+    m.PaperSize = c.paperCode;
+    m.PaperWidth = c.widthTenthsMm;
+    m.PaperLength = c.lengthTenthsMm;
+    m.Orientation = c.orientationCode;
+    m.PrintQuality = c.quality;
+    auto printer = PdfPrinter();
+    ApplyDevMode(m, *printer);
+    const QSizeF mm = printer->pageLayout().pageSize().size(QPageSize::Millimeter);
+    EXPECT_NEAR(mm.width(), c.paperMm.width(), 0.05);
+    EXPECT_NEAR(mm.height(), c.paperMm.height(), 0.05);
+    EXPECT_EQ(printer->pageLayout().orientation(), c.orientation);
+    EXPECT_EQ(printer->resolution(), c.dpi);
+}
+
+constexpr quint32 Paper = 0x2, Orient = 0x1, Quality = 0x400;
+
+const ApplyCase ApplyCases[] = {
+    {"A5Landscape", Paper | Orient, 11, 0, 0, 2, 0, {148, 210}, QPageLayout::Landscape, 600},
+    {"CustomPaperFromLengthAndWidth", Paper, 256, 1000, 1500, 1, 0, {100, 150}, QPageLayout::Portrait, 600},
+    {"UnknownCodeFallsBackToLengthAndWidth", Paper, 70, 1050, 1480, 1, 0, {105, 148}, QPageLayout::Portrait, 600},
+    {"CustomPaperWithoutSizeKeepsThePaper", Paper, 256, 0, 1500, 1, 0, {210, 297}, QPageLayout::Portrait, 600},
+    {"Resolution", Quality, 11, 0, 0, 2, 300, {210, 297}, QPageLayout::Portrait, 300},
+    {"ZeroResolutionIgnored", Quality, 0, 0, 0, 1, 0, {210, 297}, QPageLayout::Portrait, 600},
+    {"EmptyMaskChangesNothing", 0, 11, 1000, 1500, 2, 300, {210, 297}, QPageLayout::Portrait, 600},
+};
+
+std::string ApplyName(const ::testing::TestParamInfo<ApplyCase>& info)
+{
+    return info.param.label;
+}
+
+INSTANTIATE_TEST_SUITE_P(Fields, ApplyDevModeTest, ::testing::ValuesIn(ApplyCases), ApplyName);
+
+TEST(ApplyDevMode, SetsCopiesAndColour)
+{
+    TDevMode m;
+    m.Fields = 0x100 | 0x800;
+    m.Copies = 5;
+    m.Color = 1;
+    auto printer = PdfPrinter();
+    ApplyDevMode(m, *printer);
+    EXPECT_EQ(printer->copyCount(), 5);
+    EXPECT_EQ(printer->colorMode(), QPrinter::GrayScale);
+}
+
+TEST(ApplyDevMode, ReadBackGivesTheSameSettings)
+{
+    auto source = PdfPrinter();
+    source->setPageSize(QPageSize(QSizeF(120, 180), QPageSize::Millimeter));
+    source->setPageOrientation(QPageLayout::Landscape);
+    source->setResolution(300);
+    auto target = PdfPrinter();
+    ApplyDevMode(DevModeFromPrinter(*source), *target);
+    EXPECT_EQ(EncodeDevMode(DevModeFromPrinter(*target)), EncodeDevMode(DevModeFromPrinter(*source)));
+}
+
+} // namespace

@@ -1,0 +1,436 @@
+// The printer set-up file against bytes laid out here from its table: the
+// 1572-byte record (three names of 522 bytes at 0, 522 and 1044, two zero
+// bytes, the block's size at 1568), then the device-mode block. Printers are
+// PDF-file queues, so the machine's own printing is never touched.
+#include "helpers/ByteBuilder.h"
+#include "helpers/QtPrinters.h"
+#include "drawing/Exception.h"
+#include "platform/Printer.h"
+#include "printing/untPrinterOperation.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPageSize>
+#include <QPrinter>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <csignal>
+#include <sys/resource.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int RecordBytes = 1572;
+constexpr int NameOffset = 0;
+constexpr int DriverOffset = 522;
+constexpr int PortOffset = 1044;
+constexpr int SizeOffset = 1568;
+constexpr int DevModeBytes = 220;
+
+const QString StoredDriver = u"Sterownik HP LaserJet"_s;
+const QString StoredPort = u"socket://192.168.1.20"_s;
+
+QByteArray Utf16Le(const QString& text)
+{
+    return ByteBuilder().Utf16(text).Bytes();
+}
+
+QByteArray Put(QByteArray bytes, int offset, const QByteArray& field)
+{
+    return bytes.replace(offset, field.size(), field);
+}
+
+QByteArray Record(const QString& name, const QString& driver, const QString& port, quint32 devModeSize)
+{
+    QByteArray record(RecordBytes, '\0');
+    record = Put(record, NameOffset, Utf16Le(name));
+    record = Put(record, DriverOffset, Utf16Le(driver));
+    record = Put(record, PortOffset, Utf16Le(port));
+    return Put(record, SizeOffset, ByteBuilder().U32(devModeSize).Bytes());
+}
+
+// A device-mode block of the layer's layout that asks for A5 in landscape
+// only: fields mask at 72 (orientation 0x1, paper size 0x2), orientation at
+// 76 (2 landscape), paper code at 78 (11 is A5). Longer blocks carry zeros
+// after it, as a driver's private part would.
+QByteArray LandscapeA5Block(int size = DevModeBytes)
+{
+    QByteArray block(std::max(size, DevModeBytes), '\0');
+    block = Put(block, 64, ByteBuilder().U16(0x0401).Bytes());
+    block = Put(block, 68, ByteBuilder().U16(DevModeBytes).Bytes());
+    block = Put(block, 72, ByteBuilder().U32(0x3).U16(2).U16(11).Bytes());
+    return block.left(size);
+}
+
+struct Current {
+    QString name;
+    QString driver;
+    QString port;
+    TPrinterOrientation orientation;
+    QPageSize::PageSizeId paper;
+};
+
+Current CurrentPrinter()
+{
+    Current c;
+    QByteArray block;
+    Printer().GetPrinter(c.name, c.driver, c.port, block);
+    c.orientation = Printer().Orientation();
+    c.paper = Printer().QtPrinter().pageLayout().pageSize().id();
+    return c;
+}
+
+void ExpectDefaultFax()
+{
+    const Current c = CurrentPrinter();
+    EXPECT_EQ(c.name, u"Fax"_s);
+    EXPECT_EQ(c.driver, u"PDF"_s);
+    EXPECT_EQ(c.orientation, poPortrait);
+    EXPECT_EQ(c.paper, QPageSize::A4);
+}
+
+void ExpectLoaded(const QString& name)
+{
+    const Current c = CurrentPrinter();
+    EXPECT_EQ(c.name, name);
+    EXPECT_EQ(c.driver, StoredDriver);
+    EXPECT_EQ(c.port, StoredPort);
+    EXPECT_EQ(c.orientation, poLandscape);
+    EXPECT_EQ(c.paper, QPageSize::A5);
+}
+
+// Keeps writes of this process below a size; the signal is ignored so that
+// a write past it fails instead of ending the process.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_old;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+
+private:
+    rlimit m_old {};
+    void (*m_oldHandler)(int) = nullptr;
+};
+
+class PrinterSetupTest : public ::testing::Test {
+protected:
+    PrinterSetupTest()
+    {
+        UsePrinters({u"Fax"_s, u"laser 2"_s, u"Laser"_s});
+        ops.SetFileName(FileName());
+    }
+
+    void UsePrinters(const QStringList& names)
+    {
+        Printer().SetSpooler(std::make_unique<TPdfFileSpooler>(dir.path(), names, 300, QPageSize(QPageSize::A4),
+                                                               QMarginsF(5, 5, 5, 5)));
+        // A new spooler keeps the last job orientation; start each test from portrait.
+        Printer().SetOrientation(poPortrait);
+    }
+
+    QString FileName() const { return dir.filePath(u"PrinterSetup.cfg"_s); }
+
+    void PutFile(const QByteArray& bytes) const
+    {
+        QFile file(FileName());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ASSERT_EQ(file.write(bytes), bytes.size());
+    }
+
+    QByteArray FileBytes() const
+    {
+        QFile file(FileName());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QTemporaryDir dir;
+    TPrinterOperations ops;
+};
+
+TPrinterConfig::TName Field(const QString& text)
+{
+    TPrinterConfig::TName field{};
+    for (int i = 0; i < text.size(); ++i)
+        field[i] = text.at(i).unicode();
+    return field;
+}
+
+TEST_F(PrinterSetupTest, NewObjectHasNoFileNameAndAZeroRecord)
+{
+    const TPrinterOperations fresh;
+    EXPECT_TRUE(fresh.FileName().isEmpty());
+    EXPECT_EQ(fresh.PrinterRecord().PrinterName, Field(QString()));
+    EXPECT_EQ(fresh.PrinterRecord().Driver, Field(QString()));
+    EXPECT_EQ(fresh.PrinterRecord().Port, Field(QString()));
+    EXPECT_EQ(fresh.PrinterRecord().SizeOfDeviceMode, 0u);
+}
+
+TEST_F(PrinterSetupTest, GetCurrentPrinterFillsTheRecordFromThePrinter)
+{
+    Printer().SetPrinter(u"laser 2"_s, QString(), QString(), QByteArray());
+    ASSERT_TRUE(ops.GetCurrentPrinter());
+    EXPECT_EQ(ops.PrinterRecord().PrinterName, Field(u"laser 2"_s));
+    EXPECT_EQ(ops.PrinterRecord().Driver, Field(u"PDF"_s));
+    EXPECT_EQ(ops.PrinterRecord().Port, Field(dir.filePath(u"laser 2"_s)));
+    EXPECT_EQ(ops.PrinterRecord().SizeOfDeviceMode, quint32(DevModeBytes));
+}
+
+TEST_F(PrinterSetupTest, GetAndSetCurrentPrinterFailWithNoPrinterInstalled)
+{
+    UsePrinters({});
+    EXPECT_FALSE(ops.GetCurrentPrinter());
+    EXPECT_FALSE(ops.SetCurrentPrinter());
+}
+
+TEST_F(PrinterSetupTest, SaveWritesTheRecordThenTheDeviceModeBlock)
+{
+    Printer().SetPrinter(u"laser 2"_s, QString(), QString(), LandscapeA5Block());
+    ops.SaveSetup();
+
+    QString name, driver, port;
+    QByteArray block;
+    Printer().GetPrinter(name, driver, port, block);
+    ASSERT_EQ(block.size(), DevModeBytes);
+    const QByteArray file = FileBytes();
+    EXPECT_EQ(file, Record(u"laser 2"_s, u"PDF"_s, dir.filePath(u"laser 2"_s), DevModeBytes) + block);
+    // The settings themselves went into the file, not the queue's defaults.
+    EXPECT_EQ(file.mid(RecordBytes + 76, 4), ByteBuilder().U16(2).U16(11).Bytes());
+}
+
+TEST_F(PrinterSetupTest, SaveReplacesALongerOldFileWhole)
+{
+    PutFile(QByteArray(5000, '\xFF'));
+    ops.SaveSetup();
+    EXPECT_EQ(FileBytes().size(), RecordBytes + DevModeBytes);
+    EXPECT_EQ(FileBytes().left(RecordBytes), Record(u"Fax"_s, u"PDF"_s, dir.filePath(u"Fax"_s), DevModeBytes));
+}
+
+TEST_F(PrinterSetupTest, SaveZeroFillsBehindNamesShorterThanTheLastOnes)
+{
+    // Loading leaves long names in the record; the shorter ones saved next
+    // must not keep their tails.
+    const QString longDriver = StoredDriver + StoredDriver;
+    const QString longPort = StoredPort + StoredPort + StoredPort;
+    PutFile(Record(u"laser 2"_s, longDriver, longPort, DevModeBytes) + LandscapeA5Block());
+    ops.LoadSetup();
+    ASSERT_EQ(ops.PrinterRecord().Driver, Field(longDriver));
+    Printer().SetPrinter(u"Fax"_s, QString(), QString(), QByteArray());
+
+    ops.SaveSetup();
+    EXPECT_EQ(FileBytes().left(RecordBytes), Record(u"Fax"_s, u"PDF"_s, dir.filePath(u"Fax"_s), DevModeBytes));
+}
+
+TEST_F(PrinterSetupTest, SaveWithNoPrinterInstalledLeavesTheOldFileUntouched)
+{
+    const QByteArray old = Record(u"Laser"_s, StoredDriver, StoredPort, DevModeBytes) + LandscapeA5Block();
+    PutFile(old);
+    UsePrinters({});
+    EXPECT_NO_THROW(ops.SaveSetup());
+    EXPECT_EQ(FileBytes(), old);
+}
+
+TEST_F(PrinterSetupTest, SaveWithNoPrinterInstalledCreatesNoFile)
+{
+    UsePrinters({});
+    EXPECT_NO_THROW(ops.SaveSetup());
+    EXPECT_FALSE(QFile::exists(FileName()));
+}
+
+TEST_F(PrinterSetupTest, FailedSaveRaisesAPolishMessageNamingTheFile)
+{
+    const QString missing = dir.filePath(u"brak/PrinterSetup.cfg"_s);
+    ops.SetFileName(missing);
+    try {
+        ops.SaveSetup();
+        FAIL() << "no exception";
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message(), u"Nie można zapisać ustawień drukarki do pliku: "_s + missing);
+    }
+}
+
+TEST_F(PrinterSetupTest, SaveCutShortByTheDiskKeepsTheOldFile)
+{
+    const QByteArray old = Record(u"Laser"_s, StoredDriver, StoredPort, DevModeBytes) + LandscapeA5Block();
+    PutFile(old);
+    {
+        const FileSizeLimit limit(1000);
+        EXPECT_THROW(ops.SaveSetup(), Exception);
+    }
+    EXPECT_EQ(FileBytes(), old);
+}
+
+TEST_F(PrinterSetupTest, LoadMakesTheStoredPrinterCurrentWithItsSettings)
+{
+    PutFile(Record(u"laser 2"_s, StoredDriver, StoredPort, DevModeBytes) + LandscapeA5Block());
+    EXPECT_NO_THROW(ops.LoadSetup());
+    ExpectLoaded(u"laser 2"_s);
+    EXPECT_EQ(ops.PrinterRecord().Driver, Field(StoredDriver));
+    EXPECT_EQ(ops.PrinterRecord().SizeOfDeviceMode, quint32(DevModeBytes));
+}
+
+TEST_F(PrinterSetupTest, LoadReadsNamesUpToTheirTerminatorsOnly)
+{
+    QByteArray record = Record(u"laser 2"_s, StoredDriver, StoredPort, DevModeBytes);
+    const QByteArray junk = Utf16Le(u"XYZ"_s);
+    record = Put(record, NameOffset + 2 * 8, junk);
+    record = Put(record, DriverOffset + 2 * (StoredDriver.size() + 1), junk);
+    record = Put(record, PortOffset + 2 * (StoredPort.size() + 1), junk);
+    record = Put(record, 1566, QByteArray("\xAB\xCD", 2));
+    PutFile(record + LandscapeA5Block());
+    ops.LoadSetup();
+    ExpectLoaded(u"laser 2"_s);
+}
+
+TEST_F(PrinterSetupTest, LoadWithABlockShorterThanTheStructureKeepsThePrinterDefaults)
+{
+    PutFile(Record(u"laser 2"_s, StoredDriver, StoredPort, 100) + LandscapeA5Block(100));
+    ops.LoadSetup();
+    const Current c = CurrentPrinter();
+    EXPECT_EQ(c.name, u"laser 2"_s);
+    EXPECT_EQ(c.driver, StoredDriver);
+    EXPECT_EQ(c.orientation, poPortrait);
+    EXPECT_EQ(c.paper, QPageSize::A4);
+}
+
+TEST_F(PrinterSetupTest, LoadWithoutAFileKeepsTheCurrentPrinter)
+{
+    EXPECT_NO_THROW(ops.LoadSetup());
+    ExpectDefaultFax();
+    ASSERT_TRUE(QDir(dir.path()).mkdir(u"PrinterSetup.cfg"_s));
+    EXPECT_NO_THROW(ops.LoadSetup());
+    ExpectDefaultFax();
+}
+
+TEST_F(PrinterSetupTest, SavedSetupComesBackAfterThePrinterChanged)
+{
+    Printer().SetPrinter(u"Laser"_s, QString(), QString(), LandscapeA5Block());
+    ops.SaveSetup();
+    Printer().SetPrinter(u"Fax"_s, QString(), QString(), QByteArray());
+    Printer().SetOrientation(poPortrait);
+    ops.LoadSetup();
+    const Current c = CurrentPrinter();
+    EXPECT_EQ(c.name, u"Laser"_s);
+    EXPECT_EQ(c.port, dir.filePath(u"Laser"_s));
+    EXPECT_EQ(c.orientation, poLandscape);
+    EXPECT_EQ(c.paper, QPageSize::A5);
+}
+
+TEST(PrinterOperationUnit, InitialisationMakesOneObjectAndFinalisationFreesIt)
+{
+    EXPECT_EQ(PrinterOperations(), nullptr);
+    InitializePrinterOperation();
+    TPrinterOperations* made = PrinterOperations();
+    ASSERT_NE(made, nullptr);
+    EXPECT_TRUE(made->FileName().isEmpty());
+    made->SetFileName(u"/tmp/PrinterSetup.cfg"_s);
+    InitializePrinterOperation();
+    EXPECT_EQ(PrinterOperations()->FileName(), u"/tmp/PrinterSetup.cfg"_s);
+    FinalizePrinterOperation();
+    EXPECT_EQ(PrinterOperations(), nullptr);
+}
+
+// ---- which installed printer a stored name makes current ----------------------
+
+struct MatchCase {
+    const char* label;
+    QStringList installed;
+    QString stored;
+    QString current; // empty: no match, the first printer stays
+};
+
+class PrinterNameMatchTest : public PrinterSetupTest, public ::testing::WithParamInterface<MatchCase> {
+};
+
+TEST_P(PrinterNameMatchTest, MakesTheMatchingInstalledPrinterCurrent)
+{
+    const MatchCase& c = GetParam();
+    UsePrinters(c.installed);
+    PutFile(Record(c.stored, StoredDriver, StoredPort, DevModeBytes) + LandscapeA5Block());
+    EXPECT_NO_THROW(ops.LoadSetup());
+    if (c.current.isEmpty())
+        ExpectDefaultFax();
+    else
+        ExpectLoaded(c.current);
+}
+
+const MatchCase MatchCases[] = {
+    {"ExactBeatsAnEarlierPrefix", {u"Fax"_s, u"laser 2"_s, u"Laser"_s}, u"Laser"_s, u"Laser"_s},
+    {"PrefixGivesTheInstalledName", {u"Fax"_s, u"laser 2"_s}, u"Laser"_s, u"laser 2"_s},
+    {"ExactIgnoresCase", {u"Fax"_s, u"laser 2"_s, u"Laser"_s}, u"LASER"_s, u"Laser"_s},
+    {"FirstPrefixInListOrder", {u"Fax"_s, u"laser 2"_s, u"Laser"_s}, u"las"_s, u"laser 2"_s},
+    {"PolishLettersInAnyCase", {u"Fax"_s, u"Żółta drukarka"_s}, u"żÓŁTA"_s, u"Żółta drukarka"_s},
+    {"LongerThanEveryName", {u"Fax"_s, u"laser 2"_s, u"Laser"_s}, u"laser 2 kolor"_s, QString()},
+    {"LongerThanTheOnlyCandidate", {u"Fax"_s, u"Laser"_s}, u"Laser 2"_s, QString()},
+    {"NotInstalled", {u"Fax"_s, u"laser 2"_s}, u"Drukarka"_s, QString()},
+};
+
+std::string MatchName(const ::testing::TestParamInfo<MatchCase>& info)
+{
+    return info.param.label;
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, PrinterNameMatchTest, ::testing::ValuesIn(MatchCases), MatchName);
+
+// ---- damaged files are ignored ---------------------------------------------------
+
+struct FileCase {
+    const char* label;
+    int recordBytes; // how much of the record the file holds
+    quint32 storedSize;
+    int blockBytes; // what follows the whole record
+    bool loaded;
+};
+
+class SetupFileShapeTest : public PrinterSetupTest, public ::testing::WithParamInterface<FileCase> {
+};
+
+TEST_P(SetupFileShapeTest, LoadsOnlyWholeFilesOfASaneSize)
+{
+    const FileCase& c = GetParam();
+    QByteArray bytes = Record(u"laser 2"_s, StoredDriver, StoredPort, c.storedSize).left(c.recordBytes);
+    if (c.recordBytes == RecordBytes)
+        bytes += LandscapeA5Block(c.blockBytes);
+    PutFile(bytes);
+    EXPECT_NO_THROW(ops.LoadSetup());
+    if (c.loaded)
+        ExpectLoaded(u"laser 2"_s);
+    else
+        ExpectDefaultFax();
+}
+
+const FileCase FileCases[] = {
+    {"Whole", RecordBytes, DevModeBytes, DevModeBytes, true},
+    {"BytesAfterTheBlock", RecordBytes, DevModeBytes, DevModeBytes + 100, true},
+    {"BlockOf64KiB", RecordBytes, 65536, 65536, true},
+    {"Empty", 0, DevModeBytes, 0, false},
+    {"RecordCutShort", RecordBytes - 1, DevModeBytes, 0, false},
+    {"RecordWithoutBlock", RecordBytes, DevModeBytes, 0, false},
+    {"BlockCutShort", RecordBytes, DevModeBytes, DevModeBytes - 1, false},
+    {"SizeZero", RecordBytes, 0, DevModeBytes, false},
+    {"SizeJustBeyond64KiB", RecordBytes, 65537, 65537, false},
+    {"Size70000", RecordBytes, 70000, 70000, false},
+    {"SizeAllOnes", RecordBytes, 0xFFFFFFFFu, DevModeBytes, false},
+};
+
+std::string FileCaseName(const ::testing::TestParamInfo<FileCase>& info)
+{
+    return info.param.label;
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, SetupFileShapeTest, ::testing::ValuesIn(FileCases), FileCaseName);
+
+} // namespace
