@@ -41,6 +41,15 @@ void TSystemSpooler::Select(QPrinter& printer, const QString& queue) const
 {
     printer.setOutputFormat(QPrinter::NativeFormat);
     printer.setPrinterName(queue);
+    // Qt keeps the paper and colour the printer had before whenever the new
+    // queue supports them too, so the queue's own defaults are set here.
+    const QPrinterInfo info = QPrinterInfo::printerInfo(queue);
+    if (info.isNull())
+        return;
+    const QPageSize paper = info.defaultPageSize();
+    if (paper.isValid())
+        printer.setPageSize(paper);
+    printer.setColorMode(info.defaultColorMode());
 }
 
 void TSystemSpooler::PrepareJob(QPrinter& printer, const QString&) const
