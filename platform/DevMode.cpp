@@ -65,6 +65,15 @@ qint16 TenthsOfMm(double mm)
     return qint16(std::lround(std::clamp(mm * 10, 0.0, 32767.0)));
 }
 
+// Settings read from a file are kept within what a printer can mean: a
+// damaged block must not ask for a page of a tenth of a millimetre or for
+// a resolution no bitmap of a page can be made at.
+constexpr qint16 MinPaperTenths = 100;   // 1 cm
+constexpr qint16 MaxPaperTenths = 20000; // 2 m
+constexpr qint16 MinResolution = 72;
+constexpr qint16 MaxResolution = 2400;
+constexpr qint16 MaxCopies = 999;
+
 } // namespace
 
 QByteArray EncodeDevMode(const TDevMode& m)
@@ -141,7 +150,8 @@ void ApplyDevMode(const TDevMode& m, QPrinter& printer)
         for (const PaperCode& p : PaperCodes)
             if (p.code == m.PaperSize)
                 size = QPageSize(p.id);
-        if (!size.isValid() && m.PaperWidth > 0 && m.PaperLength > 0)
+        if (!size.isValid() && m.PaperWidth >= MinPaperTenths && m.PaperLength >= MinPaperTenths
+            && m.PaperWidth <= MaxPaperTenths && m.PaperLength <= MaxPaperTenths)
             size = QPageSize(QSizeF(m.PaperWidth / 10.0, m.PaperLength / 10.0), QPageSize::Millimeter);
         if (size.isValid())
             printer.setPageSize(size);
@@ -150,9 +160,9 @@ void ApplyDevMode(const TDevMode& m, QPrinter& printer)
         printer.setPageOrientation(m.Orientation == dmOrientLandscape ? QPageLayout::Landscape
                                                                      : QPageLayout::Portrait);
     if ((m.Fields & dmCopiesField) && m.Copies > 0)
-        printer.setCopyCount(m.Copies);
-    if ((m.Fields & dmPrintQualityField) && m.PrintQuality > 0)
-        printer.setResolution(m.PrintQuality);
+        printer.setCopyCount(std::min(m.Copies, MaxCopies));
+    if ((m.Fields & dmPrintQualityField) && m.PrintQuality >= MinResolution)
+        printer.setResolution(std::min(m.PrintQuality, MaxResolution));
     if (m.Fields & dmColorField)
         printer.setColorMode(m.Color == 2 ? QPrinter::Color : QPrinter::GrayScale);
     if (m.Fields & dmDuplexField)

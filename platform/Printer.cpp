@@ -40,6 +40,8 @@ void TPrinter::SelectCurrent()
         }
     if (!m_name.isEmpty())
         m_spooler->Select(*m_printer, m_name);
+    // A newly selected printer starts in its own orientation.
+    m_orientation = m_printer->pageLayout().orientation() == QPageLayout::Landscape ? poLandscape : poPortrait;
 }
 
 QStringList TPrinter::Printers() const

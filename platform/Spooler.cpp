@@ -82,8 +82,10 @@ QString TPdfFileSpooler::DefaultQueue() const
 
 void TPdfFileSpooler::Select(QPrinter& printer, const QString& queue) const
 {
+    // The printer layer keeps the queue's name: naming the printer here could
+    // send settings to a real queue of the same name.
+    Q_UNUSED(queue);
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setPrinterName(queue);
     printer.setResolution(m_dpi);
     printer.setPageLayout(QPageLayout(m_paper, QPageLayout::Portrait, m_margins, QPageLayout::Millimeter,
                                       m_margins));

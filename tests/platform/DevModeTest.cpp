@@ -291,6 +291,29 @@ TEST(ApplyDevMode, SetsCopiesAndColour)
     EXPECT_EQ(printer->colorMode(), QPrinter::GrayScale);
 }
 
+TEST(ApplyDevMode, SettingsNoPrinterCouldMeanAreKeptInBounds)
+{
+    // A damaged file must not ask for a page no bitmap of it could be made at,
+    // nor for a sheet a tenth of a millimetre wide.
+    auto printer = PdfPrinter();
+    printer->setResolution(600);
+    printer->setPageSize(QPageSize(QPageSize::A4));
+    TDevMode m;
+    m.Fields = 0x2 | 0x100 | 0x400;
+    m.PaperSize = 256;
+    m.PaperWidth = 1;
+    m.PaperLength = 1;
+    m.Copies = 32767;
+    m.PrintQuality = 32767;
+    ApplyDevMode(m, *printer);
+    EXPECT_EQ(printer->resolution(), 2400);
+    EXPECT_EQ(printer->copyCount(), 999);
+    EXPECT_EQ(printer->pageLayout().pageSize().id(), QPageSize::A4);
+    m.PrintQuality = 10; // below any printer's resolution: the printer keeps its own
+    ApplyDevMode(m, *printer);
+    EXPECT_EQ(printer->resolution(), 2400);
+}
+
 TEST(ApplyDevMode, ReadBackGivesTheSameSettings)
 {
     auto source = PdfPrinter();
