@@ -2,6 +2,8 @@
 
 #include "document/BlankFormUnit.h"
 #include "layouts/untBlCzerwony.h"
+#include "platform/Printer.h"
+#include "printing/untPrintSelect.h"
 
 QSizeF PageSizeMm(quint16 kind)
 {
@@ -22,7 +24,37 @@ void PaintLayout(TfrmBlank* form, TBlankSide side)
         PaintTransferForm(form, side);
 }
 
-void PrintLayout(TfrmBlank*)
+namespace {
+
+void PrintTransfer(TfrmBlank* form)
 {
-    // The form families' print routines are added here as each lands.
+    TfrmPrintSelect* dialog = frmPrintSelect();
+    if (!dialog)
+        return;
+    dialog->BlankForm = form;
+    if (dialog->exec() != QDialog::Accepted)
+        return;
+    if (form->MalePokwit())
+        PrintTransferWithReceipt(form);
+    else if (dialog->Vertical())
+        PrintTransferPortrait(form);
+    else
+        PrintTransferLandscape(form);
+}
+
+} // namespace
+
+void PrintLayout(TfrmBlank* form)
+{
+    TPrinter& printer = Printer();
+    if (printer.Printers().isEmpty())
+        return;
+    const quint16 kind = form->Kind();
+    if (kind == bkDeposit)
+        printer.SetOrientation(poLandscape);
+    else if (kind == bkMoneyOrder || IsTransferKind(kind))
+        printer.SetOrientation(poPortrait);
+    // The other form families' print routines are added here as each lands.
+    if (IsTransferKind(kind))
+        PrintTransfer(form);
 }
