@@ -4,6 +4,7 @@
 #include "drawing/Exception.h"
 #include "drawing/untCommon.h"
 #include "platform/Printer.h"
+#include "printing/untPrinterOperation.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -40,12 +41,16 @@ int RunStartUp()
         ReportStartUpError(e.Message());
         return 1;
     }
+    // The drawing units' scratch lists exist from the start; then the
+    // previews' bitmap and the printer set-up object.
     InitializeBackBuffer();
+    InitializePrinterOperation();
     return 0;
 }
 
 void FinishRun()
 {
+    FinalizePrinterOperation();
     FinalizePrinter();
     FinalizeBackBuffer();
     FinalizeCommonUnit();

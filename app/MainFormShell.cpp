@@ -1,0 +1,69 @@
+#include "app/MainFormUnit.h"
+
+#include "app/Shell_DDE.h"
+#include "document/BlankFormUnit.h"
+#include "ui_TMAINFORM.h"
+
+#include <QFileInfo>
+#include <QTimer>
+
+void TMainForm::ProcessCommandLine(const QStringList& arguments)
+{
+    // From the last argument to the first; the program itself is not one.
+    for (int i = int(arguments.size()) - 1; i >= 1; --i) {
+        const QString& arg = arguments[i];
+        QString command, file, option;
+        // Absolute paths here begin with "/": a file that exists is a file.
+        if (QFileInfo(arg).isFile())
+            DoShellCommand(QStringLiteral("Open"), arg, QString());
+        else if (ParseShellParam(arg, command, file, option))
+            DoShellCommand(command, file, option);
+        else if (!arg.isEmpty() && arg.at(0) != QLatin1Char('/') && arg.at(0) != QLatin1Char('-'))
+            DoShellCommand(QStringLiteral("Open"), arg, QString());
+    }
+}
+
+void TMainForm::DoShellCommand(const QString& Command, const QString& FileName, const QString&)
+{
+    const QString command = Command.toLower();
+    const bool print = command == QLatin1String("print");
+    if (command != QLatin1String("open") && !print)
+        return;
+    if (!m_showing) {
+        FileToTryOpen = FileName;
+        if (print)
+            TryToPrint = true;
+        return;
+    }
+    // Never raises: a command that fails is dropped without a word.
+    try {
+        TfrmBlank* form = CreateBlankForm(0, FileName);
+        // Only the document just read is printed, never another window.
+        if (print && form)
+            form->Print();
+    } catch (...) {
+    }
+}
+
+void TMainForm::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (m_showing)
+        return;
+    m_showing = true;
+    ProcessCommandLine(QCoreApplication::arguments());
+    tmrWizard->start();
+}
+
+void TMainForm::tmrWizardTimer()
+{
+    tmrWizard->stop();
+    if (!FileToTryOpen.isEmpty()) {
+        TfrmBlank* form = CreateBlankForm(0, FileToTryOpen);
+        if (TryToPrint && form)
+            PrintDocument(form);
+        return;
+    }
+    if (BlankForms().isEmpty())
+        ui->FileNew->trigger();
+}

@@ -1,0 +1,312 @@
+#include "app/MainFormUnit.h"
+
+#include "app/ActionIcons.h"
+#include "document/BlankFormUnit.h"
+#include "drawing/Exception.h"
+#include "drawing/untCommon.h"
+#include "printing/untPrinterOperation.h"
+#include "platform/Registry.h"
+#include "ui_TMAINFORM.h"
+
+#include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMessageBox>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+
+const QString AppRegistryKey = QStringLiteral("Software\\Korvex\\Wplatomat");
+constexpr int Panel1WidthPx = 100;
+constexpr int Panel2WidthPx = 50;
+constexpr int DefaultLeft = 100;
+constexpr int DefaultTop = 100;
+constexpr int DefaultWidth = 600;
+constexpr int DefaultHeight = 480;
+
+TMainForm*& MainFormSlot()
+{
+    static TMainForm* form = nullptr;
+    return form;
+}
+
+} // namespace
+
+TMainForm* MainForm()
+{
+    return MainFormSlot();
+}
+
+TMainForm::TMainForm(QWidget* parent)
+    : QMainWindow(parent)
+    , ui(new Ui::TMainForm)
+{
+    ui->setupUi(this);
+    MainFormSlot() = this;
+    SetMainFormLink(this);
+
+    setWindowTitle(QApplication::applicationDisplayName());
+    for (int i = 0; i < 3; ++i) {
+        m_panels[i] = new QLabel(this);
+        m_panels[i]->setObjectName(QStringLiteral("Panel%1").arg(i));
+    }
+    ui->StatusBar->addWidget(m_panels[0], 1);
+    m_panels[1]->setFixedWidth(Panel1WidthPx);
+    m_panels[2]->setFixedWidth(Panel2WidthPx);
+    ui->StatusBar->addPermanentWidget(m_panels[1]);
+    ui->StatusBar->addPermanentWidget(m_panels[2]);
+
+    const std::pair<QAction*, TActionIcon> icons[] = {
+        {ui->FileNew, TActionIcon::New},       {ui->FileOpen, TActionIcon::Open},
+        {ui->FileSave, TActionIcon::Save},     {ui->FilePrint, TActionIcon::Print},
+        {ui->ViewScaleUp, TActionIcon::ZoomIn}, {ui->ViewScaleDown, TActionIcon::ZoomOut},
+        {ui->ViewReverse, TActionIcon::Reverse}, {ui->HelpContents, TActionIcon::Help}};
+    for (const auto& [action, icon] : icons)
+        action->setIcon(MakeActionIcon(icon));
+
+    // Ctrl with the keys that type "=" and "-".
+    ui->ViewScaleUp->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Equal));
+    ui->ViewScaleDown->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
+    m_panels[0]->setText(ui->ViewScaleUp->shortcut().toString(QKeySequence::NativeText));
+
+    // The sub-window's own Ctrl+F4 must not swallow the action's.
+    ui->MdiArea->setOption(QMdiArea::DontMaximizeSubWindowOnActivation, false);
+    connect(ui->MdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
+        if (sub)
+            if (auto* form = qobject_cast<TfrmBlank*>(sub->widget()))
+                BlankFormActivate(form);
+    });
+
+    m_reOpenMenu = new QMenu(this);
+    m_reOpenMenu->setObjectName(QStringLiteral("ReOpenMenu"));
+    if (auto* open = qobject_cast<QToolButton*>(ui->ToolBar1->widgetForAction(ui->FileOpen))) {
+        open->setMenu(m_reOpenMenu);
+        open->setPopupMode(QToolButton::MenuButtonPopup);
+    }
+
+    tmrWizard = new QTimer(this);
+    tmrWizard->setSingleShot(true);
+    tmrWizard->setInterval(property("wizardInterval").toInt());
+    connect(tmrWizard, &QTimer::timeout, this, &TMainForm::tmrWizardTimer);
+
+    ConnectActions();
+    // Action states follow the active document whenever the program is idle.
+    connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
+            &TMainForm::ActionList1Update);
+
+    RestorePlacement();
+    FRecentFiles.clear();
+    LoadRecentFiles();
+    UpdateRecentFiles(QString());
+    // A damaged set-up file is ignored by the loader: it never stops the start.
+    if (TPrinterOperations* operations = PrinterOperations()) {
+        operations->SetFileName(GetUserDataDir() + QStringLiteral("PrinterSetup.cfg"));
+        operations->LoadSetup();
+    }
+    ActionList1Update();
+}
+
+TMainForm::~TMainForm()
+{
+    SavePlacement();
+    if (MainFormLink() == this)
+        SetMainFormLink(nullptr);
+    MainFormSlot() = nullptr;
+    delete ui;
+}
+
+QAction* TMainForm::Action(const char* name) const
+{
+    return findChild<QAction*>(QLatin1String(name));
+}
+
+void TMainForm::RestorePlacement()
+{
+    TRegistry reg;
+    if (!reg.OpenKey(AppRegistryKey, true))
+        return;
+    // A value of another type counts as absent.
+    const int left = reg.ReadInteger(QStringLiteral("MainFormLeft")).value_or(DefaultLeft);
+    const int top = reg.ReadInteger(QStringLiteral("MainFormTop")).value_or(DefaultTop);
+    const int width = reg.ReadInteger(QStringLiteral("MainFormWidth")).value_or(DefaultWidth);
+    const int height = reg.ReadInteger(QStringLiteral("MainFormHeight")).value_or(DefaultHeight);
+    move(left, top);
+    resize(width, height);
+    reg.WriteString(QStringLiteral("AppPath"), QApplication::applicationFilePath());
+}
+
+void TMainForm::SavePlacement()
+{
+    TRegistry reg;
+    if (!reg.OpenKey(AppRegistryKey, true))
+        return;
+    reg.WriteInteger(QStringLiteral("MainFormLeft"), x());
+    reg.WriteInteger(QStringLiteral("MainFormTop"), y());
+    reg.WriteInteger(QStringLiteral("MainFormWidth"), width());
+    reg.WriteInteger(QStringLiteral("MainFormHeight"), height());
+}
+
+TfrmBlank* TMainForm::CreateBlankForm(quint16 Kind, const QString& FileName, QString* loadError)
+{
+    auto* form = FileName.isEmpty() ? new TfrmBlank(nullptr, Kind) : new TfrmBlank(nullptr, FileName);
+    if (form->IsClosing()) {
+        if (loadError)
+            *loadError = form->LoadError();
+        return nullptr; // it frees itself
+    }
+    form->OnModifiedChange = [this](TfrmBlank* f) { BlankFormModifiedChange(f); };
+    form->OnCloseQuery = [this](TfrmBlank* f) { return BlankFormCloseQuery(f); };
+    QMdiSubWindow* sub = ui->MdiArea->addSubWindow(form);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowIcon(windowIcon());
+    // Ctrl+F4 belongs to the Close action.
+    for (QAction* a : sub->systemMenu() ? sub->systemMenu()->actions() : QList<QAction*>())
+        if (a->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_F4))
+            a->setShortcut(QKeySequence());
+    sub->show();
+    form->SetPixelsPerInch(100);
+    form->SetModified(false);
+    ui->MdiArea->setActiveSubWindow(sub);
+    return form;
+}
+
+TfrmBlank* TMainForm::ActiveBlank() const
+{
+    QMdiSubWindow* sub = ui->MdiArea->activeSubWindow();
+    if (!sub)
+        sub = ui->MdiArea->currentSubWindow();
+    return sub ? qobject_cast<TfrmBlank*>(sub->widget()) : nullptr;
+}
+
+QList<TfrmBlank*> TMainForm::BlankForms() const
+{
+    QList<TfrmBlank*> forms;
+    for (QMdiSubWindow* sub : ui->MdiArea->subWindowList())
+        if (auto* form = qobject_cast<TfrmBlank*>(sub->widget()))
+            if (!form->IsClosing())
+                forms << form;
+    return forms;
+}
+
+void TMainForm::BlankFormActivate(TfrmBlank* form)
+{
+    ui->ViewReverse->setChecked(form->ViewSide() == bsBottom);
+    BlankFormModifiedChange(form);
+}
+
+void TMainForm::BlankFormModifiedChange(TfrmBlank* form)
+{
+    SetStatusPanel1(form->Modified() ? QStringLiteral("Zmodyfikowany") : QString());
+}
+
+bool TMainForm::BlankFormCloseQuery(TfrmBlank* form)
+{
+    if (!form->Modified())
+        return true;
+    const QString question = QStringLiteral("Czy zachować zmiany w pliku: \n\r\"") + form->FileName()
+                             + QStringLiteral("\"?");
+    const auto answer = QMessageBox::question(this, windowTitle(), question,
+                                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (answer == QMessageBox::Cancel)
+        return false;
+    if (answer == QMessageBox::Yes) {
+        SaveDocument(form);
+        return !form->Modified();
+    }
+    return true;
+}
+
+void TMainForm::SaveDocument(TfrmBlank* form)
+{
+    if (form->FileName().isEmpty()) {
+        SaveDocumentAs(form);
+        return;
+    }
+    try {
+        form->Save();
+    } catch (const Exception& e) {
+        ShowError(e.Message());
+    }
+}
+
+void TMainForm::ShowError(const QString& message)
+{
+    QMessageBox::critical(this, windowTitle(), message);
+}
+
+void TMainForm::ShowNotice(const QString& message)
+{
+    QMessageBox::information(this, windowTitle(), message);
+}
+
+QSize TMainForm::ClientSize() const
+{
+    return size();
+}
+
+int TMainForm::StatusBarHeight() const
+{
+    return ui->StatusBar->height();
+}
+
+int TMainForm::ToolBarHeight() const
+{
+    return ui->ToolBar1->height() + (menuBar() ? menuBar()->height() : 0);
+}
+
+void TMainForm::SetStatusPanel1(const QString& text)
+{
+    m_panels[1]->setText(text);
+}
+
+QString TMainForm::StatusPanel(int index) const
+{
+    return index >= 0 && index < 3 ? m_panels[index]->text() : QString();
+}
+
+bool TMainForm::event(QEvent* event)
+{
+    // The long part of a hint goes to the first panel, as the status bar's
+    // own message would hide the other two.
+    if (event->type() == QEvent::StatusTip) {
+        const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+        if (!tip.isEmpty())
+            m_panels[0]->setText(tip);
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    // Every document is asked; one refusal keeps the program running.
+    ui->MdiArea->closeAllSubWindows();
+    if (!BlankForms().isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+void TMainForm::ActionList1Update()
+{
+    TfrmBlank* doc = ActiveBlank();
+    const int dpi = doc ? doc->PixelsPerInch() : 0;
+    ui->ViewScaleUp->setEnabled(doc && dpi != ScaleSteps.back());
+    ui->ViewScaleDown->setEnabled(doc && dpi != ScaleSteps.front());
+    const bool twoSided = doc
+                          && (doc->Kind() == bkDeposit || doc->Kind() == bkMoneyOrder
+                              || (doc->Kind() == bkTransfer && doc->MalePokwit()));
+    ui->ViewReverse->setEnabled(twoSided);
+    if (!twoSided)
+        ui->ViewReverse->setChecked(false);
+    for (QAction* a : {ui->FilePrint, ui->FileSaveAs, ui->FileSave, ui->FileClose})
+        a->setEnabled(doc != nullptr);
+}
