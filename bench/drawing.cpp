@@ -1,5 +1,6 @@
 // One A4 page of mixed drawing-object calls, the load of a preview repaint
 // or of one printed sheet: 200 texts and 500 lines and boxes.
+#include "BenchMain.h"
 #include "drawing/untBlankObj.h"
 #include "platform/Bitmap.h"
 
@@ -68,10 +69,5 @@ BENCHMARK(BM_MixedPage)->Arg(100)->Arg(600)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunDrawingBenchmarks(argc, argv);
 }

@@ -2,6 +2,7 @@
 // one sheet through the program-wide printer into a PDF file at 600 pixels
 // per inch, from the job's start to the finished file; placed from the
 // sheet's corner, and fitted to a printable area smaller than the block.
+#include "BenchMain.h"
 #include "document/BackBuffer.h"
 #include "document/BlankFile.h"
 #include "document/BlankFormUnit.h"
@@ -91,19 +92,5 @@ BENCHMARK(BM_LandscapeJob600Dpi)->ArgName("fit")->Arg(0)->Arg(1)->Unit(benchmark
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The document window reads its colours from the registry: an empty one
-    // of its own, never the user's.
-    QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
-    QApplication app(argc, argv);
-    InitializeCommonUnit();
-    InitializeBackBuffer();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    FinalizePrinter();
-    FinalizeBackBuffer();
-    FinalizeCommonUnit();
-    return 0;
+    return RunDrawingBenchmarks(argc, argv);
 }

@@ -2,6 +2,7 @@
 // on every paint, through the shared off-screen bitmap, then copied to the
 // window) and as a 600 dpi printer draws it: once into a bitmap, once as a
 // one-page PDF job. Every field the coupon shows is filled.
+#include "BenchMain.h"
 #include "document/BackBuffer.h"
 #include "document/BlankFile.h"
 #include "document/BlankFormUnit.h"
@@ -153,18 +154,5 @@ BENCHMARK(BM_CouponPdfJob600Dpi)
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The document windows read their colours from the registry: give them
-    // an empty one of their own, never the user's.
-    QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
-    QApplication app(argc, argv);
-    InitializeCommonUnit();
-    InitializeBackBuffer();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    FinalizeBackBuffer();
-    FinalizeCommonUnit();
-    return 0;
+    return RunDrawingBenchmarks(argc, argv);
 }
