@@ -5,11 +5,10 @@
 #include "drawing/untBlankObj.h"
 #include "platform/Bitmap.h"
 
-#include <QFontInfo>
-
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <limits>
 
 namespace {
@@ -30,242 +29,144 @@ protected:
     }
     TCanvas& canvas() { return bmp.Canvas(); }
     const QImage& image() const { return bmp.Image(); }
-    void UseTextFont(int points = 12)
+    // Opaque cells show exactly where a text's cell begins and ends.
+    void UseTextFont(TBrushStyle cell = bsClear)
     {
-        obj.SetFont(points, Ink, 0, QStringLiteral("Arial CE"));
-        canvas().Brush.Style = bsClear;
+        obj.SetFont(12, Ink, 0, QStringLiteral("Arial CE"));
+        canvas().Brush.Style = cell;
     }
     TBitmap bmp;
     TBlankObj obj;
 };
 
-// ---- conversions ---------------------------------------------------------------
-
-struct RoundCase {
-    double mm;
-    int pixels;
-};
-
-void PrintTo(const RoundCase& c, std::ostream* os)
-{
-    *os << c.mm << " mm";
-}
-
-class MM2PixelTest : public ::testing::TestWithParam<RoundCase> {};
-
-TEST_P(MM2PixelTest, ExactHalvesGoToTheEvenPixel)
+TEST(BlankObjConversionTest, ExactHalvesGoToTheEvenPixelAndHugeLengthsAreClamped)
 {
     TBlankObj obj;
     obj.SetDPI(TenPerMm);
-    EXPECT_EQ(obj.MM2Pixel(GetParam().mm), GetParam().pixels);
-}
-
-INSTANTIATE_TEST_SUITE_P(At254, MM2PixelTest,
-    ::testing::Values(RoundCase{0.25, 2}, RoundCase{0.75, 8}, RoundCase{1.25, 12},
-                      RoundCase{-0.25, -2}, RoundCase{-0.75, -8}, RoundCase{10.0, 100},
-                      RoundCase{0.26, 3}, RoundCase{0.24, 2}, RoundCase{150.0, 1500}));
-
-TEST(BlankObjConversionTest, PixelsBackToMillimetres)
-{
-    TBlankObj obj;
-    obj.SetDPI(TenPerMm);
+    const struct {
+        double mm;
+        int pixels;
+    } cases[] = {{0.25, 2},  {0.75, 8}, {1.25, 12}, {-0.25, -2}, {0.26, 3}, {150.0, 1500},
+                 {1e300, std::numeric_limits<int>::max()}, {-1e300, std::numeric_limits<int>::min()},
+                 {std::nan(""), 0}};
+    for (const auto& c : cases)
+        EXPECT_EQ(obj.MM2Pixel(c.mm), c.pixels) << c.mm << " mm";
     EXPECT_DOUBLE_EQ(obj.Pixel2MM(100), 10.0);
-    obj.SetDPI(600);
-    EXPECT_DOUBLE_EQ(obj.Pixel2MM(600), 25.4);
-    EXPECT_EQ(obj.MM2Pixel(25.4), 600);
-}
-
-TEST(BlankObjConversionTest, ZeroResolutionAnswersZeroWithoutDividing)
-{
-    TBlankObj obj;
-    EXPECT_EQ(obj.DPI(), 0);
-    EXPECT_EQ(obj.MM2Pixel(123.4), 0);
-    EXPECT_EQ(obj.Pixel2MM(500), 0.0);
-    obj.SetIntOrigin(40, 80);
-    EXPECT_EQ(obj.OriginX(), 0.0);
-    EXPECT_EQ(obj.OriginY(), 0.0);
-}
-
-TEST(BlankObjConversionTest, LengthsNoPixelCountHoldsAreClamped)
-{
-    TBlankObj obj;
-    obj.SetDPI(600);
-    EXPECT_EQ(obj.MM2Pixel(1e300), std::numeric_limits<int>::max());
-    EXPECT_EQ(obj.MM2Pixel(-1e300), std::numeric_limits<int>::min());
-    EXPECT_EQ(obj.MM2Pixel(std::nan("")), 0);
-    EXPECT_EQ(obj.MM2Pixel(std::numeric_limits<double>::infinity()), std::numeric_limits<int>::max());
-}
-
-TEST(BlankObjConversionTest, IntegerOriginIsConvertedToMillimetres)
-{
-    TBlankObj obj;
-    obj.SetDPI(TenPerMm);
     obj.SetIntOrigin(35, -120);
     EXPECT_DOUBLE_EQ(obj.OriginX(), 3.5);
     EXPECT_DOUBLE_EQ(obj.OriginY(), -12.0);
 }
 
-TEST(BlankObjConstructionTest, EmptyObjectAndPageObject)
-{
-    TBlankObj empty;
-    EXPECT_EQ(empty.Canvas(), nullptr);
-    EXPECT_EQ(empty.DPI(), 0);
-    EXPECT_FALSE(empty.Printing());
-    EXPECT_EQ(empty.PenWidth(), 0.0);
-    TBlankObj page(210, 297);
-    EXPECT_EQ(page.DPI(), 300);
-    EXPECT_EQ(page.Width(), 210.0);
-    EXPECT_EQ(page.Height(), 297.0);
-}
-
-TEST(BlankObjConstructionTest, DrawingWithoutCanvasDoesNothing)
+TEST(BlankObjConversionTest, ObjectWithoutResolutionOrCanvasIsHarmless)
 {
     TBlankObj obj;
+    EXPECT_EQ(obj.MM2Pixel(123.4), 0);
+    EXPECT_EQ(obj.Pixel2MM(500), 0.0);
     obj.SetDPI(TenPerMm);
     obj.FillRect(0, 0, 10, 10);
-    obj.Rectangle(0, 0, 10, 10);
-    obj.Ellipse(0, 0, 10, 10);
-    obj.Line(0, 0, 10, 10);
     EXPECT_EQ(obj.TextWidth(QStringLiteral("abc")), 0.0);
 }
 
-// ---- boxes and lines -------------------------------------------------------------
-
-TEST_F(BlankObjTest, BoxIncludesItsRightAndBottomEdgePixels)
+TEST_F(BlankObjTest, ShapesCoverTheirPixelsWithBoxEdgesInAndLineEndsOut)
 {
-    obj.FillRect(0, 0, 10, 5);
-    EXPECT_EQ(InkBounds(image(), Paper), QRect(QPoint(0, 0), QPoint(100, 50)));
-    EXPECT_EQ(CountPixels(image(), QRect(0, 0, 101, 51), Fill), 101 * 51);
+    const struct {
+        const char* name;
+        std::function<void(TBlankObj&)> draw;
+        QRect ink;
+    } cases[] = {
+        {"box keeps its right and bottom edge", [](TBlankObj& o) { o.FillRect(0, 0, 10, 5); }, {0, 0, 101, 51}},
+        {"outline", [](TBlankObj& o) { o.Rectangle(2, 3, 12, 8); }, {20, 30, 101, 51}},
+        {"ellipse inscribed in its box", [](TBlankObj& o) { o.Ellipse(10, 10, 30, 20); }, {100, 100, 201, 101}},
+        {"horizontal line leaves out its end", [](TBlankObj& o) { o.HorizLine(0, 10, 5); }, {0, 50, 100, 1}},
+        {"vertical line leaves out its end", [](TBlankObj& o) { o.VertLine(4, 2, 7); }, {40, 20, 1, 50}},
+        {"origin shifts every coordinate",
+         [](TBlankObj& o) {
+             o.SetOriginX(30);
+             o.SetOriginY(15.5);
+             o.FillRect(0, 0, 1, 1);
+         },
+         {300, 155, 11, 11}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        bmp.Image().fill(Qt::white);
+        obj.SetOriginX(0);
+        obj.SetOriginY(0);
+        c.draw(obj);
+        EXPECT_EQ(InkBounds(image(), Paper), c.ink);
+    }
 }
 
-TEST_F(BlankObjTest, RectangleOutlineReachesTheEdgeGivenInMillimetres)
+TEST_F(BlankObjTest, BoxIsFilledAndOutlineIsHollow)
 {
+    obj.FillRect(0, 0, 10, 5);
+    EXPECT_EQ(CountPixels(image(), QRect(0, 0, 101, 51), Fill), 101 * 51);
+    bmp.Image().fill(Qt::white);
     canvas().Brush.Style = bsClear;
     obj.Rectangle(2, 3, 12, 8);
-    EXPECT_EQ(InkBounds(image(), Paper), QRect(QPoint(20, 30), QPoint(120, 80)));
     EXPECT_EQ(PixelAt(image(), 120, 55), Ink);
     EXPECT_EQ(PixelAt(image(), 70, 80), Ink);
     EXPECT_EQ(PixelAt(image(), 70, 55), Paper);
 }
 
-TEST_F(BlankObjTest, HorizontalLineLeavesOutItsEndPixel)
+TEST_F(BlankObjTest, PenWidthIsConvertedBeforeEveryLineAndCentredOnIt)
 {
-    obj.HorizLine(0, 10, 5);
-    EXPECT_EQ(InkBounds(image(), Paper), QRect(QPoint(0, 50), QPoint(99, 50)));
-}
-
-TEST_F(BlankObjTest, VerticalLineLeavesOutItsEndPixel)
-{
-    obj.VertLine(4, 2, 7);
-    EXPECT_EQ(InkBounds(image(), Paper), QRect(QPoint(40, 20), QPoint(40, 69)));
-}
-
-TEST_F(BlankObjTest, OriginShiftsEveryCoordinate)
-{
-    obj.SetOriginX(30);
-    obj.SetOriginY(15.5);
-    obj.FillRect(0, 0, 1, 1);
-    EXPECT_EQ(InkBounds(image(), Paper), QRect(QPoint(300, 155), QPoint(310, 165)));
-}
-
-TEST_F(BlankObjTest, EllipseIsInscribedInItsBoxEdgesIncluded)
-{
-    obj.Ellipse(10, 10, 30, 20);
-    EXPECT_EQ(InkBounds(image(), Paper), QRect(QPoint(100, 100), QPoint(300, 200)));
-}
-
-struct PenCase {
-    double penMm;
-    int dpi;
-    int penPixels;
-};
-
-void PrintTo(const PenCase& c, std::ostream* os)
-{
-    *os << c.penMm << " mm at " << c.dpi << " ppi";
-}
-
-class PenWidthTest : public BlankObjTest, public ::testing::WithParamInterface<PenCase> {};
-
-TEST_P(PenWidthTest, PenWidthIsConvertedBeforeEveryLine)
-{
-    obj.SetDPI(GetParam().dpi);
-    obj.SetPenWidth(GetParam().penMm);
-    obj.HorizLine(1, 2, 1);
-    EXPECT_EQ(canvas().Pen.Width, GetParam().penPixels);
-}
-
-INSTANTIATE_TEST_SUITE_P(Widths, PenWidthTest,
-    ::testing::Values(PenCase{0, TenPerMm, 1}, PenCase{-1, TenPerMm, 1}, PenCase{0.1, 100, 0},
-                      PenCase{0.6, TenPerMm, 6}, PenCase{0.15, 600, 4}, PenCase{0.5, 100, 2}));
-
-TEST_F(BlankObjTest, ThinPenBelowOnePixelStillDraws)
-{
+    const struct {
+        double penMm;
+        int dpi;
+        int penPixels;
+    } cases[] = {{0, TenPerMm, 1}, {-1, TenPerMm, 1}, {0.1, 100, 0}, {0.6, TenPerMm, 6}, {0.15, 600, 4}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.penMm << " mm at " << c.dpi << " ppi");
+        obj.SetDPI(c.dpi);
+        obj.SetPenWidth(c.penMm);
+        obj.HorizLine(1, 2, 1);
+        EXPECT_EQ(canvas().Pen.Width, c.penPixels);
+    }
+    // A pen rounded to zero pixels still draws one.
     obj.SetDPI(100);
-    obj.SetPenWidth(0.1); // 0.39 px rounds to a zero-width pen
+    obj.SetPenWidth(0.1);
+    bmp.Image().fill(Qt::white);
     obj.HorizLine(0, 25.4, 2.54);
     EXPECT_EQ(InkBounds(image(), Paper), QRect(QPoint(0, 10), QPoint(99, 10)));
-}
-
-TEST_F(BlankObjTest, ThickLineIsCentredOnItsMillimetreLine)
-{
-    obj.SetPenWidth(0.5); // five pixels
+    // A thick line is centred on its millimetre line.
+    obj.SetDPI(TenPerMm);
+    obj.SetPenWidth(0.5);
+    bmp.Image().fill(Qt::white);
     obj.HorizLine(10, 50, 20);
-    const QRect ink = InkBounds(image(), Paper);
-    EXPECT_EQ(ink.top(), 198);
-    EXPECT_EQ(ink.bottom(), 202);
+    EXPECT_EQ(InkBounds(image(), Paper).top(), 198);
+    EXPECT_EQ(InkBounds(image(), Paper).bottom(), 202);
 }
 
-// ---- fonts and text ----------------------------------------------------------------
-
-TEST_F(BlankObjTest, SetFontScalesPointsToTheResolution)
+TEST_F(BlankObjTest, FontPointsAreScaledOnceToTheResolution)
 {
     obj.SetFont(12, Ink, 0, QStringLiteral("Arial CE"));
     EXPECT_EQ(canvas().Font.Height(), 42); // 12 / 72 inch at 254 ppi = 42.3 px
+    // Liberation Sans: win ascent 1854 and descent 434 per 2048 units; 42 px em.
+    EXPECT_NEAR(obj.TextHeight(), (1854 + 434) / 2048.0 * 4.2, 0.1);
+    // Changing the resolution leaves the current font alone until it is set again.
     obj.SetDPI(600);
+    EXPECT_EQ(canvas().Font.Height(), 42);
     obj.SetFont(12, clNone, 0, QString());
     EXPECT_EQ(canvas().Font.Height(), 100);
 }
 
-TEST_F(BlankObjTest, SetFontKeepsFaceAndColourWhenNotGiven)
+TEST_F(BlankObjTest, SetFontKeepsFaceAndColourButTurnsTextUpright)
 {
     obj.SetFont(8, Ink, fsBold, QStringLiteral("Arial Black"));
+    obj.DrawText(QStringLiteral("Ab"), 10, 30, -1, 90);
+    EXPECT_EQ(canvas().Font.Orientation(), 900);
     obj.SetFont(10, clNone, 0, QString());
     EXPECT_EQ(canvas().Font.Name(), QStringLiteral("Arial Black"));
     EXPECT_EQ(canvas().Font.Color(), Ink);
     EXPECT_EQ(canvas().Font.Style(), 0u);
-}
-
-TEST_F(BlankObjTest, SetFontTurnsTextUprightAgain)
-{
-    UseTextFont();
-    obj.DrawText(QStringLiteral("Ab"), 10, 30, -1, 90);
-    EXPECT_EQ(canvas().Font.Orientation(), 900);
-    obj.SetFont(12, clNone, 0, QString());
     EXPECT_EQ(canvas().Font.Orientation(), 0);
-    EXPECT_EQ(canvas().Font.Escapement(), 0);
-}
-
-TEST_F(BlankObjTest, DpiChangeDoesNotRescaleTheCurrentFont)
-{
-    UseTextFont(12);
-    obj.SetDPI(600);
-    EXPECT_EQ(canvas().Font.PixelsPerInch(), 600);
-    EXPECT_EQ(canvas().Font.Height(), 42);
-}
-
-TEST_F(BlankObjTest, TextHeightIsTheCellOfTheFace)
-{
-    UseTextFont(12);
-    // Liberation Sans: win ascent 1854 and descent 434 per 2048 units; 42 px em.
-    EXPECT_NEAR(obj.TextHeight(), (1854 + 434) / 2048.0 * 4.2, 0.1);
 }
 
 TEST_F(BlankObjTest, FreeTextStartsAtItsCornerAndReturnsItsWidth)
 {
     UseTextFont();
     const double width = obj.DrawText(QStringLiteral("HH"), 20, 10, -1, 0);
-    EXPECT_NEAR(width, obj.TextWidth(QStringLiteral("HH")), 1e-9);
     EXPECT_NEAR(width, 2 * 1479.0 / 2048 * 4.2, 0.2); // the H advance is 1479 units
     const QRect ink = InkBounds(image(), Paper);
     EXPECT_GE(ink.left(), 200);
@@ -298,8 +199,7 @@ TEST_F(BlankObjTest, HalfTurnedTextHangsLeftAndAboveItsCorner)
 
 TEST_F(BlankObjTest, ClippedTextIsCutAtTheLimit)
 {
-    UseTextFont();
-    canvas().Brush.Style = bsSolid; // the opaque cell shows where the cut falls
+    UseTextFont(bsSolid);
     const double advance = obj.DrawText(QStringLiteral("Bardzo długi tytuł przelewu"), 10, 10, 30, 0);
     EXPECT_DOUBLE_EQ(advance, 20.0);
     const QRect ink = InkBounds(image(), Paper);
@@ -307,149 +207,65 @@ TEST_F(BlankObjTest, ClippedTextIsCutAtTheLimit)
     EXPECT_EQ(ink.right(), 299);
 }
 
-TEST_F(BlankObjTest, CentredTextIsCentredBetweenItsBounds)
+TEST_F(BlankObjTest, CentredTextIsCentredOrFallsBackToTheLeftBound)
 {
-    UseTextFont();
-    canvas().Brush.Style = bsSolid;
+    UseTextFont(bsSolid);
     const QString t = QStringLiteral("Wpłata");
-    const int w = canvas().TextWidth(t);
     obj.DrawCenteredText(t, 10, 60, 10);
-    const QRect ink = InkBounds(image(), Paper);
-    EXPECT_EQ(ink.width(), w);
+    QRect ink = InkBounds(image(), Paper);
+    EXPECT_EQ(ink.width(), canvas().TextWidth(t));
     EXPECT_NEAR(ink.left() + ink.width() / 2.0, 350, 1.0); // the middle of 10..60 mm
-}
 
-TEST_F(BlankObjTest, CentredTextTooWideStartsAtTheLeftAndIsCut)
-{
-    UseTextFont();
-    canvas().Brush.Style = bsSolid;
+    // Too wide: it starts at the left bound and is cut at the right one.
+    bmp.Image().fill(Qt::white);
     obj.DrawCenteredText(QStringLiteral("Polecenie przelewu"), 10, 20, 10);
-    const QRect ink = InkBounds(image(), Paper);
+    ink = InkBounds(image(), Paper);
     EXPECT_EQ(ink.left(), 100);
     EXPECT_EQ(ink.right(), 199);
-}
 
-TEST_F(BlankObjTest, CentredTextExactlyAsWideAsTheSpaceStartsAtTheLeft)
-{
-    UseTextFont();
-    canvas().Brush.Style = bsSolid;
-    const QString t = QStringLiteral("Zł");
-    const double w = obj.TextWidth(t);
-    obj.DrawCenteredText(t, 10, 10 + w, 10);
-    EXPECT_EQ(InkBounds(image(), Paper).left(), 100);
-}
-
-TEST_F(BlankObjTest, CentredTextWithNegativeRightBoundIsNotCut)
-{
-    UseTextFont();
-    canvas().Brush.Style = bsSolid;
+    // A right bound left of the origin means no bound at all.
+    bmp.Image().fill(Qt::white);
     obj.SetOriginX(20);
-    const QString t = QStringLiteral("Odbiorca");
-    obj.DrawCenteredText(t, 0, -5, 10); // falls back to the free mode from x1
-    const QRect ink = InkBounds(image(), Paper);
+    obj.DrawCenteredText(t, 0, -5, 10);
+    ink = InkBounds(image(), Paper);
     EXPECT_EQ(ink.left(), 200);
     EXPECT_EQ(ink.width(), canvas().TextWidth(t));
 }
 
-// ---- wrapping --------------------------------------------------------------------
-
-class WrapTextTest : public BlankObjTest {
-protected:
-    WrapTextTest()
-    {
-        // A fixed-pitch face makes every character equally wide.
-        obj.SetFont(10, Ink, 0, QStringLiteral("Liberation Mono"));
-        charMm = obj.TextWidth(QStringLiteral("a"));
+TEST_F(BlankObjTest, WrapTextCutsCarriesAndPads)
+{
+    // A fixed-pitch face makes every character equally wide.
+    obj.SetFont(10, Ink, 0, QStringLiteral("Liberation Mono"));
+    const double charMm = obj.TextWidth(QStringLiteral("a"));
+    const QString a = QStringLiteral("abcdefghij"), none;
+    const struct {
+        const char* name;
+        QStringList lines;
+        double widthChars;
+        int maxLines;
+        QStringList wrapped;
+    } cases[] = {
+        {"cut anywhere, the tail carried into a padded line", {a}, 7.5, 3, {"abcdefg", "hij ", none}},
+        {"the tail goes in front of the next line", {a, "xyz"}, 7.5, 2, {"abcdefg", "hij xyz", none}},
+        {"cut at a blank trims the line, the tail keeps it",
+         {"Jan Kowalski ul. Długa"}, 12.5, 2, {"Jan Kowalski", " ul. Długa ", none}},
+        {"what overflows the last line is carried past it, not re-flowed",
+         {"aaaaaaaaaabbbbbbbbbbcccccc"}, 10.5, 2, {"aaaaaaaaaa", "bbbbbbbbbb", "cccccc  "}},
+        {"a line keeps at least five characters", {"abcdefgh"}, 3, 2, {"abcdefgh", none}},
+        {"an empty first line only pads", {none, "abcdefghijklmnop"}, 5.5, 4, {none, "abcdefghijklmnop", none, none}},
+        {"no lines changes nothing", {"abcdefghijklmnop"}, 5.5, 0, {"abcdefghijklmnop"}},
+        {"an empty list is padded", {}, 5.5, 3, {none, none, none}},
+        {"a blank line ends the re-flow", {"abc", none, "klmnopqrstuv"}, 7.5, 3, {"abc", none, "klmnopqrstuv"}},
+        {"a carried tail fills a blank line and the re-flow goes on",
+         {a, none, "klmnopqrstuv"}, 7.5, 3, {"abcdefg", "hij ", "klmnopq", "rstuv "}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QStringList s = c.lines;
+        obj.WrapText(s, c.widthChars * charMm, c.maxLines);
+        EXPECT_EQ(s, c.wrapped);
     }
-    double charMm = 0;
-};
-
-TEST_F(WrapTextTest, LongLineIsCutAnywhereAndCarriedIntoTheNextLine)
-{
-    QStringList s{QStringLiteral("abcdefghij")};
-    obj.WrapText(s, 7.5 * charMm, 3);
-    EXPECT_EQ(s, (QStringList{QStringLiteral("abcdefg"), QStringLiteral("hij "), QString()}));
 }
-
-TEST_F(WrapTextTest, CarriedTailGoesInFrontOfTheNextLine)
-{
-    QStringList s{QStringLiteral("abcdefghij"), QStringLiteral("xyz")};
-    obj.WrapText(s, 7.5 * charMm, 2);
-    // The last line re-flowed gets an empty line after it to carry into.
-    EXPECT_EQ(s, (QStringList{QStringLiteral("abcdefg"), QStringLiteral("hij xyz"), QString()}));
-}
-
-TEST_F(WrapTextTest, CutAtABlankTrimsTheLineButKeepsTheTailsBlank)
-{
-    QStringList s{QStringLiteral("Jan Kowalski ul. Długa")};
-    obj.WrapText(s, 12.5 * charMm, 2);
-    EXPECT_EQ(s, (QStringList{QStringLiteral("Jan Kowalski"), QStringLiteral(" ul. Długa "), QString()}));
-}
-
-TEST_F(WrapTextTest, TextOverflowingTheLastLineIsCarriedBeyondIt)
-{
-    QStringList s{QStringLiteral("aaaaaaaaaabbbbbbbbbbcccccc")};
-    obj.WrapText(s, 10.5 * charMm, 2);
-    ASSERT_EQ(s.size(), 3);
-    EXPECT_EQ(s[0], QStringLiteral("aaaaaaaaaa"));
-    EXPECT_EQ(s[1], QStringLiteral("bbbbbbbbbb"));
-    EXPECT_EQ(s[2], QStringLiteral("cccccc  ")); // not re-flowed: it lies past MaxLines
-}
-
-TEST_F(WrapTextTest, ShortLineWiderThanTheSpaceIsNeverCut)
-{
-    QStringList s{QStringLiteral("abcde")};
-    obj.WrapText(s, 2 * charMm, 2);
-    EXPECT_EQ(s, (QStringList{QStringLiteral("abcde"), QString()}));
-}
-
-TEST_F(WrapTextTest, LineKeepsAtLeastFiveCharacters)
-{
-    QStringList s{QStringLiteral("abcdefgh")};
-    obj.WrapText(s, 3 * charMm, 2);
-    EXPECT_EQ(s, (QStringList{QStringLiteral("abcdefgh"), QString()}));
-}
-
-TEST_F(WrapTextTest, EmptyFirstLineOnlyPadsTheList)
-{
-    QStringList s{QString(), QStringLiteral("abcdefghijklmnop")};
-    obj.WrapText(s, 5.5 * charMm, 4);
-    EXPECT_EQ(s, (QStringList{QString(), QStringLiteral("abcdefghijklmnop"), QString(), QString()}));
-}
-
-TEST_F(WrapTextTest, ZeroLinesChangesNothing)
-{
-    QStringList s{QStringLiteral("abcdefghijklmnop")};
-    obj.WrapText(s, 5.5 * charMm, 0);
-    EXPECT_EQ(s, QStringList{QStringLiteral("abcdefghijklmnop")});
-    QStringList empty;
-    obj.WrapText(empty, 5.5 * charMm, 0);
-    EXPECT_TRUE(empty.isEmpty());
-}
-
-TEST_F(WrapTextTest, EmptyListIsPaddedToMaxLines)
-{
-    QStringList s;
-    obj.WrapText(s, 5.5 * charMm, 3);
-    EXPECT_EQ(s, (QStringList{QString(), QString(), QString()}));
-}
-
-TEST_F(WrapTextTest, BlankLineEndsTheReflow)
-{
-    QStringList s{QStringLiteral("abc"), QString(), QStringLiteral("klmnopqrstuv")};
-    obj.WrapText(s, 7.5 * charMm, 3);
-    EXPECT_EQ(s, (QStringList{QStringLiteral("abc"), QString(), QStringLiteral("klmnopqrstuv")}));
-}
-
-TEST_F(WrapTextTest, CarriedTailFillsABlankLineAndTheReflowGoesOn)
-{
-    QStringList s{QStringLiteral("abcdefghij"), QString(), QStringLiteral("klmnopqrstuv")};
-    obj.WrapText(s, 7.5 * charMm, 3);
-    EXPECT_EQ(s, (QStringList{QStringLiteral("abcdefg"), QStringLiteral("hij "), QStringLiteral("klmnopq"),
-                              QStringLiteral("rstuv ")}));
-}
-
-// ---- tints ---------------------------------------------------------------------
 
 TEST(BlankObjTintTest, PaleTintsOfTheFormColour)
 {
