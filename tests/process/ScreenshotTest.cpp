@@ -1,0 +1,157 @@
+#include "document/BlankFile.h"
+#include "helpers/PixelProbe.h"
+#include "helpers/ProgramRun.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <iostream>
+#include <signal.h>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr int ScreenWidthPx = 1280;
+constexpr int ScreenHeightPx = 900;
+constexpr auto PaintDeadline = 20s;
+constexpr unsigned long PollMs = 200;
+
+// The main window's placement on an empty registry; no window manager runs,
+// so the window lies exactly there, without a frame.
+const QRect MainWindowPx(100, 100, 600, 480);
+// The document window's editor panel fills the left of the client area; the
+// preview is to its right.
+constexpr int EditorPanelWidthPx = 201;
+
+constexpr TColor FormColour = 0x000058EA; // R 234, G 88, B 0
+// The boxes' background: nine tenths of the way from the form colour to white, truncated.
+constexpr TColor FormTint = 0x00E5EEFC; // R 252, G 238, B 229
+
+// Far fewer than the visible part of a painted coupon has (its lines and
+// captions, its tinted boxes), far more than the few tool bar pictures above
+// the preview, which share the colour, have.
+constexpr int MinFormPixels = 5000;
+constexpr int MinTintPixels = 10000;
+constexpr int GridLineMinPx = 100;
+constexpr int MinGridLines = 10;
+
+QRect PreviewAreaPx()
+{
+    return MainWindowPx.adjusted(EditorPanelWidthPx, 0, 0, 0);
+}
+
+// The coupon's grid lines are the only long horizontal runs of the form
+// colour on screen (the tool bar's pictures and the editor panel's colour
+// swatch are short): how many rows hold one, and where they lie.
+struct Runs {
+    int rows = 0;
+    QRect bounds;
+};
+
+Runs LongRuns(const QImage& image, TColor colour, int minLengthPx)
+{
+    Runs runs;
+    for (int y = 0; y < image.height(); ++y) {
+        bool found = false;
+        for (int x = 0, length = 0; x <= image.width(); ++x) {
+            if (x < image.width() && PixelAt(image, x, y) == colour) {
+                ++length;
+                continue;
+            }
+            if (length >= minLengthPx) {
+                runs.bounds |= QRect(x - length, y, length, 1);
+                found = true;
+            }
+            length = 0;
+        }
+        runs.rows += found;
+    }
+    return runs;
+}
+
+QString ScreenshotPath()
+{
+    const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/screenshots");
+    QDir().mkpath(folder);
+    return folder + QStringLiteral("/main-window-transfer.png");
+}
+
+TEST(Screenshot, MainWindowWithTransferDocumentShowsItsPreviewInTheFormColour)
+{
+    if (!PrivateDisplay::Installed())
+        GTEST_SKIP() << "Xvfb or xwd is not installed";
+    QTemporaryDir root;
+    ASSERT_TRUE(root.isValid());
+    const QString config = root.filePath(QStringLiteral("config"));
+    const QString runtime = root.filePath(QStringLiteral("runtime"));
+    ASSERT_TRUE(QDir().mkpath(config) && QDir().mkpath(runtime));
+    ASSERT_TRUE(QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+
+    TBlankData document;
+    document.FKind = bkTransfer;
+    document.FKolForm = FormColour;
+    document.FKwota = 1234'5600; // 1 234,56
+    document.FOdbiorca = QStringList{QStringLiteral("Spółdzielnia Mieszkaniowa „Zorza”"), QStringLiteral("Kraków")};
+    document.FOdbRach = QStringLiteral("12345678901234567890123456");
+    document.FNadawca = QStringList{QStringLiteral("Jan Kowalski"), QStringLiteral("ul. Łąkowa 5")};
+    document.FTytul = QStringList{QStringLiteral("Czynsz za marzec")};
+    const QString path = root.filePath(QStringLiteral("przelew.wpt"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(WriteBlankFile(document)) > 0);
+    file.close();
+
+    PrivateDisplay display;
+    ASSERT_TRUE(display.Start(ScreenWidthPx, ScreenHeightPx)) << display.Error().toStdString();
+    ProgramRun program;
+    ASSERT_TRUE(program.Start(QStringLiteral(WPLATOMAT_EXE), {path},
+                              ProgramRun::Environment({{QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb")},
+                                                       {QStringLiteral("DISPLAY"), display.Name()},
+                                                       {QStringLiteral("XDG_CONFIG_HOME"), config},
+                                                       {QStringLiteral("XDG_RUNTIME_DIR"), runtime}})))
+        << program.Error().toStdString();
+
+    // Painted means the coupon is there and two grabs in a row agree.
+    QImage screen;
+    int lastCount = -1;
+    const QDeadlineTimer deadline(PaintDeadline);
+    while (!deadline.hasExpired() && program.Running()) {
+        const QImage grab = display.Grab();
+        ASSERT_FALSE(grab.isNull()) << display.Error().toStdString();
+        screen = grab;
+        const int count = CountPixels(screen, PreviewAreaPx(), FormColour);
+        if (count >= MinFormPixels && count == lastCount)
+            break;
+        lastCount = count;
+        QThread::msleep(PollMs);
+    }
+    ASSERT_TRUE(program.Running()) << "the program ended; output:\n" << program.Output().toStdString();
+    ASSERT_FALSE(screen.isNull());
+    const QString png = ScreenshotPath();
+    ASSERT_TRUE(screen.save(png, "PNG"));
+    std::cout << "screenshot: " << png.toStdString() << std::endl;
+    RecordProperty("screenshot", png.toStdString());
+
+    ASSERT_EQ(screen.size(), QSize(ScreenWidthPx, ScreenHeightPx));
+    EXPECT_GE(CountPixels(screen, PreviewAreaPx(), FormColour), MinFormPixels);
+    EXPECT_GE(CountPixels(screen, PreviewAreaPx(), FormTint), MinTintPixels);
+    // The grid lies right of the editor panel inside the main window, and
+    // nothing outside the main window shows the colour (no chooser, no other window).
+    const Runs grid = LongRuns(screen, FormColour, GridLineMinPx);
+    EXPECT_GE(grid.rows, MinGridLines);
+    EXPECT_TRUE(PreviewAreaPx().contains(grid.bounds))
+        << "grid lines at " << grid.bounds.x() << "," << grid.bounds.y() << " " << grid.bounds.width() << "x"
+        << grid.bounds.height();
+    EXPECT_EQ(CountPixels(screen, screen.rect(), FormColour), CountPixels(screen, MainWindowPx, FormColour));
+
+    EXPECT_TRUE(program.Stop(SIGTERM));
+    display.Stop();
+}
+
+} // namespace
