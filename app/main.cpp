@@ -24,7 +24,8 @@ int main(int argc, char* argv[])
         return 0;
     }
 
-    QApplication::setApplicationDisplayName(QStringLiteral("Wplatomat"));
+    // The application's title; the windows' own captions stay as they are.
+    QApplication::setApplicationName(QStringLiteral("Wplatomat"));
     auto mainForm = std::make_unique<TMainForm>();
     InitializeNewBlank(mainForm.get());
     frmNewBlank()->SetRecentMenu(mainForm->ReOpenMenu());
