@@ -170,15 +170,15 @@ void ExpectPlaced(const QVector<Placed>& actual, const QVector<Placed>& expected
     }
 }
 
-// ---- portrait ----------------------------------------------------------------------
-
-TEST_F(TransferPrintTest, PortraitWithOneCouponHasNoCutLines)
+TEST_F(TransferPrintTest, PortraitWithOneCouponHasNoCutLinesAndClearsThePrintingMark)
 {
     PrintTransferPortrait(form.get(), Only({0}));
     ExpectPlaced(Coupons(), {{1, 0, LeftMm + 10, TopMm + 10}});
     EXPECT_EQ(Pages(), 1);
     EXPECT_FALSE(HorizontalLine(1, 1, TopMm + 10, LeftMm + 6, LeftMm + 9));
     EXPECT_FALSE(HorizontalLine(1, 1, TopMm + 115, LeftMm + 20, LeftMm + 140));
+    EXPECT_FALSE(form->BlankObj.Printing());
+    EXPECT_FALSE(Printer().Printing());
 }
 
 TEST_F(TransferPrintTest, PortraitPutsTwoCouponsOnAPageWithCutLines)
@@ -221,8 +221,6 @@ TEST_F(TransferPrintTest, OnlyCouponTwoTakesTheFirstPlace)
     PrintTransferLandscape(form.get(), Only({2}));
     ExpectPlaced(Coupons(2), {{1, 2, 0, 0}}); // from the sheet's corner
 }
-
-// ---- landscape -------------------------------------------------------------------------
 
 TEST_F(TransferPrintTest, LandscapeTwoCouponChoiceFillsTheLeftColumnFromTheSheetsCorner)
 {
@@ -272,8 +270,6 @@ TEST_F(TransferPrintTest, FitToPageNeverEnlarges)
     EXPECT_NEAR(placed[0].x, 5, 0.3);
 }
 
-// ---- receipt strips ------------------------------------------------------------------------
-
 TEST_F(TransferPrintTest, ReceiptLayoutWithTwoStrips)
 {
     TCouponChoice c;
@@ -292,21 +288,11 @@ TEST_F(TransferPrintTest, ReceiptLayoutWithTwoStrips)
 
 TEST_F(TransferPrintTest, ReceiptLayoutWithOneStrip)
 {
-    TCouponChoice c = Only({0, 2});
-    PrintTransferWithReceipt(form.get(), c);
+    PrintTransferWithReceipt(form.get(), Only({0, 2}));
     ExpectPlaced(Coupons(), {{1, 0, LeftMm + 57, TopMm}});
     const QString text = AllText(words);
     EXPECT_NE(text.indexOf(QStringLiteral("DOWÓD/POKWITOWANIE DLA ZLECENIODAWCY")), -1);
     EXPECT_EQ(text.indexOf(QStringLiteral("DOWÓD/POKWITOWANIE DLA ODBIORCY")), -1);
-}
-
-// ---- the job's frame -------------------------------------------------------------------------
-
-TEST_F(TransferPrintTest, PrintingMarkIsClearedAfterTheJob)
-{
-    PrintTransferPortrait(form.get(), Only({0}));
-    EXPECT_FALSE(form->BlankObj.Printing());
-    EXPECT_FALSE(Printer().Printing());
 }
 
 TEST_F(TransferPrintTest, PrinterThatRefusesTheJobIsNamedAndNothingStaysMarked)

@@ -25,11 +25,6 @@ struct ReferenceCase {
     const char* file;
 };
 
-void PrintTo(const ReferenceCase& c, std::ostream* os)
-{
-    *os << c.file;
-}
-
 void FillDocument(TfrmBlank& form, TPrzelewWplata mode)
 {
     form.SetPrzelewWplata(mode);

@@ -12,40 +12,24 @@ namespace {
 const TColor Tint = TBlankObj::HalfColorA(FormColour);
 const TColor Logo = TBlankObj::HalfColorB(FormColour);
 
-TEST(TransferGridTest, ColumnsAndRowsFollowThePitch)
+TEST(TransferGridTest, BoxAreaEndsWhereTheKindWantsIt)
 {
-    TransferRender r(bkTransfer);
-    r.Template();
-    EXPECT_DOUBLE_EQ(ColX(0), 7.5);
-    EXPECT_DOUBLE_EQ(ColX(26), 137.5);
-    EXPECT_DOUBLE_EQ(ColX(27), 142.5);
-    EXPECT_DOUBLE_EQ(GridRight, ColX(27));
-    EXPECT_DOUBLE_EQ(RowY(0), 2.5);
-    EXPECT_DOUBLE_EQ(RowY(10), 87.5);
+    const struct {
+        quint16 kind;
+        double bottom;
+    } cases[] = {{bkTransfer, 87.5}, {bkTransferZus, 86.3}, {bkTransferTax, 86.3}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.kind);
+        TransferRender r(c.kind);
+        r.Template();
+        EXPECT_DOUBLE_EQ(GridBottom, c.bottom);
+        // The frame of the box area runs along that bottom, in the form colour,
+        // away from the lower boxes (x 80 mm lies between the signature and stamp boxes).
+        EXPECT_EQ(r.At(79.0, c.bottom), FormColour);
+    }
 }
 
-struct BottomCase {
-    quint16 kind;
-    double bottom;
-};
-
-class GridBottomTest : public ::testing::TestWithParam<BottomCase> {};
-
-TEST_P(GridBottomTest, BoxAreaEndsWhereTheKindWantsIt)
-{
-    TransferRender r(GetParam().kind);
-    r.Template();
-    EXPECT_DOUBLE_EQ(GridBottom, GetParam().bottom);
-    // The frame of the box area runs along that bottom, in the form colour,
-    // away from the lower boxes (x 80 mm lies between the signature and stamp boxes).
-    EXPECT_EQ(r.At(79.0, GetParam().bottom), FormColour);
-}
-
-INSTANTIATE_TEST_SUITE_P(Kinds, GridBottomTest,
-    ::testing::Values(BottomCase{bkTransfer, 87.5}, BottomCase{bkTransferZus, 86.3},
-                      BottomCase{bkTransferTax, 86.3}));
-
-TEST(TransferGridTest, AmountRunHasTwelveCellsWithElevenSeparators)
+TEST(TransferGridTest, RunsOfCellsHaveSeparatorsBetweenTheirCellsOnly)
 {
     TransferRender r(bkTransfer);
     r.Template();
@@ -56,69 +40,37 @@ TEST(TransferGridTest, AmountRunHasTwelveCellsWithElevenSeparators)
         EXPECT_EQ(r.At(85.0 + 5 * k, y), clWhite) << "cell " << k;
     EXPECT_EQ(r.At(100.0, 29.5), FormColour); // the run's top edge
     EXPECT_EQ(r.At(100.0, 29.3), Tint);       // the label strip above it
+
+    TransferRender zus(bkTransferZus);
+    zus.Template();
+    // Row 7, column 11 of the ZUS coupon, x 62.5 to 67.5, is a run of one cell.
+    EXPECT_EQ(zus.Count(62.7, 63.6, 67.3, 69.2, FormColour), 0);
+    EXPECT_EQ(zus.At(62.5, 66.0), FormColour);
+    EXPECT_EQ(zus.At(67.5, 66.0), FormColour);
 }
 
-TEST(TransferGridTest, OneCellRunHasNoSeparator)
+TEST(TransferTemplateTest, PaymentModeShapesTheFourthRow)
 {
-    TransferRender r(bkTransferZus);
-    r.Template();
-    // Row 7, column 11 of the ZUS coupon: x 62.5 to 67.5.
-    EXPECT_EQ(r.Count(62.7, 63.6, 67.3, 69.2, FormColour), 0);
-    EXPECT_EQ(r.At(62.5, 66.0), FormColour);
-    EXPECT_EQ(r.At(67.5, 66.0), FormColour);
-}
-
-TEST(TransferGridTest, CellBoxWithNothingToDoLeavesPenAndBrushAlone)
-{
-    TransferRender r(bkTransfer);
-    r.Template();
-    TCanvas& canvas = *r.Form().BlankObj.Canvas();
-    canvas.Pen.Color = 0x00010203;
-    canvas.Brush.Color = 0x00040506;
-    canvas.Brush.Style = bsSolid;
-    const QImage before = r.Image().copy();
-    DrawCellBox(&r.Form(), 7, 11, 1, false, false, false);
-    EXPECT_EQ(canvas.Pen.Color, 0x00010203u);
-    EXPECT_EQ(canvas.Brush.Color, 0x00040506u);
-    EXPECT_EQ(canvas.Brush.Style, bsSolid);
-    EXPECT_EQ(r.Image(), before);
-}
-
-struct Row4Case {
-    TPrzelewWplata mode;
-    bool lastCell;       // the 27th cell, x 137.5 to 142.5
-    bool separators;
-    int groupTicks;      // ticks rising from the outline under row 4
-};
-
-class Row4Test : public ::testing::TestWithParam<Row4Case> {};
-
-TEST_P(Row4Test, PaymentModeShapesTheFourthRow)
-{
-    TransferRender r(bkTransfer, GetParam().mode);
-    r.Template();
-    const double y = 40.5; // inside row 4's cells, 38.0 to 43.8
-    EXPECT_EQ(r.At(140.0, y), GetParam().lastCell ? clWhite : Tint);
-    EXPECT_EQ(r.At(87.5, y), GetParam().separators ? FormColour : clWhite);
-    int ticks = 0;
-    for (int c = 2; c <= 26; c += 4)
-        ticks += r.At(ColX(c), 42.5) == FormColour; // 44.0 rising to 41.5
-    EXPECT_EQ(ticks, GetParam().groupTicks);
-}
-
-INSTANTIATE_TEST_SUITE_P(Modes, Row4Test,
-    ::testing::Values(Row4Case{pwNone, true, true, 7}, Row4Case{pwWplata, true, false, 0},
-                      Row4Case{pwPrzelew, false, true, 7}));
-
-TEST(TransferTemplateTest, TransferModeBringsTheOutlineInToTheLastAccountCell)
-{
-    TransferRender przelew(bkTransfer, pwPrzelew);
-    przelew.Template();
-    EXPECT_EQ(przelew.At(137.5, 40.0), FormColour); // the outline's right side, 35.5 to 44.0
-    EXPECT_NE(przelew.At(142.2, 40.0), FormColour);
-    TransferRender none(bkTransfer, pwNone);
-    none.Template();
-    EXPECT_EQ(none.At(142.2, 40.0), FormColour);
+    const struct {
+        TPrzelewWplata mode;
+        bool lastCell; // the 27th cell, x 137.5 to 142.5
+        bool separators;
+        int groupTicks; // ticks rising from the outline under row 4
+    } cases[] = {{pwNone, true, true, 7}, {pwWplata, true, false, 0}, {pwPrzelew, false, true, 7}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.mode);
+        TransferRender r(bkTransfer, c.mode);
+        r.Template();
+        const double y = 40.5; // inside row 4's cells, 38.0 to 43.8
+        EXPECT_EQ(r.At(140.0, y), c.lastCell ? clWhite : Tint);
+        EXPECT_EQ(r.At(87.5, y), c.separators ? FormColour : clWhite);
+        int ticks = 0;
+        for (int col = 2; col <= 26; col += 4)
+            ticks += r.At(ColX(col), 42.5) == FormColour; // 44.0 rising to 41.5
+        EXPECT_EQ(ticks, c.groupTicks);
+        // The transfer mode brings the outline in to the last account cell.
+        EXPECT_EQ(r.At(142.2, 40.0) == FormColour, c.mode != pwPrzelew);
+    }
 }
 
 TEST(TransferTemplateTest, ThickOutlinesAreSixPixelsAroundTheirLine)
@@ -141,40 +93,26 @@ TEST(TransferTemplateTest, CornerMarksAreBlackWhateverTheFormColour)
 {
     TransferRender r(bkTransfer);
     r.Template();
-    EXPECT_EQ(r.At(10.0, 2.5), clBlack);  // top left, along
-    EXPECT_EQ(r.At(5.5, 7.0), clBlack);   // top left, down
-    EXPECT_EQ(r.At(140.0, 2.5), clBlack); // top right
-    EXPECT_EQ(r.At(144.5, 7.0), clBlack);
-    EXPECT_EQ(r.At(10.0, 80.0), clBlack); // bottom left
-    EXPECT_EQ(r.At(5.5, 75.0), clBlack);
+    for (const QPointF mm : {QPointF(10.0, 2.5), QPointF(5.5, 7.0), QPointF(140.0, 2.5), QPointF(144.5, 7.0),
+                             QPointF(10.0, 80.0), QPointF(5.5, 75.0)})
+        EXPECT_EQ(r.At(mm.x(), mm.y()), clBlack) << mm.x() << ", " << mm.y();
     EXPECT_EQ(r.Count(135, 75, 150, 90, clBlack), 0); // no bottom-right mark
 }
 
-struct CrossCase {
-    TPrzelewWplata mode;
-    int inW;
-    int inP;
-};
-
-class PaymentCrossTest : public ::testing::TestWithParam<CrossCase> {};
-
-TEST_P(PaymentCrossTest, CrossInTheTextColourMarksTheMode)
+TEST(TransferTemplateTest, CrossInTheTextColourMarksTheMode)
 {
-    TransferRender r(bkTransfer, GetParam().mode);
-    r.Template();
-    // The W box spans x 47.5 to 51.9 and the P box 52.5 to 56.9, y 29.8 to 35.0.
-    const int inW = r.Count(47.5, 29.8, 52.0, 35.1, TextColour);
-    const int inP = r.Count(52.5, 29.8, 57.0, 35.1, TextColour);
-    EXPECT_EQ(inW > 0, GetParam().inW > 0);
-    EXPECT_EQ(inP > 0, GetParam().inP > 0);
-    if (GetParam().inP)
-        EXPECT_EQ(r.At(54.75, 32.5), TextColour); // where the two strokes cross
-    if (GetParam().inW)
-        EXPECT_EQ(r.At(49.75, 32.5), TextColour);
+    for (const TPrzelewWplata mode : {pwNone, pwWplata, pwPrzelew}) {
+        SCOPED_TRACE(mode);
+        TransferRender r(bkTransfer, mode);
+        r.Template();
+        // The W box spans x 47.5 to 51.9 and the P box 52.5 to 56.9, y 29.8 to 35.0;
+        // the cross marks the box of the mode not chosen.
+        EXPECT_EQ(r.Count(47.5, 29.8, 52.0, 35.1, TextColour) > 0, mode == pwPrzelew);
+        EXPECT_EQ(r.Count(52.5, 29.8, 57.0, 35.1, TextColour) > 0, mode == pwWplata);
+        if (mode != pwNone) // where the two strokes cross
+            EXPECT_EQ(r.At(mode == pwWplata ? 54.75 : 49.75, 32.5), TextColour);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Modes, PaymentCrossTest,
-    ::testing::Values(CrossCase{pwNone, 0, 0}, CrossCase{pwWplata, 0, 1}, CrossCase{pwPrzelew, 1, 0}));
 
 TEST(TransferTemplateTest, ZusLogoShowsOutsideButNotInsideRowsTwoToFive)
 {
@@ -190,15 +128,6 @@ TEST(TransferTemplateTest, ZusLogoShowsOutsideButNotInsideRowsTwoToFive)
     EXPECT_EQ(r.Count(8, 3, 25.3, 86, Logo), 0);
     EXPECT_EQ(r.Count(123.2, 3, 142, 86, Logo), 0);
     EXPECT_GT(r.Count(25.5, 25.5, 122.95, 79.275, Logo), 10000);
-}
-
-TEST(TransferTemplateTest, ZusCouponHasNoRecipientCells)
-{
-    TransferRender r(bkTransferZus);
-    r.Template();
-    // Rows 0 and 1 hold the institution's name and the legends instead.
-    EXPECT_EQ(r.Count(60, 12.6, 62.4, 18.2, clWhite), 0);
-    EXPECT_GT(r.Count(9.5, 5.0, 80.0, 9.5, TextColour), 0); // the name in the text colour
 }
 
 TEST(TransferTemplateTest, TaxWordLiesUnderTheFramesCentredOverTheBoxArea)
@@ -233,10 +162,12 @@ TEST(TransferTemplateTest, TaxWordLiesUnderTheFramesCentredOverTheBoxArea)
     EXPECT_GT(crossings, 0);
 }
 
-TEST(TransferTemplateTest, FormColourDrawsLinesAndTextColourOnlyTheMarks)
+TEST(TransferTemplateTest, ZusCouponHasNoRecipientCellsAndTheTextColourOnlyInItsMarks)
 {
     TransferRender r(bkTransferZus, pwWplata);
     r.Template();
+    // Rows 0 and 1 hold the institution's name and the legends instead of recipient cells.
+    EXPECT_EQ(r.Count(60, 12.6, 62.4, 18.2, clWhite), 0);
     // The text colour appears only in the institution's name and the cross.
     const int everywhere = r.Count(0, 0, 150, 105, TextColour);
     const int name = r.Count(7.5, 4.0, 80.0, 10.5, TextColour);

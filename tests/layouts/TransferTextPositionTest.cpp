@@ -8,6 +8,7 @@
 #include "layouts/untBlCzerwony.h"
 #include "platform/PdfFile.h"
 
+#include <QRectF>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -16,7 +17,7 @@
 #include <functional>
 #include <limits>
 #include <memory>
-#include <ostream>
+#include <optional>
 
 namespace {
 
@@ -47,34 +48,6 @@ QString EmbeddedName(Face face)
     case Face::Heavy: return QStringLiteral("DejaVuSans-Bold");
     default: return QStringLiteral("LiberationSans");
     }
-}
-
-const char* ModeName(TPrzelewWplata mode)
-{
-    switch (mode) {
-    case pwWplata: return "Wplata";
-    case pwPrzelew: return "Przelew";
-    default: return "None";
-    }
-}
-
-// A gtest-safe name from a text: its ASCII letters and digits, blanks and the
-// rest folded into single underscores.
-std::string SafeName(const QString& text, int maxLength = 40)
-{
-    std::string name;
-    for (QChar ch : text) {
-        const char c = ch.toLatin1();
-        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))
-            name += c;
-        else if (!name.empty() && name.back() != '_')
-            name += '_';
-        if (int(name.size()) >= maxLength)
-            break;
-    }
-    while (!name.empty() && name.back() == '_')
-        name.pop_back();
-    return name;
 }
 
 // Vertical metrics and blank widths of one font, taken from the canvas the
@@ -185,199 +158,34 @@ const PdfWordRun* Nearest(const QVector<PdfWordRun>& runs, const QVector<PdfWord
     return best;
 }
 
-// ---- labels of the rows --------------------------------------------------------
-
-struct LabelCase {
-    quint16 kind;
-    TPrzelewWplata mode;
-    const char* label; // as printed, with its leading and trailing blank
-    double xMm;        // top-left corner of the label's text cell
-    double topMm;
-};
-
-void PrintTo(const LabelCase& c, std::ostream* os)
-{
-    *os << "kind " << c.kind << ' ' << ModeName(c.mode) << " \"" << c.label << '"';
-}
-
-constexpr double LabelX = 8.5;
-constexpr int LabelPoints = 5;
-
-const LabelCase LabelCases[] = {
-    {5, pwNone, " nazwa odbiorcy ", LabelX, 2.5},
-    {5, pwNone, " nazwa odbiorcy cd. ", LabelX, 10.5},
-    {5, pwNone, " nr rachunku odbiorcy ", LabelX, 19.0},
-    {5, pwNone, " waluta ", 63.5, 27.5},
-    {5, pwNone, " kwota ", 83.5, 27.5},
-    {5, pwNone, " nr rachunku zleceniodawcy (przelew) / kwota słownie (wpłata) ", LabelX, 36.0},
-    {5, pwWplata, " kwota słownie ", LabelX, 36.0},
-    {5, pwPrzelew, " nr rachunku zleceniodawcy ", LabelX, 36.0},
-    {5, pwNone, " nazwa zleceniodawcy ", LabelX, 44.5},
-    {5, pwNone, " nazwa zleceniodawcy c.d. ", LabelX, 53.0},
-    {5, pwNone, " tytułem ", LabelX, 61.5},
-    {5, pwNone, " tytułem cd. ", LabelX, 70.0},
-
-    {6, pwNone, " 01. Nr rachunku bankowego ZUS ", LabelX, 19.0},
-    {6, pwNone, " waluta ", 63.5, 27.5},
-    {6, pwNone, " 03. Kwota ", 83.5, 27.5},
-    {6, pwNone, " 04. Nr rachunku bankowego płatnika (przelew) / kwota słownie (wpłata) ", LabelX, 36.0},
-    {6, pwWplata, " 04. Kwota słownie ", LabelX, 36.0},
-    {6, pwPrzelew, " 04. Nr rachunku bankowego płatnika ", LabelX, 36.0},
-    {6, pwNone, " 05. Nazwa skrócona płatnika lub imię i nazwisko płatnika ", LabelX, 44.5},
-    {6, pwNone, " 05. Nazwa skrócona płatnika lub imię i nazwisko płatnika c.d. ", LabelX, 53.0},
-    {6, pwNone, " 06. NIP płatnika ", LabelX, 61.5},
-    {6, pwNone, " 07. ", 63.5, 61.5},
-    {6, pwNone, " 08. Drugi identyfikator płatnika ", 73.5, 61.5},
-    {6, pwNone, " 09. ", LabelX, 70.0},
-    {6, pwNone, " 10. Nr deklaracji ", 16.5, 70.0},
-    {6, pwNone, " 11. Deklaracja ", 33.5, 70.0},
-    {6, pwNone, " 12. Nr decyzji/umowy/tytułu wykonawczego ", 68.5, 70.0},
-
-    {7, pwNone, " 01. Nazwa organu podatkowego ", LabelX, 2.5},
-    {7, pwNone, " 02. Nazwa organu podatkowego cd. ", LabelX, 10.5},
-    {7, pwNone, " 03. Nr rachunku bankowego organu podatkowego ", LabelX, 19.0},
-    {7, pwNone, " waluta ", 63.5, 27.5},
-    {7, pwNone, " 05. Kwota ", 83.5, 27.5},
-    {7, pwNone, " 06. Nr rachunku bankowego zobowiązanego (przelew) / kwota słownie (wpłata) ", LabelX, 36.0},
-    {7, pwWplata, " 06. Kwota słownie ", LabelX, 36.0},
-    {7, pwPrzelew, " 06. Nr rachunku bankowego zobowiązanego ", LabelX, 36.0},
-    {7, pwNone, " 07. Nazwa i adres zobowiązanego ", LabelX, 44.5},
-    {7, pwNone, " 08. Nazwa i adres zobowiązanego c.d. ", LabelX, 53.0},
-    {7, pwNone, " 09. NIP lub identyfikator uzupełniający zobowiązanego ", LabelX, 61.5},
-    {7, pwNone, " 10. Typ identyfikatora ", 78.5, 61.5},
-    {7, pwNone, " 11. Okres (rok / typ okresu / numer) ", 98.5, 61.5},
-    {7, pwNone, " 12. Symbol formularza lub płatności ", LabelX, 70.0},
-    {7, pwNone,
-     " 13. Identyfikacja zobowiązania (rodzaj dokumentu, np. decyzja, tytuł wykonawczy, postanowienie) ", 43.5,
-     70.0},
-};
-
-class RowLabelTest : public ::testing::TestWithParam<LabelCase> {};
-
-TEST_P(RowLabelTest, LabelStartsAtItsCornerAfterItsLeadingBlank)
-{
-    const LabelCase& c = GetParam();
-    PrintedCoupon coupon(c.kind, c.mode);
-    ASSERT_TRUE(coupon.Print(0));
-    const QString label = QString::fromUtf8(c.label);
-    const FontFacts font = coupon.Measure(LabelPoints, Face::Regular, label);
-    const QVector<PdfWord>& words = coupon.Read();
-    ASSERT_TRUE(coupon.Error().isEmpty()) << coupon.Error().toStdString();
-    const PdfFontMetrics* embedded = coupon.Font(Face::Regular);
-    ASSERT_NE(embedded, nullptr) << "no regular Liberation Sans in the file";
-
-    const QVector<PdfWordRun> runs = FindPhrase(words, label);
-    const PdfWordRun* run = Nearest(runs, words, c.xMm + font.leadingBlanksMm, c.topMm);
-    ASSERT_NE(run, nullptr) << "label not found among: " << AllText(words).toStdString();
-    const PdfWord& first = words[run->first];
-    EXPECT_NEAR(PointsToMm(first.xMin), c.xMm + font.leadingBlanksMm, PositionToleranceMm);
-    EXPECT_NEAR(PointsToMm(Baseline(first, *embedded)), c.topMm + font.ascentMm, PositionToleranceMm);
-    EXPECT_NEAR(FontSize(first, *embedded), LabelPoints, SizeTolerancePt);
-}
-
-std::string LabelName(const ::testing::TestParamInfo<LabelCase>& info)
-{
-    return "Kind" + std::to_string(info.param.kind) + ModeName(info.param.mode) + "_"
-           + SafeName(QString::fromUtf8(info.param.label)) + "_" + std::to_string(info.index);
-}
-
-INSTANTIATE_TEST_SUITE_P(Labels, RowLabelTest, ::testing::ValuesIn(LabelCases), LabelName);
-
-// ---- other printed texts: backgrounds, legends, boxes, free values -------------
 
 enum class Anchor { Left, Centre };
 
 struct TextCase {
-    const char* name;
     quint16 kind;
     TPrzelewWplata mode;
     std::function<void(TfrmBlank&)> fill; // the document's values, if the text is one
     const char* text;                     // as drawn
     Anchor anchor;
-    double xMm;       // left edge of the text cell, or the centre of its width
-    double topMm;     // top of the text cell; ignored when cellRow is set
-    int cellRow;      // >= 0: a line centred on the cells of that row
+    double xMm;   // left edge of the text cell, or the centre of its width
+    double topMm; // top of the text cell; ignored when cellRow is set
+    int cellRow;  // >= 0: a line centred on the cells of that row
     int points;
     Face face;
 };
 
-void PrintTo(const TextCase& c, std::ostream* os)
+// A row's label, printed with a blank before and after it.
+TextCase Label(quint16 kind, TPrzelewWplata mode, const char* text, double xMm, double topMm)
 {
-    *os << c.name;
+    return {kind, mode, nullptr, text, Anchor::Left, xMm, topMm, -1, 5, Face::Regular};
 }
 
-// The legends step 1.85 mm from line to line.
-constexpr double LegendStep = 1.85;
-constexpr double ZusLegendTop = 4.0;
-constexpr double LowerLegendTop = 87.0;
+constexpr double LabelX = 8.5;
 constexpr double CellMiddleBelowRow = 4.4;
 
-const TextCase TextCases[] = {
-    {"MarkW", 5, pwNone, nullptr, "W", Anchor::Left, 47.8, 30.2, -1, 11, Face::Regular},
-    {"MarkP", 5, pwNone, nullptr, "P", Anchor::Left, 53.4, 30.2, -1, 11, Face::Regular},
-    {"Fee", 5, pwNone, nullptr, "Opłata", Anchor::Left, 76.5, 89.5, -1, 6, Face::Regular},
-    {"TaxFee", 7, pwNone, nullptr, "15. Opłata", Anchor::Left, 76.5, 89.5, -1, 6, Face::Regular},
-    {"Signature", 5, pwNone, nullptr, "pieczęć, data i podpis(y) zleceniodawcy", Anchor::Centre, 41.5, 100.0, -1,
-     5, Face::Regular},
-    {"ZusSignature1", 6, pwNone, nullptr, "Nazwisko, imię i adres wpłacającego lub", Anchor::Centre, 41.5, 97.5,
-     -1, 5, Face::Regular},
-    {"ZusSignature2", 6, pwNone, nullptr, "pieczęć, podpis(y) zleceniodawcy", Anchor::Centre, 41.5, 100.0, -1, 5,
-     Face::Regular},
-    {"TaxSignature", 7, pwNone, nullptr, "14. Pieczęć, data i podpis zobowiązanego", Anchor::Centre, 41.5, 100.0,
-     -1, 5, Face::Regular},
-
-    {"ZusName", 6, pwNone, nullptr, "Zakład Ubezpieczeń Społecznych", Anchor::Left, 9.5, 5.0, -1, 12, Face::Bold},
-    {"ZusDues", 6, pwNone, nullptr, "Należności z tytułu skladek", Anchor::Left, 19.5, 11.5, -1, 10,
-     Face::Regular},
-    {"ZusIdTypeFirst", 6, pwNone, nullptr, "07. Typ drugiego", Anchor::Left, 80.5, ZusLegendTop, -1, 5,
-     Face::Regular},
-    {"ZusIdTypeLast", 6, pwNone, nullptr, "2 - Paszport", Anchor::Left, 80.5, ZusLegendTop + 5 * LegendStep, -1, 5,
-     Face::Regular},
-    {"ZusAccountFirst", 6, pwNone, nullptr, "01. Numer rachunku ZUS", Anchor::Left, 96.5, ZusLegendTop, -1, 5,
-     Face::Regular},
-    {"ZusAccountIndented", 6, pwNone, nullptr, "  - wpisać 83 w 1 i 2 kratce oraz 1 w 21 kratce", Anchor::Left,
-     96.5, ZusLegendTop + 2 * LegendStep, -1, 5, Face::Regular},
-    {"ZusAccountLast", 6, pwNone, nullptr, "FEP - wpisać 68 w 1 i 2 kratce oraz 4 w 21 kratce", Anchor::Left, 96.5,
-     ZusLegendTop + 6 * LegendStep, -1, 5, Face::Regular},
-    {"ZusPaymentTypeFirst", 6, pwNone, nullptr, "09. Typ wpłaty", Anchor::Left, 120.5, LowerLegendTop, -1, 5,
-     Face::Regular},
-    {"ZusPaymentTypeLast", 6, pwNone, nullptr, "za błędy płatnika", Anchor::Left, 120.5,
-     LowerLegendTop + 8 * LegendStep, -1, 5, Face::Regular},
-
-    {"TaxWord", 7, pwNone, nullptr, "PODATKI", Anchor::Centre, 75.0, 30.0, -1, 75, Face::Heavy},
-    {"TaxIdTypeFirst", 7, pwNone, nullptr, "Typ identyfikatora: N - NIP,", Anchor::Left, 120.5, LowerLegendTop, -1,
-     5, Face::Regular},
-    {"TaxIdTypeLast", 7, pwNone, nullptr, "tożsamość", Anchor::Left, 120.5, LowerLegendTop + 4 * LegendStep, -1, 5,
-     Face::Regular},
-    // The period legend keeps 0.6 mm more from the identifier legend.
-    {"TaxPeriodFirst", 7, pwNone, nullptr, "Typ okresu, np. R - rok,", Anchor::Left, 120.5,
-     LowerLegendTop + 4 * LegendStep + 2.45, -1, 5, Face::Regular},
-    {"TaxPeriodLast", 7, pwNone, nullptr, "J - dzień", Anchor::Left, 120.5,
-     LowerLegendTop + 4 * LegendStep + 2.45 + 3 * LegendStep, -1, 5, Face::Regular},
-
-    {"AmountInWords", 5, pwWplata, [](TfrmBlank& f) { f.SetKwota(1234 * OneZloty + OneZloty / 2); },
-     "jeden tysiąc dwieście trzydzieści cztery zł pięćdziesiąt gr", Anchor::Left, 8.5, 39.5, -1, 8,
-     Face::Regular},
-    {"LongRecipientLine1", 5, pwNone,
-     [](TfrmBlank& f) {
-         f.Odbiorca() << QStringLiteral("Zakład Ubezpieczeń Społecznych") << QStringLiteral("Oddział w Łodzi");
-     },
-     "Zakład Ubezpieczeń Społecznych", Anchor::Left, 8.5, 0, 0, 12, Face::Regular},
-    {"LongRecipientLine2", 5, pwNone,
-     [](TfrmBlank& f) {
-         f.Odbiorca() << QStringLiteral("Zakład Ubezpieczeń Społecznych") << QStringLiteral("Oddział w Łodzi");
-     },
-     "Oddział w Łodzi", Anchor::Left, 8.5, 0, 1, 12, Face::Regular},
-    {"LongTitle", 5, pwPrzelew,
-     [](TfrmBlank& f) { f.Tytul() << QStringLiteral("Zapłata za fakturę nr 12/2026 z dnia 3 listopada"); },
-     "Zapłata za fakturę nr 12/2026 z dnia 3 listopada", Anchor::Left, 8.5, 0, 7, 12, Face::Regular},
-};
-
-class PrintedTextTest : public ::testing::TestWithParam<TextCase> {};
-
-TEST_P(PrintedTextTest, TextStandsWhereTheFormPutsIt)
+void ExpectTextWhereTheFormPutsIt(const TextCase& c)
 {
-    const TextCase& c = GetParam();
+    SCOPED_TRACE(c.text);
     PrintedCoupon coupon(c.kind, c.mode);
     if (c.fill)
         c.fill(coupon.Form());
@@ -405,211 +213,176 @@ TEST_P(PrintedTextTest, TextStandsWhereTheFormPutsIt)
     EXPECT_NEAR(FontSize(first, *embedded), c.points, SizeTolerancePt);
 }
 
-std::string TextName(const ::testing::TestParamInfo<TextCase>& info)
+TEST(TransferTextPositionTest, RowLabelsStartAtTheirCornerAfterTheirLeadingBlank)
 {
-    return info.param.name;
+    // A few of each kind: the first and last rows, labels beside others in a
+    // row, the longest, and the ones the payment mode chooses.
+    const TextCase cases[] = {
+        Label(5, pwNone, " nazwa odbiorcy ", LabelX, 2.5),
+        Label(5, pwNone, " kwota ", 83.5, 27.5),
+        Label(5, pwWplata, " kwota słownie ", LabelX, 36.0),
+        Label(6, pwNone, " 01. Nr rachunku bankowego ZUS ", LabelX, 19.0),
+        Label(6, pwPrzelew, " 04. Nr rachunku bankowego płatnika ", LabelX, 36.0),
+        Label(6, pwNone, " 12. Nr decyzji/umowy/tytułu wykonawczego ", 68.5, 70.0),
+        Label(7, pwNone, " 06. Nr rachunku bankowego zobowiązanego (przelew) / kwota słownie (wpłata) ", LabelX, 36.0),
+        Label(7, pwNone, " 11. Okres (rok / typ okresu / numer) ", 98.5, 61.5),
+        Label(7, pwNone,
+              " 13. Identyfikacja zobowiązania (rodzaj dokumentu, np. decyzja, tytuł wykonawczy, postanowienie) ",
+              43.5, 70.0),
+    };
+    for (const TextCase& c : cases)
+        ExpectTextWhereTheFormPutsIt(c);
 }
 
-INSTANTIATE_TEST_SUITE_P(Texts, PrintedTextTest, ::testing::ValuesIn(TextCases), TextName);
-
-// ---- values written one character per cell ------------------------------------------
-
-struct CellCase {
-    const char* name;
-    quint16 kind;
-    TPrzelewWplata mode;
-    std::function<void(TfrmBlank&)> fill;
-    const char* cells; // what the cells hold from the first on; a blank is an empty cell
-    int row;
-    int col;
-    int points;
-};
-
-void PrintTo(const CellCase& c, std::ostream* os)
+TEST(TransferTextPositionTest, LegendsMarksAndFreeValuesStandWhereTheFormPutsThem)
 {
-    *os << c.name;
+    // The legends step 1.85 mm from line to line.
+    constexpr double LegendStep = 1.85;
+    constexpr double LowerLegendTop = 87.0;
+    const auto recipient = [](TfrmBlank& f) {
+        f.Odbiorca() << QStringLiteral("Zakład Ubezpieczeń Społecznych") << QStringLiteral("Oddział w Łodzi");
+    };
+    const TextCase cases[] = {
+        {5, pwNone, nullptr, "W", Anchor::Left, 47.8, 30.2, -1, 11, Face::Regular},
+        {7, pwNone, nullptr, "15. Opłata", Anchor::Left, 76.5, 89.5, -1, 6, Face::Regular},
+        {5, pwNone, nullptr, "pieczęć, data i podpis(y) zleceniodawcy", Anchor::Centre, 41.5, 100.0, -1, 5,
+         Face::Regular},
+        {6, pwNone, nullptr, "Zakład Ubezpieczeń Społecznych", Anchor::Left, 9.5, 5.0, -1, 12, Face::Bold},
+        {6, pwNone, nullptr, "  - wpisać 83 w 1 i 2 kratce oraz 1 w 21 kratce", Anchor::Left, 96.5,
+         4.0 + 2 * LegendStep, -1, 5, Face::Regular},
+        {7, pwNone, nullptr, "PODATKI", Anchor::Centre, 75.0, 30.0, -1, 75, Face::Heavy},
+        // The period legend keeps 0.6 mm more from the identifier legend.
+        {7, pwNone, nullptr, "Typ okresu, np. R - rok,", Anchor::Left, 120.5, LowerLegendTop + 4 * LegendStep + 2.45,
+         -1, 5, Face::Regular},
+        {5, pwWplata, [](TfrmBlank& f) { f.SetKwota(1234 * OneZloty + OneZloty / 2); },
+         "jeden tysiąc dwieście trzydzieści cztery zł pięćdziesiąt gr", Anchor::Left, 8.5, 39.5, -1, 8,
+         Face::Regular},
+        // Names too long for the cells are free text centred on their rows.
+        {5, pwNone, recipient, "Zakład Ubezpieczeń Społecznych", Anchor::Left, 8.5, 0, 0, 12, Face::Regular},
+        {5, pwNone, recipient, "Oddział w Łodzi", Anchor::Left, 8.5, 0, 1, 12, Face::Regular},
+        {5, pwPrzelew, [](TfrmBlank& f) { f.Tytul() << QStringLiteral("Zapłata za fakturę nr 12/2026 z dnia 3 listopada"); },
+         "Zapłata za fakturę nr 12/2026 z dnia 3 listopada", Anchor::Left, 8.5, 0, 7, 12, Face::Regular},
+    };
+    for (const TextCase& c : cases)
+        ExpectTextWhereTheFormPutsIt(c);
 }
 
-constexpr double CellWidth = 5.0;
-
-const CellCase CellCases[] = {
-    {"Amount", 5, pwNone, [](TfrmBlank& f) { f.SetKwota(1234 * OneZloty + OneZloty / 2); }, "1234,50", 3, 15, 15},
-    {"LargestAmount", 7, pwPrzelew, [](TfrmBlank& f) { f.SetKwota(999999999 * OneZloty + 99 * OneZloty / 100); },
-     "999999999,99", 3, 15, 15},
-    {"Currency", 5, pwNone, nullptr, "PLN", 3, 11, 14},
-    {"ZusCurrency", 6, pwWplata, nullptr, "PLN", 3, 11, 14},
-    {"FormCode", 5, pwNone, nullptr, "06", 9, 25, 13},
-    {"ZusFormCode", 6, pwNone, nullptr, "00", 9, 25, 13},
-    {"TaxFormCode", 7, pwNone, nullptr, "07", 9, 25, 13},
-    {"Recipient", 5, pwNone, [](TfrmBlank& f) { f.Odbiorca() << QStringLiteral("Jan Kowalski"); }, "Jan Kowalski",
-     0, 0, 12},
-    {"RecipientSecondLine", 7, pwNone,
-     [](TfrmBlank& f) { f.Odbiorca() << QStringLiteral("Urząd Skarbowy") << QStringLiteral("Łódź-Bałuty"); },
-     "Łódź-Bałuty", 1, 0, 12},
-    {"Sender", 5, pwWplata, [](TfrmBlank& f) { f.Nadawca() << QStringLiteral("Żółć Gęślą Jaźń"); },
-     "Żółć Gęślą Jaźń", 5, 0, 12},
-    {"SenderSecondLine", 6, pwNone,
-     [](TfrmBlank& f) { f.Nadawca() << QStringLiteral("Anna Nowak") << QStringLiteral("ul. Długa 5"); },
-     "ul. Długa 5", 6, 0, 12},
-    {"Title", 5, pwPrzelew, [](TfrmBlank& f) { f.Tytul() << QStringLiteral("Faktura 12/2026"); },
-     "Faktura 12/2026", 7, 0, 12},
-    {"ZusPaymentType", 6, pwNone, nullptr, "S", 8, 0, 13},
-    {"ZusDeclarationNumber", 6, pwNone, nullptr, "01", 8, 2, 13},
-    {"TaxIdType", 7, pwNone, nullptr, "N", 7, 15, 13},
-};
-
-class CellValueTest : public ::testing::TestWithParam<CellCase> {};
-
-TEST_P(CellValueTest, EachCharacterIsCentredInItsCell)
+TEST(TransferTextPositionTest, EachCharacterOfACellValueIsCentredInItsCell)
 {
-    const CellCase& c = GetParam();
-    PrintedCoupon coupon(c.kind, c.mode);
-    if (c.fill)
-        c.fill(coupon.Form());
-    ASSERT_TRUE(coupon.Print(0));
-    const FontFacts font = coupon.Measure(c.points, Face::Regular, QString());
-    const QVector<PdfWord>& words = coupon.Read();
-    ASSERT_TRUE(coupon.Error().isEmpty()) << coupon.Error().toStdString();
-    const PdfFontMetrics* embedded = coupon.Font(Face::Regular);
-    ASSERT_NE(embedded, nullptr);
+    constexpr double CellWidth = 5.0;
+    const struct {
+        quint16 kind;
+        TPrzelewWplata mode;
+        std::function<void(TfrmBlank&)> fill;
+        const char* cells; // what the cells hold from the first on; a blank is an empty cell
+        int row;
+        int col;
+        int points;
+    } cases[] = {
+        {5, pwNone, [](TfrmBlank& f) { f.SetKwota(1234 * OneZloty + OneZloty / 2); }, "1234,50", 3, 15, 15},
+        {7, pwPrzelew, [](TfrmBlank& f) { f.SetKwota(999999999 * OneZloty + 99 * OneZloty / 100); },
+         "999999999,99", 3, 15, 15},
+        {6, pwWplata, nullptr, "PLN", 3, 11, 14},
+        {7, pwNone, nullptr, "07", 9, 25, 13},
+        {7, pwNone,
+         [](TfrmBlank& f) { f.Odbiorca() << QStringLiteral("Urząd Skarbowy") << QStringLiteral("Łódź-Bałuty"); },
+         "Łódź-Bałuty", 1, 0, 12},
+        {5, pwWplata, [](TfrmBlank& f) { f.Nadawca() << QStringLiteral("Żółć Gęślą Jaźń"); }, "Żółć Gęślą Jaźń", 5,
+         0, 12},
+        {7, pwNone, nullptr, "N", 7, 15, 13},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.cells);
+        PrintedCoupon coupon(c.kind, c.mode);
+        if (c.fill)
+            c.fill(coupon.Form());
+        ASSERT_TRUE(coupon.Print(0));
+        const FontFacts font = coupon.Measure(c.points, Face::Regular, QString());
+        const QVector<PdfWord>& words = coupon.Read();
+        ASSERT_TRUE(coupon.Error().isEmpty()) << coupon.Error().toStdString();
+        const PdfFontMetrics* embedded = coupon.Font(Face::Regular);
+        ASSERT_NE(embedded, nullptr);
 
-    // Every character drawn on its own is a word of its own; blanks draw nothing.
-    const QString cells = QString::fromUtf8(c.cells);
-    QStringList letters;
-    QVector<int> columns;
-    for (int i = 0; i < cells.size(); ++i) {
-        if (cells[i] != QLatin1Char(' ')) {
-            letters << QString(cells[i]);
-            columns << c.col + i;
+        // Every character drawn on its own is a word of its own; blanks draw nothing.
+        const QString cells = QString::fromUtf8(c.cells);
+        QStringList letters;
+        QVector<int> columns;
+        for (int i = 0; i < cells.size(); ++i) {
+            if (cells[i] != QLatin1Char(' ')) {
+                letters << QString(cells[i]);
+                columns << c.col + i;
+            }
+        }
+        const double baseline = RowY(c.row) + CellMiddleBelowRow + (font.ascentMm - font.descentMm) / 2;
+        const QVector<PdfWordRun> runs = FindPhrase(words, letters.join(QLatin1Char(' ')));
+        const PdfWordRun* run = Nearest(runs, words, ColX(c.col), baseline - font.ascentMm);
+        ASSERT_NE(run, nullptr) << "value not found among: " << AllText(words).toStdString();
+        for (int k = 0; k < letters.size(); ++k) {
+            const PdfWord& w = words[run->first + k];
+            SCOPED_TRACE(("character " + letters[k] + " in column " + QString::number(columns[k])).toStdString());
+            EXPECT_NEAR(PointsToMm(w.xMin + w.xMax) / 2, ColX(columns[k]) + CellWidth / 2, PositionToleranceMm);
+            EXPECT_NEAR(PointsToMm(Baseline(w, *embedded)), baseline, PositionToleranceMm);
+            EXPECT_NEAR(FontSize(w, *embedded), c.points, SizeTolerancePt);
         }
     }
-    const double baseline = RowY(c.row) + CellMiddleBelowRow + (font.ascentMm - font.descentMm) / 2;
-    const QVector<PdfWordRun> runs = FindPhrase(words, letters.join(QLatin1Char(' ')));
-    const PdfWordRun* run = Nearest(runs, words, ColX(c.col), baseline - font.ascentMm);
-    ASSERT_NE(run, nullptr) << "value not found among: " << AllText(words).toStdString();
-    for (int k = 0; k < letters.size(); ++k) {
-        const PdfWord& w = words[run->first + k];
-        SCOPED_TRACE(("character " + letters[k] + " in column " + QString::number(columns[k])).toStdString());
-        EXPECT_NEAR(PointsToMm(w.xMin + w.xMax) / 2, ColX(columns[k]) + CellWidth / 2, PositionToleranceMm);
-        EXPECT_NEAR(PointsToMm(Baseline(w, *embedded)), baseline, PositionToleranceMm);
-        EXPECT_NEAR(FontSize(w, *embedded), c.points, SizeTolerancePt);
-    }
 }
 
-std::string CellName(const ::testing::TestParamInfo<CellCase>& info)
+// The turned phrase read upward, found exactly once: its box in mm.
+std::optional<QRectF> FindTurned(const QVector<PdfWord>& words, const QString& phrase)
 {
-    return info.param.name;
-}
-
-INSTANTIATE_TEST_SUITE_P(Values, CellValueTest, ::testing::ValuesIn(CellCases), CellName);
-
-// ---- texts turned to read upward ----------------------------------------------------
-
-struct TurnedCase {
-    TPrzelewWplata mode;
-    int coupon;
-    const char* text;
-};
-
-void PrintTo(const TurnedCase& c, std::ostream* os)
-{
-    *os << ModeName(c.mode) << " coupon " << c.coupon << " \"" << c.text << '"';
+    const QVector<PdfWordRun> runs = FindPhrase(words, phrase);
+    if (runs.size() != 1)
+        return std::nullopt;
+    const PdfWord& box = runs[0].box;
+    return QRectF(QPointF(PointsToMm(box.xMin), PointsToMm(box.yMin)), QPointF(PointsToMm(box.xMax), PointsToMm(box.yMax)));
 }
 
 // Captions sit right of the box area, centred on its height; the title left
 // of it, centred on the rows above the lower strip.
 constexpr double CaptionLeft = 144.0;
 constexpr double CaptionMiddle = 87.5 / 2;
-constexpr double TitleRight = 7.5;
-constexpr double TitleMiddle = 79.0 / 2;
 
-const TurnedCase CaptionCases[] = {
-    {pwNone, 0, "odcinek dla banku odbiorcy"},
-    {pwNone, 1, "odcinek dla odbiorcy"},
-    {pwPrzelew, 2, "odcinek dla zleceniodawcy"},
-    {pwPrzelew, 3, "odcinek dla banku zleceniodawcy"},
-    {pwWplata, 0, "odcinek dla banku"},
-    {pwWplata, 1, "odcinek dla posiadacza rachunku"},
-    {pwWplata, 2, "odcinek dla wpłacającego"},
-    {pwWplata, 3, "odcinek dla instytucji przyjmującej zlecenie"},
-};
-
-const TurnedCase TitleCases[] = {
-    {pwNone, 0, "Polecenie przelewu / Wpłata gotówkowa"},
-    {pwWplata, 1, "Wpłata gotówkowa"},
-    {pwPrzelew, 2, "Polecenie przelewu"},
-};
-
-// The turned words of a phrase, read upward: their boxes stack from the
-// bottom of the page towards its top.
-struct TurnedExtent {
-    bool found = false;
-    double leftMm = 0;
-    double rightMm = 0;
-    double topMm = 0;
-    double bottomMm = 0;
-};
-
-TurnedExtent FindTurned(const QVector<PdfWord>& words, const QString& phrase)
+TEST(TransferTextPositionTest, CaptionsAndTitlesReadUpwardBesideTheBoxes)
 {
-    TurnedExtent extent;
-    const QVector<PdfWordRun> runs = FindPhrase(words, phrase);
-    if (runs.size() != 1)
-        return extent;
-    extent.found = true;
-    extent.leftMm = PointsToMm(runs[0].box.xMin);
-    extent.rightMm = PointsToMm(runs[0].box.xMax);
-    extent.topMm = PointsToMm(runs[0].box.yMin);
-    extent.bottomMm = PointsToMm(runs[0].box.yMax);
-    return extent;
-}
-
-class CaptionTest : public ::testing::TestWithParam<TurnedCase> {};
-
-TEST_P(CaptionTest, CaptionReadsUpwardRightOfTheBoxes)
-{
-    const TurnedCase& c = GetParam();
-    for (quint16 kind : {bkTransfer, bkTransferZus, bkTransferTax}) {
-        SCOPED_TRACE("kind " + std::to_string(kind));
-        PrintedCoupon coupon(kind, c.mode);
+    const struct {
+        quint16 kind;
+        TPrzelewWplata mode;
+        int coupon;
+        const char* text;
+        bool caption; // else the title
+    } cases[] = {
+        {5, pwNone, 0, "odcinek dla banku odbiorcy", true},
+        {5, pwPrzelew, 3, "odcinek dla banku zleceniodawcy", true},
+        {5, pwWplata, 1, "odcinek dla posiadacza rachunku", true},
+        {5, pwWplata, 2, "odcinek dla wpłacającego", true},
+        {5, pwWplata, 3, "odcinek dla instytucji przyjmującej zlecenie", true},
+        {6, pwNone, 1, "odcinek dla odbiorcy", true},
+        {7, pwWplata, 3, "odcinek dla instytucji przyjmującej zlecenie", true},
+        {5, pwNone, 0, "Polecenie przelewu / Wpłata gotówkowa", false},
+        {5, pwWplata, 1, "Wpłata gotówkowa", false},
+        {5, pwPrzelew, 2, "Polecenie przelewu", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "kind " << c.kind << " coupon " << c.coupon << ": " << c.text);
+        PrintedCoupon coupon(c.kind, c.mode);
         ASSERT_TRUE(coupon.Print(c.coupon));
         const QVector<PdfWord>& words = coupon.Read();
         ASSERT_TRUE(coupon.Error().isEmpty()) << coupon.Error().toStdString();
-        const TurnedExtent caption = FindTurned(words, QString::fromUtf8(c.text));
-        ASSERT_TRUE(caption.found) << "caption not found once among: " << AllText(words).toStdString();
-        EXPECT_GT(caption.leftMm, CaptionLeft);
-        EXPECT_LT(caption.rightMm, CouponWidthMm);
-        EXPECT_NEAR((caption.topMm + caption.bottomMm) / 2, CaptionMiddle, PositionToleranceMm);
+        const std::optional<QRectF> box = FindTurned(words, QString::fromUtf8(c.text));
+        ASSERT_TRUE(box) << "not found once among: " << AllText(words).toStdString();
+        if (c.caption) {
+            EXPECT_GT(box->left(), CaptionLeft);
+            EXPECT_LT(box->right(), CouponWidthMm);
+            EXPECT_NEAR(box->center().y(), CaptionMiddle, PositionToleranceMm);
+        } else {
+            EXPECT_GT(box->left(), 0.0);
+            EXPECT_LT(box->right(), 7.5);
+            EXPECT_NEAR(box->center().y(), 79.0 / 2, PositionToleranceMm);
+        }
     }
 }
 
-std::string TurnedName(const ::testing::TestParamInfo<TurnedCase>& info)
-{
-    return std::string(ModeName(info.param.mode)) + std::to_string(info.param.coupon) + "_"
-           + SafeName(QString::fromUtf8(info.param.text));
-}
-
-INSTANTIATE_TEST_SUITE_P(Captions, CaptionTest, ::testing::ValuesIn(CaptionCases), TurnedName);
-
-class TitleTest : public ::testing::TestWithParam<TurnedCase> {};
-
-TEST_P(TitleTest, TitleReadsUpwardLeftOfTheBoxes)
-{
-    const TurnedCase& c = GetParam();
-    PrintedCoupon coupon(bkTransfer, c.mode);
-    ASSERT_TRUE(coupon.Print(c.coupon));
-    const QVector<PdfWord>& words = coupon.Read();
-    ASSERT_TRUE(coupon.Error().isEmpty()) << coupon.Error().toStdString();
-    const TurnedExtent title = FindTurned(words, QString::fromUtf8(c.text));
-    ASSERT_TRUE(title.found) << "title not found once among: " << AllText(words).toStdString();
-    EXPECT_GT(title.leftMm, 0.0);
-    EXPECT_LT(title.rightMm, TitleRight);
-    EXPECT_NEAR((title.topMm + title.bottomMm) / 2, TitleMiddle, PositionToleranceMm);
-}
-
-INSTANTIATE_TEST_SUITE_P(Titles, TitleTest, ::testing::ValuesIn(TitleCases), TurnedName);
-
-TEST(CouponPagesTest, EachPageCarriesItsOwnCoupon)
+TEST(TransferTextPositionTest, EachPageCarriesItsOwnCoupon)
 {
     PrintedCoupon coupons(bkTransfer, pwNone);
     ASSERT_TRUE(coupons.Print(0));
@@ -627,61 +400,34 @@ TEST(CouponPagesTest, EachPageCarriesItsOwnCoupon)
     EXPECT_EQ(FindPhrase(words, QStringLiteral("nazwa odbiorcy")).size(), 4); // rows 0 and 1, twice
 }
 
-// ---- Polish letters survive into the printed text -------------------------------------
-
-struct LettersCase {
-    const char* name;
-    quint16 kind;
-    TPrzelewWplata mode;
-    int coupon;
-    std::function<void(TfrmBlank&)> fill;
-    const char* phrase;
-};
-
-void PrintTo(const LettersCase& c, std::ostream* os)
+TEST(TransferTextPositionTest, PrintedTextKeepsItsPolishLetters)
 {
-    *os << c.name;
+    const struct {
+        quint16 kind;
+        TPrzelewWplata mode;
+        std::function<void(TfrmBlank&)> fill;
+        const char* phrase;
+    } cases[] = {
+        {5, pwNone, nullptr, "Wpłata gotówkowa"},
+        // The pre-printed text has it without the ł.
+        {6, pwNone, nullptr, "Należności z tytułu skladek"},
+        {6, pwNone, nullptr, "FP i FGŚP - wpisać 73 w 1 i 2 kratce oraz 3 w 21 kratce"},
+        {6, pwWplata, [](TfrmBlank& f) { f.SetKwota(25 * OneZloty); }, "dwadzieścia pięć zł zero gr"},
+        {7, pwNone,
+         [](TfrmBlank& f) { f.Odbiorca() << QStringLiteral("Urząd Skarbowy Łódź-Bałuty w Łodzi, ul. Żeromskiego"); },
+         "Urząd Skarbowy Łódź-Bałuty w Łodzi, ul. Żeromskiego"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.phrase);
+        PrintedCoupon coupon(c.kind, c.mode);
+        if (c.fill)
+            c.fill(coupon.Form());
+        ASSERT_TRUE(coupon.Print(0));
+        const QVector<PdfWord>& words = coupon.Read();
+        ASSERT_TRUE(coupon.Error().isEmpty()) << coupon.Error().toStdString();
+        EXPECT_FALSE(FindPhrase(words, QString::fromUtf8(c.phrase)).isEmpty())
+            << "not among: " << AllText(words).toStdString();
+    }
 }
-
-const LettersCase LettersCases[] = {
-    {"Title", 5, pwNone, 0, nullptr, "Wpłata gotówkowa"},
-    {"ZusName", 6, pwNone, 0, nullptr, "Zakład Ubezpieczeń Społecznych"},
-    // The pre-printed text has it without the ł.
-    {"ZusDues", 6, pwNone, 0, nullptr, "Należności z tytułu skladek"},
-    {"SenderContinued", 5, pwNone, 0, nullptr, "nazwa zleceniodawcy c.d."},
-    {"ZusLegend", 6, pwNone, 0, nullptr, "FP i FGŚP - wpisać 73 w 1 i 2 kratce oraz 3 w 21 kratce"},
-    {"ZusPaymentType", 6, pwNone, 0, nullptr, "S - Składka za 1 miesiąc"},
-    {"TaxLegend", 7, pwNone, 0, nullptr, "P - półrocze, K - kwartał,"},
-    {"TaxObligation", 7, pwNone, 0, nullptr,
-     "13. Identyfikacja zobowiązania (rodzaj dokumentu, np. decyzja, tytuł wykonawczy, postanowienie)"},
-    {"Caption", 5, pwWplata, 2, nullptr, "odcinek dla wpłacającego"},
-    {"AmountInWords", 6, pwWplata, 0, [](TfrmBlank& f) { f.SetKwota(25 * OneZloty); },
-     "dwadzieścia pięć zł zero gr"},
-    {"FreeRecipient", 7, pwNone, 0,
-     [](TfrmBlank& f) { f.Odbiorca() << QStringLiteral("Urząd Skarbowy Łódź-Bałuty w Łodzi, ul. Żeromskiego"); },
-     "Urząd Skarbowy Łódź-Bałuty w Łodzi, ul. Żeromskiego"},
-};
-
-class PolishLettersTest : public ::testing::TestWithParam<LettersCase> {};
-
-TEST_P(PolishLettersTest, PrintedTextKeepsItsLetters)
-{
-    const LettersCase& c = GetParam();
-    PrintedCoupon coupon(c.kind, c.mode);
-    if (c.fill)
-        c.fill(coupon.Form());
-    ASSERT_TRUE(coupon.Print(c.coupon));
-    const QVector<PdfWord>& words = coupon.Read();
-    ASSERT_TRUE(coupon.Error().isEmpty()) << coupon.Error().toStdString();
-    EXPECT_FALSE(FindPhrase(words, QString::fromUtf8(c.phrase)).isEmpty())
-        << "not among: " << AllText(words).toStdString();
-}
-
-std::string LettersName(const ::testing::TestParamInfo<LettersCase>& info)
-{
-    return info.param.name;
-}
-
-INSTANTIATE_TEST_SUITE_P(Letters, PolishLettersTest, ::testing::ValuesIn(LettersCases), LettersName);
 
 } // namespace
