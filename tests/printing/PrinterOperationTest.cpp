@@ -169,16 +169,6 @@ TPrinterConfig::TName Field(const QString& text)
     return field;
 }
 
-TEST_F(PrinterSetupTest, NewObjectHasNoFileNameAndAZeroRecord)
-{
-    const TPrinterOperations fresh;
-    EXPECT_TRUE(fresh.FileName().isEmpty());
-    EXPECT_EQ(fresh.PrinterRecord().PrinterName, Field(QString()));
-    EXPECT_EQ(fresh.PrinterRecord().Driver, Field(QString()));
-    EXPECT_EQ(fresh.PrinterRecord().Port, Field(QString()));
-    EXPECT_EQ(fresh.PrinterRecord().SizeOfDeviceMode, 0u);
-}
-
 TEST_F(PrinterSetupTest, GetCurrentPrinterFillsTheRecordFromThePrinter)
 {
     Printer().SetPrinter(u"laser 2"_s, QString(), QString(), QByteArray());
@@ -187,13 +177,6 @@ TEST_F(PrinterSetupTest, GetCurrentPrinterFillsTheRecordFromThePrinter)
     EXPECT_EQ(ops.PrinterRecord().Driver, Field(u"PDF"_s));
     EXPECT_EQ(ops.PrinterRecord().Port, Field(dir.filePath(u"laser 2"_s)));
     EXPECT_EQ(ops.PrinterRecord().SizeOfDeviceMode, quint32(DevModeBytes));
-}
-
-TEST_F(PrinterSetupTest, GetAndSetCurrentPrinterFailWithNoPrinterInstalled)
-{
-    UsePrinters({});
-    EXPECT_FALSE(ops.GetCurrentPrinter());
-    EXPECT_FALSE(ops.SetCurrentPrinter());
 }
 
 TEST_F(PrinterSetupTest, SaveWritesTheRecordThenTheDeviceModeBlock)
@@ -234,20 +217,17 @@ TEST_F(PrinterSetupTest, SaveZeroFillsBehindNamesShorterThanTheLastOnes)
     EXPECT_EQ(FileBytes().left(RecordBytes), Record(u"Fax"_s, u"PDF"_s, dir.filePath(u"Fax"_s), DevModeBytes));
 }
 
-TEST_F(PrinterSetupTest, SaveWithNoPrinterInstalledLeavesTheOldFileUntouched)
-{
-    const QByteArray old = Record(u"Laser"_s, StoredDriver, StoredPort, DevModeBytes) + LandscapeA5Block();
-    PutFile(old);
-    UsePrinters({});
-    EXPECT_NO_THROW(ops.SaveSetup());
-    EXPECT_EQ(FileBytes(), old);
-}
-
-TEST_F(PrinterSetupTest, SaveWithNoPrinterInstalledCreatesNoFile)
+TEST_F(PrinterSetupTest, WithNoPrinterInstalledSaveWritesNothing)
 {
     UsePrinters({});
+    EXPECT_FALSE(ops.GetCurrentPrinter());
+    EXPECT_FALSE(ops.SetCurrentPrinter());
     EXPECT_NO_THROW(ops.SaveSetup());
     EXPECT_FALSE(QFile::exists(FileName()));
+    const QByteArray old = Record(u"Laser"_s, StoredDriver, StoredPort, DevModeBytes) + LandscapeA5Block();
+    PutFile(old);
+    EXPECT_NO_THROW(ops.SaveSetup());
+    EXPECT_EQ(FileBytes(), old);
 }
 
 TEST_F(PrinterSetupTest, FailedSaveRaisesAPolishMessageNamingTheFile)
@@ -343,94 +323,69 @@ TEST(PrinterOperationUnit, InitialisationMakesOneObjectAndFinalisationFreesIt)
     EXPECT_EQ(PrinterOperations(), nullptr);
 }
 
-// ---- which installed printer a stored name makes current ----------------------
-
-struct MatchCase {
-    const char* label;
-    QStringList installed;
-    QString stored;
-    QString current; // empty: no match, the first printer stays
-};
-
-class PrinterNameMatchTest : public PrinterSetupTest, public ::testing::WithParamInterface<MatchCase> {
-};
-
-TEST_P(PrinterNameMatchTest, MakesTheMatchingInstalledPrinterCurrent)
+TEST_F(PrinterSetupTest, StoredNameMakesTheMatchingInstalledPrinterCurrent)
 {
-    const MatchCase& c = GetParam();
-    UsePrinters(c.installed);
-    PutFile(Record(c.stored, StoredDriver, StoredPort, DevModeBytes) + LandscapeA5Block());
-    EXPECT_NO_THROW(ops.LoadSetup());
-    if (c.current.isEmpty())
-        ExpectDefaultFax();
-    else
-        ExpectLoaded(c.current);
+    const QStringList three{u"Fax"_s, u"laser 2"_s, u"Laser"_s};
+    const struct {
+        const char* label;
+        QStringList installed;
+        QString stored;
+        QString current; // empty: no match, the first printer stays
+    } cases[] = {
+        {"exact beats an earlier prefix", three, u"Laser"_s, u"Laser"_s},
+        {"a prefix gives the installed name", {u"Fax"_s, u"laser 2"_s}, u"Laser"_s, u"laser 2"_s},
+        {"exact ignores case", three, u"LASER"_s, u"Laser"_s},
+        {"the first prefix in list order", three, u"las"_s, u"laser 2"_s},
+        {"Polish letters in any case", {u"Fax"_s, u"Żółta drukarka"_s}, u"żÓŁTA"_s, u"Żółta drukarka"_s},
+        {"longer than every name", three, u"laser 2 kolor"_s, QString()},
+        {"longer than the only candidate", {u"Fax"_s, u"Laser"_s}, u"Laser 2"_s, QString()},
+        {"not installed", {u"Fax"_s, u"laser 2"_s}, u"Drukarka"_s, QString()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        UsePrinters(c.installed);
+        PutFile(Record(c.stored, StoredDriver, StoredPort, DevModeBytes) + LandscapeA5Block());
+        EXPECT_NO_THROW(ops.LoadSetup());
+        if (c.current.isEmpty())
+            ExpectDefaultFax();
+        else
+            ExpectLoaded(c.current);
+    }
 }
 
-const MatchCase MatchCases[] = {
-    {"ExactBeatsAnEarlierPrefix", {u"Fax"_s, u"laser 2"_s, u"Laser"_s}, u"Laser"_s, u"Laser"_s},
-    {"PrefixGivesTheInstalledName", {u"Fax"_s, u"laser 2"_s}, u"Laser"_s, u"laser 2"_s},
-    {"ExactIgnoresCase", {u"Fax"_s, u"laser 2"_s, u"Laser"_s}, u"LASER"_s, u"Laser"_s},
-    {"FirstPrefixInListOrder", {u"Fax"_s, u"laser 2"_s, u"Laser"_s}, u"las"_s, u"laser 2"_s},
-    {"PolishLettersInAnyCase", {u"Fax"_s, u"Żółta drukarka"_s}, u"żÓŁTA"_s, u"Żółta drukarka"_s},
-    {"LongerThanEveryName", {u"Fax"_s, u"laser 2"_s, u"Laser"_s}, u"laser 2 kolor"_s, QString()},
-    {"LongerThanTheOnlyCandidate", {u"Fax"_s, u"Laser"_s}, u"Laser 2"_s, QString()},
-    {"NotInstalled", {u"Fax"_s, u"laser 2"_s}, u"Drukarka"_s, QString()},
-};
-
-std::string MatchName(const ::testing::TestParamInfo<MatchCase>& info)
+TEST_F(PrinterSetupTest, LoadsOnlyWholeFilesOfASaneSize)
 {
-    return info.param.label;
+    const struct {
+        const char* label;
+        int recordBytes; // how much of the record the file holds
+        quint32 storedSize;
+        int blockBytes; // what follows the whole record
+        bool loaded;
+    } cases[] = {
+        {"whole", RecordBytes, DevModeBytes, DevModeBytes, true},
+        {"bytes after the block", RecordBytes, DevModeBytes, DevModeBytes + 100, true},
+        {"a block of 64 KiB", RecordBytes, 65536, 65536, true},
+        {"empty", 0, DevModeBytes, 0, false},
+        {"record cut short", RecordBytes - 1, DevModeBytes, 0, false},
+        {"record without block", RecordBytes, DevModeBytes, 0, false},
+        {"block cut short", RecordBytes, DevModeBytes, DevModeBytes - 1, false},
+        {"size zero", RecordBytes, 0, DevModeBytes, false},
+        {"size just beyond 64 KiB", RecordBytes, 65537, 65537, false},
+        {"size all ones", RecordBytes, 0xFFFFFFFFu, DevModeBytes, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        UsePrinters({u"Fax"_s, u"laser 2"_s, u"Laser"_s});
+        QByteArray bytes = Record(u"laser 2"_s, StoredDriver, StoredPort, c.storedSize).left(c.recordBytes);
+        if (c.recordBytes == RecordBytes)
+            bytes += LandscapeA5Block(c.blockBytes);
+        PutFile(bytes);
+        EXPECT_NO_THROW(ops.LoadSetup());
+        if (c.loaded)
+            ExpectLoaded(u"laser 2"_s);
+        else
+            ExpectDefaultFax();
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Names, PrinterNameMatchTest, ::testing::ValuesIn(MatchCases), MatchName);
-
-// ---- damaged files are ignored ---------------------------------------------------
-
-struct FileCase {
-    const char* label;
-    int recordBytes; // how much of the record the file holds
-    quint32 storedSize;
-    int blockBytes; // what follows the whole record
-    bool loaded;
-};
-
-class SetupFileShapeTest : public PrinterSetupTest, public ::testing::WithParamInterface<FileCase> {
-};
-
-TEST_P(SetupFileShapeTest, LoadsOnlyWholeFilesOfASaneSize)
-{
-    const FileCase& c = GetParam();
-    QByteArray bytes = Record(u"laser 2"_s, StoredDriver, StoredPort, c.storedSize).left(c.recordBytes);
-    if (c.recordBytes == RecordBytes)
-        bytes += LandscapeA5Block(c.blockBytes);
-    PutFile(bytes);
-    EXPECT_NO_THROW(ops.LoadSetup());
-    if (c.loaded)
-        ExpectLoaded(u"laser 2"_s);
-    else
-        ExpectDefaultFax();
-}
-
-const FileCase FileCases[] = {
-    {"Whole", RecordBytes, DevModeBytes, DevModeBytes, true},
-    {"BytesAfterTheBlock", RecordBytes, DevModeBytes, DevModeBytes + 100, true},
-    {"BlockOf64KiB", RecordBytes, 65536, 65536, true},
-    {"Empty", 0, DevModeBytes, 0, false},
-    {"RecordCutShort", RecordBytes - 1, DevModeBytes, 0, false},
-    {"RecordWithoutBlock", RecordBytes, DevModeBytes, 0, false},
-    {"BlockCutShort", RecordBytes, DevModeBytes, DevModeBytes - 1, false},
-    {"SizeZero", RecordBytes, 0, DevModeBytes, false},
-    {"SizeJustBeyond64KiB", RecordBytes, 65537, 65537, false},
-    {"Size70000", RecordBytes, 70000, 70000, false},
-    {"SizeAllOnes", RecordBytes, 0xFFFFFFFFu, DevModeBytes, false},
-};
-
-std::string FileCaseName(const ::testing::TestParamInfo<FileCase>& info)
-{
-    return info.param.label;
-}
-
-INSTANTIATE_TEST_SUITE_P(Files, SetupFileShapeTest, ::testing::ValuesIn(FileCases), FileCaseName);
 
 } // namespace
