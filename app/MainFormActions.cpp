@@ -56,9 +56,14 @@ void TMainForm::FileNewExecute()
 
 void TMainForm::FileOpenExecute()
 {
-    const QString name = QFileDialog::getOpenFileName(this, QString(), QString(), FileFilter);
-    if (!name.isEmpty())
-        OpenFile(name);
+    QFileDialog dialog(this, QString(), QString(), FileFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    // A name of no existing file is taken too: the reader then says why it
+    // cannot be opened.
+    dialog.setFileMode(QFileDialog::AnyFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    OpenFile(dialog.selectedFiles().first());
 }
 
 void TMainForm::OpenFile(const QString& FileName)
@@ -84,8 +89,11 @@ void TMainForm::OpenFile(const QString& FileName)
 
 void TMainForm::FileCloseExecute()
 {
-    if (QMdiSubWindow* sub = ui->MdiArea->activeSubWindow())
-        sub->close();
+    // The same document the action's state was taken from, also while
+    // another window of the program has the activation.
+    if (TfrmBlank* doc = ActiveBlank())
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(doc->parentWidget()))
+            sub->close();
 }
 
 void TMainForm::FileSaveExecute()

@@ -51,7 +51,7 @@ void TMainForm::showEvent(QShowEvent* event)
     if (m_showing)
         return;
     m_showing = true;
-    ProcessCommandLine(QCoreApplication::arguments());
+    ProcessCommandLine(m_arguments);
     tmrWizard->start();
 }
 

@@ -9,6 +9,7 @@
 #include "ui_TMAINFORM.h"
 
 #include <QAbstractEventDispatcher>
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
@@ -20,6 +21,8 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+
+#include <algorithm>
 
 namespace {
 
@@ -49,6 +52,7 @@ TMainForm::TMainForm(QWidget* parent)
     , ui(new Ui::TMainForm)
 {
     ui->setupUi(this);
+    m_arguments = QCoreApplication::arguments();
     MainFormSlot() = this;
     SetMainFormLink(this);
 
@@ -76,8 +80,6 @@ TMainForm::TMainForm(QWidget* parent)
     ui->ViewScaleDown->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
     m_panels[0]->setText(ui->ViewScaleUp->shortcut().toString(QKeySequence::NativeText));
 
-    // The sub-window's own Ctrl+F4 must not swallow the action's.
-    ui->MdiArea->setOption(QMdiArea::DontMaximizeSubWindowOnActivation, false);
     connect(ui->MdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
         if (sub)
             if (auto* form = qobject_cast<TfrmBlank*>(sub->widget()))
@@ -92,6 +94,7 @@ TMainForm::TMainForm(QWidget* parent)
     }
 
     tmrWizard = new QTimer(this);
+    tmrWizard->setObjectName(QStringLiteral("tmrWizard"));
     tmrWizard->setSingleShot(true);
     tmrWizard->setInterval(property("wizardInterval").toInt());
     connect(tmrWizard, &QTimer::timeout, this, &TMainForm::tmrWizardTimer);
@@ -116,6 +119,10 @@ TMainForm::TMainForm(QWidget* parent)
 TMainForm::~TMainForm()
 {
     SavePlacement();
+    // The document windows go after this body, when ui is gone: neither
+    // their activation nor an idle moment may reach the handlers then.
+    disconnect(ui->MdiArea, nullptr, this, nullptr);
+    disconnect(QAbstractEventDispatcher::instance(), nullptr, this, nullptr);
     if (MainFormLink() == this)
         SetMainFormLink(nullptr);
     MainFormSlot() = nullptr;
@@ -166,10 +173,15 @@ TfrmBlank* TMainForm::CreateBlankForm(quint16 Kind, const QString& FileName, QSt
     QMdiSubWindow* sub = ui->MdiArea->addSubWindow(form);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(windowIcon());
-    // Ctrl+F4 belongs to the Close action.
-    for (QAction* a : sub->systemMenu() ? sub->systemMenu()->actions() : QList<QAction*>())
-        if (a->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_F4))
-            a->setShortcut(QKeySequence());
+    // Ctrl+F4 belongs to the Close action: the sub-window's own close item
+    // holding it too would make the key ambiguous, and then it does nothing.
+    // The platform decides where in that item's list of keys it stands.
+    const QKeySequence closeKey(Qt::CTRL | Qt::Key_F4);
+    for (QAction* a : sub->systemMenu() ? sub->systemMenu()->actions() : QList<QAction*>()) {
+        QList<QKeySequence> keys = a->shortcuts();
+        if (keys.removeAll(closeKey) > 0)
+            a->setShortcuts(keys);
+    }
     sub->show();
     form->SetPixelsPerInch(100);
     form->SetModified(false);
@@ -212,8 +224,15 @@ bool TMainForm::BlankFormCloseQuery(TfrmBlank* form)
         return true;
     const QString question = QStringLiteral("Czy zachować zmiany w pliku: \n\r\"") + form->FileName()
                              + QStringLiteral("\"?");
-    const auto answer = QMessageBox::question(this, windowTitle(), question,
-                                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    QMessageBox box(QMessageBox::Question, windowTitle(), question,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
+    // No translation of the toolkit is installed; the program speaks Polish.
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Tak"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("Nie"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("Anuluj"));
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    const int answer = box.exec();
     if (answer == QMessageBox::Cancel)
         return false;
     if (answer == QMessageBox::Yes) {
@@ -274,11 +293,10 @@ QString TMainForm::StatusPanel(int index) const
 bool TMainForm::event(QEvent* event)
 {
     // The long part of a hint goes to the first panel, as the status bar's
-    // own message would hide the other two.
+    // own message would hide the other two. An empty hint (the mouse left
+    // the control) empties it, so no stale hint stays behind.
     if (event->type() == QEvent::StatusTip) {
-        const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
-        if (!tip.isEmpty())
-            m_panels[0]->setText(tip);
+        m_panels[0]->setText(static_cast<QStatusTipEvent*>(event)->tip());
         return true;
     }
     return QMainWindow::event(event);
@@ -286,11 +304,17 @@ bool TMainForm::event(QEvent* event)
 
 void TMainForm::closeEvent(QCloseEvent* event)
 {
-    // Every document is asked; one refusal keeps the program running.
-    ui->MdiArea->closeAllSubWindows();
-    if (!BlankForms().isEmpty()) {
-        event->ignore();
-        return;
+    // Every document is asked, topmost first, before any of them closes: one
+    // refusal keeps the program running with all documents as they were,
+    // and no further question is asked.
+    QList<QMdiSubWindow*> windows = ui->MdiArea->subWindowList(QMdiArea::StackingOrder);
+    std::reverse(windows.begin(), windows.end());
+    for (QMdiSubWindow* sub : windows) {
+        auto* form = qobject_cast<TfrmBlank*>(sub->widget());
+        if (form && !form->IsClosing() && !BlankFormCloseQuery(form)) {
+            event->ignore();
+            return;
+        }
     }
     event->accept();
 }

@@ -40,6 +40,8 @@ public:
     QMenu* ReOpenMenu() const { return m_reOpenMenu; }
 
     void ProcessCommandLine(const QStringList& arguments);
+    // The arguments the show handler reads; the process's own unless replaced.
+    void SetCommandLine(const QStringList& arguments) { m_arguments = arguments; }
     void DoShellCommand(const QString& Command, const QString& FileName, const QString& Param);
 
     QSize ClientSize() const override;
@@ -89,6 +91,7 @@ private:
     QLabel* m_panels[3] = {};
     QMenu* m_reOpenMenu = nullptr;
     QTimer* tmrWizard = nullptr;
+    QStringList m_arguments;
     QString FileToTryOpen;
     bool TryToPrint = false;
     bool m_showing = false;
