@@ -6,12 +6,20 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include <memory>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    // The program speaks Polish, so do the platform's own dialogs (file,
+    // colour and print dialogs, message box buttons) whatever the locale.
+    QTranslator platformTexts;
+    if (platformTexts.load(QLocale(QLocale::Polish, QLocale::Poland), QStringLiteral("qtbase"), QStringLiteral("_"),
+                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&platformTexts);
     const int startUp = RunStartUp();
     if (startUp != 0)
         return startUp;
