@@ -1,3 +1,4 @@
+#include "helpers/FileSizeLimit.h"
 #include "platform/Registry.h"
 #include "platform/RegistryFormat.h"
 
@@ -7,8 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
@@ -26,29 +25,6 @@ void PutFile(const QString& fileName, const QByteArray& bytes)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     ASSERT_EQ(file.write(bytes), bytes.size());
 }
-
-// Keeps writes of this process below a size; the signal is ignored so that
-// a write past it fails instead of ending the process.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_old;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-
-private:
-    rlimit m_old {};
-    void (*m_oldHandler)(int) = nullptr;
-};
 
 class RegistryFileTest : public ::testing::Test {
 protected:
@@ -117,59 +93,42 @@ TEST_F(RegistryFileTest, ReadsAFileWrittenByHand)
     EXPECT_EQ(reg.GetKeyNames(), (QStringList{QStringLiteral("Classes"), QStringLiteral("KORVEX")}));
 }
 
-// Each damaged file holds the values "Przed" (before the damage) and "Po"
-// (after it, under a good header) that must survive, and "Zly" that must not.
-struct Damage {
-    const char* what;
-    QByteArray middle;
-};
-
-void PrintTo(const Damage& damage, std::ostream* out)
+TEST_F(RegistryFileTest, DamagedLinesAreSkippedAndTheRestKept)
 {
-    *out << damage.what;
+    const struct {
+        const char* what;
+        QByteArray line;
+    } damages[] = {
+        {"integer too large", "Zly=int:2147483648"},
+        {"integer with letters", "Zly=int:12x"},
+        {"odd hex digits", "Zly=bin:0"},
+        {"not hex", "Zly=bin:zz"},
+        {"unknown type", "Zly=dword:5"},
+        {"no type", "Zly=5"},
+        {"bad escape", "Zly=str:%G1"},
+        {"cut wide escape", "Zly=str:%u41"},
+        {"invalid UTF-8", "Zly=str:\xC5"},
+        {"encoded surrogate", "Zly=str:\xED\xA0\x80"},
+        {"zero byte", QByteArray("Zly=str:a\0b", 11)},
+        {"garbage header", "[\xFF\xFE]\nZly=int:1"},
+        {"unclosed header", "[C\nZly=int:1"},
+        {"garbage bytes", QByteArray("\x01\x02\x80\x90\xFF\0\0\x7F", 8) + "\nZly=int:1"},
+        {"long garbage", QByteArray(1 << 20, 'x') + "\nZly=int:1"},
+    };
+    // Around each damage stand "Przed" (before it) and "Po" (after it, under a
+    // good header), which must survive, while "Zly" must not.
+    for (const auto& damage : damages) {
+        SCOPED_TRACE(damage.what);
+        PutFile(FileName(), "[A]\nPrzed=int:1\n" + damage.line + "\n[B]\nPo=str:ok\n");
+        TRegistry reg(FileName());
+        ASSERT_TRUE(reg.OpenKey(QStringLiteral("\\A"), false));
+        EXPECT_EQ(reg.ReadInteger(QStringLiteral("Przed")), 1);
+        EXPECT_FALSE(reg.ValueExists(QStringLiteral("Zly")));
+        ASSERT_TRUE(reg.OpenKey(QStringLiteral("\\B"), false));
+        EXPECT_EQ(reg.ReadString(QStringLiteral("Po")), QStringLiteral("ok"));
+        EXPECT_FALSE(reg.ValueExists(QStringLiteral("Zly")));
+    }
 }
-
-class RegistryDamageTest : public RegistryFileTest, public ::testing::WithParamInterface<Damage> {};
-
-TEST_P(RegistryDamageTest, KeepsWhatIsReadable)
-{
-    PutFile(FileName(), "[A]\nPrzed=int:1\n" + GetParam().middle + "\n[B]\nPo=str:ok\n");
-    TRegistry reg(FileName());
-    ASSERT_TRUE(reg.OpenKey(QStringLiteral("\\A"), false));
-    EXPECT_EQ(reg.ReadInteger(QStringLiteral("Przed")), 1);
-    EXPECT_FALSE(reg.ValueExists(QStringLiteral("Zly")));
-    ASSERT_TRUE(reg.OpenKey(QStringLiteral("\\B"), false));
-    EXPECT_EQ(reg.ReadString(QStringLiteral("Po")), QStringLiteral("ok"));
-    EXPECT_FALSE(reg.ValueExists(QStringLiteral("Zly")));
-}
-
-const Damage Damages[] = {
-    {"integer too large", "Zly=int:2147483648"},
-    {"integer with letters", "Zly=int:12x"},
-    {"integer empty", "Zly=int:"},
-    {"odd hex digits", "Zly=bin:0"},
-    {"not hex", "Zly=bin:zz"},
-    {"signed hex", "Zly=bin:+1"},
-    {"unknown type", "Zly=dword:5"},
-    {"no type", "Zly=5"},
-    {"bad escape", "Zly=str:%G1"},
-    {"cut escape", "Zly=str:%4"},
-    {"cut wide escape", "Zly=str:%u41"},
-    {"invalid UTF-8", "Zly=str:\xC5"},
-    {"encoded surrogate", "Zly=str:\xED\xA0\x80"},
-    {"zero byte", QByteArray("Zly=str:a\0b", 11)},
-    {"garbage header", "[\xFF\xFE]\nZly=int:1"},
-    {"empty key name", "[A\\\\B]\nZly=int:1"},
-    {"unclosed header", "[C\nZly=int:1"},
-    {"header lost its bracket", "C]\nZly=int:1"},
-    {"garbage bytes", QByteArray("\x01\x02\x80\x90\xFF\0\0\x7F", 8) + "\nZly=int:1"},
-    {"long garbage", QByteArray(1 << 20, 'x') + "\nZly=int:1"},
-};
-
-INSTANTIATE_TEST_SUITE_P(RegistryLines, RegistryDamageTest, ::testing::ValuesIn(Damages),
-                         [](const ::testing::TestParamInfo<Damage>& info) {
-                             return std::to_string(info.index);
-                         });
 
 TEST_F(RegistryFileTest, ACutOffLastLineIsDropped)
 {

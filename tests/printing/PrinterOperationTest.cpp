@@ -3,6 +3,7 @@
 // bytes, the block's size at 1568), then the device-mode block. Printers are
 // PDF-file queues, so the machine's own printing is never touched.
 #include "helpers/ByteBuilder.h"
+#include "helpers/FileSizeLimit.h"
 #include "helpers/QtPrinters.h"
 #include "drawing/Exception.h"
 #include "platform/Printer.h"
@@ -17,8 +18,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace Qt::StringLiterals;
 
@@ -102,29 +101,6 @@ void ExpectLoaded(const QString& name)
     EXPECT_EQ(c.orientation, poLandscape);
     EXPECT_EQ(c.paper, QPageSize::A5);
 }
-
-// Keeps writes of this process below a size; the signal is ignored so that
-// a write past it fails instead of ending the process.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_old;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-
-private:
-    rlimit m_old {};
-    void (*m_oldHandler)(int) = nullptr;
-};
 
 class PrinterSetupTest : public ::testing::Test {
 protected:
