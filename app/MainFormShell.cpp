@@ -31,8 +31,9 @@ void TMainForm::DoShellCommand(const QString& Command, const QString& FileName, 
         return;
     if (!m_showing) {
         FileToTryOpen = FileName;
-        if (print)
-            TryToPrint = true;
+        // One slot: a later file replaces an earlier one, and so does its
+        // command, or the earlier print would print a file nobody asked to.
+        TryToPrint = print;
         return;
     }
     // Never raises: a command that fails is dropped without a word.

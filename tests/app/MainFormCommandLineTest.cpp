@@ -198,6 +198,19 @@ TEST_F(MainFormCommandLine, PrintCommandBeforeTheShowPrintsItsDocumentAfterTheTi
     EXPECT_TRUE(PrintedText().contains(QStringLiteral("ALFA")));
 }
 
+TEST_F(MainFormCommandLine, LaterOpenBeforeTheShowTakesTheEarlierPrintAway)
+{
+    // The print belonged to the file that the later command replaced.
+    const QString b = Expand(QStringLiteral("{b}"));
+    main->DoShellCommand(QStringLiteral("print"), Expand(QStringLiteral("{a}")), QString());
+    main->DoShellCommand(QStringLiteral("open"), b, QString());
+    main->show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !main->BlankForms().isEmpty(); }, WaitMs));
+    Idle(300);
+    EXPECT_EQ(OpenedFiles(), QStringList({b}));
+    EXPECT_EQ(Jobs(), 0);
+}
+
 TEST_F(MainFormCommandLine, TimerOpensTheChooserHalfASecondAfterTheShowWhenNoDocumentIsOpen)
 {
     QElapsedTimer clock;
