@@ -1,5 +1,6 @@
 // The document's data: defaults per kind, the property writers, the colours
 // per kind in the registry, and saving without ever losing the old file.
+#include "helpers/FileSizeLimit.h"
 #include "helpers/QtPrinters.h"
 #include "helpers/TempConfig.h"
 #include "document/BlankFile.h"
@@ -15,9 +16,7 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <memory>
-#include <sys/resource.h>
 
 namespace {
 
@@ -251,20 +250,13 @@ TEST_F(BlankFileWindowTest, SaveThatFailsMidwayLeavesTheOldFileWhole)
     form.Tytul() << QString(500, QLatin1Char('t')); // well over the write limit below
     form.SetFileName(path);
 
-    // Files may grow to 200 bytes only, so the write stops partway.
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    rlimit small = saved;
-    small.rlim_cur = 200;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     QString message;
     try {
+        const FileSizeLimit limit(200); // the write stops partway
         form.Save();
     } catch (const Exception& e) {
         message = e.Message();
     }
-    setrlimit(RLIMIT_FSIZE, &saved);
 
     EXPECT_EQ(message, QStringLiteral("Wystąpił błąd podczas zapisywania pliku: ") + path);
     EXPECT_TRUE(form.Modified());
