@@ -1,6 +1,7 @@
 // The canvas must reproduce the raster rules the forms were measured with:
 // boxes without their right and bottom edges, lines without their end pixel,
-// text placed by the top-left corner of its cell.
+// text placed by the top-left corner of its cell. Shapes and turned text in
+// millimetres are probed through the drawing object.
 #include "helpers/PixelProbe.h"
 #include "helpers/QtPrinters.h"
 #include "platform/Bitmap.h"
@@ -36,26 +37,6 @@ TEST_F(CanvasTest, FillRectLeavesOutRightAndBottomEdgesAndAClearBrushPaintsNothi
     canvas().Brush.Style = bsClear;
     canvas().FillRect({50, 50, 60, 60});
     EXPECT_EQ(InkBounds(image(), Paper), QRect(QPoint(10, 20), QPoint(29, 24)));
-}
-
-TEST_F(CanvasTest, RectangleOutlinesItsOutermostPixelsAndFillsInside)
-{
-    canvas().Rectangle(10, 16, 20, 10); // given bottom first: the same pixels as normalised
-    EXPECT_EQ(InkBounds(image(), Paper), QRect(QPoint(10, 10), QPoint(19, 15)));
-    EXPECT_EQ(CountPixels(image(), QRect(10, 10, 10, 6), Ink), 28);
-    EXPECT_EQ(CountPixels(image(), QRect(11, 11, 8, 4), Fill), 32);
-
-    TBitmap other(50, 50);
-    other.Canvas().Pen.Style = psClear;
-    other.Canvas().Brush.Color = Fill;
-    other.Canvas().Rectangle(10, 10, 20, 20);
-    EXPECT_EQ(CountPixels(other.Image(), QRect(10, 10, 10, 10), Fill), 100);
-    other.Canvas().Pen.Style = psSolid;
-    other.Canvas().Pen.Color = Ink;
-    other.Canvas().Brush.Style = bsClear;
-    other.Canvas().Rectangle(30, 30, 40, 40);
-    EXPECT_EQ(PixelAt(other.Image(), 35, 35), Paper);
-    EXPECT_EQ(CountPixels(other.Image(), QRect(30, 30, 10, 10), Ink), 36);
 }
 
 TEST_F(CanvasTest, ThinLineLeavesOutItsEndPixelWhateverItsDirection)
@@ -102,16 +83,6 @@ TEST_F(CanvasTest, DottedThinLineRepeatsThreeOnThreeOff)
     for (int x = 0; x < 24; ++x)
         seen += PixelAt(image(), x, 5) == Ink ? QLatin1Char('#') : QLatin1Char('.');
     EXPECT_EQ(seen, QStringLiteral("###...###...###...###..."));
-}
-
-TEST_F(CanvasTest, EllipseTouchesEveryEdgeOfItsBoxButStaysInside)
-{
-    canvas().Ellipse(20, 30, 121, 91); // outline through pixels 20..120 and 30..90
-    EXPECT_EQ(InkBounds(image(), Paper), QRect(QPoint(20, 30), QPoint(120, 90)));
-    EXPECT_EQ(PixelAt(image(), 20, 60), Ink);
-    EXPECT_EQ(PixelAt(image(), 70, 90), Ink);
-    EXPECT_EQ(PixelAt(image(), 70, 60), Fill);
-    EXPECT_EQ(PixelAt(image(), 22, 32), Paper); // the box's corner is outside the ellipse
 }
 
 TEST(FontTest, PointsBecomePixelsRoundedHalfAwayFromZeroAndStayWhenThePpiChanges)
@@ -192,35 +163,6 @@ TEST_F(CanvasTextTest, TextSitsOnTheBaselineAscentBelowItsTop)
     // Its cap height is 1409 of 2048 units of the em.
     EXPECT_NEAR(ink.top(), 40 + ascent - 1409.0 / 2048 * 40, 1.0);
     EXPECT_NEAR(ink.left(), 30 + 0.08 * 40, 2.0); // the H's left bearing
-}
-
-TEST_F(CanvasTextTest, QuarterTurnReadsUpwardFromTheCorner)
-{
-    canvas().Font.SetOrientation(900);
-    canvas().TextOut(100, 150, QStringLiteral("HHH"));
-    const QRect ink = InkBounds(image(), Paper);
-    const int w = canvas().TextWidth(QStringLiteral("HHH"));
-    const int ascent = canvas().TextAscent();
-    // The text runs upward from y 150 and its baseline is the column ascent right of x 100.
-    EXPECT_LE(ink.bottom(), 150);
-    EXPECT_GE(ink.top(), 150 - w - 1);
-    EXPECT_GE(ink.left(), 100);
-    EXPECT_NEAR(ink.right(), 100 + ascent - 1, 1);
-}
-
-TEST_F(CanvasTextTest, TextRectCutsAtTheRightEdgeAndFillsOnlyTheCell)
-{
-    // An opaque cell shows exactly where the cut falls, whatever the letters' gaps.
-    canvas().Brush.Style = bsSolid;
-    const QString text = QStringLiteral("HHHHHHHHHH");
-    ASSERT_GT(canvas().TextWidth(text), 60);
-    canvas().TextRect({20, 40, 80, 140}, 20, 40, text);
-    EXPECT_EQ(InkBounds(image(), Paper), QRect(QPoint(20, 40), QPoint(79, 40 + canvas().TextHeight(text) - 1)));
-    EXPECT_GT(CountPixels(image(), QRect(70, 40, 10, 40), Ink), 0); // letters reach the edge too
-
-    bmp.Image().fill(Qt::white);
-    canvas().TextRect({20, 40, 180, 190}, 20, 40, QStringLiteral("Hi"));
-    EXPECT_EQ(InkBounds(image(), Paper), QRect(20, 40, canvas().TextWidth(QStringLiteral("Hi")), canvas().TextHeight(QString())));
 }
 
 } // namespace

@@ -38,6 +38,9 @@ TEST_F(RegistryTest, OpeningMakesTheKeyAndItsParentsOnlyWhenAskedTo)
     EXPECT_FALSE(reg.OpenKey(AppKey, false));
     EXPECT_FALSE(reg.LastError().isEmpty());
     EXPECT_FALSE(reg.HasCurrentKey());
+    // Values need an open key.
+    EXPECT_FALSE(reg.WriteString(QStringLiteral("a"), QStringLiteral("b")));
+    EXPECT_FALSE(reg.ValueExists(QStringLiteral("a")));
     EXPECT_FALSE(QFile::exists(FileName()));
 
     ASSERT_TRUE(reg.OpenKey(AppKey, true));
@@ -160,13 +163,16 @@ TEST_F(RegistryTest, ReadsOfAnotherTypeGiveNothingAndSayWhy)
     EXPECT_EQ(reg.GetDataType(QStringLiteral("Brak")), rdUnknown);
 }
 
-TEST_F(RegistryTest, WritingReplacesAValueOfAnotherType)
+TEST_F(RegistryTest, WritingReplacesAValueOfAnotherTypeAndDeletingReportsWhetherItWasThere)
 {
     TRegistry reg = Opened();
     reg.WriteString(QStringLiteral("Kolor"), QStringLiteral("x"));
     ASSERT_TRUE(reg.WriteInteger(QStringLiteral("KOLOR"), 7));
     EXPECT_EQ(reg.GetDataType(QStringLiteral("kolor")), rdInteger);
     EXPECT_EQ(reg.GetValueNames(), QStringList{QStringLiteral("Kolor")});
+    EXPECT_TRUE(reg.DeleteValue(QStringLiteral("KOLOR")));
+    EXPECT_FALSE(reg.ValueExists(QStringLiteral("Kolor")));
+    EXPECT_FALSE(reg.DeleteValue(QStringLiteral("Kolor")));
 }
 
 TEST_F(RegistryTest, DeletingAKeyTakesAllItsSubkeysAndNoNeighbours)
@@ -192,16 +198,6 @@ TEST_F(RegistryTest, DeletingAKeyTakesAllItsSubkeysAndNoNeighbours)
         EXPECT_EQ(reg.KeyExists(QString::fromLatin1(key)), exists) << key;
     EXPECT_FALSE(reg.DeleteKey(QStringLiteral("\\Software\\Classes\\wplatomat.dokument")));
     EXPECT_FALSE(reg.DeleteKey(QStringLiteral("\\")));
-}
-
-TEST_F(RegistryTest, DeletingAValueReportsWhetherItWasThere)
-{
-    TRegistry reg = Opened();
-    reg.WriteString(QStringLiteral("File3"), QStringLiteral("/tmp/a.wpt"));
-    EXPECT_TRUE(reg.DeleteValue(QStringLiteral("FILE3")));
-    EXPECT_FALSE(reg.ValueExists(QStringLiteral("File3")));
-    EXPECT_FALSE(reg.DeleteValue(QStringLiteral("File3")));
-    EXPECT_FALSE(reg.LastError().isEmpty());
 }
 
 TEST_F(RegistryTest, PathsWithoutLeadingSeparatorStartAtTheOpenKey)
@@ -240,16 +236,6 @@ TEST_F(RegistryTest, TheClassesRootIsTheUsersSoftwareClasses)
     EXPECT_TRUE(classes.DeleteKey(QStringLiteral("\\.wpt")));
     EXPECT_FALSE(user.KeyExists(QStringLiteral("\\Software\\Classes\\.wpt")));
     EXPECT_FALSE(classes.DeleteKey(QStringLiteral("\\")));
-}
-
-TEST_F(RegistryTest, ValueCallsNeedAnOpenKey)
-{
-    TRegistry reg(FileName());
-    EXPECT_FALSE(reg.WriteString(QStringLiteral("a"), QStringLiteral("b")));
-    EXPECT_FALSE(reg.LastError().isEmpty());
-    EXPECT_FALSE(reg.ValueExists(QStringLiteral("a")));
-    EXPECT_FALSE(reg.DeleteValue(QStringLiteral("a")));
-    EXPECT_FALSE(QFile::exists(FileName()));
 }
 
 TEST_F(RegistryTest, TwoObjectsSeeEachOthersChangesAtOnce)
