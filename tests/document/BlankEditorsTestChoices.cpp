@@ -149,19 +149,6 @@ TEST_F(BlankEditorsListsAndBoxes, UnknownCodesShowTheFirstEntry)
     EXPECT_EQ(zus->NadTypWplaty(), QLatin1Char(' '));
 }
 
-TEST_F(BlankEditorsListsAndBoxes, ChoiceWithoutAnEntryLeavesTheField)
-{
-    const auto form = NewForm(bkTransferZus);
-    form->SetEditorValue(42, 3);
-    ASSERT_EQ(form->NadTypWplaty(), QLatin1Char('U'));
-    form->SetEditorValue(42, 8);
-    EXPECT_EQ(form->NadTypWplaty(), QLatin1Char('U'));
-    form->SetEditorValue(42, QStringLiteral("T - Odroczenie terminu"));
-    EXPECT_EQ(form->NadTypWplaty(), QLatin1Char('T'));
-    form->SetEditorValue(42, QStringLiteral("no such entry"));
-    EXPECT_EQ(form->NadTypWplaty(), QLatin1Char('T'));
-}
-
 TEST_F(BlankEditorsListsAndBoxes, FormSymbolCanBeChosenFromItsList)
 {
     const auto form = NewForm(bkTransferTax);

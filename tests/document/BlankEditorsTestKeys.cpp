@@ -125,31 +125,6 @@ TEST_F(BlankEditorsKeys, TypingStopsAtTheMaximumLength)
     }
 }
 
-TEST_F(BlankEditorsKeys, AmountAndCorrespondenceHaveNoLimit)
-{
-    const auto form = NewForm(bkMoneyOrder);
-    form->SetEditorValue(64, QString());
-    const QString text(300, QLatin1Char('x'));
-    QTest::keyClicks(form->EditorOfTag(64), text);
-    EXPECT_EQ(form->Tytul(), QStringList{text});
-    form->SetEditorValue(1, QString());
-    QTest::keyClicks(form->EditorOfTag(1), QStringLiteral("12345678901234567890"));
-    EXPECT_EQ(EditorAs<QLineEdit>(*form, 1)->text(), QStringLiteral("12345678901234567890"));
-}
-
-TEST_F(BlankEditorsKeys, MemoLineBreakCountsAsTwoCharacters)
-{
-    const auto form = NewForm(bkTransfer);
-    form->SetEditorValue(64, QString());
-    QWidget* memo = form->EditorOfTag(64);
-    // 117 + CR LF + 1 fills the 120 characters of "Tytułem".
-    const QString first(117, QLatin1Char('x'));
-    QTest::keyClicks(memo, first);
-    QTest::keyClick(memo, Qt::Key_Return);
-    QTest::keyClicks(memo, QStringLiteral("abc"));
-    EXPECT_EQ(form->Tytul(), (QStringList{first, QStringLiteral("a")}));
-}
-
 TEST_F(BlankEditorsKeys, PasteInsertsWhatFitsButAValueSetByTheProgramIsKeptWhole)
 {
     const auto form = NewForm(bkTransferZus);

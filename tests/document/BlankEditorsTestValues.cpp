@@ -51,22 +51,6 @@ TEST_F(BlankEditorsValues, TypedAmountIsConvertedExactlyInEitherLocaleAndCapped)
     }
 }
 
-TEST_F(BlankEditorsValues, AmountSetByTheProgramMayCarryASignAndAnExponent)
-{
-    const auto form = NewForm(bkTransfer);
-    struct Case {
-        const char* text;
-        Currency stored;
-    };
-    for (const Case c : {Case{" 7,5\t", 75000}, Case{"-12,5", -125000}, Case{"1,5E2", 1500000},
-                         Case{"25e-2", 2500}, Case{"1E", 0}, Case{"12 345", 0}, Case{"12zł", 0},
-                         Case{"", 0}}) {
-        SCOPED_TRACE(c.text);
-        form->SetEditorValue(1, QString::fromUtf8(c.text));
-        EXPECT_EQ(form->Kwota(), c.stored);
-    }
-}
-
 TEST_F(BlankEditorsValues, AmountIsShownInItsShortestFormInTheLocale)
 {
     const struct {
@@ -192,15 +176,6 @@ TEST_F(BlankEditorsValues, DeclarationNumberIsAByteAndZeroWhenNotANumber)
     form->SetEditorValue(40, QString());
     QTest::keyClicks(form->EditorOfTag(40), QStringLiteral("35"));
     EXPECT_EQ(form->NadNrDeklar(), 35);
-}
-
-TEST_F(BlankEditorsValues, TagWithoutAnEditorIsIgnored)
-{
-    const auto form = NewForm(bkTransfer);
-    form->SetEditorValue(37, QStringLiteral("5260001246"));
-    EXPECT_TRUE(form->NadNIP().isEmpty());
-    EXPECT_FALSE(form->Modified());
-    EXPECT_FALSE(form->GetEditorValue(37).isValid());
 }
 
 } // namespace

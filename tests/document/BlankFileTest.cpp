@@ -377,17 +377,6 @@ TEST(BlankFileReadTest, KindAndPaymentModeFollowTheFileKindAndVersion)
     }
 }
 
-TEST(BlankFileReadTest, KeepsAnUnknownModeByteAndTakesAnyNonZeroReceiptByteAsTrue)
-{
-    QByteArray bytes = Assemble(7, FileDocument(bkTransfer)).bytes;
-    bytes[12] = 9; // PrzelewWplata
-    bytes[13] = 2; // MalePokwit
-    TBlankData data = OldDocument();
-    ASSERT_EQ(ReadError(bytes, data), "");
-    EXPECT_EQ(int(data.FPrzelewWplata), 9);
-    EXPECT_TRUE(data.FMalePokwit);
-}
-
 TEST(BlankFileReadTest, SkipsTheTwelveUnusedBytesOfVersionTwo)
 {
     const QByteArray bytes = ByteBuilder()

@@ -112,18 +112,6 @@ TEST_F(BlankFormTest, AmountIsCappedBelowOneBillion)
     }
 }
 
-TEST_F(BlankFormTest, SameAmountLeavesTheDocumentAlone)
-{
-    TfrmBlank form(nullptr, bkTransfer);
-    form.SetKwota(15'0000);
-    form.SetModified(false);
-    int calls = 0;
-    form.OnModifiedChange = [&](TfrmBlank*) { ++calls; };
-    form.SetKwota(15'0000);
-    EXPECT_FALSE(form.Modified());
-    EXPECT_EQ(calls, 0);
-}
-
 TEST_F(BlankFormTest, FileNameGivesTheCaptionWithoutFolder)
 {
     TfrmBlank form(nullptr, bkTransfer);
@@ -131,14 +119,6 @@ TEST_F(BlankFormTest, FileNameGivesTheCaptionWithoutFolder)
     form.SetFileName(QStringLiteral("/home/ula/Dokumenty/wpłata za prąd.wpt"));
     EXPECT_EQ(Caption(form), QStringLiteral("wpłata za prąd.wpt"));
     EXPECT_TRUE(form.Modified());
-}
-
-TEST_F(BlankFormTest, ViewSideMarksThePreviewStaleButNotTheDocument)
-{
-    TfrmBlank form(nullptr, bkTransfer);
-    form.SetViewSide(bsBottom);
-    EXPECT_TRUE(form.NeedRefresh());
-    EXPECT_FALSE(form.Modified());
 }
 
 TEST_F(BlankFormTest, NewDocumentTakesTheKindsColoursFromTheRegistryWhenTheyAreIntegers)

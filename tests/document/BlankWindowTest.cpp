@@ -1,5 +1,5 @@
 // The document window's preview: page sizes per zoom step, fitting the window
-// to the page within the main window, centring, the repaint timer and dragging.
+// to the page within the main window, centring and the repaint timer.
 #include "helpers/TempConfig.h"
 #include "document/BlankFormUnit.h"
 #include "document/MainFormLink.h"
@@ -7,7 +7,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QMouseEvent>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
@@ -160,33 +159,6 @@ TEST_F(RepaintTest, NoDrawingWhilePrintingAndOneRepaintAfterIt)
     EXPECT_EQ(counter->count, paintsWhilePrinting + 1);
     EXPECT_NE(form->BlankObj.Canvas(), &printerStandIn);
     EXPECT_FALSE(form->NeedRefresh());
-}
-
-TEST_F(BlankWindowTest, DraggingThePreviewScrollsItWithTheMouse)
-{
-    FakeMainForm main;
-    TfrmBlank form(nullptr, bkTransfer);
-    form.resize(400, 300);
-    form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    form.SetPixelsPerInch(500);
-    QApplication::processEvents();
-    QScrollBar* h = PreviewOf(form)->horizontalScrollBar();
-    QScrollBar* v = PreviewOf(form)->verticalScrollBar();
-    h->setValue(100);
-    v->setValue(100);
-    TPaintBox* box = PaintBoxOf(form);
-    auto send = [box](QEvent::Type type, QPoint p, Qt::MouseButtons buttons) {
-        QMouseEvent e(type, p, box->mapToGlobal(p), Qt::LeftButton, buttons, Qt::NoModifier);
-        QApplication::sendEvent(box, &e);
-    };
-    send(QEvent::MouseButtonPress, QPoint(300, 300), Qt::LeftButton);
-    send(QEvent::MouseMove, QPoint(260, 270), Qt::LeftButton);
-    EXPECT_EQ(h->value(), 140);
-    EXPECT_EQ(v->value(), 130);
-    send(QEvent::MouseButtonRelease, QPoint(260, 270), Qt::NoButton);
-    send(QEvent::MouseMove, QPoint(200, 200), Qt::NoButton);
-    EXPECT_EQ(h->value(), 140);
 }
 
 } // namespace
