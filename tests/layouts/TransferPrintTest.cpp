@@ -196,22 +196,19 @@ TEST_F(TransferPrintTest, PortraitPutsTwoCouponsOnAPageWithCutLines)
     EXPECT_FALSE(HorizontalLine(1, 1, TopMm + 4.5, LeftMm + 5.2, LeftMm + 9.8));
 }
 
-TEST_F(TransferPrintTest, PortraitThirdCouponStandsAloneOnTheSecondPage)
+TEST_F(TransferPrintTest, PortraitGoesOnToASecondPageForTheThirdCoupon)
 {
     PrintTransferPortrait(form.get(), Only({0, 1, 3}));
     ExpectPlaced(Coupons(), {{1, 0, LeftMm + 10, TopMm + 10}, {1, 1, LeftMm + 10, TopMm + 115},
                              {2, 3, LeftMm + 10, TopMm + 10}});
     EXPECT_EQ(Pages(), 2);
     EXPECT_TRUE(HorizontalLine(1, 1, TopMm + 220, LeftMm + 5.2, LeftMm + 9.8));
-    EXPECT_FALSE(HorizontalLine(1, 2, TopMm + 10, LeftMm + 5.2, LeftMm + 9.8));
-}
+    EXPECT_FALSE(HorizontalLine(1, 2, TopMm + 10, LeftMm + 5.2, LeftMm + 9.8)); // a lone coupon has no cut lines
 
-TEST_F(TransferPrintTest, PortraitWithAllFourFillsTwoPages)
-{
     PrintTransferPortrait(form.get(), TCouponChoice{});
-    ExpectPlaced(Coupons(), {{1, 0, LeftMm + 10, TopMm + 10}, {1, 1, LeftMm + 10, TopMm + 115},
-                             {2, 2, LeftMm + 10, TopMm + 10}, {2, 3, LeftMm + 10, TopMm + 115}});
-    EXPECT_TRUE(HorizontalLine(1, 2, TopMm + 115, LeftMm + 5.2, LeftMm + 9.8));
+    ExpectPlaced(Coupons(2), {{1, 0, LeftMm + 10, TopMm + 10}, {1, 1, LeftMm + 10, TopMm + 115},
+                              {2, 2, LeftMm + 10, TopMm + 10}, {2, 3, LeftMm + 10, TopMm + 115}});
+    EXPECT_TRUE(HorizontalLine(2, 2, TopMm + 115, LeftMm + 5.2, LeftMm + 9.8));
 }
 
 TEST_F(TransferPrintTest, OnlyCouponTwoTakesTheFirstPlace)

@@ -382,24 +382,6 @@ TEST(TransferTextPositionTest, CaptionsAndTitlesReadUpwardBesideTheBoxes)
     }
 }
 
-TEST(TransferTextPositionTest, EachPageCarriesItsOwnCoupon)
-{
-    PrintedCoupon coupons(bkTransfer, pwNone);
-    ASSERT_TRUE(coupons.Print(0));
-    ASSERT_TRUE(coupons.Print(3));
-    const QVector<PdfWord>& words = coupons.Read();
-    ASSERT_TRUE(coupons.Error().isEmpty()) << coupons.Error().toStdString();
-    const QVector<PdfWordRun> first = FindPhrase(words, QStringLiteral("odcinek dla banku odbiorcy"));
-    const QVector<PdfWordRun> last = FindPhrase(words, QStringLiteral("odcinek dla banku zleceniodawcy"));
-    ASSERT_EQ(first.size(), 1);
-    ASSERT_EQ(last.size(), 1);
-    EXPECT_EQ(first[0].box.page, 1);
-    EXPECT_EQ(last[0].box.page, 2);
-    // The second page starts from its own corner, not below the first.
-    EXPECT_NEAR(PointsToMm(last[0].box.yMin + last[0].box.yMax) / 2, CaptionMiddle, PositionToleranceMm);
-    EXPECT_EQ(FindPhrase(words, QStringLiteral("nazwa odbiorcy")).size(), 4); // rows 0 and 1, twice
-}
-
 TEST(TransferTextPositionTest, PrintedTextKeepsItsPolishLetters)
 {
     const struct {

@@ -147,14 +147,6 @@ protected:
     TransferRender r;
 };
 
-TEST_F(CellTextTest, FilterDropsCharactersWithoutUsingACell)
-{
-    Draw(QStringLiteral("12,50"), 15, 3, 12, TCharSet("0123456789,"));
-    EXPECT_EQ(Cells(r, 3, 15, 20), QStringLiteral("#####."));
-    Draw(QStringLiteral("12,50"), 15, 5, 12, DigitChars());
-    EXPECT_EQ(Cells(r, 5, 15, 19), QStringLiteral("####."));
-}
-
 TEST_F(CellTextTest, TextRunsOnIntoTheNextRowAfterColumnTwentySix)
 {
     Draw(QStringLiteral("ABCDEF"), 25, 3, 4, AnyChars());
