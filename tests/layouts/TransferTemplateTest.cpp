@@ -68,8 +68,10 @@ TEST(TransferTemplateTest, PaymentModeShapesTheFourthRow)
         for (int col = 2; col <= 26; col += 4)
             ticks += r.At(ColX(col), 42.5) == FormColour; // 44.0 rising to 41.5
         EXPECT_EQ(ticks, c.groupTicks);
-        // The transfer mode brings the outline in to the last account cell.
+        // The transfer mode brings the outline in to the last account cell (35.5 to 44.0 high).
         EXPECT_EQ(r.At(142.2, 40.0) == FormColour, c.mode != pwPrzelew);
+        if (c.mode == pwPrzelew)
+            EXPECT_EQ(r.At(137.5, 40.0), FormColour);
     }
 }
 
