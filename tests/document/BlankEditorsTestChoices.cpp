@@ -70,22 +70,6 @@ INSTANTIATE_TEST_SUITE_P(BlankEditorsLists, BlankEditorsChoices,
                   "E - Koszty egzekucyjne", "A - Dodatkowa opłata za błędy płatnika"},
                  {" ", "S", "M", "U", "T", "D", "E", "A"}}));
 
-TEST_F(BlankEditorsListsAndBoxes, NewFormsShowTheirDefaultsAndTakeTheirCodes)
-{
-    const auto zus = NewForm(bkTransferZus);
-    EXPECT_EQ(EditorAs<QComboBox>(*zus, 21)->currentText(), QStringLiteral("<Nie wybrano>"));
-    EXPECT_EQ(zus->OdbRach(), QStringLiteral("  101010230000261395 00000"));
-    EXPECT_EQ(EditorAs<QComboBox>(*zus, 38)->currentText(), QStringLiteral("<Nie wybrano>"));
-    EXPECT_EQ(zus->NadTypId2(), QLatin1Char(' '));
-    EXPECT_EQ(EditorAs<QComboBox>(*zus, 42)->currentText(), QStringLiteral("S - Składka za 1 miesiąc"));
-    EXPECT_EQ(zus->NadTypWplaty(), QLatin1Char('S'));
-    EXPECT_FALSE(zus->Modified());
-    const auto tax = NewForm(bkTransferTax);
-    EXPECT_EQ(EditorAs<QComboBox>(*tax, 38)->currentText(), QStringLiteral("N - NIP"));
-    EXPECT_EQ(tax->NadTypId2(), QLatin1Char('N'));
-    EXPECT_TRUE(EditorAs<QComboBox>(*tax, 45)->currentText().isEmpty());
-}
-
 TEST_F(BlankEditorsListsAndBoxes, TwentyFirstCharacterOfAZusAccountPicksTheAccount)
 {
     const QString none = QStringLiteral("  101010230000261395 00000");
@@ -97,9 +81,7 @@ TEST_F(BlankEditorsListsAndBoxes, TwentyFirstCharacterOfAZusAccountPicksTheAccou
         {"68101010230000261395400000", "4 - FEP", QStringLiteral("68101010230000261395400000")},
         // Only the digit counts: the list's own account replaces the rest.
         {"00000000000000000000200000", "2 - Ubezpieczenie zdrowotne", QStringLiteral("78101010230000261395200000")},
-        {"000000000000000000003", "3 - FP i FGŚP", QStringLiteral("73101010230000261395300000")},
         {"68101010230000261395", "<Nie wybrano>", none},
-        {"68101010230000261395500000", "<Nie wybrano>", none},
         {"68101010230000261395000000", "<Nie wybrano>", none},
     };
     for (const auto& c : cases) {
@@ -112,20 +94,6 @@ TEST_F(BlankEditorsListsAndBoxes, TwentyFirstCharacterOfAZusAccountPicksTheAccou
         EXPECT_EQ(EditorAs<QComboBox>(*form, 21)->currentText(), QString::fromUtf8(c.shown));
         EXPECT_EQ(form->OdbRach(), c.stored);
     }
-}
-
-TEST_F(BlankEditorsListsAndBoxes, ZusFormKeepsAnIdentifierTypeItsListLacks)
-{
-    TBlankData data;
-    data.FKind = bkTransferZus;
-    data.FNadTypId2 = QLatin1Char('3');
-    data.FNadTypWplaty = QLatin1Char('E');
-    const auto form = FormFromFile(data);
-    ASSERT_NE(form, nullptr);
-    EXPECT_EQ(EditorAs<QComboBox>(*form, 38)->currentIndex(), -1);
-    EXPECT_EQ(form->NadTypId2(), QLatin1Char('3'));
-    EXPECT_EQ(EditorAs<QComboBox>(*form, 42)->currentText(), QStringLiteral("E - Koszty egzekucyjne"));
-    EXPECT_EQ(form->NadTypWplaty(), QLatin1Char('E'));
 }
 
 TEST_F(BlankEditorsListsAndBoxes, UnknownCodesShowTheFirstEntry)
@@ -149,15 +117,6 @@ TEST_F(BlankEditorsListsAndBoxes, UnknownCodesShowTheFirstEntry)
     EXPECT_EQ(zus->NadTypWplaty(), QLatin1Char(' '));
 }
 
-TEST_F(BlankEditorsListsAndBoxes, FormSymbolCanBeChosenFromItsList)
-{
-    const auto form = NewForm(bkTransferTax);
-    auto* list = EditorAs<QComboBox>(*form, 45);
-    EXPECT_EQ(EntriesOf(list), QStringList{QStringLiteral("VAT-7")});
-    QTest::keyClick(list, Qt::Key_Down);
-    EXPECT_EQ(form->NadSymbolForm(), QStringLiteral("VAT-7"));
-}
-
 void Click(QWidget* box)
 {
     QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(8, box->height() / 2));
@@ -165,25 +124,22 @@ void Click(QWidget* box)
 
 TEST_F(BlankEditorsListsAndBoxes, DepositAndTransferBoxesExcludeEachOther)
 {
-    for (const quint16 kind : {bkTransfer, bkTransferTax}) {
-        SCOPED_TRACE(kind);
-        const auto form = NewForm(kind);
-        auto* wplata = EditorAs<QCheckBox>(*form, 81);
-        auto* przelew = EditorAs<QCheckBox>(*form, 80);
-        Click(przelew);
-        EXPECT_EQ(form->PrzelewWplata(), pwPrzelew);
-        EXPECT_TRUE(form->Modified());
-        Click(wplata);
-        EXPECT_TRUE(wplata->isChecked());
-        EXPECT_FALSE(przelew->isChecked());
-        EXPECT_EQ(form->PrzelewWplata(), pwWplata);
-        Click(przelew);
-        EXPECT_FALSE(wplata->isChecked());
-        EXPECT_EQ(form->PrzelewWplata(), pwPrzelew);
-        Click(przelew);
-        EXPECT_FALSE(przelew->isChecked());
-        EXPECT_EQ(form->PrzelewWplata(), pwNone);
-    }
+    const auto form = NewForm(bkTransferTax);
+    auto* wplata = EditorAs<QCheckBox>(*form, 81);
+    auto* przelew = EditorAs<QCheckBox>(*form, 80);
+    Click(przelew);
+    EXPECT_EQ(form->PrzelewWplata(), pwPrzelew);
+    EXPECT_TRUE(form->Modified());
+    Click(wplata);
+    EXPECT_TRUE(wplata->isChecked());
+    EXPECT_FALSE(przelew->isChecked());
+    EXPECT_EQ(form->PrzelewWplata(), pwWplata);
+    Click(przelew);
+    EXPECT_FALSE(wplata->isChecked());
+    EXPECT_EQ(form->PrzelewWplata(), pwPrzelew);
+    Click(przelew);
+    EXPECT_FALSE(przelew->isChecked());
+    EXPECT_EQ(form->PrzelewWplata(), pwNone);
 }
 
 TEST_F(BlankEditorsListsAndBoxes, PaymentModeOfAFileIsShown)

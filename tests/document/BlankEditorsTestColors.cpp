@@ -99,16 +99,4 @@ TEST_F(BlankEditorsColours, CancelledDialogChangesNothing)
     EXPECT_FALSE(RegistryValue(QStringLiteral("DataColor1")).has_value());
 }
 
-TEST_F(BlankEditorsColours, DialogStartsWithAColourReadFromAFile)
-{
-    TBlankData data;
-    data.FKind = bkTransferTax;
-    data.FKolTekst = RGBColor(200, 0, 100);
-    data.FKolForm = RGBColor(1, 2, 3);
-    const auto form = FormFromFile(data);
-    ASSERT_NE(form, nullptr);
-    EXPECT_EQ(ClickAndAnswer(form->EditorOfTag(256), std::nullopt), QColor(200, 0, 100));
-    EXPECT_EQ(ClickAndAnswer(form->EditorOfTag(257), std::nullopt), QColor(1, 2, 3));
-}
-
 } // namespace

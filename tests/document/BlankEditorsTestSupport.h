@@ -65,16 +65,6 @@ inline QWidget* PanelOf(const TfrmBlank& form)
     return amount ? amount->parentWidget() : nullptr;
 }
 
-// The caption label of the panel with the text; the last one when there are two.
-inline QLabel* CaptionOf(const TfrmBlank& form, const QString& text)
-{
-    QLabel* found = nullptr;
-    for (QLabel* label : PanelOf(form)->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly))
-        if (label->text() == text)
-            found = label;
-    return found;
-}
-
 inline QStringList EntriesOf(const QComboBox* list)
 {
     QStringList entries;

@@ -74,17 +74,6 @@ TEST_F(BlankWindowTest, PageIsTheFormsMillimetresAtTheZoom)
     }
 }
 
-TEST_F(BlankWindowTest, WindowLargerThanItsPageShrinksToFitIt)
-{
-    TfrmBlank form(nullptr, bkTransfer);
-    form.resize(1100, 900);
-    form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    form.SetPixelsPerInch(75);
-    QApplication::processEvents();
-    EXPECT_EQ(PreviewOf(form)->viewport()->size(), QSize(443, 310));
-}
-
 TEST_F(BlankWindowTest, WindowGrowsOnlyToFourPixelsInsideTheMainWindow)
 {
     FakeMainForm main;
