@@ -215,17 +215,12 @@ void ExpectTextWhereTheFormPutsIt(const TextCase& c)
 
 TEST(TransferTextPositionTest, RowLabelsStartAtTheirCornerAfterTheirLeadingBlank)
 {
-    // A few of each kind: the first and last rows, labels beside others in a
-    // row, the longest, and the ones the payment mode chooses.
+    // A few of each kind: the first row, the longest label, and the ones the
+    // payment mode chooses.
     const TextCase cases[] = {
         Label(5, pwNone, " nazwa odbiorcy ", LabelX, 2.5),
-        Label(5, pwNone, " kwota ", 83.5, 27.5),
         Label(5, pwWplata, " kwota słownie ", LabelX, 36.0),
-        Label(6, pwNone, " 01. Nr rachunku bankowego ZUS ", LabelX, 19.0),
         Label(6, pwPrzelew, " 04. Nr rachunku bankowego płatnika ", LabelX, 36.0),
-        Label(6, pwNone, " 12. Nr decyzji/umowy/tytułu wykonawczego ", 68.5, 70.0),
-        Label(7, pwNone, " 06. Nr rachunku bankowego zobowiązanego (przelew) / kwota słownie (wpłata) ", LabelX, 36.0),
-        Label(7, pwNone, " 11. Okres (rok / typ okresu / numer) ", 98.5, 61.5),
         Label(7, pwNone,
               " 13. Identyfikacja zobowiązania (rodzaj dokumentu, np. decyzja, tytuł wykonawczy, postanowienie) ",
               43.5, 70.0),
@@ -244,12 +239,9 @@ TEST(TransferTextPositionTest, LegendsMarksAndFreeValuesStandWhereTheFormPutsThe
     };
     const TextCase cases[] = {
         {5, pwNone, nullptr, "W", Anchor::Left, 47.8, 30.2, -1, 11, Face::Regular},
-        {7, pwNone, nullptr, "15. Opłata", Anchor::Left, 76.5, 89.5, -1, 6, Face::Regular},
         {5, pwNone, nullptr, "pieczęć, data i podpis(y) zleceniodawcy", Anchor::Centre, 41.5, 100.0, -1, 5,
          Face::Regular},
         {6, pwNone, nullptr, "Zakład Ubezpieczeń Społecznych", Anchor::Left, 9.5, 5.0, -1, 12, Face::Bold},
-        {6, pwNone, nullptr, "  - wpisać 83 w 1 i 2 kratce oraz 1 w 21 kratce", Anchor::Left, 96.5,
-         4.0 + 2 * LegendStep, -1, 5, Face::Regular},
         {7, pwNone, nullptr, "PODATKI", Anchor::Centre, 75.0, 30.0, -1, 75, Face::Heavy},
         // The period legend keeps 0.6 mm more from the identifier legend.
         {7, pwNone, nullptr, "Typ okresu, np. R - rok,", Anchor::Left, 120.5, LowerLegendTop + 4 * LegendStep + 2.45,
@@ -259,7 +251,6 @@ TEST(TransferTextPositionTest, LegendsMarksAndFreeValuesStandWhereTheFormPutsThe
          Face::Regular},
         // Names too long for the cells are free text centred on their rows.
         {5, pwNone, recipient, "Zakład Ubezpieczeń Społecznych", Anchor::Left, 8.5, 0, 0, 12, Face::Regular},
-        {5, pwNone, recipient, "Oddział w Łodzi", Anchor::Left, 8.5, 0, 1, 12, Face::Regular},
         {5, pwPrzelew, [](TfrmBlank& f) { f.Tytul() << QStringLiteral("Zapłata za fakturę nr 12/2026 z dnia 3 listopada"); },
          "Zapłata za fakturę nr 12/2026 z dnia 3 listopada", Anchor::Left, 8.5, 0, 7, 12, Face::Regular},
     };
@@ -280,13 +271,8 @@ TEST(TransferTextPositionTest, EachCharacterOfACellValueIsCentredInItsCell)
         int points;
     } cases[] = {
         {5, pwNone, [](TfrmBlank& f) { f.SetKwota(1234 * OneZloty + OneZloty / 2); }, "1234,50", 3, 15, 15},
-        {7, pwPrzelew, [](TfrmBlank& f) { f.SetKwota(999999999 * OneZloty + 99 * OneZloty / 100); },
-         "999999999,99", 3, 15, 15},
         {6, pwWplata, nullptr, "PLN", 3, 11, 14},
         {7, pwNone, nullptr, "07", 9, 25, 13},
-        {7, pwNone,
-         [](TfrmBlank& f) { f.Odbiorca() << QStringLiteral("Urząd Skarbowy") << QStringLiteral("Łódź-Bałuty"); },
-         "Łódź-Bałuty", 1, 0, 12},
         {5, pwWplata, [](TfrmBlank& f) { f.Nadawca() << QStringLiteral("Żółć Gęślą Jaźń"); }, "Żółć Gęślą Jaźń", 5,
          0, 12},
         {7, pwNone, nullptr, "N", 7, 15, 13},
@@ -352,15 +338,11 @@ TEST(TransferTextPositionTest, CaptionsAndTitlesReadUpwardBesideTheBoxes)
         bool caption; // else the title
     } cases[] = {
         {5, pwNone, 0, "odcinek dla banku odbiorcy", true},
-        {5, pwPrzelew, 3, "odcinek dla banku zleceniodawcy", true},
-        {5, pwWplata, 1, "odcinek dla posiadacza rachunku", true},
         {5, pwWplata, 2, "odcinek dla wpłacającego", true},
         {5, pwWplata, 3, "odcinek dla instytucji przyjmującej zlecenie", true},
-        {6, pwNone, 1, "odcinek dla odbiorcy", true},
         {7, pwWplata, 3, "odcinek dla instytucji przyjmującej zlecenie", true},
         {5, pwNone, 0, "Polecenie przelewu / Wpłata gotówkowa", false},
         {5, pwWplata, 1, "Wpłata gotówkowa", false},
-        {5, pwPrzelew, 2, "Polecenie przelewu", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << "kind " << c.kind << " coupon " << c.coupon << ": " << c.text);
@@ -379,36 +361,6 @@ TEST(TransferTextPositionTest, CaptionsAndTitlesReadUpwardBesideTheBoxes)
             EXPECT_LT(box->right(), 7.5);
             EXPECT_NEAR(box->center().y(), 79.0 / 2, PositionToleranceMm);
         }
-    }
-}
-
-TEST(TransferTextPositionTest, PrintedTextKeepsItsPolishLetters)
-{
-    const struct {
-        quint16 kind;
-        TPrzelewWplata mode;
-        std::function<void(TfrmBlank&)> fill;
-        const char* phrase;
-    } cases[] = {
-        {5, pwNone, nullptr, "Wpłata gotówkowa"},
-        // The pre-printed text has it without the ł.
-        {6, pwNone, nullptr, "Należności z tytułu skladek"},
-        {6, pwNone, nullptr, "FP i FGŚP - wpisać 73 w 1 i 2 kratce oraz 3 w 21 kratce"},
-        {6, pwWplata, [](TfrmBlank& f) { f.SetKwota(25 * OneZloty); }, "dwadzieścia pięć zł zero gr"},
-        {7, pwNone,
-         [](TfrmBlank& f) { f.Odbiorca() << QStringLiteral("Urząd Skarbowy Łódź-Bałuty w Łodzi, ul. Żeromskiego"); },
-         "Urząd Skarbowy Łódź-Bałuty w Łodzi, ul. Żeromskiego"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.phrase);
-        PrintedCoupon coupon(c.kind, c.mode);
-        if (c.fill)
-            c.fill(coupon.Form());
-        ASSERT_TRUE(coupon.Print(0));
-        const QVector<PdfWord>& words = coupon.Read();
-        ASSERT_TRUE(coupon.Error().isEmpty()) << coupon.Error().toStdString();
-        EXPECT_FALSE(FindPhrase(words, QString::fromUtf8(c.phrase)).isEmpty())
-            << "not among: " << AllText(words).toStdString();
     }
 }
 
