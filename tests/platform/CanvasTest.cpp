@@ -6,9 +6,6 @@
 #include "helpers/QtPrinters.h"
 #include "platform/Bitmap.h"
 
-#include <QFontInfo>
-#include <QRawFont>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -57,12 +54,6 @@ TEST_F(CanvasTest, ThinLineLeavesOutItsEndPixelWhateverItsDirection)
         EXPECT_EQ(CountPixels(image(), image().rect(), Ink), c.pixels);
         EXPECT_EQ(canvas().PenPos(), c.to);
     }
-    // The diagonal steps one pixel per column.
-    bmp.Image().fill(Qt::white);
-    canvas().MoveTo(10, 10);
-    canvas().LineTo(40, 40);
-    for (int i = 0; i < 30; ++i)
-        EXPECT_EQ(PixelAt(image(), 10 + i, 10 + i), Ink) << i;
 }
 
 TEST_F(CanvasTest, WideLineHasRoundCapsAtBothEnds)
@@ -72,17 +63,6 @@ TEST_F(CanvasTest, WideLineHasRoundCapsAtBothEnds)
     canvas().LineTo(100, 50);
     // Three rows centred on the line; the caps reach one pixel past each end.
     EXPECT_EQ(InkBounds(image(), Paper), QRect(QPoint(9, 49), QPoint(101, 51)));
-}
-
-TEST_F(CanvasTest, DottedThinLineRepeatsThreeOnThreeOff)
-{
-    canvas().Pen.Style = psDot;
-    canvas().MoveTo(0, 5);
-    canvas().LineTo(24, 5);
-    QString seen;
-    for (int x = 0; x < 24; ++x)
-        seen += PixelAt(image(), x, 5) == Ink ? QLatin1Char('#') : QLatin1Char('.');
-    EXPECT_EQ(seen, QStringLiteral("###...###...###...###..."));
 }
 
 TEST(FontTest, PointsBecomePixelsRoundedHalfAwayFromZeroAndStayWhenThePpiChanges)
@@ -106,28 +86,6 @@ TEST(FontTest, PointsBecomePixelsRoundedHalfAwayFromZeroAndStayWhenThePpiChanges
     font.SetSize(12); // 42.33
     font.SetPixelsPerInch(100);
     EXPECT_EQ(font.Height(), 42);
-}
-
-TEST(FontTest, FormFacesComeFromMetricCompatibleFonts)
-{
-    TFont font;
-    font.SetName(QStringLiteral("Arial CE"));
-    EXPECT_EQ(QFontInfo(font.ToQFont()).family(), QStringLiteral("Liberation Sans"));
-    font.SetName(QStringLiteral("Arial"));
-    EXPECT_EQ(QFontInfo(font.ToQFont()).family(), QStringLiteral("Liberation Sans"));
-    font.SetName(QStringLiteral("Arial Black"));
-    const QFontInfo heavy(font.ToQFont());
-    EXPECT_EQ(heavy.family(), QStringLiteral("DejaVu Sans"));
-    EXPECT_GE(heavy.weight(), QFont::Bold);
-}
-
-TEST(FontTest, PolishLettersAreInTheFormFace)
-{
-    TFont font;
-    font.SetName(QStringLiteral("Arial CE"));
-    const QRawFont raw = QRawFont::fromFont(font.ToQFont());
-    for (QChar ch : QStringLiteral("ąćęłńóśźżĄĆĘŁŃÓŚŹŻ"))
-        EXPECT_TRUE(raw.supportsCharacter(ch)) << QString(ch).toStdString();
 }
 
 TEST(FontTest, CellHeightFollowsTheFacesWinMetrics)

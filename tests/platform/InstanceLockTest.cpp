@@ -56,11 +56,4 @@ TEST_F(InstanceLockTest, LockOfAKilledProcessIsFreeAgain)
     close(ready[1]);
 }
 
-TEST_F(InstanceLockTest, OtherNamesDoNotMeet)
-{
-    TInstanceLock a(QStringLiteral("KorvexWplatomatUnRunning"));
-    TInstanceLock b(QStringLiteral("SomethingElse"));
-    EXPECT_FALSE(b.AlreadyExists());
-}
-
 } // namespace

@@ -1,6 +1,5 @@
 #include "helpers/FileSizeLimit.h"
 #include "platform/Registry.h"
-#include "platform/RegistryFormat.h"
 
 #include <QDir>
 #include <QFile>
@@ -139,31 +138,6 @@ TEST_F(RegistryFileTest, ACutOffLastLineIsDropped)
     }
 }
 
-TEST_F(RegistryFileTest, RepeatedHeadersMergeTheLastValueWinsAndValuesBeforeAnyHeaderAreDropped)
-{
-    PutFile(FileName(), "Luzem=int:1\n[A]\nX=int:1\nY=int:2\n[B]\n[a]\nx=int:3\n");
-    TRegistry reg(FileName());
-    ASSERT_TRUE(reg.OpenKey(QStringLiteral("\\"), false));
-    EXPECT_FALSE(reg.ValueExists(QStringLiteral("Luzem"))); // before any header: in no key
-    ASSERT_TRUE(reg.OpenKey(QStringLiteral("\\A"), false));
-    EXPECT_EQ(reg.ReadInteger(QStringLiteral("X")), 3);
-    EXPECT_EQ(reg.ReadInteger(QStringLiteral("Y")), 2);
-    EXPECT_EQ(reg.GetValueNames(), (QStringList{QStringLiteral("X"), QStringLiteral("Y")}));
-}
-
-TEST_F(RegistryFileTest, ANonsenseFileIsAnEmptyRegistryThatCanBeWrittenAgain)
-{
-    QByteArray noise;
-    for (int i = 0; i < 4096; ++i)
-        noise += char((i * 7919 + 13) % 251);
-    PutFile(FileName(), noise);
-    TRegistry reg(FileName());
-    EXPECT_FALSE(reg.KeyExists(AppKey));
-    ASSERT_TRUE(reg.OpenKey(AppKey, true));
-    ASSERT_TRUE(reg.WriteInteger(QStringLiteral("MainFormLeft"), 100));
-    EXPECT_TRUE(FileBytes(FileName()).endsWith("[Software\\Korvex\\Wplatomat]\nMainFormLeft=int:100\n"));
-}
-
 TEST_F(RegistryFileTest, AFailedWriteLeavesTheOldFileWhole)
 {
     TRegistry reg(FileName());
@@ -199,21 +173,6 @@ TEST_F(RegistryFileTest, AFileThatCannotBeWrittenIsReportedNotFatal)
     }
     EXPECT_EQ(FileBytes(blocker), QByteArray("zwykły plik"));
     EXPECT_TRUE(QFileInfo(targets[1]).isDir());
-}
-
-TEST(RegistryFormatTest, AnyTreeSurvivesWritingAndReading)
-{
-    RegistryTree tree;
-    const QString awkward[] = {QStringLiteral("[x]"), QStringLiteral(" =;% "), QStringLiteral("\n\r\t"),
-                               QString(QChar(0xDFFF)), QStringLiteral("Łódź"), QString::fromUtf16(u"\u00a0\u3000")};
-    for (const QString& text : awkward) {
-        RegistryKey& key = tree.createKey({QStringLiteral("K"), text});
-        key.setValue(text, RegistryData(text));
-        key.setValue(text + QStringLiteral("#"), RegistryData(text.toUtf8()));
-        key.setValue(QString(), RegistryData(qint32(-7)));
-    }
-    const QByteArray text = RegistryFormat::format(tree);
-    EXPECT_TRUE(RegistryFormat::parse(text) == tree) << text.constData();
 }
 
 } // namespace
