@@ -37,25 +37,6 @@ TEST_F(BlankEditorsKeys, OnlyTheAllowedCharactersAppear)
     }
 }
 
-// A key that types a character QTest has no key for, as the keyboard sends it.
-void TypeCharacter(QWidget* w, QChar c)
-{
-    QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
-
-TEST_F(BlankEditorsKeys, PolishLettersDoNotAppearInFilteredEditors)
-{
-    const auto form = NewForm(bkMoneyOrder);
-    for (const int tag : {1, 18, 34}) {
-        SCOPED_TRACE(tag);
-        form->SetEditorValue(tag, QStringLiteral("1"));
-        auto* edit = EditorAs<QLineEdit>(*form, tag);
-        TypeCharacter(edit, QChar(0x0105)); // ą
-        TypeCharacter(edit, QChar(0x0141)); // Ł
-        EXPECT_EQ(edit->text(), QStringLiteral("1"));
-    }
-}
-
 TEST_F(BlankEditorsKeys, DeletingKeysPassTheFiltersExceptBackspaceInPostalCodes)
 {
     struct Case {
