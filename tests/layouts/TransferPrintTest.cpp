@@ -212,14 +212,6 @@ TEST_F(TransferPrintTest, LandscapeTwoCouponChoiceFillsTheLeftColumnFromTheSheet
     EXPECT_TRUE(HorizontalLine(1, 1, 105, 160, 200));
 }
 
-TEST_F(TransferPrintTest, LandscapeFourCouponsColumnByColumn)
-{
-    PrintTransferLandscape(form.get(), TCouponChoice{});
-    // Without fit to page the right column reaches x 300, past the 297 mm
-    // sheet: the captions of its coupons, at x 294.5, are cut off the page.
-    ExpectPlaced(Coupons(), {{1, 0, 0, 0}, {1, 1, 0, 105}, {1, -1, 150, 0}, {1, -1, 150, 105}});
-}
-
 TEST_F(TransferPrintTest, FitToPageShrinksTheBlockToThePrintableArea)
 {
     // A landscape A4 sheet with 5 mm margins: 287 x 200 mm, so a = 210 / 200
