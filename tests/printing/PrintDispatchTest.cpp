@@ -89,14 +89,6 @@ TEST_F(PrintDispatchTest, SmallReceiptPrintsStripsWhateverTheDialogShows)
     EXPECT_NE(Text().indexOf(QStringLiteral("DOWÓD/POKWITOWANIE DLA ZLECENIODAWCY")), -1);
 }
 
-TEST_F(PrintDispatchTest, CancelPrintsNothing)
-{
-    AnswerDialog([](TfrmPrintSelect*) {}, false);
-    form->Print();
-    EXPECT_EQ(Jobs(), 0);
-    EXPECT_FALSE(form->BlankObj.Printing());
-}
-
 TEST_F(PrintDispatchTest, NoPrinterInstalledDoesNothingAtAll)
 {
     Printer().SetSpooler(std::make_unique<TPdfFileSpooler>(dir.path(), QStringList{}, 300,

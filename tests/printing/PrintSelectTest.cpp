@@ -245,40 +245,14 @@ TEST_F(PrintSelectClose, OkWithNoCouponTickedIsRefusedUntilOneIs)
     EXPECT_FALSE(dialog.Selected(0));
 }
 
-TEST_F(PrintSelectShow, AltLetterPressesTheButton)
-{
-    const struct {
-        char letter;
-        bool closes;
-        int result;
-        int printerRuns;
-    } cases[] = {{'d', true, QDialog::Accepted, 0}, {'a', true, QDialog::Rejected, 0}, {'u', false, 0, 1}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.letter);
-        int runs = 0;
-        dialog.OnPrinterSettings = [&] { ++runs; };
-        ShowFor(pwPrzelew, false);
-        dialog.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
-        dialog.setResult(-1);
-        QTest::keyClick(dialog.focusWidget(), c.letter, Qt::AltModifier);
-        // A mnemonic presses its button visibly: the click comes a moment later.
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !dialog.isVisible() || runs > 0; }, 2000));
-        EXPECT_EQ(dialog.isVisible(), !c.closes);
-        if (c.closes)
-            EXPECT_EQ(dialog.result(), c.result);
-        EXPECT_EQ(runs, c.printerRuns);
-    }
-}
-
-TEST_F(PrintSelectShow, PrinterButtonRunsTheMainWindowsActionAndStaysOpen)
+TEST_F(PrintSelectShow, AnulujClosesWithoutAskingWhateverIsChosen)
 {
     ShowFor(pwPrzelew, false);
-    int runs = 0;
-    dialog.OnPrinterSettings = [&] { ++runs; };
-    Click(Button("btnPrinter"));
-    EXPECT_EQ(runs, 1);
-    EXPECT_TRUE(dialog.isVisible());
+    Click(Radio("rdbSelection"));
+    Click(Button("Button1"));
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_EQ(boxes.count, 0);
 }
 
 TEST(PrinterSetupDialog, OffersNoPageRangeOrCopies)
