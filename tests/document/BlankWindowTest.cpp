@@ -87,6 +87,18 @@ TEST_F(BlankWindowTest, WindowGrowsOnlyToFourPixelsInsideTheMainWindow)
     EXPECT_EQ(form.size(), QSize(986, 626));
 }
 
+TEST_F(BlankWindowTest, WindowLargerThanItsPageShrinksToFitIt)
+{
+    // The editor panel keeps its width, so the whole shrink goes to the preview.
+    TfrmBlank form(nullptr, bkTransfer);
+    form.resize(1100, 900);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    form.SetPixelsPerInch(75);
+    QApplication::processEvents();
+    EXPECT_EQ(PreviewOf(form)->viewport()->size(), QSize(443, 310));
+}
+
 TEST_F(BlankWindowTest, PageIsCentredWhenTheWindowIsLargerAndItsPlaceShown)
 {
     FakeMainForm main;

@@ -187,6 +187,18 @@ TEST_F(TransferPrintTest, PortraitPutsTwoCouponsOnAPageWithCutLinesAndClearsTheP
     EXPECT_FALSE(Printer().Printing());
 }
 
+TEST_F(TransferPrintTest, OneCouponHasNoCutLinesAndOnlyCouponTwoTakesTheFirstPlace)
+{
+    // Cut lines come only with the second coupon of a page.
+    PrintTransferPortrait(form.get(), Only({2}));
+    ExpectPlaced(Coupons(), {{1, 2, LeftMm + 10, TopMm + 10}});
+    EXPECT_EQ(Pages(), 1);
+    EXPECT_FALSE(HorizontalLine(1, 1, TopMm + 10, LeftMm + 5.2, LeftMm + 9.8));
+    // In landscape the block starts at the sheet's corner.
+    PrintTransferLandscape(form.get(), Only({2}));
+    ExpectPlaced(Coupons(2), {{1, 2, 0, 0}});
+}
+
 TEST_F(TransferPrintTest, PortraitGoesOnToASecondPageForTheThirdCoupon)
 {
     PrintTransferPortrait(form.get(), Only({0, 1, 3}));
@@ -227,6 +239,19 @@ TEST_F(TransferPrintTest, FitToPageShrinksTheBlockToThePrintableArea)
     EXPECT_NEAR(placed[1].y - placed[0].y, 105 * scale, 0.1);
     EXPECT_NEAR(placed[0].x, 5, 0.3); // the printable area's corner, no offsets taken off
     EXPECT_NEAR(placed[0].y, 5, 0.3);
+}
+
+TEST_F(TransferPrintTest, FitToPageNeverEnlarges)
+{
+    // A printable area larger than the 300 x 210 mm block keeps 600 ppi.
+    UsePrinter(QPageSize(QSizeF(240, 330), QPageSize::Millimeter), QMarginsF(5, 5, 5, 5));
+    TCouponChoice c;
+    c.autoScale = true;
+    PrintTransferLandscape(form.get(), c);
+    const QVector<Placed> placed = Coupons();
+    ASSERT_EQ(placed.size(), 4);
+    EXPECT_NEAR(placed[2].x - placed[0].x, 150, 0.1);
+    EXPECT_NEAR(placed[1].y - placed[0].y, 105, 0.1);
 }
 
 TEST_F(TransferPrintTest, ReceiptLayoutWithTwoStrips)
