@@ -1,11 +1,30 @@
-// The small receipt, a 45 x 72 mm frame from (7.5, 2.5), in what its reference
-// picture cannot show: which receipts have a caption, how many lines fit, and
-// that nothing reaches the coupon beside it.
+// The small receipt: a 45 x 72 mm frame from (7.5, 2.5), labels on white
+// boxes, a caption turned upward left of the frame, the values below.
 #include "TransferRenderSupport.h"
 
 #include <gtest/gtest.h>
 
 namespace {
+
+TEST(TransferReceiptTest, FrameFieldLinesAndStampInTheFormColourLabelsOnWhite)
+{
+    TransferRender r(bkTransfer);
+    r.Receipt(2);
+    EXPECT_EQ(r.At(12.0, 2.5), FormColour); // left of the label that interrupts it
+    EXPECT_EQ(r.At(30.0, 74.5), FormColour);
+    EXPECT_EQ(r.At(7.5, 50.0), FormColour);
+    EXPECT_EQ(r.At(52.5, 50.0), FormColour);
+    for (double y : {10.5, 18.5, 36.5, 44.5, 62.5})
+        EXPECT_EQ(r.At(45.0, y), FormColour) << y;
+    EXPECT_EQ(r.At(30.0, 50.0), clWhite); // not filled
+    // " odbiorca " starts at 18.5 mm, its top 1 mm above the line at 18.5: the
+    // line is covered by the label's white box just after its start.
+    EXPECT_EQ(r.At(19.0, 18.5), clWhite);
+    EXPECT_EQ(r.At(17.5, 82.5), FormColour); // the circle's top, 16 mm across from (9.5, 82.5)
+    EXPECT_EQ(r.At(17.5, 90.5), clWhite);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(r.At(29.5 + 5 * i, 95.0), FormColour) << i; // the fee boxes
+}
 
 TEST(TransferReceiptTest, CaptionStandsLeftOfTheFrameOnlyForAKnownReceipt)
 {
@@ -16,6 +35,18 @@ TEST(TransferReceiptTest, CaptionStandsLeftOfTheFrameOnlyForAKnownReceipt)
         EXPECT_EQ(r.Count(3.5, 3.0, 7.3, 74.5, FormColour) > 0, which == 1 || which == 2);
         EXPECT_EQ(r.At(30.0, 74.5), FormColour); // the rest of the receipt is there either way
     }
+}
+
+TEST(TransferReceiptTest, NoAmountLeavesBothAmountLinesEmpty)
+{
+    TransferRender r(bkTransfer);
+    r.Receipt(2);
+    EXPECT_EQ(r.Count(8.0, 37.0, 52.0, 44.0, TextColour), 0);
+    TransferRender paid(bkTransfer);
+    paid.Form().SetKwota(1234'5000);
+    paid.Receipt(2);
+    EXPECT_GT(paid.Count(18.5, 37.0, 52.0, 41.0, TextColour), 0);
+    EXPECT_GT(paid.Count(9.0, 41.2, 52.0, 44.0, TextColour), 0);
 }
 
 TEST(TransferReceiptTest, RecipientShowsFourLinesAndTitleThree)

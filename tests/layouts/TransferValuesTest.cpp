@@ -1,6 +1,5 @@
 // The document's values on the coupon: one character per 5 mm cell, filtered
-// by what each run accepts. Values that fit or switch to free text are in the
-// reference pictures; these are the empty, the oversized and the filtered ones.
+// by what each run accepts, or free text where a name does not fit the cells.
 #include "TransferRenderSupport.h"
 
 #include <gtest/gtest.h>
@@ -38,6 +37,61 @@ TEST(TransferValuesTest, WordsOfAHugeAmountStopAtTheCouponsEdge)
     DrawTransferCoupon(&r.Form(), 0);
     EXPECT_GT(CountPixels(wide.Image(), QRect(QPoint(Px(140), Px(38)), QPoint(Px(150) - 1, Px(44))), TextColour), 0);
     EXPECT_EQ(CountPixels(wide.Image(), QRect(QPoint(Px(150), 0), QPoint(Px(220) - 1, Px(105) - 1)), TextColour), 0);
+}
+
+TEST(TransferValuesTest, AccountIsPackedToItsDigitsOnTransferForms)
+{
+    TransferRender r(bkTransfer, pwPrzelew);
+    r.Form().SetEditorValue(33, QStringLiteral(" 12 3456-78 "));
+    r.Coupon();
+    EXPECT_EQ(Cells(r, 4, 0, 9), QStringLiteral("########.."));
+}
+
+TEST(TransferValuesTest, ZusAccountKeepsACellForEveryBlank)
+{
+    TransferRender r(bkTransferZus);
+    // The account chosen as "<Nie wybrano>" leaves the check digits and the
+    // account's digit to be written by hand.
+    ASSERT_EQ(r.Form().OdbRach(), QStringLiteral("  101010230000261395 00000"));
+    r.Coupon();
+    EXPECT_EQ(Cells(r, 2, 0, 25), QStringLiteral("..##################.#####"));
+}
+
+TEST(TransferValuesTest, NamesThatFitGoOneCharacterPerCell)
+{
+    TransferRender r(bkTransfer);
+    r.Form().Odbiorca() << QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZA") << QStringLiteral("ŁÓDŹ");
+    r.Coupon();
+    EXPECT_EQ(Cells(r, 0, 0, 26), QString(27, QLatin1Char('#')));
+    EXPECT_EQ(Cells(r, 1, 0, 5), QStringLiteral("####..")); // letters with diacritics in a free run
+}
+
+TEST(TransferValuesTest, NameTooLongForTheCellsSwitchesBothLinesToFreeText)
+{
+    TransferRender r(bkTransfer);
+    // Narrow letters: in cells each would stand at a cell's centre, 10.0, 15.0 ... mm.
+    r.Form().Odbiorca() << QStringLiteral("II") << QStringLiteral("IIIIIIIIIIIIIIIIIIIIIIIIIIIIII");
+    r.Coupon();
+    // Free text packs the letters from x 8.5 mm: nothing near the second cell's centre.
+    EXPECT_EQ(r.Count(14.2, 4.0, 15.8, 9.8, TextColour), 0);
+    EXPECT_GT(r.Count(8.5, 4.0, 10.5, 9.8, TextColour), 0);
+    // Thirty letters packed end well before the last cells.
+    EXPECT_EQ(Cells(r, 1, 20, 26), QStringLiteral("......."));
+
+    TransferRender cells(bkTransfer);
+    cells.Form().Odbiorca() << QStringLiteral("II") << QStringLiteral("IIIIIIIIIIIIIIIIIIIIIIIIIII");
+    cells.Coupon();
+    EXPECT_GT(cells.Count(14.2, 4.0, 15.8, 9.8, TextColour), 0);
+    EXPECT_EQ(Cells(cells, 1, 0, 26), QString(27, QLatin1Char('#')));
+}
+
+TEST(TransferValuesTest, TitleTakesRowsSevenAndEightOnTheGeneralForm)
+{
+    TransferRender r(bkTransfer);
+    r.Form().Tytul() << QStringLiteral("FV 1/2026") << QStringLiteral("czynsz");
+    r.Coupon();
+    EXPECT_EQ(Cells(r, 7, 0, 9), QStringLiteral("##.######."));
+    EXPECT_EQ(Cells(r, 8, 0, 6), QStringLiteral("######."));
 }
 
 TEST(TransferValuesTest, ZusRowsFilterTheirCharacters)
@@ -106,6 +160,18 @@ TEST_F(CellTextTest, LettersBeyondEightBitsNeedAnOpenRun)
     EXPECT_EQ(Cells(r, 5, 0, 2), QStringLiteral("##."));
     Draw(QStringLiteral("łó"), 0, 7, 5, AlnumChars());
     EXPECT_EQ(Cells(r, 7, 0, 1), QStringLiteral("..")); // ł is 322; ó is 243 but not a letter of the set
+}
+
+TEST(CellTextYTest, LineOfFourMillimetresStandsAtThirtyPointFourInRowThree)
+{
+    TransferRender r(bkTransfer);
+    r.Template();
+    TBlankObj& obj = r.Form().BlankObj;
+    // At five pixels per millimetre a 10 pt line is 18 px em, 16 up and 4 down: 4.0 mm.
+    obj.SetDPI(127);
+    obj.SetFont(10, clNone, 0, QStringLiteral("Arial CE"));
+    ASSERT_DOUBLE_EQ(obj.TextHeight(), 4.0);
+    EXPECT_DOUBLE_EQ(CellTextY(obj, 3), 30.4);
 }
 
 } // namespace
