@@ -65,6 +65,18 @@ TEST_F(CanvasTest, WideLineHasRoundCapsAtBothEnds)
     EXPECT_EQ(InkBounds(image(), Paper), QRect(QPoint(9, 49), QPoint(101, 51)));
 }
 
+TEST_F(CanvasTest, DottedThinLineRepeatsThreeOnThreeOff)
+{
+    // The deposit form's coupons are framed with a dotted hairline.
+    canvas().Pen.Style = psDot;
+    canvas().MoveTo(0, 5);
+    canvas().LineTo(24, 5);
+    QString seen;
+    for (int x = 0; x < 24; ++x)
+        seen += PixelAt(image(), x, 5) == Ink ? QLatin1Char('#') : QLatin1Char('.');
+    EXPECT_EQ(seen, QStringLiteral("###...###...###...###..."));
+}
+
 TEST(FontTest, PointsBecomePixelsRoundedHalfAwayFromZeroAndStayWhenThePpiChanges)
 {
     const struct {
