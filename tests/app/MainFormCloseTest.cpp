@@ -1,11 +1,11 @@
 // Closing documents and the program: the save question and its three
-// answers, Save As with and without a file to replace.
+// answers, ending with two documents, and Save As over an existing file.
 #include "MainFormTestSupport.h"
-
-#include <QPlainTextEdit>
 
 namespace MainFormTest {
 namespace {
+
+using MainFormTest::operator<<; // the cases print as their names
 
 const QString Marker = QStringLiteral("ALFA");
 
@@ -24,59 +24,21 @@ bool StoredWithMarker(const QString& path)
     return !stored.IsClosing() && stored.Nadawca().join(QLatin1Char('\n')).contains(Marker);
 }
 
-class MainFormClose : public MainFormFixture {
+class MainFormClose : public MainFormShown {
 protected:
-    void SetUp() override
+    // A document with a file (or none) that the user has typed into, or not.
+    TfrmBlank* Document(const QString& path, bool typed = true)
     {
-        MainFormFixture::SetUp();
-        ShowMain();
-    }
-
-    // A document with a file (or none) that the user has typed into.
-    TfrmBlank* ModifiedDocument(const QString& path)
-    {
-        TfrmBlank* form = nullptr;
-        if (path.isEmpty()) {
-            form = main->CreateBlankForm(bkTransfer, QString());
-        } else {
+        if (!path.isEmpty())
             WriteDocument(path, bkTransfer);
-            form = main->CreateBlankForm(0, path);
+        TfrmBlank* form = main->CreateBlankForm(path.isEmpty() ? bkTransfer : 0, path);
+        Idle();
+        if (typed) {
+            TypeInto(form, Marker);
+            EXPECT_TRUE(form && form->Modified());
         }
-        EXPECT_NE(form, nullptr);
-        if (!form)
-            return nullptr;
-        Idle();
-        auto* memo = qobject_cast<QPlainTextEdit*>(form->EditorOfTag(EditorTags::Nadawca));
-        EXPECT_NE(memo, nullptr);
-        if (!memo)
-            return form;
-        QTest::mouseClick(memo->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
-        QTest::keyClicks(memo, Marker);
-        EXPECT_TRUE(form->Modified());
-        Idle();
         return form;
     }
-
-    // Answers the save question with a click and notes how it was asked.
-    ModalScript::Act Answer(QMessageBox::StandardButton which)
-    {
-        return [this, which](QWidget* w) {
-            auto* box = qobject_cast<QMessageBox*>(w);
-            icon = box->icon();
-            buttons.clear();
-            for (QAbstractButton* b : box->buttons())
-                buttons << box->standardButton(b);
-            buttonTexts.clear();
-            for (auto sb : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel})
-                if (QAbstractButton* b = box->button(sb))
-                    buttonTexts << b->text();
-            Click(which)(w);
-        };
-    }
-
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QList<QMessageBox::StandardButton> buttons;
-    QStringList buttonTexts;
 };
 
 enum class SaveAs { NotAsked, EnterName, Cancel };
@@ -90,11 +52,6 @@ struct CloseCase {
     bool saved;
 };
 
-void PrintTo(const CloseCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
 class MainFormCloseQuestion : public MainFormClose, public ::testing::WithParamInterface<CloseCase> {};
 
 TEST_P(MainFormCloseQuestion, AnswerDecidesWhetherTheDocumentIsSavedAndClosed)
@@ -102,37 +59,37 @@ TEST_P(MainFormCloseQuestion, AnswerDecidesWhetherTheDocumentIsSavedAndClosed)
     const CloseCase& c = GetParam();
     const QString original = c.withFile ? FilePath(QStringLiteral("dokument.wpt")) : QString();
     const QString chosen = FilePath(QStringLiteral("nowy.wpt"));
-    QPointer<TfrmBlank> form = ModifiedDocument(original);
+    QPointer<TfrmBlank> form = Document(original);
     ASSERT_TRUE(form);
 
-    modals.Expect(QStringLiteral("save question"), Is<QMessageBox>(), Answer(c.answer));
-    if (c.saveAs == SaveAs::EnterName)
-        modals.Expect(QStringLiteral("save dialog"), Is<QFileDialog>(), EnterFileName(chosen));
-    else if (c.saveAs == SaveAs::Cancel)
-        modals.Expect(QStringLiteral("save dialog"), Is<QFileDialog>(), PressEscape());
+    QStringList buttonTexts;
+    modals.Expect<QMessageBox>([&buttonTexts, &c](QWidget* w) {
+        auto* box = static_cast<QMessageBox*>(w);
+        EXPECT_EQ(box->icon(), QMessageBox::Question);
+        EXPECT_EQ(box->buttons().size(), 3);
+        for (auto sb : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel})
+            if (QAbstractButton* b = box->button(sb))
+                buttonTexts << b->text();
+        Click(c.answer)(w);
+    });
+    if (c.saveAs != SaveAs::NotAsked)
+        modals.Expect<QFileDialog>(c.saveAs == SaveAs::EnterName ? EnterFileName(chosen) : PressEscape());
     ChooseMenu(FileMenu(), Act("FileClose"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return form.isNull() == c.closes; }, WaitMs));
 
-    ASSERT_EQ(modals.texts.size(), 1);
-    EXPECT_EQ(modals.texts[0], QuestionFor(original));
-    EXPECT_EQ(modals.captions[0], QStringLiteral("Wplatomat"));
-    EXPECT_EQ(icon, QMessageBox::Question);
-    EXPECT_EQ(buttons.size(), 3);
+    EXPECT_EQ(modals.texts, QStringList({QuestionFor(original)}));
+    EXPECT_EQ(modals.captions, QStringList({QStringLiteral("Wplatomat")}));
     EXPECT_EQ(buttonTexts, QStringList({QStringLiteral("Tak"), QStringLiteral("Nie"), QStringLiteral("Anuluj")}));
-
     EXPECT_EQ(form.isNull(), c.closes);
-    const QString target = c.withFile ? original : chosen;
-    EXPECT_EQ(StoredWithMarker(target), c.saved);
-    if (!c.withFile && !c.saved) {
+    EXPECT_EQ(StoredWithMarker(c.withFile ? original : chosen), c.saved);
+    if (!c.withFile && !c.saved)
         EXPECT_FALSE(QFileInfo::exists(chosen));
-    }
     if (form) {
         EXPECT_TRUE(form->Modified());
         EXPECT_EQ(form->FileName(), original);
     }
-    if (c.saveAs == SaveAs::EnterName) {
+    if (c.saveAs == SaveAs::EnterName)
         EXPECT_EQ(main->RecentFiles().value(0), chosen);
-    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -143,185 +100,88 @@ INSTANTIATE_TEST_SUITE_P(
                       CloseCase{"NoFileYesSaveAs", false, QMessageBox::Yes, SaveAs::EnterName, true, true},
                       CloseCase{"NoFileYesSaveAsCancelled", false, QMessageBox::Yes, SaveAs::Cancel, false, false},
                       CloseCase{"NoFileNo", false, QMessageBox::No, SaveAs::NotAsked, true, false},
-                      CloseCase{"NoFileCancel", false, QMessageBox::Cancel, SaveAs::NotAsked, false, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+                      CloseCase{"NoFileCancel", false, QMessageBox::Cancel, SaveAs::NotAsked, false, false}), CaseName);
 
-TEST_F(MainFormClose, FailedSaveAfterYesShowsTheErrorAndKeepsTheWindow)
-{
-    QPointer<TfrmBlank> form = ModifiedDocument(FilePath(QStringLiteral("a.wpt")));
-    ASSERT_TRUE(form);
-    const QString impossible = FilePath(QStringLiteral("brak/a.wpt"));
-    form->SetFileName(impossible);
-    modals.Expect(QStringLiteral("save question"), Is<QMessageBox>(), Click(QMessageBox::Yes));
-    modals.Expect(QStringLiteral("save error"), Is<QMessageBox>(), Click(QMessageBox::Ok));
-    Key(Qt::Key_F4, Qt::ControlModifier);
-    Idle();
-    ASSERT_EQ(modals.texts.size(), 2);
-    EXPECT_EQ(modals.texts[1], QStringLiteral("Nie możma zapisać pliku: ") + impossible);
-    EXPECT_EQ(modals.captions[1], QStringLiteral("Wplatomat"));
-    ASSERT_TRUE(form);
-    EXPECT_TRUE(form->Modified());
-}
-
-TEST_F(MainFormClose, UnmodifiedDocumentClosesWithoutAQuestion)
-{
-    QPointer<TfrmBlank> form = main->CreateBlankForm(bkTransfer, QString());
-    Idle();
-    ChooseMenu(FileMenu(), Act("FileClose"));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return form.isNull(); }, WaitMs));
-    EXPECT_TRUE(modals.texts.isEmpty());
-}
-
-// The name in the question, of the two documents' files.
-QString Named(const QString& question, const QString& a, const QString& b)
-{
-    if (question == QuestionFor(a))
-        return a;
-    if (question == QuestionFor(b))
-        return b;
-    return QString();
-}
-
-TEST_F(MainFormClose, ExitAsksAboutEachModifiedDocumentAndSavesTheOneNamed)
-{
-    const QString a = FilePath(QStringLiteral("a.wpt"));
-    const QString b = FilePath(QStringLiteral("b.wpt"));
-    ModifiedDocument(a);
-    ModifiedDocument(b);
-    modals.Expect(QStringLiteral("first question"), Is<QMessageBox>(), Click(QMessageBox::Yes));
-    modals.Expect(QStringLiteral("second question"), Is<QMessageBox>(), Click(QMessageBox::No));
-    ChooseMenu(FileMenu(), Act("FileExit"));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !main->isVisible(); }, WaitMs));
-
-    ASSERT_EQ(modals.texts.size(), 2);
-    const QString saved = Named(modals.texts[0], a, b);
-    const QString notSaved = Named(modals.texts[1], a, b);
-    ASSERT_FALSE(saved.isEmpty()) << modals.texts[0].toStdString();
-    ASSERT_FALSE(notSaved.isEmpty()) << modals.texts[1].toStdString();
-    EXPECT_NE(saved, notSaved);
-    EXPECT_TRUE(StoredWithMarker(saved));
-    EXPECT_FALSE(StoredWithMarker(notSaved));
-}
-
-TEST_F(MainFormClose, OneRefusalKeepsTheProgramAndEveryDocumentOpen)
-{
-    QPointer<TfrmBlank> first = ModifiedDocument(FilePath(QStringLiteral("a.wpt")));
-    QPointer<TfrmBlank> second = ModifiedDocument(FilePath(QStringLiteral("b.wpt")));
-    modals.Expect(QStringLiteral("first question"), Is<QMessageBox>(), Click(QMessageBox::No));
-    modals.Expect(QStringLiteral("second question"), Is<QMessageBox>(), Click(QMessageBox::Cancel));
-    Key(Qt::Key_F4, Qt::AltModifier);
-    Idle(100);
-    EXPECT_EQ(modals.texts.size(), 2);
-    EXPECT_TRUE(main->isVisible());
-    ASSERT_TRUE(first && second) << "a document answered No must not be lost while the program stays";
-    EXPECT_TRUE(first->Modified());
-    EXPECT_TRUE(second->Modified());
-}
-
-TEST_F(MainFormClose, CancelOnTheFirstQuestionAsksNoFurther)
-{
-    ModifiedDocument(FilePath(QStringLiteral("a.wpt")));
-    ModifiedDocument(FilePath(QStringLiteral("b.wpt")));
-    modals.Expect(QStringLiteral("first question"), Is<QMessageBox>(), Click(QMessageBox::Cancel));
-    ChooseMenu(FileMenu(), Act("FileExit"));
-    Idle(100);
-    EXPECT_EQ(modals.texts.size(), 1);
-    EXPECT_TRUE(main->isVisible());
-    EXPECT_EQ(main->BlankForms().size(), 2);
-}
-
-TEST_F(MainFormClose, ExitWithUnmodifiedDocumentsAsksNothing)
-{
-    main->CreateBlankForm(bkTransfer, QString());
-    main->CreateBlankForm(bkMoneyOrder, QString());
-    Idle();
-    ChooseMenu(FileMenu(), Act("FileExit"));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !main->isVisible(); }, WaitMs));
-    EXPECT_TRUE(modals.texts.isEmpty());
-}
-
-class MainFormSaveAs : public MainFormClose {
-protected:
-    void SetUp() override
-    {
-        MainFormClose::SetUp();
-        first = FilePath(QStringLiteral("a.wpt"));
-        existing = FilePath(QStringLiteral("b.wpt"));
-        WriteBytes(existing, QByteArray("stary plik"));
-        form = ModifiedDocument(first);
-        ASSERT_TRUE(form);
-    }
-
-    QByteArray Contents(const QString& path) const
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
-    QString first;
-    QString existing;
-    QPointer<TfrmBlank> form;
+// Ending the program with two documents: one question for each modified one,
+// in either order; a Cancel keeps the program and every document.
+struct ExitCase {
+    const char* name;
+    bool modified;
+    std::vector<QMessageBox::StandardButton> answers;
+    bool byAltF4;
+    bool exits;
 };
 
-TEST_F(MainFormSaveAs, ReplacingAFileIsAskedAndNoKeepsIt)
+class MainFormExit : public MainFormClose, public ::testing::WithParamInterface<ExitCase> {};
+
+TEST_P(MainFormExit, ExitAsksAboutEachModifiedDocumentAndSavesOnlyTheOnesAnsweredYes)
 {
-    modals.Expect(QStringLiteral("save dialog"), Is<QFileDialog>(), EnterFileName(existing));
-    modals.Expect(QStringLiteral("replace question"), Is<QMessageBox>(), Click(QMessageBox::No));
-    modals.Expect(QStringLiteral("save dialog again"), Is<QFileDialog>(), PressEscape());
-    Key(Qt::Key_F12);
-    EXPECT_EQ(Contents(existing), QByteArray("stary plik"));
-    EXPECT_EQ(form->FileName(), first);
-    EXPECT_TRUE(form->Modified());
-    EXPECT_FALSE(main->RecentFiles().contains(existing));
+    const ExitCase& c = GetParam();
+    const QStringList paths{FilePath(QStringLiteral("a.wpt")), FilePath(QStringLiteral("b.wpt"))};
+    QList<QPointer<TfrmBlank>> forms;
+    for (const QString& path : paths)
+        forms << Document(path, c.modified);
+    for (QMessageBox::StandardButton answer : c.answers)
+        modals.Expect<QMessageBox>(Click(answer));
+    if (c.byAltF4)
+        Key(Qt::Key_F4, Qt::AltModifier);
+    else
+        ChooseMenu(FileMenu(), Act("FileExit"));
+    if (c.exits)
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !main->isVisible(); }, WaitMs));
+    else
+        Idle(100);
+
+    ASSERT_EQ(modals.texts.size(), static_cast<qsizetype>(c.answers.size()));
+    QStringList asked;
+    for (int i = 0; i < modals.texts.size(); ++i) {
+        const auto named = std::find_if(paths.begin(), paths.end(),
+                                        [&](const QString& p) { return modals.texts[i] == QuestionFor(p); });
+        ASSERT_NE(named, paths.end()) << modals.texts[i].toStdString();
+        EXPECT_FALSE(asked.contains(*named)) << "asked twice";
+        asked << *named;
+        EXPECT_EQ(StoredWithMarker(*named), c.answers[i] == QMessageBox::Yes);
+    }
+    EXPECT_EQ(main->isVisible(), !c.exits);
+    if (!c.exits) {
+        for (const auto& form : forms) {
+            ASSERT_TRUE(form) << "a document answered No must not be lost while the program stays";
+            EXPECT_TRUE(form->Modified());
+        }
+    }
 }
 
-TEST_F(MainFormSaveAs, ReplacingAFileAnsweredYesSavesThereAndListsIt)
+INSTANTIATE_TEST_SUITE_P(
+    Answers, MainFormExit,
+    ::testing::Values(ExitCase{"YesNo", true, {QMessageBox::Yes, QMessageBox::No}, false, true},
+                      ExitCase{"NoCancel", true, {QMessageBox::No, QMessageBox::Cancel}, true, false},
+                      ExitCase{"CancelAsksNoFurther", true, {QMessageBox::Cancel}, false, false},
+                      ExitCase{"UnmodifiedAsksNothing", false, {}, true, true}), CaseName);
+
+// No keeps the old file and shows the dialog again; Yes saves there.
+TEST_F(MainFormClose, SaveAsAsksBeforeReplacingAFile)
 {
-    modals.Expect(QStringLiteral("save dialog"), Is<QFileDialog>(), EnterFileName(existing));
-    modals.Expect(QStringLiteral("replace question"), Is<QMessageBox>(), Click(QMessageBox::Yes));
-    Key(Qt::Key_F12);
-    EXPECT_TRUE(StoredWithMarker(existing));
-    EXPECT_EQ(form->FileName(), existing);
+    const QString first = FilePath(QStringLiteral("a.wpt"));
+    const QString existing = FilePath(QStringLiteral("b.wpt"));
+    WriteBytes(existing, QByteArray("stary plik"));
+    QPointer<TfrmBlank> form = Document(first);
+    ASSERT_TRUE(form);
+    for (bool replace : {false, true}) {
+        SCOPED_TRACE(replace ? "Tak" : "Nie");
+        modals.Expect<QFileDialog>(EnterFileName(existing));
+        modals.Expect<QMessageBox>(Click(replace ? QMessageBox::Yes : QMessageBox::No));
+        if (!replace)
+            modals.Expect<QFileDialog>(PressEscape());
+        Key(Qt::Key_F12);
+        QFile stored(existing);
+        ASSERT_TRUE(stored.open(QIODevice::ReadOnly));
+        EXPECT_EQ(stored.readAll() == QByteArray("stary plik"), !replace);
+        EXPECT_EQ(StoredWithMarker(existing), replace);
+        EXPECT_EQ(form->FileName(), replace ? existing : first);
+        EXPECT_EQ(form->Modified(), !replace);
+        EXPECT_EQ(main->RecentFiles().contains(existing), replace);
+    }
     EXPECT_EQ(form->windowTitle(), QStringLiteral("b.wpt[*]"));
-    EXPECT_FALSE(form->Modified());
-    EXPECT_EQ(main->RecentFiles().value(0), existing);
-}
-
-TEST_F(MainFormSaveAs, DialogStartsAtTheDocumentsFile)
-{
-    QString shownDir;
-    modals.Expect(QStringLiteral("save dialog"), Is<QFileDialog>(), [&shownDir](QWidget* w) {
-        shownDir = static_cast<QFileDialog*>(w)->directory().absolutePath();
-        PressEscape()(w);
-    });
-    ChooseMenu(FileMenu(), Act("FileSaveAs"));
-    EXPECT_EQ(shownDir, QFileInfo(first).absolutePath());
-}
-
-TEST_F(MainFormSaveAs, NewNameWithoutExtensionGetsWpt)
-{
-    modals.Expect(QStringLiteral("save dialog"), Is<QFileDialog>(), EnterFileName(FilePath(QStringLiteral("trzeci"))));
-    Key(Qt::Key_F12);
-    EXPECT_EQ(form->FileName(), FilePath(QStringLiteral("trzeci.wpt")));
-    EXPECT_TRUE(StoredWithMarker(FilePath(QStringLiteral("trzeci.wpt"))));
-}
-
-TEST_F(MainFormSaveAs, CtrlSSavesToTheDocumentsOwnFileWithoutADialog)
-{
-    Key(Qt::Key_S, Qt::ControlModifier);
-    EXPECT_TRUE(StoredWithMarker(first));
-    EXPECT_FALSE(form->Modified());
-}
-
-TEST_F(MainFormClose, CtrlSOnADocumentWithoutAFileAsksForOne)
-{
-    QPointer<TfrmBlank> form = ModifiedDocument(QString());
-    const QString chosen = FilePath(QStringLiteral("c.wpt"));
-    modals.Expect(QStringLiteral("save dialog"), Is<QFileDialog>(), EnterFileName(chosen));
-    Key(Qt::Key_S, Qt::ControlModifier);
-    EXPECT_EQ(form->FileName(), chosen);
-    EXPECT_TRUE(StoredWithMarker(chosen));
-    EXPECT_EQ(main->RecentFiles(), QStringList({chosen}));
 }
 
 } // namespace

@@ -12,14 +12,9 @@
 namespace MainFormTest {
 namespace {
 
-class MainFormPrint : public MainFormFixture {
+class MainFormPrint : public MainFormShown {
 protected:
     void BeforeMainForm() override { InitializePrinterOperation(); }
-    void SetUp() override
-    {
-        MainFormFixture::SetUp();
-        ShowMain();
-    }
     void TearDown() override
     {
         MainFormFixture::TearDown();
@@ -35,31 +30,39 @@ protected:
         Idle();
         return form;
     }
-
-    QString SetupFile() const { return GetUserDataDir() + QStringLiteral("PrinterSetup.cfg"); }
-
-    static ModalScript::Act ClickBox(QDialogButtonBox::StandardButton which)
-    {
-        return [which](QWidget* w) {
-            auto* box = w->findChild<QDialogButtonBox*>();
-            QPushButton* button = box ? box->button(which) : nullptr;
-            ASSERT_NE(button, nullptr);
-            QTest::mouseClick(button, Qt::LeftButton);
-        };
-    }
 };
 
+// A cancelled coupon dialog prints nothing. Its printer button runs the
+// printer set-up action, which saves the set-up in the data folder, and the
+// dialog stays; then only the active document prints.
 TEST_F(MainFormPrint, CtrlPPrintsTheActiveDocumentAndNoOther)
 {
+    const QString setupFile = GetUserDataDir() + QStringLiteral("PrinterSetup.cfg");
+    ASSERT_FALSE(QFileInfo::exists(setupFile));
     Marked(QStringLiteral("ALFA"));
     TfrmBlank* active = Marked(QStringLiteral("BETA"));
     ASSERT_EQ(main->ActiveBlank(), active);
+    modals.Expect<TfrmPrintSelect>(PressEscape());
+    QTest::mouseClick(Button("FilePrint"), Qt::LeftButton);
+    EXPECT_EQ(Jobs(), 0);
+
+    QString title;
     TfrmBlank* asked = nullptr;
-    modals.Expect(QStringLiteral("coupon dialog"), Is<TfrmPrintSelect>(), [&asked](QWidget* w) {
+    modals.Expect<TfrmPrintSelect>(ClickChild("btnPrinter"));
+    modals.Expect<QPrintDialog>([&title](QWidget* w) {
+        title = w->windowTitle();
+        auto* box = w->findChild<QDialogButtonBox*>();
+        ASSERT_NE(box, nullptr);
+        QTest::mouseClick(box->button(QDialogButtonBox::Ok), Qt::LeftButton);
+    });
+    modals.Expect<TfrmPrintSelect>([&asked](QWidget* w) {
         asked = static_cast<TfrmPrintSelect*>(w)->BlankForm;
-        QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("Button2")), Qt::LeftButton);
+        ClickChild("Button2")(w);
     });
     Key(Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(title, QStringLiteral("Ustawienia wydruku"));
+    EXPECT_TRUE(QFileInfo::exists(setupFile));
+    EXPECT_EQ(PrinterOperations()->FileName(), setupFile);
     EXPECT_EQ(asked, active);
     ASSERT_EQ(Jobs(), 1);
     const PdfWords words = ReadPdfWords(spool.filePath(QStringLiteral("pdf-1.pdf")));
@@ -67,49 +70,6 @@ TEST_F(MainFormPrint, CtrlPPrintsTheActiveDocumentAndNoOther)
     const QString text = AllText(words.words).remove(QRegularExpression(QStringLiteral("\\s")));
     EXPECT_TRUE(text.contains(QStringLiteral("BETA"))) << text.toStdString();
     EXPECT_FALSE(text.contains(QStringLiteral("ALFA"))) << text.toStdString();
-}
-
-TEST_F(MainFormPrint, CancelledCouponDialogPrintsNothing)
-{
-    Marked(QStringLiteral("ALFA"));
-    modals.Expect(QStringLiteral("coupon dialog"), Is<TfrmPrintSelect>(), PressEscape());
-    QTest::mouseClick(ToolBar()->widgetForAction(Act("FilePrint")), Qt::LeftButton);
-    EXPECT_EQ(Jobs(), 0);
-}
-
-TEST_F(MainFormPrint, PrinterSettingsAcceptedAreSavedInTheDataFolder)
-{
-    ASSERT_FALSE(QFileInfo::exists(SetupFile()));
-    QString title;
-    modals.Expect(QStringLiteral("printer set-up"), Is<QPrintDialog>(), [&title](QWidget* w) {
-        title = w->windowTitle();
-        ClickBox(QDialogButtonBox::Ok)(w);
-    });
-    Key(Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(title, QStringLiteral("Ustawienia wydruku"));
-    EXPECT_TRUE(QFileInfo::exists(SetupFile()));
-    EXPECT_EQ(PrinterOperations()->FileName(), SetupFile());
-}
-
-TEST_F(MainFormPrint, PrinterSettingsCancelledSaveNothing)
-{
-    modals.Expect(QStringLiteral("printer set-up"), Is<QPrintDialog>(), ClickBox(QDialogButtonBox::Cancel));
-    ChooseMenu(FileMenu(), Act("FilePrinterSettings"));
-    Idle();
-    EXPECT_FALSE(QFileInfo::exists(SetupFile()));
-}
-
-TEST_F(MainFormPrint, CouponDialogsPrinterButtonRunsThePrinterSettingsAction)
-{
-    Marked(QStringLiteral("ALFA"));
-    modals.Expect(QStringLiteral("coupon dialog"), Is<TfrmPrintSelect>(), [](QWidget* w) {
-        QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("btnPrinter")), Qt::LeftButton);
-    });
-    modals.Expect(QStringLiteral("printer set-up"), Is<QPrintDialog>(), ClickBox(QDialogButtonBox::Ok));
-    modals.Expect(QStringLiteral("coupon dialog again"), Is<TfrmPrintSelect>(), PressEscape());
-    Key(Qt::Key_P, Qt::ControlModifier);
-    EXPECT_TRUE(QFileInfo::exists(SetupFile()));
-    EXPECT_EQ(Jobs(), 0);
 }
 
 } // namespace

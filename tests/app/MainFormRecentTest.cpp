@@ -5,66 +5,21 @@
 namespace MainFormTest {
 namespace {
 
-QStringList Numbered(const QStringList& paths)
-{
-    QStringList captions;
-    for (int i = 0; i < paths.size(); ++i)
-        captions << QStringLiteral("&%1  %2").arg(i + 1).arg(paths[i]);
-    return captions;
-}
-
-// Registry values the main window's creation is to find.
-using Values = std::vector<std::pair<QString, QVariant>>;
-
-class MainFormRecent : public MainFormFixture {
+class MainFormRecent : public MainFormShown {
 protected:
     void BeforeMainForm() override
     {
+        ASSERT_TRUE(early.isValid());
         TRegistry reg;
         ASSERT_TRUE(reg.OpenKey(AppKey, true));
-        for (const auto& [name, value] : Stored()) {
-            if (value.typeId() == QMetaType::Int)
-                reg.WriteInteger(name, value.toInt());
-            else
-                reg.WriteString(name, value.toString());
-        }
+        StoreValues(reg);
     }
-    virtual Values Stored() { return {}; }
-
-    void SetUp() override
-    {
-        ASSERT_TRUE(early.isValid());
-        MainFormFixture::SetUp();
-        ShowMain();
-    }
+    // Registry values the main window's creation is to find.
+    virtual void StoreValues(TRegistry&) {}
 
     // A path in a folder that exists before the fixture's own.
     QString EarlyPath(const QString& name) const { return early.filePath(name); }
-
-    void OpenByDialog(const QString& path)
-    {
-        modals.Expect(QStringLiteral("open dialog"), Is<QFileDialog>(), EnterFileName(path));
-        Idle();
-        Key(Qt::Key_O, Qt::ControlModifier);
-        Idle();
-    }
-
     QAction* FileMenuItem(int n) const { return main->findChild<QAction*>(QStringLiteral("MFile%1").arg(n)); }
-
-    // The "&Plik" menu's items after its last separator.
-    QStringList TailOfFileMenu() const
-    {
-        const QList<QAction*> items = FileMenu()->actions();
-        int last = -1;
-        for (int i = 0; i < items.size(); ++i)
-            if (items[i]->isSeparator())
-                last = i;
-        QStringList captions;
-        for (int i = last + 1; i < items.size(); ++i)
-            captions << items[i]->text();
-        return captions;
-    }
-
     QStringList ReOpenCaptions() const
     {
         QStringList captions;
@@ -89,14 +44,8 @@ TEST_F(MainFormRecent, SixFilesGiveFiveItemsNewestFirstInBothMenusAndTheRegistry
     EXPECT_EQ(TailOfFileMenu(), Numbered(newest));
     const QList<QAction*> items = FileMenu()->actions();
     ASSERT_GE(items.size(), 7);
-    EXPECT_TRUE(items[items.size() - 6]->isSeparator());
     EXPECT_EQ(items[items.size() - 7], Act("FileExit")) << "the items follow the separator below Wyjście";
     EXPECT_EQ(ReOpenCaptions(), Numbered(newest));
-    for (QAction* item : main->ReOpenMenu()->actions()) {
-        EXPECT_FALSE(item->isCheckable());
-        EXPECT_TRUE(item->shortcut().isEmpty());
-        EXPECT_TRUE(item->isEnabled());
-    }
 
     TRegistry reg;
     ASSERT_TRUE(reg.OpenKey(AppKey, false));
@@ -128,29 +77,30 @@ TEST_F(MainFormRecent, FileListedAlreadyKeepsItsPlaceAlsoInOtherLetterCase)
     OpenByDialog(Doc(QStringLiteral("B.wpt")));
     EXPECT_EQ(main->BlankForms().size(), 2) << "another file on this system";
     EXPECT_EQ(main->RecentFiles(), order);
-    EXPECT_EQ(TailOfFileMenu(), Numbered(order));
 }
 
+// A missing file, two readable ones and one that is no document.
 class MainFormStoredList : public MainFormRecent {
 protected:
-    Values Stored() override
+    void StoreValues(TRegistry& reg) override
     {
-        WriteDocument(EarlyPath(QStringLiteral("jest.wpt")), bkTransfer);
-        WriteDocument(EarlyPath(QStringLiteral("drugi.wpt")), bkMoneyOrder);
-        return {{QStringLiteral("RecentFilesCount"), 3},
-                {QStringLiteral("File1"), EarlyPath(QStringLiteral("skasowany.wpt"))},
-                {QStringLiteral("File2"), EarlyPath(QStringLiteral("jest.wpt"))},
-                {QStringLiteral("File3"), EarlyPath(QStringLiteral("drugi.wpt"))}};
+        WriteDocument(stored[1], bkTransfer);
+        WriteDocument(stored[2], bkMoneyOrder);
+        WriteBytes(stored[3], QByteArray("zepsuty"));
+        reg.WriteInteger(QStringLiteral("RecentFilesCount"), stored.size());
+        for (int i = 0; i < stored.size(); ++i)
+            reg.WriteString(QStringLiteral("File%1").arg(i + 1), stored[i]);
     }
+
+    const QStringList stored{EarlyPath(QStringLiteral("skasowany.wpt")), EarlyPath(QStringLiteral("jest.wpt")),
+                             EarlyPath(QStringLiteral("drugi.wpt")), EarlyPath(QStringLiteral("zly.wpt"))};
 };
 
 TEST_F(MainFormStoredList, MissingFileIsReportedAndItsItemStays)
 {
-    const QStringList stored{EarlyPath(QStringLiteral("skasowany.wpt")), EarlyPath(QStringLiteral("jest.wpt")),
-                             EarlyPath(QStringLiteral("drugi.wpt"))};
     ASSERT_EQ(TailOfFileMenu(), Numbered(stored));
     for (int click = 0; click < 2; ++click) {
-        modals.Expect(QStringLiteral("gone"), Is<QMessageBox>(), Click(QMessageBox::Ok));
+        modals.Expect<QMessageBox>(Click(QMessageBox::Ok));
         ChooseMenu(FileMenu(), FileMenuItem(1));
         Idle();
         EXPECT_EQ(TailOfFileMenu(), Numbered(stored)) << "after click " << click;
@@ -163,128 +113,38 @@ TEST_F(MainFormStoredList, MissingFileIsReportedAndItsItemStays)
 
 TEST_F(MainFormStoredList, ItemOfTheMenuOpensItsFileWhichThenHeadsTheList)
 {
-    const QString path = EarlyPath(QStringLiteral("drugi.wpt"));
     ChooseMenu(FileMenu(), FileMenuItem(3));
     Idle();
-    ASSERT_EQ(main->BlankForms().size(), 1);
-    EXPECT_EQ(main->BlankForms()[0]->FileName(), path);
+    ASSERT_EQ(OpenedFiles(), QStringList({stored[2]}));
     EXPECT_EQ(main->BlankForms()[0]->Kind(), bkMoneyOrder);
-    EXPECT_EQ(main->RecentFiles().value(0), path);
-    EXPECT_EQ(TailOfFileMenu().value(0), QStringLiteral("&1  ") + path);
+    EXPECT_EQ(TailOfFileMenu().value(0), QStringLiteral("&1  ") + stored[2]);
     TRegistry reg;
     ASSERT_TRUE(reg.OpenKey(AppKey, false));
-    EXPECT_EQ(reg.ReadString(QStringLiteral("File1")).value_or(QString()), path);
+    EXPECT_EQ(reg.ReadString(QStringLiteral("File1")).value_or(QString()), stored[2]);
 }
 
 TEST_F(MainFormStoredList, OpenButtonDropDownOffersTheSameItems)
 {
-    const QString path = EarlyPath(QStringLiteral("jest.wpt"));
-    auto* open = qobject_cast<QToolButton*>(ToolBar()->widgetForAction(Act("FileOpen")));
+    auto* open = qobject_cast<QToolButton*>(Button("FileOpen"));
     ASSERT_NE(open, nullptr);
     QStringList offered;
-    modals.Expect(QStringLiteral("drop-down"), Is<QMenu>(), [&offered](QWidget* w) {
-        for (QAction* a : static_cast<QMenu*>(w)->actions())
-            offered << a->text();
-        ClickMenuItem([](QMenu* m) { return m->actions().value(1); })(w);
-    });
+    modals.Expect<QMenu>(PickMenuItem(1, &offered));
     // The arrow at the button's right edge.
     QTest::mouseClick(open, Qt::LeftButton, {}, QPoint(open->width() - 4, open->height() / 2));
     Idle();
-    EXPECT_EQ(offered, Numbered({EarlyPath(QStringLiteral("skasowany.wpt")), path, EarlyPath(QStringLiteral("drugi.wpt"))}));
-    ASSERT_EQ(main->BlankForms().size(), 1);
-    EXPECT_EQ(main->BlankForms()[0]->FileName(), path);
-    EXPECT_EQ(ReOpenCaptions().value(0), QStringLiteral("&1  ") + path);
+    EXPECT_EQ(offered, Numbered(stored));
+    EXPECT_EQ(OpenedFiles(), QStringList({stored[1]}));
+    EXPECT_EQ(ReOpenCaptions().value(0), QStringLiteral("&1  ") + stored[1]);
 }
 
-TEST_F(MainFormStoredList, ItemOfAnOpenFileOnlyReportsIt)
+TEST_F(MainFormStoredList, UnreadableFileShowsTheReadersMessageAndLeavesTheList)
 {
-    const QString path = EarlyPath(QStringLiteral("jest.wpt"));
-    ChooseMenu(FileMenu(), FileMenuItem(2));
-    Idle();
-    ASSERT_EQ(main->BlankForms().size(), 1);
-    modals.Expect(QStringLiteral("already open"), Is<QMessageBox>(), Click(QMessageBox::Ok));
-    ChooseMenu(FileMenu(), FileMenuItem(1));
-    Idle();
-    EXPECT_EQ(modals.texts, QStringList({QStringLiteral("Wskazany plik jest już otwarty.")}));
-    EXPECT_EQ(main->BlankForms().size(), 1);
-    EXPECT_FALSE(main->RecentFiles().contains(path));
-}
-
-class MainFormUnreadableRecent : public MainFormRecent {
-protected:
-    Values Stored() override
-    {
-        QFile bad(EarlyPath(QStringLiteral("zly.wpt")));
-        EXPECT_TRUE(bad.open(QIODevice::WriteOnly));
-        bad.write("zepsuty");
-        return {{QStringLiteral("RecentFilesCount"), 1}, {QStringLiteral("File1"), bad.fileName()}};
-    }
-};
-
-TEST_F(MainFormUnreadableRecent, UnreadableFileShowsTheReadersMessageAndLeavesTheList)
-{
-    modals.Expect(QStringLiteral("reader's message"), Is<QMessageBox>(), Click(QMessageBox::Ok));
-    ChooseMenu(FileMenu(), FileMenuItem(1));
+    modals.Expect<QMessageBox>(Click(QMessageBox::Ok));
+    ChooseMenu(FileMenu(), FileMenuItem(4));
     Idle();
     EXPECT_EQ(modals.texts, QStringList({QStringLiteral("Nieprawidłowy format pliku.")}));
     EXPECT_TRUE(main->BlankForms().isEmpty());
-    EXPECT_TRUE(main->RecentFiles().isEmpty());
-}
-
-class MainFormCountBelowValues : public MainFormRecent {
-protected:
-    Values Stored() override
-    {
-        return {{QStringLiteral("RecentFilesCount"), 2},
-                {QStringLiteral("File1"), QStringLiteral("/dok/1.wpt")},
-                {QStringLiteral("File2"), QStringLiteral("/dok/2.wpt")},
-                {QStringLiteral("File3"), QStringLiteral("/dok/3.wpt")},
-                {QStringLiteral("File4"), QStringLiteral("/dok/4.wpt")}};
-    }
-};
-
-TEST_F(MainFormCountBelowValues, ValuesBeyondTheCountAreDroppedAndDeleted)
-{
-    EXPECT_EQ(main->RecentFiles(), QStringList({QStringLiteral("/dok/1.wpt"), QStringLiteral("/dok/2.wpt")}));
-    EXPECT_EQ(TailOfFileMenu(), Numbered(main->RecentFiles()));
-    TRegistry reg;
-    ASSERT_TRUE(reg.OpenKey(AppKey, false));
-    EXPECT_TRUE(reg.ValueExists(QStringLiteral("File1")));
-    EXPECT_TRUE(reg.ValueExists(QStringLiteral("File2")));
-    EXPECT_FALSE(reg.ValueExists(QStringLiteral("File3")));
-    EXPECT_FALSE(reg.ValueExists(QStringLiteral("File4")));
-}
-
-class MainFormCaseTwins : public MainFormRecent {
-protected:
-    Values Stored() override
-    {
-        return {{QStringLiteral("RecentFilesCount"), 3},
-                {QStringLiteral("File1"), QStringLiteral("/dok/Plik.wpt")},
-                {QStringLiteral("File2"), QStringLiteral("/DOK/plik.WPT")},
-                {QStringLiteral("File3"), QStringLiteral("/dok/inny.wpt")}};
-    }
-};
-
-TEST_F(MainFormCaseTwins, PathsDifferingOnlyInLetterCaseLoadAsOne)
-{
-    EXPECT_EQ(main->RecentFiles(), QStringList({QStringLiteral("/dok/Plik.wpt"), QStringLiteral("/dok/inny.wpt")}));
-    EXPECT_EQ(ReOpenCaptions(), Numbered(main->RecentFiles()));
-}
-
-class MainFormWrongTypedCount : public MainFormRecent {
-protected:
-    Values Stored() override
-    {
-        return {{QStringLiteral("RecentFilesCount"), QStringLiteral("2")},
-                {QStringLiteral("File1"), QStringLiteral("/dok/1.wpt")}};
-    }
-};
-
-TEST_F(MainFormWrongTypedCount, CountOfAnotherTypeCountsAsNone)
-{
-    EXPECT_TRUE(main->RecentFiles().isEmpty());
-    EXPECT_TRUE(TailOfFileMenu().isEmpty());
+    EXPECT_FALSE(main->RecentFiles().contains(stored[3]));
 }
 
 } // namespace

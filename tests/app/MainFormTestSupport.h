@@ -15,12 +15,9 @@
 #include "platform/Registry.h"
 #include "printing/untPrintSelect.h"
 
-#include <QAbstractButton>
-#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
-#include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -28,6 +25,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -46,12 +44,12 @@ namespace MainFormTest {
 inline const QString AppKey = QStringLiteral("Software\\Korvex\\Wplatomat");
 constexpr int WaitMs = 5000;
 
-inline QString Describe(QWidget* w)
+inline std::string Describe(QWidget* w)
 {
     QString text = QString::fromLatin1(w->metaObject()->className()) + QLatin1Char(' ') + w->windowTitle();
     if (auto* box = qobject_cast<QMessageBox*>(w))
         text += QStringLiteral(": ") + box->text();
-    return text;
+    return text.toStdString();
 }
 
 // Answers modal dialogs and pop-up menus in the order a test expects them,
@@ -60,47 +58,45 @@ inline QString Describe(QWidget* w)
 // can never hang on a dialog.
 class ModalScript : public QObject {
 public:
-    using Matcher = std::function<bool(QWidget*)>;
     using Act = std::function<void(QWidget*)>;
 
     ModalScript()
     {
-        m_timer.setInterval(10);
         QObject::connect(&m_timer, &QTimer::timeout, this, [this] { Poll(); });
-        m_timer.start();
+        m_timer.start(TickMs);
     }
 
-    void Expect(const QString& what, Matcher matches, Act act)
+    // The next dialog or pop-up menu to come is a T, answered by act.
+    template <class T>
+    void Expect(Act act)
     {
-        m_steps.push_back({what, std::move(matches), std::move(act)});
+        m_steps.push_back({T::staticMetaObject.className(), [](QWidget* w) { return qobject_cast<T*>(w) != nullptr; },
+                           std::move(act)});
     }
 
-    bool Finished() const { return m_steps.empty(); }
     QStringList Pending() const
     {
         QStringList names;
         for (const Step& s : m_steps)
-            names << s.what;
+            names << QString::fromLatin1(s.what);
         return names;
     }
-    // Texts of the message boxes answered, in order.
+    // Texts and captions of the message boxes answered, in order.
     QStringList texts;
-    // Captions of the message boxes answered, in order.
     QStringList captions;
-    QStringList failures;
 
 private:
+    static constexpr int TickMs = 10;
     struct Step {
-        QString what;
-        Matcher matches;
+        const char* what;
+        std::function<bool(QWidget*)> matches;
         Act act;
     };
 
-    static void Dismiss(QWidget* w)
+    static void Fail(QWidget* w, const std::string& why)
     {
-        if (auto* menu = qobject_cast<QMenu*>(w))
-            menu->close();
-        else if (auto* dialog = qobject_cast<QDialog*>(w))
+        ADD_FAILURE() << why << Describe(w);
+        if (auto* dialog = qobject_cast<QDialog*>(w))
             dialog->reject();
         else
             w->close();
@@ -111,28 +107,20 @@ private:
         QWidget* shown = QApplication::activePopupWidget();
         if (!shown)
             shown = QApplication::activeModalWidget();
-        if (m_last && !m_last->isVisible())
-            m_last = nullptr;
-        if (!shown || !shown->isVisible()) {
+        if (!shown || !shown->isVisible() || shown != m_last)
             m_stuckTicks = 0;
+        if (!shown || !shown->isVisible())
             return;
-        }
         if (shown == m_last) {
-            if (++m_stuckTicks * m_timer.interval() > WaitMs) {
-                failures << QStringLiteral("still open after its answer: ") + Describe(shown);
-                ADD_FAILURE() << failures.back().toStdString();
+            if (++m_stuckTicks * TickMs > WaitMs) {
                 m_stuckTicks = 0;
-                Dismiss(shown);
+                Fail(shown, "still open after its answer: ");
             }
             return;
         }
-        m_stuckTicks = 0;
         if (m_steps.empty() || !m_steps.front().matches(shown)) {
-            failures << QStringLiteral("unexpected: ") + Describe(shown)
-                            + (m_steps.empty() ? QString() : QStringLiteral(" (waiting for ") + m_steps.front().what
-                                                                 + QLatin1Char(')'));
-            ADD_FAILURE() << failures.back().toStdString();
-            Dismiss(shown);
+            Fail(shown, "waiting for " + (m_steps.empty() ? std::string("nothing") : m_steps.front().what)
+                            + ", unexpected: ");
             return;
         }
         Step step = std::move(m_steps.front());
@@ -142,6 +130,7 @@ private:
             captions << box->windowTitle();
         }
         m_last = shown;
+        shown->installEventFilter(this);
         // Out of this timer's slot: the answer may open a nested dialog,
         // whose loop must see this timer again.
         QPointer<QWidget> target = shown;
@@ -151,30 +140,39 @@ private:
         });
     }
 
+    // A dialog hidden after its answer may come again as the next step.
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == m_last && event->type() == QEvent::Hide)
+            m_last = nullptr;
+        return false;
+    }
+
     QTimer m_timer;
     std::deque<Step> m_steps;
     QPointer<QWidget> m_last;
     int m_stuckTicks = 0;
 };
 
-template <class T>
-ModalScript::Matcher Is()
-{
-    return [](QWidget* w) { return qobject_cast<T*>(w) != nullptr; };
-}
-
-// Clicks one of a message box's buttons with the mouse.
+// Clicks one of a message box's buttons with the mouse. A missing control
+// fails the test; the script then closes the dialog.
 inline ModalScript::Act Click(QMessageBox::StandardButton which)
 {
     return [which](QWidget* w) {
         auto* box = qobject_cast<QMessageBox*>(w);
         QAbstractButton* button = box ? box->button(which) : nullptr;
-        if (!button) {
-            ADD_FAILURE() << "no such button on " << Describe(w).toStdString();
-            qobject_cast<QDialog*>(w)->reject();
-            return;
-        }
+        ASSERT_NE(button, nullptr) << Describe(w);
         QTest::mouseClick(button, Qt::LeftButton);
+    };
+}
+
+// Clicks a dialog's child button by its object name.
+inline ModalScript::Act ClickChild(const char* name)
+{
+    return [name](QWidget* w) {
+        auto* child = w->findChild<QAbstractButton*>(QLatin1String(name));
+        ASSERT_NE(child, nullptr) << name;
+        QTest::mouseClick(child, Qt::LeftButton);
     };
 }
 
@@ -183,11 +181,7 @@ inline ModalScript::Act EnterFileName(const QString& path)
 {
     return [path](QWidget* w) {
         auto* edit = w->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        if (!edit) {
-            ADD_FAILURE() << "no file name field in " << Describe(w).toStdString();
-            qobject_cast<QDialog*>(w)->reject();
-            return;
-        }
+        ASSERT_NE(edit, nullptr) << Describe(w);
         edit->setFocus();
         edit->setText(path);
         QTest::keyClick(edit, Qt::Key_Return);
@@ -197,23 +191,20 @@ inline ModalScript::Act EnterFileName(const QString& path)
 inline ModalScript::Act PressEscape()
 {
     return [](QWidget* w) {
-        QWidget* target = QApplication::focusWidget() && w->isAncestorOf(QApplication::focusWidget())
-                              ? QApplication::focusWidget()
-                              : w;
-        QTest::keyClick(target, Qt::Key_Escape);
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus && w->isAncestorOf(focus) ? focus : w, Qt::Key_Escape);
     };
 }
 
-inline ModalScript::Act ClickMenuItem(std::function<QAction*(QMenu*)> which)
+// Notes a pop-up menu's item texts and clicks the item at index.
+inline ModalScript::Act PickMenuItem(int index, QStringList* offered)
 {
-    return [which](QWidget* w) {
+    return [index, offered](QWidget* w) {
         auto* menu = qobject_cast<QMenu*>(w);
-        QAction* item = menu ? which(menu) : nullptr;
-        if (!item) {
-            ADD_FAILURE() << "no such item in " << Describe(w).toStdString();
-            w->close();
-            return;
-        }
+        for (QAction* a : menu->actions())
+            *offered << a->text();
+        QAction* item = menu->actions().value(index);
+        ASSERT_NE(item, nullptr) << index;
         QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
     };
 }
@@ -226,12 +217,12 @@ inline void Idle(int ms = 20)
     loop.exec();
 }
 
-// A document written by the program's own writer.
-inline void WriteDocument(const QString& path, quint16 kind, bool smallReceipt = false)
+// A document written by the program's own writer, with a recipient if given.
+inline void WriteDocument(const QString& path, quint16 kind, const QString& recipient = QString())
 {
     TfrmBlank form(nullptr, kind);
-    if (smallReceipt)
-        form.SetEditorValue(EditorTags::MalePokwit, true);
+    if (!recipient.isEmpty())
+        form.SetEditorValue(EditorTags::Odbiorca, recipient);
     form.SetFileName(path);
     form.Save();
 }
@@ -242,6 +233,23 @@ inline void WriteBytes(const QString& path, const QByteArray& bytes)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes);
 }
+
+// "&1  path", "&2  path", ... as the recent-file items read.
+inline QStringList Numbered(const QStringList& paths)
+{
+    QStringList captions;
+    for (int i = 0; i < paths.size(); ++i)
+        captions << QStringLiteral("&%1  %2").arg(i + 1).arg(paths[i]);
+    return captions;
+}
+
+// A case of a table prints as its name, and its test is named by it.
+template <class Case>
+auto operator<<(std::ostream& os, const Case& c) -> decltype(os << c.name)
+{
+    return os << c.name;
+}
+inline constexpr auto CaseName = [](const auto& info) { return std::string(info.param.name); };
 
 class MainFormFixture : public ::testing::Test {
 protected:
@@ -260,11 +268,12 @@ protected:
 
     void TearDown() override
     {
+        QDir::setCurrent(oldCurrent);
         DestroyMainForm();
         FinalizeBackBuffer();
         FinalizeCommonUnit();
-        EXPECT_TRUE(modals.Finished()) << "dialogs that never came: "
-                                       << modals.Pending().join(QStringLiteral(", ")).toStdString();
+        EXPECT_TRUE(modals.Pending().isEmpty())
+            << "never came: " << modals.Pending().join(QLatin1Char(' ')).toStdString();
     }
 
     // Registry set-up that the main window's creation is to find.
@@ -309,6 +318,7 @@ protected:
     QMdiArea* Area() const { return main->findChild<QMdiArea*>(QStringLiteral("MdiArea")); }
     QMenu* FileMenu() const { return main->findChild<QMenu*>(QStringLiteral("MenuFile")); }
     QToolBar* ToolBar() const { return main->findChild<QToolBar*>(QStringLiteral("ToolBar1")); }
+    QWidget* Button(const char* action) const { return ToolBar()->widgetForAction(Act(action)); }
 
     QString FilePath(const QString& name) const { return files.filePath(name); }
     QString Doc(const QString& name, quint16 kind = bkTransfer)
@@ -318,20 +328,34 @@ protected:
         return path;
     }
 
-    // A window manager gives the main window back its activation when a
-    // dialog closes; the offscreen platform leaves no window active.
-    void Reactivate()
+    QStringList OpenedFiles() const
     {
-        if (QApplication::activeWindow() || QApplication::activeModalWidget() || !main->isVisible())
-            return;
-        main->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(main.get(), WaitMs));
+        QStringList names;
+        for (TfrmBlank* form : main->BlankForms())
+            names << form->FileName();
+        return names;
     }
 
-    // Sends a key to the widget with the focus, or to the main window.
+    // Types into the document's sender field, as a user edits a form.
+    void TypeInto(TfrmBlank* form, const QString& text)
+    {
+        auto* memo = form ? qobject_cast<QPlainTextEdit*>(form->EditorOfTag(EditorTags::Nadawca)) : nullptr;
+        ASSERT_NE(memo, nullptr);
+        QTest::mouseClick(memo->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::keyClicks(QApplication::focusWidget(), text);
+        ASSERT_TRUE(form->isAncestorOf(QApplication::focusWidget()));
+        Idle();
+    }
+
+    // Sends a key to the widget with the focus, or to the main window. A
+    // window manager gives the main window back its activation when a dialog
+    // closes; the offscreen platform leaves no window active.
     void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
-        Reactivate();
+        if (!QApplication::activeWindow() && !QApplication::activeModalWidget() && main->isVisible()) {
+            main->activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(main.get(), WaitMs));
+        }
         QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : main.get();
         QTest::keyClick(target, Qt::Key(key), modifiers);
     }
@@ -347,25 +371,53 @@ protected:
         QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
     }
 
+    // Ctrl+O and the name typed into the open dialog; then, if expected, a
+    // message box answered OK.
+    void OpenByDialog(const QString& typed, bool message = false)
+    {
+        modals.Expect<QFileDialog>(EnterFileName(typed));
+        if (message)
+            modals.Expect<QMessageBox>(Click(QMessageBox::Ok));
+        Idle();
+        Key(Qt::Key_O, Qt::ControlModifier);
+        Idle();
+    }
+
     int Jobs() const
     {
         return static_cast<const TPdfFileSpooler&>(Printer().Spooler()).JobCount(QStringLiteral("pdf"));
     }
 
-    QStringList Captions(QMenu* menu, const QString& prefix) const
+    // The "&Plik" menu's items after its last separator.
+    QStringList TailOfFileMenu() const
     {
+        const QList<QAction*> items = FileMenu()->actions();
         QStringList captions;
-        for (QAction* a : menu->actions())
-            if (a->objectName().startsWith(prefix))
+        for (QAction* a : items) {
+            if (a->isSeparator())
+                captions.clear();
+            else
                 captions << a->text();
+        }
         return captions;
     }
 
+    const QString oldCurrent = QDir::currentPath();
     TempConfig config;
     QTemporaryDir files;
     QTemporaryDir spool;
     ModalScript modals;
     std::unique_ptr<TMainForm> main;
+};
+
+// Shown and active before the test begins.
+class MainFormShown : public MainFormFixture {
+protected:
+    void SetUp() override
+    {
+        MainFormFixture::SetUp();
+        ShowMain();
+    }
 };
 
 } // namespace MainFormTest
