@@ -27,7 +27,8 @@ void TMainForm::DoShellCommand(const QString& Command, const QString& FileName, 
 {
     const QString command = Command.toLower();
     const bool print = command == QLatin1String("print");
-    if (command != QLatin1String("open") && !print)
+    // Without a file the factory would make an empty document of no kind.
+    if ((command != QLatin1String("open") && !print) || FileName.isEmpty())
         return;
     if (!m_showing) {
         FileToTryOpen = FileName;

@@ -111,6 +111,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ArgumentsCase{"NewAndPrintToDoNothing", {"/new:{a}", "-printto:{b}"}, {}},
                       ArgumentsCase{"UnknownCommandDoesNothing", {"/edit:{a}"}, {}},
                       ArgumentsCase{"EmptyArgumentIsIgnored", {""}, {}},
+                      // No file named: no empty document of no kind either.
+                      ArgumentsCase{"SwitchWithoutFileDoesNothing", {"/open:", "-print:"}, {}},
                       ArgumentsCase{"UnreadableFileIsDroppedSilently", {"{zly}", "{a}"}, {"{a}"}},
                       ArgumentsCase{"PrintOfAnUnreadableFilePrintsNothing", {"/print:{zly}", "{b}"}, {"{b}"}},
                       ArgumentsCase{"MissingFileIsDroppedSilently", {"/open:{a}.brak"}, {}}), CaseName);
