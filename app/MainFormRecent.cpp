@@ -1,6 +1,7 @@
 #include "app/MainFormUnit.h"
 
 #include "app/untNewBlank.h"
+#include "drawing/untCommon.h"
 #include "platform/Registry.h"
 #include "ui_TMAINFORM.h"
 
@@ -9,7 +10,6 @@
 
 namespace {
 
-const QString AppRegistryKey = QStringLiteral("Software\\Korvex\\Wplatomat");
 // "&1", two blanks, the path: the digit is the item's access key.
 constexpr int CaptionPrefixLength = 4;
 
@@ -36,7 +36,7 @@ bool Holds(const QStringList& list, const QString& path)
 void TMainForm::LoadRecentFiles()
 {
     TRegistry reg;
-    if (!reg.OpenKey(AppRegistryKey, true))
+    if (!reg.OpenKey(AppRegistryKey(), true))
         return;
     FRecentFiles.clear();
     const int count = reg.ReadInteger(QStringLiteral("RecentFilesCount")).value_or(0);
@@ -56,7 +56,7 @@ void TMainForm::LoadRecentFiles()
 void TMainForm::SaveRecentFiles()
 {
     TRegistry reg;
-    if (!reg.OpenKey(AppRegistryKey, true))
+    if (!reg.OpenKey(AppRegistryKey(), true))
         return;
     reg.WriteInteger(QStringLiteral("RecentFilesMax"), RecentFilesMax);
     reg.WriteInteger(QStringLiteral("RecentFilesCount"), int(FRecentFiles.size()));

@@ -26,7 +26,6 @@
 
 namespace {
 
-const QString AppRegistryKey = QStringLiteral("Software\\Korvex\\Wplatomat");
 constexpr int Panel1WidthPx = 100;
 constexpr int Panel2WidthPx = 50;
 constexpr int DefaultLeft = 100;
@@ -137,7 +136,7 @@ QAction* TMainForm::Action(const char* name) const
 void TMainForm::RestorePlacement()
 {
     TRegistry reg;
-    if (!reg.OpenKey(AppRegistryKey, true))
+    if (!reg.OpenKey(AppRegistryKey(), true))
         return;
     // A value of another type counts as absent.
     const int left = reg.ReadInteger(QStringLiteral("MainFormLeft")).value_or(DefaultLeft);
@@ -152,7 +151,7 @@ void TMainForm::RestorePlacement()
 void TMainForm::SavePlacement()
 {
     TRegistry reg;
-    if (!reg.OpenKey(AppRegistryKey, true))
+    if (!reg.OpenKey(AppRegistryKey(), true))
         return;
     reg.WriteInteger(QStringLiteral("MainFormLeft"), x());
     reg.WriteInteger(QStringLiteral("MainFormTop"), y());

@@ -1,4 +1,5 @@
 #include "document/BlankFormUnit.h"
+#include "drawing/untCommon.h"
 
 #include "drawing/Exception.h"
 #include "platform/Registry.h"
@@ -12,7 +13,6 @@
 
 namespace {
 
-const QString AppRegistryKey = QStringLiteral("Software\\Korvex\\Wplatomat");
 const QString UntitledCaption = QStringLiteral("<Bez nazwy>");
 constexpr int EditorPanelWidthPx = 201;
 
@@ -96,7 +96,7 @@ void TfrmBlank::InitData()
 void TfrmBlank::ReadKindColors()
 {
     TRegistry reg;
-    if (!reg.OpenKey(AppRegistryKey, false))
+    if (!reg.OpenKey(AppRegistryKey(), false))
         return;
     // A value of another type than a number is not a colour: the default stays.
     if (const auto form = reg.ReadInteger(QStringLiteral("BlankColor%1").arg(F.FKind)))
@@ -108,7 +108,7 @@ void TfrmBlank::ReadKindColors()
 void TfrmBlank::SaveColors()
 {
     TRegistry reg;
-    if (!reg.OpenKey(AppRegistryKey, true))
+    if (!reg.OpenKey(AppRegistryKey(), true))
         return;
     reg.WriteInteger(QStringLiteral("BlankColor%1").arg(F.FKind), qint32(F.FKolForm));
     reg.WriteInteger(QStringLiteral("DataColor%1").arg(F.FKind), qint32(F.FKolTekst));

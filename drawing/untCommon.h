@@ -31,6 +31,13 @@ struct TFormatSettings {
 
 extern TFormatSettings AppFormatSettings;
 
+// The current user's registry key of the program: window placement, recent
+// files, the colours per form kind.
+inline QString AppRegistryKey()
+{
+    return QStringLiteral("Software\\Korvex\\Wplatomat");
+}
+
 // Num/Den of the way from ColorA to ColorB, channel by channel.
 TColor BlendColors(TColor ColorA, TColor ColorB, int Num, int Den);
 // Num/Den of the way from Color to white.
