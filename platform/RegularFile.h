@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// What reading a file from outside the program gave.
+enum class TFileRead {
+    Ok,
+    Missing,    // no such file
+    NotRegular, // a FIFO, a device, a folder: never read, never waited on
+    TooLarge,   // larger than the caller's limit; nothing read
+    Failed      // could not be opened or read
+};
+
+// Reads a whole regular file (links followed) of at most maxBytes. The file
+// is opened without blocking, so a FIFO put in a document's or a setting's
+// place can neither hold the program nor feed it without end.
+TFileRead ReadRegularFile(const QString& path, qint64 maxBytes, QByteArray& data);
