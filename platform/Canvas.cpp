@@ -1,9 +1,11 @@
 #include "platform/Canvas.h"
 
 #include "platform/FontFaces.h"
+#include "platform/TextImages.h"
 
 #include <QFontMetrics>
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QTransform>
 
@@ -88,34 +90,38 @@ void TFont::SetSize(int points)
 
 void TFont::SetHeight(int pixels)
 {
+    Changed(m_heightPx != std::abs(pixels));
     m_heightPx = std::abs(pixels);
-    Changed();
 }
 
 void TFont::SetName(const QString& name)
 {
+    Changed(m_name != name);
     m_name = name;
-    Changed();
 }
 
 void TFont::SetStyle(TFontStyles style)
 {
+    Changed(m_style != style);
     m_style = style;
-    Changed();
 }
 
 void TFont::SetOrientation(int tenths)
 {
     m_orientation = tenths;
-    Changed();
+    // The turn is the canvas's to draw; the face stays as it is.
+    Changed(false);
 }
 
-void TFont::Changed()
+void TFont::Changed(bool face)
 {
     // A new font handle is made from the font's own fields, so an escapement
     // set on the old handle does not survive it.
     m_escapement = m_orientation;
-    m_fresh = false;
+    // The drawing sets the same face again and again; building it is most of
+    // the cost of a small text.
+    if (face)
+        m_fresh = false;
 }
 
 const QFont& TFont::ToQFont() const
@@ -136,6 +142,8 @@ const QFont& TFont::ToQFont() const
     font.setHintingPreference(QFont::PreferFullHinting);
     font.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::PreferNoShaping));
     m_qfont = font;
+    static quint64 lastId = 0;
+    m_id = ++lastId;
 
     const WinVerticalMetrics metrics = FaceWinMetrics(font);
     const double em = std::max(1, m_heightPx);
@@ -184,6 +192,11 @@ void TCanvas::Begin(QPaintDevice* device)
     }
     m_painter->setRenderHint(QPainter::Antialiasing, false);
     m_painter->setRenderHint(QPainter::TextAntialiasing, false);
+    // A printer's engine outlives its job and keeps what the last one left
+    // it; stating the clean state makes the painter hand it over with the
+    // first drawing.
+    m_painter->setWorldTransform(QTransform());
+    m_painter->setClipRect(QRect(), Qt::NoClip);
 }
 
 void TCanvas::End()
@@ -193,6 +206,8 @@ void TCanvas::End()
     m_painter.reset();
     m_device = nullptr;
     m_clipRect = QRect();
+    m_metrics.reset();
+    m_painterFontId = 0;
 }
 
 QRect TCanvas::ClipRect() const
@@ -400,8 +415,12 @@ void TCanvas::DrawWideLine(QPoint from, QPoint to)
 
 int TCanvas::TextWidth(const QString& text) const
 {
-    const QFontMetrics metrics(Font.ToQFont(), m_device);
-    return metrics.horizontalAdvance(text);
+    const QFont& font = Font.ToQFont();
+    if (!m_metrics || m_metricsFontId != Font.Id()) {
+        m_metrics.emplace(font, m_device);
+        m_metricsFontId = Font.Id();
+    }
+    return m_metrics->horizontalAdvance(text);
 }
 
 int TCanvas::TextHeight(const QString&) const
@@ -435,23 +454,41 @@ void TCanvas::DrawTextCell(int x, int y, const QString& text, const TRect* clip)
 {
     if (!IsActive() || text.isEmpty())
         return;
-    if (clip) {
-        if (clip->Right <= clip->Left || clip->Bottom <= clip->Top)
-            return;
-        m_painter->setClipRect(ToQRect(*clip));
+    if (clip && (clip->Right <= clip->Left || clip->Bottom <= clip->Top))
+        return;
+    const QFont& font = Font.ToQFont();
+    const QColor color = ToQColor(Font.Color());
+    if (m_painterFontId != Font.Id()) {
+        m_painter->setFont(font);
+        m_painterFontId = Font.Id();
     }
-    QTransform cell;
-    cell.translate(x, y);
-    if (Font.Escapement() != 0)
-        cell.rotate(-Font.Escapement() / 10.0);
-    m_painter->setWorldTransform(cell);
+    m_painter->setPen(color);
+    const int angle = Font.Escapement();
+    // A restore reaches the engine at once, where a reset would wait for the
+    // next drawing: a printer's engine must not end its job turned or cut.
+    const bool scoped = clip || angle != 0;
+    if (scoped) {
+        m_painter->save();
+        if (clip)
+            m_painter->setClipRect(ToQRect(*clip));
+        if (angle != 0) {
+            m_painter->translate(x, y);
+            m_painter->rotate(-angle / 10.0);
+            x = y = 0;
+        }
+    }
     const int ascent = Font.Ascent();
     if (Brush.Style != bsClear)
-        m_painter->fillRect(QRect(0, 0, TextWidth(text), ascent + Font.Descent()), ToQColor(Brush.Color));
-    m_painter->setFont(Font.ToQFont());
-    m_painter->setPen(ToQColor(Font.Color()));
-    m_painter->drawText(QPoint(0, ascent), text);
-    m_painter->resetTransform();
-    if (clip)
-        m_painter->setClipping(false);
+        m_painter->fillRect(QRect(x, y, TextWidth(text), ascent + Font.Descent()), ToQColor(Brush.Color));
+    const QPoint baseline(x, y + ascent);
+    // Paper and PDF keep their text as text; only pixels are worth caching.
+    const TextImage* picture = angle == 0 && IsLargeFont(font) && m_painter->paintEngine()->type() == QPaintEngine::Raster
+                                   ? LargeTextImage(font, color, text)
+                                   : nullptr;
+    if (picture)
+        m_painter->drawImage(baseline - picture->baseline, picture->image);
+    else
+        m_painter->drawText(baseline, text);
+    if (scoped)
+        m_painter->restore();
 }

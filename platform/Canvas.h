@@ -3,12 +3,14 @@
 #include "platform/Color.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QPainterPath>
 #include <QPoint>
 #include <QRect>
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 class QImage;
 class QPaintDevice;
@@ -73,12 +75,18 @@ public:
 
     // The face as this system has it, sized in device pixels, aliased.
     const QFont& ToQFont() const;
+    // Tells faces apart: a new number whenever ToQFont builds a new face.
+    quint64 Id() const
+    {
+        ToQFont();
+        return m_id;
+    }
     // Ascent and descent in pixels from the face's own "win" metrics.
     int Ascent() const;
     int Descent() const;
 
 private:
-    void Changed();
+    void Changed(bool face);
 
     int m_pixelsPerInch = 96;
     int m_heightPx = 11;
@@ -89,6 +97,7 @@ private:
     int m_escapement = 0;
     mutable bool m_fresh = false;
     mutable QFont m_qfont;
+    mutable quint64 m_id = 0;
     mutable int m_ascentPx = 0;
     mutable int m_descentPx = 0;
 };
@@ -161,4 +170,7 @@ private:
     bool m_inPath = false;
     QRect m_clipRect;
     int m_styleStep = 0; // position in the dash pattern of one-pixel lines
+    mutable std::optional<QFontMetrics> m_metrics;
+    mutable quint64 m_metricsFontId = 0;
+    quint64 m_painterFontId = 0;
 };

@@ -2,6 +2,7 @@
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QRawFont>
 
 namespace {
@@ -29,7 +30,9 @@ FaceSubstitute SubstituteFace(const QString& faceName)
     return {faceName, 0};
 }
 
-WinVerticalMetrics FaceWinMetrics(const QFont& font)
+namespace {
+
+WinVerticalMetrics ReadWinMetrics(const QFont& font)
 {
     const QRawFont raw = QRawFont::fromFont(font);
     const QByteArray os2 = raw.fontTable("OS/2");
@@ -46,4 +49,18 @@ WinVerticalMetrics FaceWinMetrics(const QFont& font)
     probe.setPixelSize(1000);
     const QFontMetricsF metrics(probe);
     return {metrics.ascent() / 1000.0, metrics.descent() / 1000.0};
+}
+
+} // namespace
+
+WinVerticalMetrics FaceWinMetrics(const QFont& font)
+{
+    // The tables are the face's, whatever its size: read them once per face.
+    static QHash<QString, WinVerticalMetrics> faces;
+    const QString face = font.family() + QChar(0) + QString::number(font.weight()) + QChar(0)
+                         + QString::number(int(font.style()));
+    const auto known = faces.constFind(face);
+    if (known != faces.constEnd())
+        return *known;
+    return *faces.insert(face, ReadWinMetrics(font));
 }

@@ -9,7 +9,7 @@ TPrinter::TPrinter()
     : m_spooler(std::make_unique<TSystemSpooler>())
     , m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
-    m_name = m_spooler->DefaultQueue();
+    m_name = StartingQueue();
     SelectCurrent();
 }
 
@@ -25,8 +25,15 @@ void TPrinter::SetSpooler(std::unique_ptr<TSpooler> spooler)
         Abort();
     m_spooler = std::move(spooler);
     m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    m_name = m_spooler->DefaultQueue();
+    m_name = StartingQueue();
     SelectCurrent();
+}
+
+QString TPrinter::StartingQueue() const
+{
+    // Printing needs a current printer whenever one is installed, default or not.
+    const QString chosen = m_spooler->DefaultQueue();
+    return chosen.isEmpty() ? Printers().value(0) : chosen;
 }
 
 void TPrinter::SelectCurrent()

@@ -38,7 +38,8 @@ public:
     TPrinter(const TPrinter&) = delete;
     TPrinter& operator=(const TPrinter&) = delete;
 
-    // Tests and tools replace the system spooler; the default printer is taken anew.
+    // Tests and tools replace the system spooler; the current printer is taken
+    // anew: the default queue, else the first installed one.
     void SetSpooler(std::unique_ptr<TSpooler> spooler);
     const TSpooler& Spooler() const { return *m_spooler; }
 
@@ -75,6 +76,7 @@ public:
     void TakeDialogChoice();
 
 private:
+    QString StartingQueue() const;
     void SelectCurrent();
 
     std::unique_ptr<TSpooler> m_spooler;

@@ -1,7 +1,8 @@
 // The printer layer against a real CUPS daemon of the test's own: the
-// queues it lists with their drivers and device addresses, and a
-// four-coupon landscape job that goes through the spooler into a PDF file,
-// rasterised and searched for the coupons' corner marks and tint.
+// queues it lists with their drivers and device addresses, the current one
+// when none is the default, and the second of two four-coupon landscape jobs
+// that go through the spooler into a PDF file, rasterised and searched for
+// the coupons' corner marks and tint.
 #include "helpers/PdfText.h"
 #include "helpers/PrivateCups.h"
 #include "helpers/QtPrinters.h"
@@ -182,6 +183,9 @@ protected:
 
 TEST_F(CupsEndToEndTest, ListsTheDaemonsQueuesWithDriverAndDeviceAddress)
 {
+    // The daemon has no default queue, so its first queue is the current one.
+    ASSERT_TRUE(Printer().Spooler().DefaultQueue().isEmpty());
+    EXPECT_EQ(Printer().PrinterName(), Printer().Printers().value(0));
     QStringList listed = Printer().Printers();
     listed.sort();
     EXPECT_EQ(listed, (QStringList{CupsPdfQueue, FileQueue}));
@@ -236,8 +240,10 @@ TEST_F(CupsEndToEndTest, LandscapeJobPutsTheFourCouponsAtTheirPlacesOnTheSheet)
 
     Printer().SetPrinter(FileQueue, QString(), QString(), A4InColour());
     ASSERT_EQ(Printer().PrinterName(), FileQueue);
+    // The second job of the session is the one checked: the queue keeps the last.
     PrintTransferLandscape(&form, TCouponChoice{});
-    ASSERT_TRUE(cups.WaitForJobs(FileQueue, 1)) << cups.Error().toStdString();
+    PrintTransferLandscape(&form, TCouponChoice{});
+    ASSERT_TRUE(cups.WaitForJobs(FileQueue, 2)) << cups.Error().toStdString();
 
     // The landscape sheet as the layer described it to the layout, with the
     // driver's margins as its offsets.

@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 
 namespace {
@@ -277,6 +278,46 @@ TEST_F(TransferPrintTest, ReceiptLayoutWithOneStrip)
     const QString text = AllText(words);
     EXPECT_NE(text.indexOf(QStringLiteral("DOWÓD/POKWITOWANIE DLA ZLECENIODAWCY")), -1);
     EXPECT_EQ(text.indexOf(QStringLiteral("DOWÓD/POKWITOWANIE DLA ODBIORCY")), -1);
+}
+
+// Each row's second job must come out as it does from a printer that has
+// printed nothing yet: turned or clipped text ending the first leaves the
+// one printer's engine nothing that moves or cuts the next.
+TEST_F(TransferPrintTest, AJobPrintsTheSameWhateverTheJobBeforeItEndedWith)
+{
+    const auto landscape = [this] { PrintTransferLandscape(form.get(), TCouponChoice{}); };
+    const auto portrait = [this] { PrintTransferPortrait(form.get(), TCouponChoice{}); };
+    const auto clippedText = [] {
+        ASSERT_TRUE(Printer().BeginDoc());
+        Printer().Canvas().Font.SetEscapement(900);
+        Printer().Canvas().TextRect({2000, 2000, 2300, 2100}, 2000, 2000, QStringLiteral("Wpłata gotówkowa"));
+        Printer().EndDoc();
+    };
+    const auto page = [this](int job) {
+        const QString out = dir.filePath(QStringLiteral("page%1").arg(job));
+        QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("100"), QStringLiteral("-l"),
+                                                       QStringLiteral("1"), QStringLiteral("-singlefile"),
+                                                       QStringLiteral("-png"), JobFile(job), out});
+        return QImage(out + QStringLiteral(".png"));
+    };
+    const struct {
+        const char* name;
+        std::function<void()> first, second;
+    } rows[] = {{"landscape, landscape", landscape, landscape},
+                {"landscape, portrait", landscape, portrait},
+                {"clipped text, landscape", clippedText, landscape}};
+    int jobs = 0;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        UsePrinter(QPageSize(QPageSize::A4), QMarginsF(LeftMm, TopMm, LeftMm, TopMm));
+        row.second();
+        row.first();
+        row.second();
+        jobs += 3;
+        const QImage alone = page(jobs - 2);
+        ASSERT_FALSE(alone.isNull());
+        EXPECT_TRUE(page(jobs) == alone);
+    }
 }
 
 TEST_F(TransferPrintTest, PrinterThatRefusesTheJobIsNamedAndNothingStaysMarked)
