@@ -287,11 +287,17 @@ TEST_F(TransferPrintTest, AJobPrintsTheSameWhateverTheJobBeforeItEndedWith)
 {
     const auto landscape = [this] { PrintTransferLandscape(form.get(), TCouponChoice{}); };
     const auto portrait = [this] { PrintTransferPortrait(form.get(), TCouponChoice{}); };
-    const auto clippedText = [] {
-        ASSERT_TRUE(Printer().BeginDoc());
-        Printer().Canvas().Font.SetEscapement(900);
-        Printer().Canvas().TextRect({2000, 2000, 2300, 2100}, 2000, 2000, QStringLiteral("Wpłata gotówkowa"));
-        Printer().EndDoc();
+    const auto turnedText = [](bool clipped) {
+        return [clipped] {
+            ASSERT_TRUE(Printer().BeginDoc());
+            TCanvas& canvas = Printer().Canvas();
+            canvas.Font.SetOrientation(900);
+            if (clipped)
+                canvas.TextRect({2000, 2000, 2300, 2100}, 2000, 2000, QStringLiteral("Wpłata gotówkowa"));
+            else
+                canvas.TextOut(2000, 2000, QStringLiteral("Wpłata gotówkowa"));
+            Printer().EndDoc();
+        };
     };
     const auto page = [this](int job) {
         const QString out = dir.filePath(QStringLiteral("page%1").arg(job));
@@ -305,7 +311,8 @@ TEST_F(TransferPrintTest, AJobPrintsTheSameWhateverTheJobBeforeItEndedWith)
         std::function<void()> first, second;
     } rows[] = {{"landscape, landscape", landscape, landscape},
                 {"landscape, portrait", landscape, portrait},
-                {"clipped text, landscape", clippedText, landscape}};
+                {"clipped text, landscape", turnedText(true), landscape},
+                {"turned text, portrait", turnedText(false), portrait}};
     int jobs = 0;
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
