@@ -292,18 +292,15 @@ TEST_F(TransferPrintTest, AJobPrintsTheSameWhateverTheJobBeforeItEndedWith)
             ASSERT_TRUE(Printer().BeginDoc());
             TCanvas& canvas = Printer().Canvas();
             canvas.Font.SetOrientation(900);
-            if (clipped)
-                canvas.TextRect({2000, 2000, 2300, 2100}, 2000, 2000, QStringLiteral("Wpłata gotówkowa"));
-            else
-                canvas.TextOut(2000, 2000, QStringLiteral("Wpłata gotówkowa"));
+            const QString text = QStringLiteral("Wpłata gotówkowa");
+            clipped ? canvas.TextRect({2000, 2000, 2300, 2100}, 2000, 2000, text) : canvas.TextOut(2000, 2000, text);
             Printer().EndDoc();
         };
     };
     const auto page = [this](int job) {
         const QString out = dir.filePath(QStringLiteral("page%1").arg(job));
-        QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("100"), QStringLiteral("-l"),
-                                                       QStringLiteral("1"), QStringLiteral("-singlefile"),
-                                                       QStringLiteral("-png"), JobFile(job), out});
+        QProcess::execute(QStringLiteral("pdftoppm"),
+                          QStringLiteral("-r 100 -l 1 -singlefile -png").split(u' ') << JobFile(job) << out);
         return QImage(out + QStringLiteral(".png"));
     };
     const struct {
