@@ -10,12 +10,15 @@
 
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <memory>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -139,6 +142,44 @@ TEST_F(BlankFileWindowTest, SaveThatFailsMidwayLeavesTheOldFileWhole)
     EXPECT_TRUE(form.Modified());
     EXPECT_EQ(ReadAll(path), old);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("stary.wpt")});
+}
+
+TEST_F(BlankFileWindowTest, SaveInAFolderClosedToNewFilesWritesTheDocumentInPlace)
+{
+    const QString path = PathOf(QStringLiteral("stary.wpt"));
+    ASSERT_TRUE(WriteAll(path, QByteArray(400, 'x')));
+    TfrmBlank form(nullptr, bkTransfer);
+    form.SetFileName(path);
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+    const auto reopen = qScopeGuard([&] { QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner
+                                                                                | QFile::ExeOwner); });
+    if (QFile(PathOf(QStringLiteral("proba"))).open(QIODevice::WriteOnly))
+        GTEST_SKIP() << "this user (root) may create files in a read-only folder";
+    EXPECT_NO_THROW(form.Save());
+    EXPECT_EQ(ReadAll(path), WriteBlankFile(form.Data()));
+}
+
+TEST_F(BlankFileWindowTest, ReaderTakesOnlyRegularFilesOfADocumentsSize)
+{
+    TfrmBlank form(nullptr, bkTransfer);
+    const QByteArray doc = WriteBlankFile(form.Data());
+    const QString full = PathOf(QStringLiteral("pelny.wpt")), over = PathOf(QStringLiteral("za_duzy.wpt")),
+                  fifo = PathOf(QStringLiteral("kolejka.wpt")), zero = PathOf(QStringLiteral("zera.wpt"));
+    ASSERT_TRUE(WriteAll(full, doc.leftJustified(1 << 20, '\0')));
+    ASSERT_TRUE(WriteAll(over, doc.leftJustified((1 << 20) + 1, '\0')));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), zero));
+    for (const QString& path : {full, over, fifo, zero}) {
+        SCOPED_TRACE(path.toStdString());
+        form.SetFileName(path);
+        QString message;
+        try {
+            form.Load();
+        } catch (const Exception& e) {
+            message = e.Message();
+        }
+        EXPECT_EQ(message, path == full ? QString() : QStringLiteral("Nieprawidłowy format pliku."));
+    }
 }
 
 } // namespace
