@@ -19,6 +19,8 @@
 
 #include <algorithm>
 
+#include <sys/stat.h>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -239,9 +241,16 @@ TEST_F(PrinterSetupTest, LoadWithoutAFileKeepsTheCurrentPrinter)
 {
     EXPECT_NO_THROW(ops.LoadSetup());
     ExpectDefaultFax();
+    // Neither a folder, a FIFO nor a device in the file's place is waited on or read.
     ASSERT_TRUE(QDir(dir.path()).mkdir(u"PrinterSetup.cfg"_s));
-    EXPECT_NO_THROW(ops.LoadSetup());
-    ExpectDefaultFax();
+    const QString fifo = dir.filePath(u"fifo.cfg"_s), zero = dir.filePath(u"zero.cfg"_s);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(u"/dev/zero"_s, zero));
+    for (const QString& path : {FileName(), fifo, zero}) {
+        ops.SetFileName(path);
+        EXPECT_NO_THROW(ops.LoadSetup());
+        ExpectDefaultFax();
+    }
 }
 
 TEST_F(PrinterSetupTest, StoredNameMakesTheMatchingInstalledPrinterCurrent)
@@ -291,6 +300,7 @@ TEST_F(PrinterSetupTest, LoadsOnlyWholeFilesOfASaneSize)
         {"size zero", RecordBytes, 0, DevModeBytes, false},
         {"size just beyond 64 KiB", RecordBytes, 65537, 65537, false},
         {"size all ones", RecordBytes, 0xFFFFFFFFu, DevModeBytes, false},
+        {"a file larger than the record and the largest block", RecordBytes, 65536, 65537, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
