@@ -18,7 +18,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-
 #include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
@@ -241,16 +240,10 @@ TEST_F(PrinterSetupTest, LoadWithoutAFileKeepsTheCurrentPrinter)
 {
     EXPECT_NO_THROW(ops.LoadSetup());
     ExpectDefaultFax();
-    // Neither a folder, a FIFO nor a device in the file's place is waited on or read.
-    ASSERT_TRUE(QDir(dir.path()).mkdir(u"PrinterSetup.cfg"_s));
-    const QString fifo = dir.filePath(u"fifo.cfg"_s), zero = dir.filePath(u"zero.cfg"_s);
-    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    ASSERT_TRUE(QFile::link(u"/dev/zero"_s, zero));
-    for (const QString& path : {FileName(), fifo, zero}) {
-        ops.SetFileName(path);
-        EXPECT_NO_THROW(ops.LoadSetup());
-        ExpectDefaultFax();
-    }
+    // A FIFO in the file's place is neither waited on nor read.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(FileName()).constData(), 0600), 0);
+    EXPECT_NO_THROW(ops.LoadSetup());
+    ExpectDefaultFax();
 }
 
 TEST_F(PrinterSetupTest, StoredNameMakesTheMatchingInstalledPrinterCurrent)
