@@ -240,7 +240,6 @@ TEST_F(PrinterSetupTest, LoadWithoutAFileKeepsTheCurrentPrinter)
 {
     EXPECT_NO_THROW(ops.LoadSetup());
     ExpectDefaultFax();
-    // A FIFO in the file's place is neither waited on nor read.
     ASSERT_EQ(::mkfifo(QFile::encodeName(FileName()).constData(), 0600), 0);
     EXPECT_NO_THROW(ops.LoadSetup());
     ExpectDefaultFax();
