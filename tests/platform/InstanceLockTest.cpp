@@ -6,8 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 namespace {
 
 class InstanceLockTest : public ::testing::Test {
@@ -34,7 +32,7 @@ TEST_F(InstanceLockTest, RuntimeFolderOthersMayEnterGivesWayToAPrivateOneInTheCa
 {
     qputenv("XDG_CACHE_HOME", cache.path().toLocal8Bit());
     const QString own = cache.filePath(QStringLiteral("wplatomat/Wplatomat.lock"));
-    ASSERT_EQ(::chmod(QFile::encodeName(runtime.path()).constData(), 0701), 0);
+    ASSERT_TRUE(QFile::setPermissions(runtime.path(), QFile::permissions(runtime.path()) | QFile::ExeOther));
     EXPECT_EQ(TInstanceLock(QStringLiteral("Wplatomat")).Path(), own);
     qunsetenv("XDG_RUNTIME_DIR");
     EXPECT_EQ(TInstanceLock(QStringLiteral("Wplatomat")).Path(), own);
