@@ -1,5 +1,6 @@
 // One A4 page of mixed drawing-object calls, the load of a preview repaint
-// or of one printed sheet: 200 texts and 500 lines and boxes.
+// or of one printed sheet: 200 texts and 500 lines and boxes; and the
+// wrapping of one very long line.
 #include "BenchMain.h"
 #include "drawing/untBlankObj.h"
 #include "platform/Bitmap.h"
@@ -64,6 +65,26 @@ void BM_MixedPage(benchmark::State& state)
     }
 }
 BENCHMARK(BM_MixedPage)->Arg(100)->Arg(600)->Unit(benchmark::kMillisecond);
+
+// A 100 000-character title wrapped as the money order's back wraps it
+// (46 mm, ten lines). Budget: a few milliseconds, as for any short field,
+// since only what fits each line is measured.
+void BM_WrapLongLine(benchmark::State& state)
+{
+    TBlankObj obj;
+    TBitmap bmp;
+    bmp.SetSize(10, 10);
+    obj.SetCanvas(&bmp.Canvas());
+    obj.SetDPI(int(state.range(0)));
+    obj.SetFont(8, TextColor, 0, QStringLiteral("Arial CE"));
+    const QStringList title{QStringLiteral("Zapłata za fakturę 12/2026 ").repeated(4000).left(100'000)};
+    for (auto _ : state) {
+        QStringList lines = title;
+        obj.WrapText(lines, 46.0, 10);
+        benchmark::DoNotOptimize(lines);
+    }
+}
+BENCHMARK(BM_WrapLongLine)->Arg(100)->Arg(600)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -1,9 +1,17 @@
 #include "document/BlankFile.h"
 #include "document/BlankFormUnit.h"
 #include "drawing/Exception.h"
+#include "platform/RegularFile.h"
 
-#include <QFile>
 #include <QSaveFile>
+
+namespace {
+
+// An empty document is about a hundred bytes and a full one a few kilobytes:
+// anything larger is no document, and reading it would only cost memory.
+constexpr qint64 MaxDocumentBytes = 1024 * 1024;
+
+} // namespace
 
 void TfrmBlank::Save()
 {
@@ -11,6 +19,10 @@ void TfrmBlank::Save()
     // Unbuffered, because a write error met while flushing a buffer at
     // commit would go unnoticed and the short file would replace the old one.
     QSaveFile file(FFileName);
+    // A folder that takes no temporary file but holds a writable document is
+    // still saved to: in place, since refusing would be worse than losing
+    // the atomic replacement there.
+    file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw Exception(QStringLiteral("Nie możma zapisać pliku: ") + FFileName);
     const QByteArray bytes = WriteBlankFile(F);
@@ -24,10 +36,18 @@ void TfrmBlank::Save()
 
 void TfrmBlank::Load()
 {
-    QFile file(FFileName);
-    if (!file.open(QIODevice::ReadOnly))
+    QByteArray bytes;
+    switch (ReadRegularFile(FFileName, MaxDocumentBytes, bytes)) {
+    case TFileRead::Ok:
+        break;
+    case TFileRead::NotRegular:
+    case TFileRead::TooLarge:
+        throw Exception(QStringLiteral("Nieprawidłowy format pliku."));
+    case TFileRead::Missing:
+    case TFileRead::Failed:
         throw Exception(QStringLiteral("Nie można otworzyć pliku: ") + FFileName);
-    ReadBlankFile(file.readAll(), F);
+    }
+    ReadBlankFile(bytes, F);
     FNeedRefresh = true;
     FModified = false;
     setWindowModified(false);

@@ -2,6 +2,7 @@
 
 #include "drawing/untCommon.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -179,18 +180,32 @@ void TBlankObj::WrapText(QStringList& s, double MaxWidth, int MaxLines) const
         if (i == s.size() - 1)
             s.append(QString());
         const QString a = s[i];
-        QString t = a;
-        if (FCanvas->TextWidth(t) <= limitPx || t.size() <= WrapKeepsChars)
+        if (a.size() <= WrapKeepsChars)
             continue;
-        // Cut anywhere: drop characters from the end until the rest fits.
-        for (int n = t.size(); n > WrapKeepsChars; --n) {
-            t.chop(1);
-            if (FCanvas->TextWidth(t) <= limitPx) {
-                s[i + 1] = a.mid(n - 1) + QLatin1Char(' ') + s[i + 1];
-                s[i] = t.trimmed();
+        // Cut anywhere, after the longest prefix that fits. Prefix widths grow
+        // with their length, so doubling a probe and then halving the gap finds
+        // it by measuring only about what fits, never the whole of a long line.
+        const auto fits = [&](int chars) { return FCanvas->TextWidth(a.left(chars)) <= limitPx; };
+        int fit = 0;
+        int over = a.size() + 1;
+        for (int n = WrapKeepsChars; fit < a.size(); n = std::min<int>(a.size(), 2 * n)) {
+            if (!fits(n)) {
+                over = n;
                 break;
             }
+            fit = n;
         }
+        if (fit == a.size() || fit < WrapKeepsChars)
+            continue;
+        while (over - fit > 1) {
+            const int n = fit + (over - fit) / 2;
+            if (fits(n))
+                fit = n;
+            else
+                over = n;
+        }
+        s[i + 1] = a.mid(fit) + QLatin1Char(' ') + s[i + 1];
+        s[i] = a.left(fit).trimmed();
     }
     while (s.size() < MaxLines)
         s.append(QString());

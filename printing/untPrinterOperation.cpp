@@ -2,8 +2,8 @@
 
 #include "drawing/Exception.h"
 #include "platform/Printer.h"
+#include "platform/RegularFile.h"
 
-#include <QFile>
 #include <QLocale>
 #include <QSaveFile>
 #include <QStringList>
@@ -138,22 +138,20 @@ void TPrinterOperations::LoadSetup()
     const QStringList installed = Printer().Printers();
     if (installed.isEmpty())
         return;
-    QFile file(FFileName);
-    if (!file.open(QIODevice::ReadOnly))
+    // The record and the largest block it may announce: anything larger, or
+    // anything but a regular file, is damaged and ignored like a short one.
+    QByteArray bytes;
+    if (ReadRegularFile(FFileName, PrinterConfigSize + MaxStoredDevModeSize, bytes) != TFileRead::Ok
+        || bytes.size() < PrinterConfigSize)
         return;
-    const QByteArray recordBytes = file.read(PrinterConfigSize);
-    if (recordBytes.size() != PrinterConfigSize)
-        return;
-    const TPrinterConfig stored = DecodeRecord(recordBytes);
+    const TPrinterConfig stored = DecodeRecord(bytes);
     const QString match = MatchInstalled(NameOf(stored.PrinterName), installed);
     if (match.isNull())
         return;
-    // The stored size is checked before anything of that size is allocated.
-    if (stored.SizeOfDeviceMode == 0 || stored.SizeOfDeviceMode > MaxStoredDevModeSize)
+    if (stored.SizeOfDeviceMode == 0 || stored.SizeOfDeviceMode > MaxStoredDevModeSize
+        || bytes.size() - PrinterConfigSize < qsizetype(stored.SizeOfDeviceMode))
         return;
-    const QByteArray block = file.read(qint64(stored.SizeOfDeviceMode));
-    if (block.size() != qsizetype(stored.SizeOfDeviceMode))
-        return;
+    const QByteArray block = bytes.mid(PrinterConfigSize, qsizetype(stored.SizeOfDeviceMode));
     FPrinterRecord = stored;
     PutName(FPrinterRecord.PrinterName, match);
     DevModeBlock = block;

@@ -17,6 +17,8 @@
 
 #include <memory>
 
+#include <sys/stat.h>
+
 namespace {
 
 const QString AppKey = QStringLiteral("Software\\Korvex\\Wplatomat");
@@ -139,6 +141,31 @@ TEST_F(BlankFileWindowTest, SaveThatFailsMidwayLeavesTheOldFileWhole)
     EXPECT_TRUE(form.Modified());
     EXPECT_EQ(ReadAll(path), old);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("stary.wpt")});
+}
+
+TEST_F(BlankFileWindowTest, SaveInAFolderClosedToNewFilesWritesTheDocumentInPlace)
+{
+    TfrmBlank form(nullptr, bkTransfer);
+    form.SetFileName(PathOf(QStringLiteral("stary.wpt")));
+    ASSERT_TRUE(WriteAll(form.FileName(), QByteArray(400, 'x')));
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0500), 0);
+    if (WriteAll(PathOf(QStringLiteral("proba")), "?"))
+        GTEST_SKIP() << "this user (root) may create files in a read-only folder";
+    EXPECT_NO_THROW(form.Save());
+    ::chmod(QFile::encodeName(dir.path()).constData(), 0700);
+    EXPECT_EQ(ReadAll(form.FileName()), WriteBlankFile(form.Data()));
+}
+
+TEST_F(BlankFileWindowTest, ReaderRefusesAFifoADeviceAndAFileLargerThanADocumentCanBe)
+{
+    TfrmBlank form(nullptr, bkTransfer);
+    const QString fifo = PathOf(QStringLiteral("kolejka.wpt")), big = PathOf(QStringLiteral("duzy.wpt"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    ASSERT_TRUE(WriteAll(big, WriteBlankFile(form.Data()).leftJustified((1 << 20) + 1, '\0')));
+    for (const QString& path : {fifo, QStringLiteral("/dev/zero"), big}) {
+        form.SetFileName(path);
+        EXPECT_THROW(form.Load(), Exception) << path.toStdString();
+    }
 }
 
 } // namespace

@@ -258,6 +258,7 @@ TEST_F(BlankObjTest, WrapTextCutsCarriesAndPads)
         {"a blank line ends the re-flow", {"abc", none, "klmnopqrstuv"}, 7.5, 3, {"abc", none, "klmnopqrstuv"}},
         {"a carried tail fills a blank line and the re-flow goes on",
          {a, none, "klmnopqrstuv"}, 7.5, 3, {"abcdefg", "hij ", "klmnopq", "rstuv "}},
+        {"a line of any length is cut alike", {QString(100'000, 'a')}, 7.5, 1, {"aaaaaaa", QString(99'993, 'a') + " "}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -11,7 +11,7 @@ namespace {
 class InstanceLockTest : public ::testing::Test {
 protected:
     InstanceLockTest() { qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit()); }
-    QTemporaryDir runtime;
+    QTemporaryDir runtime, cache;
 };
 
 TEST_F(InstanceLockTest, SecondHolderIsTurnedAwayUntilTheFirstLetsGo)
@@ -26,6 +26,16 @@ TEST_F(InstanceLockTest, SecondHolderIsTurnedAwayUntilTheFirstLetsGo)
     first.Release();
     TInstanceLock third(QStringLiteral("KorvexWplatomatUnRunning"));
     EXPECT_FALSE(third.AlreadyExists());
+}
+
+TEST_F(InstanceLockTest, RuntimeFolderOthersMayEnterGivesWayToAPrivateOneInTheCache)
+{
+    qputenv("XDG_CACHE_HOME", cache.path().toLocal8Bit());
+    const QString own = cache.filePath(QStringLiteral("wplatomat/Wplatomat.lock"));
+    ASSERT_TRUE(QFile::setPermissions(runtime.path(), QFile::permissions(runtime.path()) | QFile::ExeOther));
+    EXPECT_EQ(TInstanceLock(QStringLiteral("Wplatomat")).Path(), own);
+    qunsetenv("XDG_RUNTIME_DIR");
+    EXPECT_EQ(TInstanceLock(QStringLiteral("Wplatomat")).Path(), own);
 }
 
 } // namespace

@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -239,7 +240,7 @@ TEST_F(PrinterSetupTest, LoadWithoutAFileKeepsTheCurrentPrinter)
 {
     EXPECT_NO_THROW(ops.LoadSetup());
     ExpectDefaultFax();
-    ASSERT_TRUE(QDir(dir.path()).mkdir(u"PrinterSetup.cfg"_s));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(FileName()).constData(), 0600), 0);
     EXPECT_NO_THROW(ops.LoadSetup());
     ExpectDefaultFax();
 }
@@ -291,6 +292,7 @@ TEST_F(PrinterSetupTest, LoadsOnlyWholeFilesOfASaneSize)
         {"size zero", RecordBytes, 0, DevModeBytes, false},
         {"size just beyond 64 KiB", RecordBytes, 65537, 65537, false},
         {"size all ones", RecordBytes, 0xFFFFFFFFu, DevModeBytes, false},
+        {"a file larger than the record and the largest block", RecordBytes, 65536, 65537, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
