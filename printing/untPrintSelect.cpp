@@ -1,6 +1,6 @@
 #include "printing/untPrintSelect.h"
 
-#include "document/BlankFormUnit.h"
+#include "drawing/BlankData.h"
 #include "printing/PrinterSetupDialog.h"
 #include "ui_TFRMPRINTSELECT.h"
 
@@ -113,12 +113,12 @@ void TfrmPrintSelect::showEvent(QShowEvent* event)
 void TfrmPrintSelect::FormShow()
 {
     CentreOverMainWindow();
-    if (!BlankForm)
+    if (!Data)
         return;
     SetCouponCaptions();
     // The small receipt has a layout of its own: no own choice of coupons,
     // no portrait or fitted layout. The ticks stay for the next document.
-    const bool ownLayout = !BlankForm->MalePokwit();
+    const bool ownLayout = !Data->FMalePokwit;
     ui->cbxVertical->setEnabled(ownLayout);
     ui->cbxAutoScale->setEnabled(ownLayout);
     ui->rdbSelection->setEnabled(ownLayout);
@@ -139,7 +139,7 @@ void TfrmPrintSelect::CentreOverMainWindow()
 void TfrmPrintSelect::SetCouponCaptions()
 {
     const CouponCaptions& captions =
-        BlankForm->PrzelewWplata() == pwWplata ? DepositCaptions() : TransferCaptions();
+        Data->FPrzelewWplata == pwWplata ? DepositCaptions() : TransferCaptions();
     ui->rdBTwo->setText(captions.two);
     QCheckBox* const boxes[] = {ui->cbxFirst, ui->cbxSecond, ui->cbxThird, ui->cbxFourth};
     for (int n = 0; n < 4; ++n)

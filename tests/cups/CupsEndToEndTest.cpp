@@ -236,7 +236,7 @@ TEST_F(CupsEndToEndTest, LandscapeJobPutsTheFourCouponsAtTheirPlacesOnTheSheet)
 
     Printer().SetPrinter(FileQueue, QString(), QString(), A4InColour());
     ASSERT_EQ(Printer().PrinterName(), FileQueue);
-    PrintTransferLandscape(&form, TCouponChoice{});
+    PrintTransferLandscape(form.Data(), form.BlankObj, TCouponChoice{});
     ASSERT_TRUE(cups.WaitForJobs(FileQueue, 1)) << cups.Error().toStdString();
 
     // The landscape sheet as the layer described it to the layout, with the

@@ -1,6 +1,6 @@
 // The coupon dialog: its window, captions by payment mode, enabled states with
 // the small receipt, the coupon choice, the OK check; and the printer set-up dialog.
-#include "document/BlankFormUnit.h"
+#include "drawing/BlankData.h"
 #include "helpers/QtPrinters.h"
 #include "helpers/TempConfig.h"
 #include "printing/PrinterSetupDialog.h"
@@ -19,7 +19,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <vector>
 
 namespace {
@@ -59,9 +58,9 @@ private:
 class PrintSelectFixture : public ::testing::Test {
 protected:
     PrintSelectFixture()
-        : document(std::make_unique<TfrmBlank>(nullptr, bkTransfer))
     {
-        dialog.BlankForm = document.get();
+        document.FKind = bkTransfer;
+        dialog.Data = &document;
     }
 
     template <class T>
@@ -80,15 +79,14 @@ protected:
     void ShowFor(TPrzelewWplata mode, bool smallReceipt)
     {
         dialog.hide();
-        document->SetPrzelewWplata(mode);
-        document->SetEditorValue(82, smallReceipt);
-        ASSERT_EQ(document->MalePokwit(), smallReceipt);
+        document.FPrzelewWplata = mode;
+        document.FMalePokwit = smallReceipt;
         dialog.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     }
 
     TempConfig config;
-    std::unique_ptr<TfrmBlank> document;
+    TBlankData document;
     TfrmPrintSelect dialog;
     // Always on watch, so that a wrongly shown message box fails a test instead of hanging it.
     MessageBoxCloser boxes;
@@ -233,7 +231,7 @@ TEST_F(PrintSelectClose, OkWithNoCouponTickedIsRefusedUntilOneIs)
             dialog.QDialog::done(QDialog::Rejected);
         }
     });
-    dialog.BlankForm->SetPrzelewWplata(pwPrzelew);
+    document.FPrzelewWplata = pwPrzelew;
     EXPECT_EQ(dialog.exec(), QDialog::Accepted);
     EXPECT_EQ(shownAfterRefusal, 1);
     EXPECT_EQ(boxes.count, 1);
