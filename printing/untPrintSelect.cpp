@@ -1,10 +1,10 @@
 #include "printing/untPrintSelect.h"
 
 #include "drawing/BlankData.h"
+#include "platform/MainWindow.h"
 #include "printing/PrinterSetupDialog.h"
 #include "ui_TFRMPRINTSELECT.h"
 
-#include <QApplication>
 #include <QMessageBox>
 #include <QShowEvent>
 
@@ -112,7 +112,7 @@ void TfrmPrintSelect::showEvent(QShowEvent* event)
 
 void TfrmPrintSelect::FormShow()
 {
-    CentreOverMainWindow();
+    CentreOverMainWindow(*this);
     if (!Data)
         return;
     SetCouponCaptions();
@@ -122,18 +122,6 @@ void TfrmPrintSelect::FormShow()
     ui->cbxVertical->setEnabled(ownLayout);
     ui->cbxAutoScale->setEnabled(ownLayout);
     ui->rdbSelection->setEnabled(ownLayout);
-}
-
-// The main window is the window the user printed from: the dialog's parent
-// when it has one, else the active window.
-void TfrmPrintSelect::CentreOverMainWindow()
-{
-    QWidget* main = parentWidget() ? parentWidget()->window() : QApplication::activeWindow();
-    if (!main || main == this)
-        return;
-    const QRect outer = main->frameGeometry();
-    const QRect own = frameGeometry();
-    move(outer.left() + (outer.width() - own.width()) / 2, outer.top() + (outer.height() - own.height()) / 2);
 }
 
 void TfrmPrintSelect::SetCouponCaptions()

@@ -40,7 +40,6 @@ protected:
 
 private:
     void FormShow();
-    void CentreOverMainWindow();
     void SetCouponCaptions();
     void rdbSelectionClick();
     bool FormCloseQuery(int result);

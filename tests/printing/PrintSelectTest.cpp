@@ -3,6 +3,7 @@
 #include "drawing/BlankData.h"
 #include "helpers/QtPrinters.h"
 #include "helpers/TempConfig.h"
+#include "platform/MainWindow.h"
 #include "printing/PrinterSetupDialog.h"
 #include "printing/untPrintSelect.h"
 
@@ -115,6 +116,29 @@ TEST_F(PrintSelectWindow, FixedSizeCaptionsAndStartState)
         EXPECT_EQ(Child<QAbstractButton>(c.name)->text(), QString::fromUtf8(c.caption)) << c.name;
     EXPECT_TRUE(Radio("rdbAll")->isChecked());
     EXPECT_TRUE(Button("Button2")->isDefault());
+}
+
+// Odd and negative size differences are halved toward zero. Both windows
+// have the same frame, so their client areas centre as their frames do.
+TEST_F(PrintSelectWindow, CentresOverTheMainWindowThoughAnotherIsActive)
+{
+    const struct {
+        QRect main;
+        QPoint corner;
+    } cases[] = {{{100, 50, 600, 480}, {100 + 138, 50 + 90}}, {{400, 300, 200, 100}, {400 - 62, 300 - 99}}};
+    QWidget other;
+    other.setGeometry(900, 700, 300, 200);
+    for (const auto& c : cases) {
+        QWidget main;
+        main.setGeometry(c.main);
+        main.show();
+        SetMainWindow(&main);
+        other.show();
+        other.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+        ShowFor(pwPrzelew, false);
+        EXPECT_EQ(dialog.geometry().topLeft(), c.corner);
+    }
 }
 
 // ---- captions and enabled states on show --------------------------------------------------
