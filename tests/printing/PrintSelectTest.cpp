@@ -118,26 +118,23 @@ TEST_F(PrintSelectWindow, FixedSizeCaptionsAndStartState)
     EXPECT_TRUE(Button("Button2")->isDefault());
 }
 
-// Odd and negative size differences are halved toward zero. Both windows
-// have the same frame, so their client areas centre as their frames do.
+// Halves of odd and negative differences go toward zero; both windows have
+// the same frame, so their client areas centre as their frames do.
 TEST_F(PrintSelectWindow, CentresOverTheMainWindowThoughAnotherIsActive)
 {
-    const struct {
-        QRect main;
-        QPoint corner;
-    } cases[] = {{{100, 50, 600, 480}, {100 + 138, 50 + 90}}, {{400, 300, 200, 100}, {400 - 62, 300 - 99}}};
     QWidget other;
     other.setGeometry(900, 700, 300, 200);
-    for (const auto& c : cases) {
-        QWidget main;
-        main.setGeometry(c.main);
-        main.show();
-        SetMainWindow(&main);
+    for (const auto& [main, corner] : {std::pair(QRect(100, 50, 600, 480), QPoint(100 + 138, 50 + 90)),
+                                       std::pair(QRect(400, 300, 200, 100), QPoint(400 - 62, 300 - 99))}) {
+        QWidget window;
+        window.setGeometry(main);
+        window.show();
+        SetMainWindow(&window);
         other.show();
         other.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
         ShowFor(pwPrzelew, false);
-        EXPECT_EQ(dialog.geometry().topLeft(), c.corner);
+        EXPECT_EQ(dialog.geometry().topLeft(), corner);
     }
 }
 
