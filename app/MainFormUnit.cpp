@@ -5,6 +5,7 @@
 #include "drawing/Exception.h"
 #include "drawing/untCommon.h"
 #include "printing/untPrinterOperation.h"
+#include "platform/MainWindow.h"
 #include "platform/Registry.h"
 #include "ui_TMAINFORM.h"
 
@@ -54,6 +55,7 @@ TMainForm::TMainForm(QWidget* parent)
     m_arguments = QCoreApplication::arguments();
     MainFormSlot() = this;
     SetMainFormLink(this);
+    SetMainWindow(this);
 
     setWindowTitle(QApplication::applicationDisplayName());
     for (int i = 0; i < 3; ++i) {
@@ -124,6 +126,8 @@ TMainForm::~TMainForm()
     disconnect(QAbstractEventDispatcher::instance(), nullptr, this, nullptr);
     if (MainFormLink() == this)
         SetMainFormLink(nullptr);
+    if (MainWindow() == this)
+        SetMainWindow(nullptr);
     MainFormSlot() = nullptr;
     delete ui;
 }

@@ -1,6 +1,6 @@
 #include "app/StartUp.h"
 
-#include "document/BackBuffer.h"
+#include "drawing/BackBuffer.h"
 #include "drawing/Exception.h"
 #include "drawing/untCommon.h"
 #include "platform/Printer.h"

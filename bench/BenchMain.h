@@ -4,7 +4,7 @@
 // their own (document windows read their colours from it, never the user's),
 // and the program-wide objects made and released around the run.
 
-#include "document/BackBuffer.h"
+#include "drawing/BackBuffer.h"
 #include "drawing/untCommon.h"
 #include "platform/Printer.h"
 

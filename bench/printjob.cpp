@@ -3,9 +3,9 @@
 // per inch, from the job's start to the finished file; placed from the
 // sheet's corner, and fitted to a printable area smaller than the block.
 #include "BenchMain.h"
-#include "document/BackBuffer.h"
 #include "document/BlankFile.h"
 #include "document/BlankFormUnit.h"
+#include "drawing/BackBuffer.h"
 #include "drawing/untCommon.h"
 #include "layouts/untBlCzerwony.h"
 #include "platform/Printer.h"
@@ -74,7 +74,7 @@ void BM_LandscapeJob600Dpi(benchmark::State& state)
     choice.autoScale = state.range(0) != 0;
     qint64 bytes = 0;
     for (auto _ : state) {
-        PrintTransferLandscape(form.get(), choice);
+        PrintTransferLandscape(form->Data(), form->BlankObj, choice);
         // Every job writes the queue's first file, so finding the next
         // file name costs the same each time.
         state.PauseTiming();

@@ -3,9 +3,9 @@
 // window) and as a 600 dpi printer draws it: once into a bitmap, once as a
 // one-page PDF job. Every field the coupon shows is filled.
 #include "BenchMain.h"
-#include "document/BackBuffer.h"
 #include "document/BlankFile.h"
 #include "document/BlankFormUnit.h"
+#include "drawing/BackBuffer.h"
 #include "drawing/untCommon.h"
 #include "layouts/untBlCzerwony.h"
 #include "platform/Bitmap.h"
@@ -83,7 +83,7 @@ void BM_PreviewRepaint(benchmark::State& state)
     TBitmap window(form->BlankObj.MM2Pixel(CouponWidthMm), form->BlankObj.MM2Pixel(CouponHeightMm));
     form->BlankObj.SetCanvas(&window.Canvas());
     for (auto _ : state) {
-        PaintTransferForm(form.get(), bsTop);
+        PaintTransferForm(form->Data(), form->BlankObj, bsTop);
         benchmark::ClobberMemory();
     }
     form->BlankObj.SetCanvas(nullptr);
@@ -110,7 +110,7 @@ void BM_CouponBitmap600Dpi(benchmark::State& state)
     obj.SetOriginX(0);
     obj.SetOriginY(0);
     for (auto _ : state) {
-        DrawTransferCoupon(form.get(), 0);
+        DrawTransferCoupon(form->Data(), obj, 0);
         benchmark::ClobberMemory();
     }
     obj.SetCanvas(nullptr);
@@ -138,7 +138,7 @@ void BM_CouponPdfJob600Dpi(benchmark::State& state)
         obj.SetDPI(PrinterDpi);
         obj.SetOriginX(0);
         obj.SetOriginY(0);
-        DrawTransferCoupon(form.get(), 0);
+        DrawTransferCoupon(form->Data(), obj, 0);
         obj.SetCanvas(nullptr);
         pdf.Close();
     }

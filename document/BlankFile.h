@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/BlankData.h"
+#include "drawing/BlankData.h"
 
 #include <QByteArray>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/BlankData.h"
+#include "drawing/BlankData.h"
 #include "drawing/untBlankObj.h"
 
 #include <QVariant>
@@ -18,7 +18,8 @@ class TFRMBLANK;
 
 // One payment form document and the window that shows it: the editor panel
 // on the left, the zoomable preview on the right. Meant to live in an MDI
-// sub-window of the main window; the layouts read its properties directly.
+// sub-window of the main window. The window calls the layouts with its data
+// and its drawing object; they never see the window.
 class TfrmBlank : public QWidget {
     Q_OBJECT
 public:

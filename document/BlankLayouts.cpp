@@ -21,25 +21,39 @@ void PaintLayout(TfrmBlank* form, TBlankSide side)
 {
     // The other form families' preview routines are added here as each lands.
     if (IsTransferKind(form->Kind()))
-        PaintTransferForm(form, side);
+        PaintTransferForm(form->Data(), form->BlankObj, side);
 }
 
 namespace {
+
+TCouponChoice ChoiceOf(const TfrmPrintSelect& dialog)
+{
+    TCouponChoice choice;
+    for (int n = 0; n < 4; ++n)
+        choice.selected[n] = dialog.Selected(n);
+    choice.all = dialog.AllChecked();
+    choice.autoScale = dialog.AutoScale();
+    return choice;
+}
 
 void PrintTransfer(TfrmBlank* form)
 {
     TfrmPrintSelect* dialog = frmPrintSelect();
     if (!dialog)
         return;
-    dialog->BlankForm = form;
-    if (dialog->exec() != QDialog::Accepted)
+    dialog->Data = &form->Data();
+    const bool accepted = dialog->exec() == QDialog::Accepted;
+    // The dialog lives on after the document; it must not keep its data.
+    dialog->Data = nullptr;
+    if (!accepted)
         return;
+    const TCouponChoice choice = ChoiceOf(*dialog);
     if (form->MalePokwit())
-        PrintTransferWithReceipt(form);
+        PrintTransferWithReceipt(form->Data(), form->BlankObj, choice);
     else if (dialog->Vertical())
-        PrintTransferPortrait(form);
+        PrintTransferPortrait(form->Data(), form->BlankObj, choice);
     else
-        PrintTransferLandscape(form);
+        PrintTransferLandscape(form->Data(), form->BlankObj, choice);
 }
 
 } // namespace

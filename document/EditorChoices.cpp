@@ -1,6 +1,6 @@
 #include "document/EditorChoices.h"
 
-#include "document/BlankTypes.h"
+#include "drawing/BlankTypes.h"
 
 #include <initializer_list>
 

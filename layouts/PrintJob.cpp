@@ -1,25 +1,25 @@
 #include "layouts/PrintJob.h"
 
-#include "document/BlankFormUnit.h"
 #include "drawing/Exception.h"
+#include "drawing/untBlankObj.h"
 
-TPrintJob::TPrintJob(TfrmBlank* form, const QString& title, TPrinterOrientation orientation)
-    : m_form(form)
+TPrintJob::TPrintJob(TBlankObj& obj, const QString& title, TPrinterOrientation orientation)
+    : m_obj(obj)
 {
     TPrinter& printer = Printer();
-    m_form->BlankObj.SetPrinting(true);
+    m_obj.SetPrinting(true);
     printer.SetTitle(title);
     printer.SetOrientation(orientation);
     if (!printer.BeginDoc()) {
-        m_form->BlankObj.SetPrinting(false);
+        m_obj.SetPrinting(false);
         throw Exception(QStringLiteral("Nie można rozpocząć drukowania na drukarce „%1”.").arg(printer.PrinterName()));
     }
-    m_form->BlankObj.SetCanvas(&printer.Canvas());
-    m_form->BlankObj.SetDPI(printer.DeviceCaps(LOGPIXELSX));
+    m_obj.SetCanvas(&printer.Canvas());
+    m_obj.SetDPI(printer.DeviceCaps(LOGPIXELSX));
 }
 
 TPrintJob::~TPrintJob()
 {
     Printer().EndDoc();
-    m_form->BlankObj.SetPrinting(false);
+    m_obj.SetPrinting(false);
 }

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-class TfrmBlank;
+class TBlankObj;
 
 // The frame of every print job: the preview keeps off the drawing object,
 // the job starts, the drawing object points at the printer's canvas at the
@@ -13,11 +13,11 @@ class TfrmBlank;
 // naming it, with nothing left marked.
 class TPrintJob {
 public:
-    TPrintJob(TfrmBlank* form, const QString& title, TPrinterOrientation orientation);
+    TPrintJob(TBlankObj& obj, const QString& title, TPrinterOrientation orientation);
     ~TPrintJob();
     TPrintJob(const TPrintJob&) = delete;
     TPrintJob& operator=(const TPrintJob&) = delete;
 
 private:
-    TfrmBlank* m_form;
+    TBlankObj& m_obj;
 };

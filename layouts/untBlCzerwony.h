@@ -1,9 +1,11 @@
 #pragma once
 
 // The transfer/deposit form (kinds 5, 6 and 7): its grid of character cells,
-// the empty coupon, the values, the small receipt and the preview.
+// the empty coupon, the values, the small receipt and the preview. Each
+// routine draws the document's data through the drawing object it is given,
+// so a coupon needs no window to be drawn, tested or printed.
 
-#include "document/BlankTypes.h"
+#include "drawing/BlankTypes.h"
 
 #include <QString>
 #include <QStringList>
@@ -11,7 +13,7 @@
 #include <bitset>
 
 class TBlankObj;
-class TfrmBlank;
+struct TBlankData;
 
 // The grid of the coupon in millimetres from its top-left corner. Set by
 // every empty coupon before anything is drawn; the bottom depends on the kind.
@@ -62,22 +64,23 @@ void DrawCellText(TBlankObj& BlankObj, const QString& Text, int Col, int Row, in
                   const TCharSet& Allowed);
 
 // Fills the outline of the logo segments First..Last with the current brush.
-void DrawZusLogoPath(TfrmBlank* Form, int First, int Last);
+void DrawZusLogoPath(TBlankObj& Obj, int First, int Last);
 
 // One run of cells, and every run of the coupon for its kind and payment mode.
-void DrawCellBox(TfrmBlank* Form, int Row, int Col, int Count, bool Frame, bool Separators, bool Fill);
-void DrawCellBoxes(TfrmBlank* Form, bool Frame, bool Separators, bool Fill);
+void DrawCellBox(const TBlankData& Data, TBlankObj& Obj, int Row, int Col, int Count, bool Frame, bool Separators,
+                 bool Fill);
+void DrawCellBoxes(const TBlankData& Data, TBlankObj& Obj, bool Frame, bool Separators, bool Fill);
 
 // The empty coupon 0..3 in the form colour.
-void DrawTransferTemplate(TfrmBlank* Form, int Coupon);
+void DrawTransferTemplate(const TBlankData& Data, TBlankObj& Obj, int Coupon);
 // The empty coupon and the document's values in the text colour.
-void DrawTransferCoupon(TfrmBlank* Form, int Coupon);
+void DrawTransferCoupon(const TBlankData& Data, TBlankObj& Obj, int Coupon);
 // The small receipt: 1 for the recipient, 2 for the orderer.
-void DrawTransferReceipt(TfrmBlank* Form, int Which);
+void DrawTransferReceipt(const TBlankData& Data, TBlankObj& Obj, int Which);
 // The preview of the coupon or, on the back, the orderer's receipt.
-void PaintTransferForm(TfrmBlank* Form, TBlankSide Side);
+void PaintTransferForm(const TBlankData& Data, TBlankObj& Obj, TBlankSide Side);
 
-// Which coupons a print takes, as the coupon dialog gives them.
+// Which coupons a print takes, as the coupon dialog gives them to the window.
 struct TCouponChoice {
     bool selected[4] = {true, true, true, true};
     bool all = true;        // two receipt strips instead of one
@@ -85,11 +88,7 @@ struct TCouponChoice {
 };
 
 // One print job each: two coupons per portrait page; strips of receipt and
-// coupon; up to four coupons on one landscape page. The forms without a
-// choice read it from the coupon dialog.
-void PrintTransferPortrait(TfrmBlank* Form);
-void PrintTransferWithReceipt(TfrmBlank* Form);
-void PrintTransferLandscape(TfrmBlank* Form);
-void PrintTransferPortrait(TfrmBlank* Form, const TCouponChoice& Choice);
-void PrintTransferWithReceipt(TfrmBlank* Form, const TCouponChoice& Choice);
-void PrintTransferLandscape(TfrmBlank* Form, const TCouponChoice& Choice);
+// coupon; up to four coupons on one landscape page.
+void PrintTransferPortrait(const TBlankData& Data, TBlankObj& Obj, const TCouponChoice& Choice);
+void PrintTransferWithReceipt(const TBlankData& Data, TBlankObj& Obj, const TCouponChoice& Choice);
+void PrintTransferLandscape(const TBlankData& Data, TBlankObj& Obj, const TCouponChoice& Choice);

@@ -1,6 +1,7 @@
 #include "layouts/untBlCzerwony.h"
 
-#include "document/BlankFormUnit.h"
+#include "drawing/BlankData.h"
+#include "drawing/untBlankObj.h"
 #include "layouts/ZusLogo.h"
 
 double GridLeft = 0;
@@ -122,15 +123,14 @@ void DrawCellText(TBlankObj& BlankObj, const QString& Text, int Col, int Row, in
     }
 }
 
-void DrawZusLogoPath(TfrmBlank* Form, int First, int Last)
+void DrawZusLogoPath(TBlankObj& Obj, int First, int Last)
 {
-    TBlankObj& obj = Form->BlankObj;
-    TCanvas* canvas = obj.Canvas();
+    TCanvas* canvas = Obj.Canvas();
     if (!canvas)
         return;
     auto device = [&](const int (&p)[2]) {
-        return QPoint(obj.MM2Pixel(obj.OriginX() + GridLeft + LogoLeftMm + p[0] / double(ZusLogoUnitsPerMm)),
-                      obj.MM2Pixel(obj.OriginY() + GridTop + LogoTopMm
+        return QPoint(Obj.MM2Pixel(Obj.OriginX() + GridLeft + LogoLeftMm + p[0] / double(ZusLogoUnitsPerMm)),
+                      Obj.MM2Pixel(Obj.OriginY() + GridTop + LogoTopMm
                                    + (ZusLogoTop - p[1]) / double(ZusLogoUnitsPerMm)));
     };
     canvas->BeginPath();
@@ -149,39 +149,39 @@ void DrawZusLogoPath(TfrmBlank* Form, int First, int Last)
     canvas->FillPath();
 }
 
-void DrawCellBox(TfrmBlank* Form, int Row, int Col, int Count, bool Frame, bool Separators, bool Fill)
+void DrawCellBox(const TBlankData& Data, TBlankObj& Obj, int Row, int Col, int Count, bool Frame, bool Separators,
+                 bool Fill)
 {
     if (!Frame && !Separators && !Fill)
         return;
-    TBlankObj& obj = Form->BlankObj;
-    TCanvas* canvas = obj.Canvas();
+    TCanvas* canvas = Obj.Canvas();
     if (!canvas)
         return;
     canvas->Brush.Color = clWhite;
     canvas->Brush.Style = bsSolid;
-    canvas->Pen.Color = Form->KolForm();
+    canvas->Pen.Color = Data.FKolForm;
     const double x1 = ColX(Col);
     const double x2 = ColX(Col + Count);
     const double y1 = RowY(Row) + CellTopInsetMm;
     const double y2 = RowY(Row + 1) - CellBottomInsetMm;
     if (Fill)
-        obj.FillRect(x1, y1, x2, y2);
+        Obj.FillRect(x1, y1, x2, y2);
     canvas->Brush.Style = bsClear;
     if (Frame)
-        obj.Rectangle(x1, y1, x2, y2);
+        Obj.Rectangle(x1, y1, x2, y2);
     if (Separators)
         for (int k = 1; k < Count; ++k)
-            obj.VertLine(ColX(Col + k), y1, y2);
+            Obj.VertLine(ColX(Col + k), y1, y2);
 }
 
-void DrawCellBoxes(TfrmBlank* Form, bool Frame, bool Separators, bool Fill)
+void DrawCellBoxes(const TBlankData& Data, TBlankObj& Obj, bool Frame, bool Separators, bool Fill)
 {
-    const quint16 kind = Form->Kind();
+    const quint16 kind = Data.FKind;
     const bool zus = kind == bkTransferZus;
     // The ZUS logo must not show inside the cells of rows 2 to 5.
     const bool fillUnderLogo = zus || Fill;
     auto run = [&](int row, int col, int count, bool fill, bool separators) {
-        DrawCellBox(Form, row, col, count, Frame, separators, fill);
+        DrawCellBox(Data, Obj, row, col, count, Frame, separators, fill);
     };
     if (!zus) {
         run(0, 0, 27, Fill, Separators);
@@ -190,7 +190,7 @@ void DrawCellBoxes(TfrmBlank* Form, bool Frame, bool Separators, bool Fill)
     run(2, 0, 26, fillUnderLogo, Separators);
     run(3, 11, 3, fillUnderLogo, Separators);
     run(3, 15, 12, fillUnderLogo, Separators);
-    switch (Form->PrzelewWplata()) {
+    switch (Data.FPrzelewWplata) {
     case pwPrzelew: run(4, 0, 26, fillUnderLogo, Separators); break;
     case pwWplata: run(4, 0, 27, fillUnderLogo, false); break;
     default: run(4, 0, 27, fillUnderLogo, Separators); break;

@@ -1,6 +1,7 @@
 #include "layouts/untBlCzerwony.h"
 
-#include "document/BlankFormUnit.h"
+#include "drawing/BlankData.h"
+#include "drawing/untBlankObj.h"
 #include "layouts/PrintJob.h"
 
 #include <algorithm>
@@ -12,13 +13,13 @@ const QString JobTitle = QStringLiteral("Blankiet");
 constexpr double BlockWidthMm = 300.0;  // four coupons, two by two
 constexpr double BlockHeightMm = 210.0;
 
-void PrepareCutLines(TfrmBlank* form)
+void PrepareCutLines(const TBlankData& data, TBlankObj& obj)
 {
-    TCanvas* canvas = form->BlankObj.Canvas();
+    TCanvas* canvas = obj.Canvas();
     canvas->Brush.Style = bsClear;
     canvas->Pen.Style = psSolid;
-    canvas->Pen.Color = form->KolForm();
-    form->BlankObj.SetPenWidth(0);
+    canvas->Pen.Color = data.FKolForm;
+    obj.SetPenWidth(0);
 }
 
 void SetOrigin(TBlankObj& obj, double x, double y)
@@ -29,55 +30,52 @@ void SetOrigin(TBlankObj& obj, double x, double y)
 
 } // namespace
 
-void PrintTransferPortrait(TfrmBlank* Form, const TCouponChoice& Choice)
+void PrintTransferPortrait(const TBlankData& Data, TBlankObj& Obj, const TCouponChoice& Choice)
 {
-    TPrintJob job(Form, JobTitle, poPortrait);
-    TBlankObj& obj = Form->BlankObj;
+    TPrintJob job(Obj, JobTitle, poPortrait);
     int k = 0;
     for (int n = 0; n < 4; ++n) {
         if (!Choice.selected[n])
             continue;
         if (k == 2)
             Printer().NewPage();
-        SetOrigin(obj, 10, 10 + CouponHeightMm * (k % 2));
-        DrawTransferCoupon(Form, n);
+        SetOrigin(Obj, 10, 10 + CouponHeightMm * (k % 2));
+        DrawTransferCoupon(Data, Obj, n);
         if (k % 2 == 1) {
             // Along the edges of the page's two coupons, 5 mm beyond them.
-            SetOrigin(obj, 0, 0);
-            PrepareCutLines(Form);
+            SetOrigin(Obj, 0, 0);
+            PrepareCutLines(Data, Obj);
             for (double y : {10.0, 115.0, 220.0})
-                obj.HorizLine(5, 165, y);
+                Obj.HorizLine(5, 165, y);
             for (double x : {10.0, 160.0})
-                obj.VertLine(x, 5, 225);
+                Obj.VertLine(x, 5, 225);
         }
         ++k;
     }
 }
 
-void PrintTransferWithReceipt(TfrmBlank* Form, const TCouponChoice& Choice)
+void PrintTransferWithReceipt(const TBlankData& Data, TBlankObj& Obj, const TCouponChoice& Choice)
 {
-    TPrintJob job(Form, JobTitle, poPortrait);
-    TBlankObj& obj = Form->BlankObj;
+    TPrintJob job(Obj, JobTitle, poPortrait);
     const int strips = Choice.all ? 2 : 1;
     for (int s = 1; s <= strips; ++s) {
         const double y0 = CouponHeightMm * (s - 1);
-        SetOrigin(obj, 57, y0);
-        DrawTransferCoupon(Form, (s - 1) * 3);
-        SetOrigin(obj, 2, y0);
-        DrawTransferReceipt(Form, 3 - s);
-        SetOrigin(obj, 0, y0);
-        PrepareCutLines(Form);
-        obj.HorizLine(0, 210, 0);
-        obj.HorizLine(0, 210, CouponHeightMm);
+        SetOrigin(Obj, 57, y0);
+        DrawTransferCoupon(Data, Obj, (s - 1) * 3);
+        SetOrigin(Obj, 2, y0);
+        DrawTransferReceipt(Data, Obj, 3 - s);
+        SetOrigin(Obj, 0, y0);
+        PrepareCutLines(Data, Obj);
+        Obj.HorizLine(0, 210, 0);
+        Obj.HorizLine(0, 210, CouponHeightMm);
         for (double x : {2.0, 57.0, 207.0})
-            obj.VertLine(x, -5, CouponHeightMm + 5);
+            Obj.VertLine(x, -5, CouponHeightMm + 5);
     }
 }
 
-void PrintTransferLandscape(TfrmBlank* Form, const TCouponChoice& Choice)
+void PrintTransferLandscape(const TBlankData& Data, TBlankObj& Obj, const TCouponChoice& Choice)
 {
-    TPrintJob job(Form, JobTitle, poLandscape);
-    TBlankObj& obj = Form->BlankObj;
+    TPrintJob job(Obj, JobTitle, poLandscape);
     const TPrinter& printer = Printer();
     if (Choice.autoScale) {
         // Shrink the block to the printable area; never enlarge it.
@@ -86,7 +84,7 @@ void PrintTransferLandscape(TfrmBlank* Form, const TCouponChoice& Choice)
         if (horz > 0 && vert > 0) {
             const double a = std::max(BlockWidthMm / horz, BlockHeightMm / vert);
             if (a > 1)
-                obj.SetDPI(int(std::nearbyint(obj.DPI() / a)));
+                Obj.SetDPI(int(std::nearbyint(Obj.DPI() / a)));
         }
     }
     int k = 0;
@@ -97,15 +95,15 @@ void PrintTransferLandscape(TfrmBlank* Form, const TCouponChoice& Choice)
         double y = CouponHeightMm * (k % 2);
         if (!Choice.autoScale) {
             // Placed from the sheet's corner rather than the printable area's.
-            x -= obj.Pixel2MM(printer.DeviceCaps(PHYSICALOFFSETX));
-            y -= obj.Pixel2MM(printer.DeviceCaps(PHYSICALOFFSETY));
+            x -= Obj.Pixel2MM(printer.DeviceCaps(PHYSICALOFFSETX));
+            y -= Obj.Pixel2MM(printer.DeviceCaps(PHYSICALOFFSETY));
         }
-        SetOrigin(obj, x, y);
-        DrawTransferCoupon(Form, n);
+        SetOrigin(Obj, x, y);
+        DrawTransferCoupon(Data, Obj, n);
         if (k == 0) {
-            PrepareCutLines(Form);
-            obj.HorizLine(0, 297, CouponHeightMm);
-            obj.VertLine(CouponWidthMm, 0, 297);
+            PrepareCutLines(Data, Obj);
+            Obj.HorizLine(0, 297, CouponHeightMm);
+            Obj.VertLine(CouponWidthMm, 0, 297);
         }
         ++k;
     }

@@ -1,6 +1,7 @@
 #include "layouts/untBlCzerwony.h"
 
-#include "document/BlankFormUnit.h"
+#include "drawing/BlankData.h"
+#include "drawing/untBlankObj.h"
 #include "drawing/untCommon.h"
 
 #include <QLocale>
@@ -54,25 +55,24 @@ void DrawLines(TBlankObj& obj, const QStringList& lines, double width, int count
 
 } // namespace
 
-void DrawTransferReceipt(TfrmBlank* Form, int Which)
+void DrawTransferReceipt(const TBlankData& Data, TBlankObj& Obj, int Which)
 {
-    TBlankObj& obj = Form->BlankObj;
-    TCanvas* canvasPtr = obj.Canvas();
+    TCanvas* canvasPtr = Obj.Canvas();
     if (!canvasPtr)
         return;
     TCanvas& canvas = *canvasPtr;
-    const TColor kolForm = Form->KolForm();
+    const TColor kolForm = Data.FKolForm;
 
     canvas.Pen.Style = psSolid;
     canvas.Pen.Color = kolForm;
-    obj.SetPenWidth(0.15);
+    Obj.SetPenWidth(0.15);
     canvas.Brush.Style = bsClear;
-    obj.Rectangle(FrameLeft, FrameTop, FrameRight, FrameBottom);
+    Obj.Rectangle(FrameLeft, FrameTop, FrameRight, FrameBottom);
     for (double y : {10.5, 18.5, 36.5, 44.5, 62.5})
-        obj.HorizLine(FrameLeft + 0.1, FrameRight - 0.1, y);
+        Obj.HorizLine(FrameLeft + 0.1, FrameRight - 0.1, y);
 
     // Labels stand on white boxes that interrupt the lines beneath them.
-    obj.SetFont(6, kolForm, 0, FormFace);
+    Obj.SetFont(6, kolForm, 0, FormFace);
     canvas.Brush.Style = bsSolid;
     canvas.Brush.Color = clWhite;
     const struct {
@@ -81,36 +81,36 @@ void DrawTransferReceipt(TfrmBlank* Form, int Which)
     } labels[] = {{" nr rachunku odbiorcy ", 1.5}, {" odbiorca ", 17.5}, {" kwota ", 35.5},
                   {" nazwa zleceniodawcy ", 43.5}, {" tytułem ", 61.5}};
     for (const auto& label : labels)
-        obj.DrawText(QString::fromUtf8(label.text), 18.5, label.top, -1, 0);
+        Obj.DrawText(QString::fromUtf8(label.text), 18.5, label.top, -1, 0);
 
-    obj.SetFont(8, clNone, 0, QString());
+    Obj.SetFont(8, clNone, 0, QString());
     const QString caption = ReceiptCaption(Which);
     if (!caption.isEmpty())
-        obj.DrawText(caption, 3.5, FrameBottom, -1, 90);
+        Obj.DrawText(caption, 3.5, FrameBottom, -1, 90);
 
-    obj.SetPenWidth(0.2);
+    Obj.SetPenWidth(0.2);
     canvas.Brush.Style = bsClear;
-    obj.Ellipse(9.5, 82.5, 25.5, 98.5);
+    Obj.Ellipse(9.5, 82.5, 25.5, 98.5);
 
-    obj.SetFont(6, kolForm, 0, FormFace);
-    obj.DrawText(QStringLiteral(" Opłata "), 35.5, 98.5, -1, 0);
+    Obj.SetFont(6, kolForm, 0, FormFace);
+    Obj.DrawText(QStringLiteral(" Opłata "), 35.5, 98.5, -1, 0);
     for (int i = 0; i < 4; ++i)
-        obj.Rectangle(29.5 + 5 * i, 92.5, 34.5 + 5 * i, 98.0);
-    obj.SetPenWidth(0.5);
-    obj.VertLine(39.5, 92.7, 97.8);
+        Obj.Rectangle(29.5 + 5 * i, 92.5, 34.5 + 5 * i, 98.0);
+    Obj.SetPenWidth(0.5);
+    Obj.VertLine(39.5, 92.7, 97.8);
 
-    obj.SetFont(8, Form->KolTekst(), 0, FormFace);
-    obj.DrawText(PackedAccount(Form->OdbRach()), ValueX, 5.5, ReceiptWidthMm, 0);
-    obj.SetFont(6, clNone, 0, QString());
-    DrawLines(obj, Form->Odbiorca(), ReceiptWrapMm, 4, 21.0, 4.0);
-    if (Form->Kwota() > 0) {
-        obj.SetFont(10, clNone, 0, QString());
-        obj.DrawText(LocaleAmount(Form->Kwota()) + QStringLiteral(" PLN"), 18.5, 37.5, -1, 0);
-        obj.SetFont(6, clNone, 0, QString());
-        obj.DrawText(TBlankObj::InWordsSimpleFull(Form->Kwota()), 9.0, 41.5, ReceiptWidthMm, 0);
+    Obj.SetFont(8, Data.FKolTekst, 0, FormFace);
+    Obj.DrawText(PackedAccount(Data.FOdbRach), ValueX, 5.5, ReceiptWidthMm, 0);
+    Obj.SetFont(6, clNone, 0, QString());
+    DrawLines(Obj, Data.FOdbiorca, ReceiptWrapMm, 4, 21.0, 4.0);
+    if (Data.FKwota > 0) {
+        Obj.SetFont(10, clNone, 0, QString());
+        Obj.DrawText(LocaleAmount(Data.FKwota) + QStringLiteral(" PLN"), 18.5, 37.5, -1, 0);
+        Obj.SetFont(6, clNone, 0, QString());
+        Obj.DrawText(TBlankObj::InWordsSimpleFull(Data.FKwota), 9.0, 41.5, ReceiptWidthMm, 0);
     }
-    obj.SetFont(6, clNone, 0, QString());
-    DrawLines(obj, Form->Nadawca(), ReceiptWrapMm, 4, 47.0, 3.5);
-    obj.SetFont(5, clNone, 0, QString());
-    DrawLines(obj, Form->Tytul(), ReceiptWrapMm, 3, 64.0, 2.5);
+    Obj.SetFont(6, clNone, 0, QString());
+    DrawLines(Obj, Data.FNadawca, ReceiptWrapMm, 4, 47.0, 3.5);
+    Obj.SetFont(5, clNone, 0, QString());
+    DrawLines(Obj, Data.FTytul, ReceiptWrapMm, 3, 64.0, 2.5);
 }

@@ -1,6 +1,7 @@
 #include "layouts/untBlCzerwony.h"
 
-#include "document/BlankFormUnit.h"
+#include "drawing/BlankData.h"
+#include "drawing/untBlankObj.h"
 
 #include <initializer_list>
 
@@ -44,19 +45,19 @@ void DrawColumn(TBlankObj& obj, double x, double y, std::initializer_list<const 
     }
 }
 
-void DrawZusBackground(TfrmBlank* form, TBlankObj& obj, TCanvas& canvas)
+void DrawZusBackground(const TBlankData& data, TBlankObj& obj, TCanvas& canvas)
 {
     canvas.Brush.Style = bsSolid;
-    canvas.Brush.Color = TBlankObj::HalfColorB(form->KolForm());
-    DrawZusLogoPath(form, 1, 12);
-    DrawZusLogoPath(form, 13, 28);
-    DrawZusLogoPath(form, 29, 36);
+    canvas.Brush.Color = TBlankObj::HalfColorB(data.FKolForm);
+    DrawZusLogoPath(obj, 1, 12);
+    DrawZusLogoPath(obj, 13, 28);
+    DrawZusLogoPath(obj, 29, 36);
     canvas.Brush.Style = bsClear;
-    obj.SetFont(12, form->KolTekst(), fsBold, FormFace);
+    obj.SetFont(12, data.FKolTekst, fsBold, FormFace);
     obj.DrawText(QStringLiteral("Zakład Ubezpieczeń Społecznych"), GridLeft + 2, GridTop + 2.5, -1, 0);
-    obj.SetFont(10, form->KolForm(), 0, FormFace);
+    obj.SetFont(10, data.FKolForm, 0, FormFace);
     obj.DrawText(QStringLiteral("Należności z tytułu skladek"), GridLeft + 12, GridTop + 9, -1, 0);
-    obj.SetFont(5, form->KolForm(), 0, FormFace);
+    obj.SetFont(5, data.FKolForm, 0, FormFace);
     DrawColumn(obj, ColX(15) - 2, GridTop + 1.5,
                {"07. Typ drugiego", "identyfikatora", "R - REGON", "P - PESEL", "1 - Dowód osobisty",
                 "2 - Paszport"});
@@ -72,14 +73,14 @@ void DrawZusBackground(TfrmBlank* form, TBlankObj& obj, TCanvas& canvas)
                 "E - Koszty egzekucyjne", "A - Dodatkowa opłata", "za błędy płatnika"});
 }
 
-void DrawTaxBackground(TfrmBlank* form, TBlankObj& obj, TCanvas& canvas)
+void DrawTaxBackground(const TBlankData& data, TBlankObj& obj, TCanvas& canvas)
 {
     canvas.Brush.Style = bsClear;
-    obj.SetFont(75, TBlankObj::HalfColorB(form->KolForm()), 0, HeavyFace);
+    obj.SetFont(75, TBlankObj::HalfColorB(data.FKolForm), 0, HeavyFace);
     const QString word = QStringLiteral("PODATKI");
     const double w = obj.TextWidth(word);
     obj.DrawText(word, GridLeft + ((GridRight - GridLeft) - w) / 2, 30.0, -1, 0);
-    obj.SetFont(5, form->KolForm(), 0, FormFace);
+    obj.SetFont(5, data.FKolForm, 0, FormFace);
     const double x = ColX(22) + 3;
     DrawColumn(obj, x, RowY(10) - 0.5,
                {"Typ identyfikatora: N - NIP,", "R - REGON, P - PESEL,", "1 - Dowód osobisty, 2 - Paszport,",
@@ -90,13 +91,13 @@ void DrawTaxBackground(TfrmBlank* form, TBlankObj& obj, TCanvas& canvas)
                 "J - dzień"});
 }
 
-void DrawThickOutlines(TfrmBlank* form, TBlankObj& obj, TCanvas& canvas)
+void DrawThickOutlines(const TBlankData& data, TBlankObj& obj, TCanvas& canvas)
 {
-    const quint16 kind = form->Kind();
-    const TPrzelewWplata mode = form->PrzelewWplata();
+    const quint16 kind = data.FKind;
+    const TPrzelewWplata mode = data.FPrzelewWplata;
     obj.SetPenWidth(ThickMm);
     canvas.Brush.Style = bsClear;
-    canvas.Pen.Color = form->KolForm();
+    canvas.Pen.Color = data.FKolForm;
     obj.Rectangle(GridLeft + 0.3, RowY(2) - 1, ColX(26) + 0.2, RowY(3) - 1);
     obj.Rectangle(GridLeft + 75, RowY(3) - 1, GridRight - 0.3, RowY(4) - 1);
     const double xr = mode == pwPrzelew ? ColX(26) : GridRight - 0.3;
@@ -141,9 +142,9 @@ QString Row4Label(quint16 kind, TPrzelewWplata mode)
     return QString::fromUtf8(labels[family][m]);
 }
 
-void DrawRowLabels(TfrmBlank* form, TBlankObj& obj)
+void DrawRowLabels(const TBlankData& data, TBlankObj& obj)
 {
-    const quint16 kind = form->Kind();
+    const quint16 kind = data.FKind;
     const double x = GridLeft + 1;
     auto label = [&](const char* text, double lx, double y) { obj.DrawText(QString::fromUtf8(text), lx, y, -1, 0); };
     auto rowTop = [](int r) { return RowY(r) - 0.5; };
@@ -151,7 +152,7 @@ void DrawRowLabels(TfrmBlank* form, TBlankObj& obj)
         label(" 01. Nr rachunku bankowego ZUS ", x, rowTop(2));
         label(" waluta ", ColX(11) + 1, rowTop(3));
         label(" 03. Kwota ", ColX(15) + 1, rowTop(3));
-        obj.DrawText(Row4Label(kind, form->PrzelewWplata()), x, rowTop(4), -1, 0);
+        obj.DrawText(Row4Label(kind, data.FPrzelewWplata), x, rowTop(4), -1, 0);
         const char* payer = " 05. Nazwa skrócona płatnika lub imię i nazwisko płatnika ";
         label(payer, x, rowTop(5));
         obj.DrawText(QString::fromUtf8(payer) + QStringLiteral("c.d. "), x, rowTop(6), -1, 0);
@@ -168,7 +169,7 @@ void DrawRowLabels(TfrmBlank* form, TBlankObj& obj)
         label(" 03. Nr rachunku bankowego organu podatkowego ", x, rowTop(2));
         label(" waluta ", ColX(11) + 1, rowTop(3));
         label(" 05. Kwota ", ColX(15) + 1, rowTop(3));
-        obj.DrawText(Row4Label(kind, form->PrzelewWplata()), x, rowTop(4), -1, 0);
+        obj.DrawText(Row4Label(kind, data.FPrzelewWplata), x, rowTop(4), -1, 0);
         label(" 07. Nazwa i adres zobowiązanego ", x, rowTop(5));
         label(" 08. Nazwa i adres zobowiązanego c.d. ", x, rowTop(6));
         label(" 09. NIP lub identyfikator uzupełniający zobowiązanego ", x, rowTop(7));
@@ -183,7 +184,7 @@ void DrawRowLabels(TfrmBlank* form, TBlankObj& obj)
         label(" nr rachunku odbiorcy ", x, rowTop(2));
         label(" waluta ", ColX(11) + 1, rowTop(3));
         label(" kwota ", ColX(15) + 1, rowTop(3));
-        obj.DrawText(Row4Label(kind, form->PrzelewWplata()), x, rowTop(4), -1, 0);
+        obj.DrawText(Row4Label(kind, data.FPrzelewWplata), x, rowTop(4), -1, 0);
         label(" nazwa zleceniodawcy ", x, rowTop(5));
         label(" nazwa zleceniodawcy c.d. ", x, rowTop(6));
         label(" tytułem ", x, rowTop(7));
@@ -191,9 +192,9 @@ void DrawRowLabels(TfrmBlank* form, TBlankObj& obj)
     }
 }
 
-void DrawLowerStrip(TfrmBlank* form, TBlankObj& obj, TCanvas& canvas)
+void DrawLowerStrip(const TBlankData& data, TBlankObj& obj, TCanvas& canvas)
 {
-    const quint16 kind = form->Kind();
+    const quint16 kind = data.FKind;
     canvas.Brush.Style = bsSolid;
     canvas.Brush.Color = clWhite;
     obj.SetPenWidth(FrameMm);
@@ -202,7 +203,7 @@ void DrawLowerStrip(TfrmBlank* form, TBlankObj& obj, TCanvas& canvas)
     obj.Rectangle(GridLeft, RowY(9) + 2, GridLeft + 68, RowY(9) + 23.5);
 
     canvas.Brush.Style = bsClear;
-    obj.SetFont(5, form->KolForm(), 0, FormFace);
+    obj.SetFont(5, data.FKolForm, 0, FormFace);
     auto centred = [&](const char* text, double y) {
         const QString t = QString::fromUtf8(text);
         obj.DrawText(t, GridLeft + (68 - obj.TextWidth(t)) / 2, y, -1, 0);
@@ -215,7 +216,7 @@ void DrawLowerStrip(TfrmBlank* form, TBlankObj& obj, TCanvas& canvas)
     } else {
         centred("pieczęć, data i podpis(y) zleceniodawcy", 100.0);
     }
-    obj.SetFont(6, form->KolForm(), 0, FormFace);
+    obj.SetFont(6, data.FKolForm, 0, FormFace);
     obj.DrawText(kind == bkTransferTax ? QStringLiteral("15. Opłata") : QStringLiteral("Opłata"), GridLeft + 69,
                  RowY(10) + 2, -1, 0);
     for (int i = 0; i < 4; ++i)
@@ -238,18 +239,17 @@ void DrawCornerMarks(TBlankObj& obj, TCanvas& canvas)
 
 } // namespace
 
-void DrawTransferTemplate(TfrmBlank* Form, int Coupon)
+void DrawTransferTemplate(const TBlankData& Data, TBlankObj& Obj, int Coupon)
 {
-    TBlankObj& obj = Form->BlankObj;
-    TCanvas* canvasPtr = obj.Canvas();
+    TCanvas* canvasPtr = Obj.Canvas();
     if (!canvasPtr)
         return;
     TCanvas& canvas = *canvasPtr;
-    const quint16 kind = Form->Kind();
-    const TPrzelewWplata mode = Form->PrzelewWplata();
-    const TColor kolForm = Form->KolForm();
+    const quint16 kind = Data.FKind;
+    const TPrzelewWplata mode = Data.FPrzelewWplata;
+    const TColor kolForm = Data.FKolForm;
 
-    obj.SetPenWidth(HairlineMm);
+    Obj.SetPenWidth(HairlineMm);
     canvas.Pen.Style = psSolid;
     canvas.Pen.Color = kolForm;
     canvas.Brush.Style = bsSolid;
@@ -262,55 +262,55 @@ void DrawTransferTemplate(TfrmBlank* Form, int Coupon)
     if (kind == bkTransferZus || kind == bkTransferTax)
         GridBottom -= 1.2;
 
-    obj.FillRect(GridLeft, GridTop, GridRight, GridBottom);
-    DrawCellBoxes(Form, false, false, true);
+    Obj.FillRect(GridLeft, GridTop, GridRight, GridBottom);
+    DrawCellBoxes(Data, Obj, false, false, true);
     if (kind == bkTransferZus)
-        DrawZusBackground(Form, obj, canvas);
+        DrawZusBackground(Data, Obj, canvas);
     else if (kind == bkTransferTax)
-        DrawTaxBackground(Form, obj, canvas);
-    DrawCellBoxes(Form, true, true, false);
+        DrawTaxBackground(Data, Obj, canvas);
+    DrawCellBoxes(Data, Obj, true, true, false);
 
     // The W and P boxes; their corners are given bottom first.
     canvas.Brush.Style = bsSolid;
     canvas.Brush.Color = clWhite;
     canvas.Pen.Color = kolForm;
-    obj.Rectangle(ColX(8), RowY(4) - 1.5, ColX(9) - 0.6, RowY(4) - 6.7);
-    obj.Rectangle(ColX(9), RowY(4) - 1.5, ColX(10) - 0.6, RowY(4) - 6.7);
+    Obj.Rectangle(ColX(8), RowY(4) - 1.5, ColX(9) - 0.6, RowY(4) - 6.7);
+    Obj.Rectangle(ColX(9), RowY(4) - 1.5, ColX(10) - 0.6, RowY(4) - 6.7);
 
-    DrawThickOutlines(Form, obj, canvas);
+    DrawThickOutlines(Data, Obj, canvas);
 
-    obj.SetFont(5, kolForm, 0, FormFace);
+    Obj.SetFont(5, kolForm, 0, FormFace);
     canvas.Brush.Style = bsClear;
-    DrawRowLabels(Form, obj);
+    DrawRowLabels(Data, Obj);
 
-    obj.SetFont(8, clNone, 0, QString());
+    Obj.SetFont(8, clNone, 0, QString());
     const QString caption = CouponCaption(mode, Coupon);
-    obj.DrawText(caption, ColX(27) + 2, (RowY(10) + obj.TextWidth(caption)) / 2, -1, 90);
+    Obj.DrawText(caption, ColX(27) + 2, (RowY(10) + Obj.TextWidth(caption)) / 2, -1, 90);
     const QString title = FormTitle(mode);
-    obj.DrawText(title, 2.0, (RowY(9) + obj.TextWidth(title)) / 2, -1, 90);
+    Obj.DrawText(title, 2.0, (RowY(9) + Obj.TextWidth(title)) / 2, -1, 90);
 
-    obj.SetFont(11, kolForm, 0, QString());
+    Obj.SetFont(11, kolForm, 0, QString());
     canvas.Brush.Style = bsClear;
-    obj.DrawText(QStringLiteral("W"), ColX(8) + 0.3, RowY(3) + 2.2, -1, 0);
-    obj.DrawText(QStringLiteral("P"), ColX(9) + 0.9, RowY(3) + 2.2, -1, 0);
+    Obj.DrawText(QStringLiteral("W"), ColX(8) + 0.3, RowY(3) + 2.2, -1, 0);
+    Obj.DrawText(QStringLiteral("P"), ColX(9) + 0.9, RowY(3) + 2.2, -1, 0);
 
     if (mode != pwNone) {
-        obj.SetPenWidth(CrossMm);
-        canvas.Pen.Color = Form->KolTekst();
+        Obj.SetPenWidth(CrossMm);
+        canvas.Pen.Color = Data.FKolTekst;
         const double x1 = mode == pwWplata ? ColX(9) : ColX(8);
         const double x2 = x1 + 4.5;
-        obj.Line(x1, RowY(3) + 2, x2, RowY(4) - 1.5);
-        obj.Line(x2, RowY(3) + 2, x1, RowY(4) - 1.5);
+        Obj.Line(x1, RowY(3) + 2, x2, RowY(4) - 1.5);
+        Obj.Line(x2, RowY(3) + 2, x1, RowY(4) - 1.5);
     }
 
-    obj.SetPenWidth(FrameMm);
+    Obj.SetPenWidth(FrameMm);
     canvas.Pen.Color = kolForm;
     canvas.Brush.Style = bsClear;
-    obj.Rectangle(GridLeft, GridTop, GridRight, GridBottom);
-    obj.HorizLine(0, GridLeft, GridTop);
-    obj.HorizLine(0, GridRight, RowY(9));
-    obj.HorizLine(GridRight, CouponWidthMm, GridBottom);
+    Obj.Rectangle(GridLeft, GridTop, GridRight, GridBottom);
+    Obj.HorizLine(0, GridLeft, GridTop);
+    Obj.HorizLine(0, GridRight, RowY(9));
+    Obj.HorizLine(GridRight, CouponWidthMm, GridBottom);
 
-    DrawLowerStrip(Form, obj, canvas);
-    DrawCornerMarks(obj, canvas);
+    DrawLowerStrip(Data, Obj, canvas);
+    DrawCornerMarks(Obj, canvas);
 }

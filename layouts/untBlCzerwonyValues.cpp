@@ -1,6 +1,7 @@
 #include "layouts/untBlCzerwony.h"
 
-#include "document/BlankFormUnit.h"
+#include "drawing/BlankData.h"
+#include "drawing/untBlankObj.h"
 #include "drawing/untCommon.h"
 
 namespace {
@@ -32,31 +33,31 @@ void SetSize(TBlankObj& obj, int points)
     obj.SetFont(points, clNone, 0, QString());
 }
 
-void DrawKindRows(TfrmBlank* form, TBlankObj& obj)
+void DrawKindRows(const TBlankData& data, TBlankObj& obj)
 {
-    const quint16 kind = form->Kind();
+    const quint16 kind = data.FKind;
     const auto one = [](QChar c) { return QString(c).trimmed(); };
     if (kind == bkTransferZus) {
         SetSize(obj, 13);
-        DrawCellText(obj, form->NadNIP().trimmed(), 0, 7, 10, DigitChars());
-        DrawCellText(obj, one(form->NadTypId2()), 11, 7, 1, ZusIdTypeChars());
-        DrawCellText(obj, form->NadId2().trimmed(), 13, 7, 14, AlnumChars());
-        DrawCellText(obj, one(form->NadTypWplaty()), 0, 8, 1, UpperChars());
-        if (form->NadNrDeklar() != 0)
-            DrawCellText(obj, QStringLiteral("%1").arg(form->NadNrDeklar(), 2, 10, QLatin1Char('0')), 2, 8, 2,
+        DrawCellText(obj, data.FNadNIP.trimmed(), 0, 7, 10, DigitChars());
+        DrawCellText(obj, one(data.FNadTypId2), 11, 7, 1, ZusIdTypeChars());
+        DrawCellText(obj, data.FNadId2.trimmed(), 13, 7, 14, AlnumChars());
+        DrawCellText(obj, one(data.FNadTypWplaty), 0, 8, 1, UpperChars());
+        if (data.FNadNrDeklar != 0)
+            DrawCellText(obj, QStringLiteral("%1").arg(data.FNadNrDeklar, 2, 10, QLatin1Char('0')), 2, 8, 2,
                          DigitChars());
-        DrawCellText(obj, form->NadDeklaracja().trimmed(), 5, 8, 6, DigitChars());
-        DrawCellText(obj, form->NadNrDecyzji().trimmed(), 12, 8, 15, AnyChars());
+        DrawCellText(obj, data.FNadDeklaracja.trimmed(), 5, 8, 6, DigitChars());
+        DrawCellText(obj, data.FNadNrDecyzji.trimmed(), 12, 8, 15, AnyChars());
     } else if (kind == bkTransferTax) {
         SetSize(obj, 13);
-        DrawCellText(obj, form->NadId2().trimmed(), 0, 7, 14, DigitChars());
-        DrawCellText(obj, one(form->NadTypId2()), 15, 7, 1, TaxIdTypeChars());
-        DrawCellText(obj, form->NadOkres().trimmed(), 19, 7, 7, PeriodChars());
-        DrawCellText(obj, form->NadSymbolForm().trimmed(), 0, 8, 7, FormSymbolChars());
-        DrawCellText(obj, form->NadIdZobow().trimmed(), 7, 8, 20, AnyChars());
+        DrawCellText(obj, data.FNadId2.trimmed(), 0, 7, 14, DigitChars());
+        DrawCellText(obj, one(data.FNadTypId2), 15, 7, 1, TaxIdTypeChars());
+        DrawCellText(obj, data.FNadOkres.trimmed(), 19, 7, 7, PeriodChars());
+        DrawCellText(obj, data.FNadSymbolForm.trimmed(), 0, 8, 7, FormSymbolChars());
+        DrawCellText(obj, data.FNadIdZobow.trimmed(), 7, 8, 20, AnyChars());
     } else {
         SetSize(obj, 12);
-        DrawTwoLines(obj, form->Tytul(), 7);
+        DrawTwoLines(obj, data.FTytul, 7);
     }
 }
 
@@ -71,48 +72,47 @@ QString FormCode(quint16 kind)
 
 } // namespace
 
-void DrawTransferCoupon(TfrmBlank* Form, int Coupon)
+void DrawTransferCoupon(const TBlankData& Data, TBlankObj& Obj, int Coupon)
 {
-    DrawTransferTemplate(Form, Coupon);
-    TBlankObj& obj = Form->BlankObj;
-    if (!obj.Canvas())
+    DrawTransferTemplate(Data, Obj, Coupon);
+    if (!Obj.Canvas())
         return;
-    const quint16 kind = Form->Kind();
+    const quint16 kind = Data.FKind;
 
-    obj.SetFont(15, Form->KolTekst(), 0, FormFace);
-    if (Form->Kwota() > 0)
-        DrawCellText(obj, FormatAmountFixed(Form->Kwota(), AppFormatSettings), 15, 3, 12, AnyChars());
+    Obj.SetFont(15, Data.FKolTekst, 0, FormFace);
+    if (Data.FKwota > 0)
+        DrawCellText(Obj, FormatAmountFixed(Data.FKwota, AppFormatSettings), 15, 3, 12, AnyChars());
 
-    if (Form->PrzelewWplata() == pwWplata) {
-        SetSize(obj, 8);
+    if (Data.FPrzelewWplata == pwWplata) {
+        SetSize(Obj, 8);
         // Cut at the coupon's edge: the words of a large amount would run
         // into the coupon or receipt beside it on the sheet.
-        if (Form->Kwota() > 0)
-            obj.DrawText(TBlankObj::InWordsFull(Form->Kwota(), false), ColX(0) + FreeTextIndentMm, RowY(4) + 3.0,
+        if (Data.FKwota > 0)
+            Obj.DrawText(TBlankObj::InWordsFull(Data.FKwota, false), ColX(0) + FreeTextIndentMm, RowY(4) + 3.0,
                          CouponWidthMm, 0);
     } else {
-        SetSize(obj, 14);
-        DrawCellText(obj, Form->NadRach().trimmed(), 0, 4, 26, DigitChars());
+        SetSize(Obj, 14);
+        DrawCellText(Obj, Data.FNadRach.trimmed(), 0, 4, 26, DigitChars());
     }
 
     if (kind != bkTransferZus) {
-        SetSize(obj, 12);
-        DrawTwoLines(obj, Form->Odbiorca(), 0);
+        SetSize(Obj, 12);
+        DrawTwoLines(Obj, Data.FOdbiorca, 0);
     }
 
-    SetSize(obj, 14);
+    SetSize(Obj, 14);
     if (kind == bkTransferZus)
-        DrawCellText(obj, Form->OdbRach(), 0, 2, 26, DigitBlankChars());
+        DrawCellText(Obj, Data.FOdbRach, 0, 2, 26, DigitBlankChars());
     else
-        DrawCellText(obj, Form->OdbRach().trimmed(), 0, 2, 26, DigitChars());
+        DrawCellText(Obj, Data.FOdbRach.trimmed(), 0, 2, 26, DigitChars());
 
-    SetSize(obj, 12);
-    DrawTwoLines(obj, Form->Nadawca(), 5);
+    SetSize(Obj, 12);
+    DrawTwoLines(Obj, Data.FNadawca, 5);
 
-    DrawKindRows(Form, obj);
+    DrawKindRows(Data, Obj);
 
-    SetSize(obj, 14);
-    DrawCellText(obj, QStringLiteral("PLN"), 11, 3, 3, UpperChars());
-    SetSize(obj, 13);
-    DrawCellText(obj, FormCode(kind), 25, 9, 2, DigitChars());
+    SetSize(Obj, 14);
+    DrawCellText(Obj, QStringLiteral("PLN"), 11, 3, 3, UpperChars());
+    SetSize(Obj, 13);
+    DrawCellText(Obj, FormCode(kind), 25, 9, 2, DigitChars());
 }

@@ -1,10 +1,10 @@
 #include "printing/untPrintSelect.h"
 
-#include "document/BlankFormUnit.h"
+#include "drawing/BlankData.h"
+#include "platform/MainWindow.h"
 #include "printing/PrinterSetupDialog.h"
 #include "ui_TFRMPRINTSELECT.h"
 
-#include <QApplication>
 #include <QMessageBox>
 #include <QShowEvent>
 
@@ -112,34 +112,22 @@ void TfrmPrintSelect::showEvent(QShowEvent* event)
 
 void TfrmPrintSelect::FormShow()
 {
-    CentreOverMainWindow();
-    if (!BlankForm)
+    CentreOverMainWindow(*this);
+    if (!Data)
         return;
     SetCouponCaptions();
     // The small receipt has a layout of its own: no own choice of coupons,
     // no portrait or fitted layout. The ticks stay for the next document.
-    const bool ownLayout = !BlankForm->MalePokwit();
+    const bool ownLayout = !Data->FMalePokwit;
     ui->cbxVertical->setEnabled(ownLayout);
     ui->cbxAutoScale->setEnabled(ownLayout);
     ui->rdbSelection->setEnabled(ownLayout);
 }
 
-// The main window is the window the user printed from: the dialog's parent
-// when it has one, else the active window.
-void TfrmPrintSelect::CentreOverMainWindow()
-{
-    QWidget* main = parentWidget() ? parentWidget()->window() : QApplication::activeWindow();
-    if (!main || main == this)
-        return;
-    const QRect outer = main->frameGeometry();
-    const QRect own = frameGeometry();
-    move(outer.left() + (outer.width() - own.width()) / 2, outer.top() + (outer.height() - own.height()) / 2);
-}
-
 void TfrmPrintSelect::SetCouponCaptions()
 {
     const CouponCaptions& captions =
-        BlankForm->PrzelewWplata() == pwWplata ? DepositCaptions() : TransferCaptions();
+        Data->FPrzelewWplata == pwWplata ? DepositCaptions() : TransferCaptions();
     ui->rdBTwo->setText(captions.two);
     QCheckBox* const boxes[] = {ui->cbxFirst, ui->cbxSecond, ui->cbxThird, ui->cbxFourth};
     for (int n = 0; n < 4; ++n)

@@ -5,7 +5,7 @@
 #include <functional>
 #include <memory>
 
-class TfrmBlank;
+struct TBlankData;
 
 namespace Ui {
 class TfrmPrintSelect;
@@ -20,8 +20,8 @@ public:
     explicit TfrmPrintSelect(QWidget* parent = nullptr);
     ~TfrmPrintSelect() override;
 
-    // The document about to be printed; set before every showing.
-    TfrmBlank* BlankForm = nullptr;
+    // The data of the document about to be printed; set before every showing.
+    const TBlankData* Data = nullptr;
     // The main window's printer-settings action; until it is set, the printer
     // button runs the set-up dialog itself.
     std::function<void()> OnPrinterSettings;
@@ -40,7 +40,6 @@ protected:
 
 private:
     void FormShow();
-    void CentreOverMainWindow();
     void SetCouponCaptions();
     void rdbSelectionClick();
     bool FormCloseQuery(int result);

@@ -40,9 +40,11 @@ protected:
     // Expects the coupon dialog, answers it with its print button and notes the document.
     void ExpectPrint(QString* printed)
     {
-        modals.Expect<TfrmPrintSelect>([printed](QWidget* w) {
-            auto* dialog = static_cast<TfrmPrintSelect*>(w);
-            *printed = dialog->BlankForm ? dialog->BlankForm->FileName() : QStringLiteral("(none)");
+        modals.Expect<TfrmPrintSelect>([this, printed](QWidget* w) {
+            *printed = QStringLiteral("(none)");
+            for (TfrmBlank* form : main->BlankForms())
+                if (&form->Data() == static_cast<TfrmPrintSelect*>(w)->Data)
+                    *printed = form->FileName();
             ClickChild("Button2")(w);
         });
     }

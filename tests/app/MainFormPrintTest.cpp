@@ -47,7 +47,7 @@ TEST_F(MainFormPrint, CtrlPPrintsTheActiveDocumentAndNoOther)
     EXPECT_EQ(Jobs(), 0);
 
     QString title;
-    TfrmBlank* asked = nullptr;
+    const TBlankData* asked = nullptr;
     modals.Expect<TfrmPrintSelect>(ClickChild("btnPrinter"));
     modals.Expect<QPrintDialog>([&title](QWidget* w) {
         title = w->windowTitle();
@@ -56,14 +56,14 @@ TEST_F(MainFormPrint, CtrlPPrintsTheActiveDocumentAndNoOther)
         QTest::mouseClick(box->button(QDialogButtonBox::Ok), Qt::LeftButton);
     });
     modals.Expect<TfrmPrintSelect>([&asked](QWidget* w) {
-        asked = static_cast<TfrmPrintSelect*>(w)->BlankForm;
+        asked = static_cast<TfrmPrintSelect*>(w)->Data;
         ClickChild("Button2")(w);
     });
     Key(Qt::Key_P, Qt::ControlModifier);
     EXPECT_EQ(title, QStringLiteral("Ustawienia wydruku"));
     EXPECT_TRUE(QFileInfo::exists(setupFile));
     EXPECT_EQ(PrinterOperations()->FileName(), setupFile);
-    EXPECT_EQ(asked, active);
+    EXPECT_EQ(asked, &active->Data());
     ASSERT_EQ(Jobs(), 1);
     const PdfWords words = ReadPdfWords(spool.filePath(QStringLiteral("pdf-1.pdf")));
     ASSERT_TRUE(words.error.isEmpty()) << words.error.toStdString();

@@ -241,8 +241,8 @@ TEST_F(CupsEndToEndTest, LandscapeJobPutsTheFourCouponsAtTheirPlacesOnTheSheet)
     Printer().SetPrinter(FileQueue, QString(), QString(), A4InColour());
     ASSERT_EQ(Printer().PrinterName(), FileQueue);
     // The second job of the session is the one checked: the queue keeps the last.
-    PrintTransferLandscape(&form, TCouponChoice{});
-    PrintTransferLandscape(&form, TCouponChoice{});
+    PrintTransferLandscape(form.Data(), form.BlankObj, TCouponChoice{});
+    PrintTransferLandscape(form.Data(), form.BlankObj, TCouponChoice{});
     ASSERT_TRUE(cups.WaitForJobs(FileQueue, 2)) << cups.Error().toStdString();
 
     // The landscape sheet as the layer described it to the layout, with the

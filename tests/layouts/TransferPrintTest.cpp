@@ -4,7 +4,8 @@
 // lines, fitting the four-coupon block to the printable area.
 #include "helpers/PdfText.h"
 #include "helpers/TempConfig.h"
-#include "document/BlankFormUnit.h"
+#include "drawing/BlankData.h"
+#include "drawing/untBlankObj.h"
 #include "drawing/Exception.h"
 #include "drawing/untCommon.h"
 #include "layouts/untBlCzerwony.h"
@@ -43,11 +44,12 @@ protected:
     {
         InitializeCommonUnit();
         UsePrinter(QPageSize(QPageSize::A4), QMarginsF(LeftMm, TopMm, LeftMm, TopMm));
-        form = std::make_unique<TfrmBlank>(nullptr, bkTransfer);
+        data.FKind = bkTransfer;
+        SetDocumentDefaults(data, QDate::currentDate());
         // The transfer mode keeps the word "kwota" out of row 4, so "waluta"
         // and "kwota" appear once per coupon.
-        form->SetPrzelewWplata(pwPrzelew);
-        form->SetKwota(1234'5000);
+        data.FPrzelewWplata = pwPrzelew;
+        data.FKwota = 1234'5000;
     }
 
     void UsePrinter(const QPageSize& paper, const QMarginsF& margins)
@@ -144,7 +146,8 @@ protected:
 
     TempConfig config;
     QTemporaryDir dir;
-    std::unique_ptr<TfrmBlank> form;
+    TBlankData data;
+    TBlankObj obj;
     QVector<PdfWord> words;
 };
 
@@ -173,7 +176,7 @@ void ExpectPlaced(const QVector<Placed>& actual, const QVector<Placed>& expected
 
 TEST_F(TransferPrintTest, PortraitPutsTwoCouponsOnAPageWithCutLinesAndClearsThePrintingMark)
 {
-    PrintTransferPortrait(form.get(), Only({0, 1}));
+    PrintTransferPortrait(data, obj, Only({0, 1}));
     ExpectPlaced(Coupons(), {{1, 0, LeftMm + 10, TopMm + 10}, {1, 1, LeftMm + 10, TopMm + 115}});
     EXPECT_EQ(Pages(), 1);
     // Along the coupons' edges, 5 mm beyond them.
@@ -184,32 +187,32 @@ TEST_F(TransferPrintTest, PortraitPutsTwoCouponsOnAPageWithCutLinesAndClearsTheP
     for (double x : {10.0, 160.0})
         EXPECT_TRUE(VerticalLine(1, 1, LeftMm + x, TopMm + 5.2, TopMm + 9.8)) << x;
     EXPECT_FALSE(HorizontalLine(1, 1, TopMm + 4.5, LeftMm + 5.2, LeftMm + 9.8));
-    EXPECT_FALSE(form->BlankObj.Printing());
+    EXPECT_FALSE(obj.Printing());
     EXPECT_FALSE(Printer().Printing());
 }
 
 TEST_F(TransferPrintTest, OneCouponHasNoCutLinesAndOnlyCouponTwoTakesTheFirstPlace)
 {
     // Cut lines come only with the second coupon of a page.
-    PrintTransferPortrait(form.get(), Only({2}));
+    PrintTransferPortrait(data, obj, Only({2}));
     ExpectPlaced(Coupons(), {{1, 2, LeftMm + 10, TopMm + 10}});
     EXPECT_EQ(Pages(), 1);
     EXPECT_FALSE(HorizontalLine(1, 1, TopMm + 10, LeftMm + 5.2, LeftMm + 9.8));
     // In landscape the block starts at the sheet's corner.
-    PrintTransferLandscape(form.get(), Only({2}));
+    PrintTransferLandscape(data, obj, Only({2}));
     ExpectPlaced(Coupons(2), {{1, 2, 0, 0}});
 }
 
 TEST_F(TransferPrintTest, PortraitGoesOnToASecondPageForTheThirdCoupon)
 {
-    PrintTransferPortrait(form.get(), Only({0, 1, 3}));
+    PrintTransferPortrait(data, obj, Only({0, 1, 3}));
     ExpectPlaced(Coupons(), {{1, 0, LeftMm + 10, TopMm + 10}, {1, 1, LeftMm + 10, TopMm + 115},
                              {2, 3, LeftMm + 10, TopMm + 10}});
     EXPECT_EQ(Pages(), 2);
     EXPECT_TRUE(HorizontalLine(1, 1, TopMm + 220, LeftMm + 5.2, LeftMm + 9.8));
     EXPECT_FALSE(HorizontalLine(1, 2, TopMm + 10, LeftMm + 5.2, LeftMm + 9.8)); // a lone coupon has no cut lines
 
-    PrintTransferPortrait(form.get(), TCouponChoice{});
+    PrintTransferPortrait(data, obj, TCouponChoice{});
     ExpectPlaced(Coupons(2), {{1, 0, LeftMm + 10, TopMm + 10}, {1, 1, LeftMm + 10, TopMm + 115},
                               {2, 2, LeftMm + 10, TopMm + 10}, {2, 3, LeftMm + 10, TopMm + 115}});
     EXPECT_TRUE(HorizontalLine(2, 2, TopMm + 115, LeftMm + 5.2, LeftMm + 9.8));
@@ -217,7 +220,7 @@ TEST_F(TransferPrintTest, PortraitGoesOnToASecondPageForTheThirdCoupon)
 
 TEST_F(TransferPrintTest, LandscapeTwoCouponChoiceFillsTheLeftColumnFromTheSheetsCorner)
 {
-    PrintTransferLandscape(form.get(), Only({0, 2}));
+    PrintTransferLandscape(data, obj, Only({0, 2}));
     ExpectPlaced(Coupons(), {{1, 0, 0, 0}, {1, 2, 0, 105}});
     EXPECT_EQ(Pages(), 1);
     // Cut lines at x 150 and y 105 of the block, whichever coupons are printed.
@@ -232,7 +235,7 @@ TEST_F(TransferPrintTest, FitToPageShrinksTheBlockToThePrintableArea)
     UsePrinter(QPageSize(QPageSize::A4), QMarginsF(5, 5, 5, 5));
     TCouponChoice c;
     c.autoScale = true;
-    PrintTransferLandscape(form.get(), c);
+    PrintTransferLandscape(data, obj, c);
     const double scale = 571.0 / 600.0;
     const QVector<Placed> placed = Coupons(1, scale);
     ASSERT_EQ(placed.size(), 4);
@@ -248,7 +251,7 @@ TEST_F(TransferPrintTest, FitToPageNeverEnlarges)
     UsePrinter(QPageSize(QSizeF(240, 330), QPageSize::Millimeter), QMarginsF(5, 5, 5, 5));
     TCouponChoice c;
     c.autoScale = true;
-    PrintTransferLandscape(form.get(), c);
+    PrintTransferLandscape(data, obj, c);
     const QVector<Placed> placed = Coupons();
     ASSERT_EQ(placed.size(), 4);
     EXPECT_NEAR(placed[2].x - placed[0].x, 150, 0.1);
@@ -259,7 +262,7 @@ TEST_F(TransferPrintTest, ReceiptLayoutWithTwoStrips)
 {
     TCouponChoice c;
     c.all = true;
-    PrintTransferWithReceipt(form.get(), c);
+    PrintTransferWithReceipt(data, obj, c);
     ExpectPlaced(Coupons(), {{1, 0, LeftMm + 57, TopMm}, {1, 3, LeftMm + 57, TopMm + 105}});
     EXPECT_EQ(Pages(), 1);
     const QString text = AllText(words);
@@ -273,7 +276,7 @@ TEST_F(TransferPrintTest, ReceiptLayoutWithTwoStrips)
 
 TEST_F(TransferPrintTest, ReceiptLayoutWithOneStrip)
 {
-    PrintTransferWithReceipt(form.get(), Only({0, 2}));
+    PrintTransferWithReceipt(data, obj, Only({0, 2}));
     ExpectPlaced(Coupons(), {{1, 0, LeftMm + 57, TopMm}});
     const QString text = AllText(words);
     EXPECT_NE(text.indexOf(QStringLiteral("DOWÓD/POKWITOWANIE DLA ZLECENIODAWCY")), -1);
@@ -285,8 +288,8 @@ TEST_F(TransferPrintTest, ReceiptLayoutWithOneStrip)
 // one printer's engine nothing that moves or cuts the next.
 TEST_F(TransferPrintTest, AJobPrintsTheSameWhateverTheJobBeforeItEndedWith)
 {
-    const auto landscape = [this] { PrintTransferLandscape(form.get(), TCouponChoice{}); };
-    const auto portrait = [this] { PrintTransferPortrait(form.get(), TCouponChoice{}); };
+    const auto landscape = [this] { PrintTransferLandscape(data, obj, TCouponChoice{}); };
+    const auto portrait = [this] { PrintTransferPortrait(data, obj, TCouponChoice{}); };
     const auto turnedText = [](bool clipped) {
         return [clipped] {
             ASSERT_TRUE(Printer().BeginDoc());
@@ -331,12 +334,12 @@ TEST_F(TransferPrintTest, PrinterThatRefusesTheJobIsNamedAndNothingStaysMarked)
                                                            QStringList{QStringLiteral("Biuro")}, Dpi,
                                                            QPageSize(QPageSize::A4), QMarginsF(5, 5, 5, 5)));
     try {
-        PrintTransferLandscape(form.get(), TCouponChoice{});
+        PrintTransferLandscape(data, obj, TCouponChoice{});
         FAIL() << "the job started";
     } catch (const Exception& e) {
         EXPECT_NE(e.Message().indexOf(QStringLiteral("Biuro")), -1) << e.Message().toStdString();
     }
-    EXPECT_FALSE(form->BlankObj.Printing());
+    EXPECT_FALSE(obj.Printing());
     EXPECT_FALSE(Printer().Printing());
 }
 

@@ -43,7 +43,7 @@ TEST(TransferReceiptTest, NoAmountLeavesBothAmountLinesEmpty)
     r.Receipt(2);
     EXPECT_EQ(r.Count(8.0, 37.0, 52.0, 44.0, TextColour), 0);
     TransferRender paid(bkTransfer);
-    paid.Form().SetKwota(1234'5000);
+    paid.Data().FKwota = 1234'5000;
     paid.Receipt(2);
     EXPECT_GT(paid.Count(18.5, 37.0, 52.0, 41.0, TextColour), 0);
     EXPECT_GT(paid.Count(9.0, 41.2, 52.0, 44.0, TextColour), 0);
@@ -53,8 +53,8 @@ TEST(TransferReceiptTest, RecipientShowsFourLinesAndTitleThree)
 {
     TransferRender r(bkTransfer);
     for (int i = 0; i < 6; ++i) {
-        r.Form().Odbiorca() << QStringLiteral("Odbiorca %1").arg(i);
-        r.Form().Tytul() << QStringLiteral("Tytuł %1").arg(i);
+        r.Data().FOdbiorca << QStringLiteral("Odbiorca %1").arg(i);
+        r.Data().FTytul << QStringLiteral("Tytuł %1").arg(i);
     }
     r.Receipt(2);
     // Recipient lines at 21, 25, 29 and 33 mm; a fifth would stand at 37.
@@ -69,8 +69,8 @@ TEST(TransferReceiptTest, RecipientShowsFourLinesAndTitleThree)
 TEST(TransferReceiptTest, FreeTextNeverReachesTheCouponBeside)
 {
     TransferRender r(bkTransfer);
-    r.Form().SetKwota(888'888'888'8800LL);
-    r.Form().SetEditorValue(17, QStringLiteral("PL61109010140000071219812874WWWWWWW"));
+    r.Data().FKwota = 888'888'888'8800LL;
+    r.Data().FOdbRach = QStringLiteral("PL61109010140000071219812874WWWWWWW");
     r.Receipt(2);
     // The coupon of the receipt layout begins 55 mm right of the receipt's corner.
     EXPECT_GT(r.Count(40.0, 3.0, 55.0, 45.0, TextColour), 0);

@@ -3,11 +3,11 @@
 // WPLATOMAT_WRITE_REFERENCES=1 to write new pictures after a deliberate change.
 #include "helpers/PixelProbe.h"
 #include "helpers/TempConfig.h"
-#include "document/BackBuffer.h"
-#include "document/BlankFormUnit.h"
+#include "drawing/BackBuffer.h"
+#include "drawing/BlankData.h"
+#include "drawing/untBlankObj.h"
 #include "drawing/untCommon.h"
 #include "layouts/untBlCzerwony.h"
-#include "platform/Registry.h"
 
 #include <QDir>
 #include <QImage>
@@ -25,40 +25,43 @@ struct ReferenceCase {
     const char* file;
 };
 
-void FillDocument(TfrmBlank& form, TPrzelewWplata mode)
+// Every field a coupon of the three kinds shows; each kind draws its own.
+TBlankData Document(const ReferenceCase& c)
 {
-    form.SetPrzelewWplata(mode);
-    form.SetKwota(1234'5600);
-    form.SetEditorValue(16, QStringLiteral("Spółdzielnia Mieszkaniowa\r\n„Zacisze” w Łodzi"));
-    form.SetEditorValue(17, QStringLiteral("61 1090 1014 0000 0712 1981 2874"));
-    form.SetEditorValue(33, QStringLiteral("12 1020 5558 1111 1234 5678 9012"));
-    form.SetEditorValue(32, QStringLiteral("Józef Żółkiewski\r\nul. Świętokrzyska 12/4, Kraków"));
-    form.SetEditorValue(64, QStringLiteral("Czynsz za grudzień 2026\r\nlokal nr 4"));
-    form.SetEditorValue(37, QStringLiteral("5250001234"));
-    form.SetEditorValue(39, QStringLiteral("ABC123456"));
-    form.SetEditorValue(41, QStringLiteral("112026"));
-    form.SetEditorValue(43, QStringLiteral("D/12/2026"));
-    form.SetEditorValue(44, QStringLiteral("26M11"));
-    form.SetEditorValue(45, QStringLiteral("VAT-7"));
-    form.SetEditorValue(46, QStringLiteral("decyzja 12/2026"));
+    TBlankData data;
+    data.FKind = c.kind;
+    SetDocumentDefaults(data, QDate::currentDate());
+    data.FKolForm = 0x000058EA;
+    data.FKolTekst = 0x00602000;
+    data.FPrzelewWplata = c.mode;
+    data.FKwota = 1234'5600;
+    data.FOdbiorca = QStringList{QStringLiteral("Spółdzielnia Mieszkaniowa"), QStringLiteral("„Zacisze” w Łodzi")};
+    // The ZUS form takes its account from a list of the institution's own.
+    data.FOdbRach = c.kind == bkTransferZus ? QStringLiteral("  101010230000261395 00000")
+                                            : QStringLiteral("61 1090 1014 0000 0712 1981 2874");
+    data.FNadRach = QStringLiteral("12 1020 5558 1111 1234 5678 9012");
+    data.FNadawca = QStringList{QStringLiteral("Józef Żółkiewski"), QStringLiteral("ul. Świętokrzyska 12/4, Kraków")};
+    data.FTytul = QStringList{QStringLiteral("Czynsz za grudzień 2026"), QStringLiteral("lokal nr 4")};
+    data.FNadNIP = QStringLiteral("5250001234");
+    data.FNadId2 = QStringLiteral("ABC123456");
+    data.FNadDeklaracja = QStringLiteral("112026");
+    data.FNadNrDecyzji = QStringLiteral("D/12/2026");
+    data.FNadOkres = QStringLiteral("26M11");
+    data.FNadSymbolForm = QStringLiteral("VAT-7");
+    data.FNadIdZobow = QStringLiteral("decyzja 12/2026");
+    return data;
 }
 
 QImage Render(const ReferenceCase& c)
 {
-    TRegistry reg;
-    reg.OpenKey(QStringLiteral("Software\\Korvex\\Wplatomat"), true);
-    reg.WriteInteger(QStringLiteral("BlankColor%1").arg(c.kind), 0x000058EA);
-    reg.WriteInteger(QStringLiteral("DataColor%1").arg(c.kind), 0x00602000);
-    TfrmBlank form(nullptr, c.kind);
-    FillDocument(form, c.mode);
-    TBlankObj& obj = form.BlankObj;
+    const TBlankData data = Document(c);
+    TBlankObj obj;
     obj.SetDPI(PreviewDpi);
     QImage screen(obj.MM2Pixel(CouponWidthMm), obj.MM2Pixel(CouponHeightMm), QImage::Format_RGB32);
     screen.fill(Qt::gray);
     TCanvas canvas(&screen);
-    form.SetPixelsPerInch(PreviewDpi);
     obj.SetCanvas(&canvas);
-    PaintTransferForm(&form, c.side);
+    PaintTransferForm(data, obj, c.side);
     canvas.End();
     return screen;
 }

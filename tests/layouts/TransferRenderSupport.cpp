@@ -1,49 +1,45 @@
 #include "TransferRenderSupport.h"
 
 #include "drawing/untCommon.h"
-#include "platform/Registry.h"
 
 #include <QColor>
 
 TransferRender::TransferRender(quint16 kind, TPrzelewWplata mode)
 {
     InitializeCommonUnit();
-    // A new document takes its kind's colours from the registry.
-    TRegistry reg;
-    reg.OpenKey(QStringLiteral("Software\\Korvex\\Wplatomat"), true);
-    reg.WriteInteger(QStringLiteral("BlankColor%1").arg(kind), qint32(FormColour));
-    reg.WriteInteger(QStringLiteral("DataColor%1").arg(kind), qint32(TextColour));
-    m_form = std::make_unique<TfrmBlank>(nullptr, kind);
-    m_form->SetPrzelewWplata(mode);
+    m_data.FKind = kind;
+    SetDocumentDefaults(m_data, QDate::currentDate());
+    m_data.FKolForm = FormColour;
+    m_data.FKolTekst = TextColour;
+    m_data.FPrzelewWplata = mode;
 }
 
 void TransferRender::Prepare(double widthMm)
 {
-    TBlankObj& obj = m_form->BlankObj;
-    obj.SetDPI(TenPerMm);
-    m_bitmap.SetSize(obj.MM2Pixel(widthMm), obj.MM2Pixel(CouponHeightMm));
+    m_obj.SetDPI(TenPerMm);
+    m_bitmap.SetSize(m_obj.MM2Pixel(widthMm), m_obj.MM2Pixel(CouponHeightMm));
     m_bitmap.Image().fill(Qt::white);
-    obj.SetCanvas(&m_bitmap.Canvas());
-    obj.SetOriginX(0);
-    obj.SetOriginY(0);
+    m_obj.SetCanvas(&m_bitmap.Canvas());
+    m_obj.SetOriginX(0);
+    m_obj.SetOriginY(0);
 }
 
 void TransferRender::Template(int coupon)
 {
     Prepare(CouponWidthMm);
-    DrawTransferTemplate(m_form.get(), coupon);
+    DrawTransferTemplate(m_data, m_obj, coupon);
 }
 
 void TransferRender::Coupon(int coupon)
 {
     Prepare(CouponWidthMm);
-    DrawTransferCoupon(m_form.get(), coupon);
+    DrawTransferCoupon(m_data, m_obj, coupon);
 }
 
 void TransferRender::Receipt(int which)
 {
     Prepare(60);
-    DrawTransferReceipt(m_form.get(), which);
+    DrawTransferReceipt(m_data, m_obj, which);
 }
 
 int TransferRender::InkInCell(int row, int col, TColor colour) const

@@ -5,11 +5,10 @@
 
 #include "helpers/PixelProbe.h"
 #include "helpers/TempConfig.h"
-#include "document/BlankFormUnit.h"
+#include "drawing/BlankData.h"
+#include "drawing/untBlankObj.h"
 #include "layouts/untBlCzerwony.h"
 #include "platform/Bitmap.h"
-
-#include <memory>
 
 constexpr TColor FormColour = 0x00A05020;  // a blue, far from black
 constexpr TColor TextColour = 0x002080C0;  // an orange
@@ -22,9 +21,11 @@ inline int Px(double mm)
 
 class TransferRender {
 public:
+    // A new document of the kind in these colours, drawn without a window.
     explicit TransferRender(quint16 kind, TPrzelewWplata mode = pwNone);
 
-    TfrmBlank& Form() { return *m_form; }
+    TBlankData& Data() { return m_data; }
+    TBlankObj& Obj() { return m_obj; }
     // The empty coupon only, or the coupon with the document's values.
     void Template(int coupon = 0);
     void Coupon(int coupon = 0);
@@ -39,6 +40,7 @@ private:
     void Prepare(double widthMm);
 
     TempConfig m_config;
-    std::unique_ptr<TfrmBlank> m_form;
+    TBlankData m_data;
+    TBlankObj m_obj;
     TBitmap m_bitmap;
 };

@@ -3,7 +3,8 @@
 // stand where the form's millimetres put it, and come out letter for letter.
 #include "helpers/PdfText.h"
 #include "helpers/TempConfig.h"
-#include "document/BlankFormUnit.h"
+#include "drawing/BlankData.h"
+#include "drawing/untBlankObj.h"
 #include "drawing/untCommon.h"
 #include "layouts/untBlCzerwony.h"
 #include "platform/PdfFile.h"
@@ -65,18 +66,15 @@ public:
     {
         // As at start-up: the amounts take the forms' own format from here.
         InitializeCommonUnit();
-        m_form = std::make_unique<TfrmBlank>(nullptr, kind);
-        m_form->SetPrzelewWplata(mode);
+        m_data.FKind = kind;
+        SetDocumentDefaults(m_data, QDate::currentDate());
+        m_data.FPrzelewWplata = mode;
     }
-    ~PrintedCoupon()
-    {
-        m_form.reset();
-        FinalizeCommonUnit();
-    }
+    ~PrintedCoupon() { FinalizeCommonUnit(); }
     PrintedCoupon(const PrintedCoupon&) = delete;
     PrintedCoupon& operator=(const PrintedCoupon&) = delete;
 
-    TfrmBlank& Form() { return *m_form; }
+    TBlankData& Data() { return m_data; }
 
     // The coupon on the first page, or on a new page of the same file.
     bool Print(int coupon)
@@ -89,19 +87,18 @@ public:
         }
         if (!m_pdf->IsOpen())
             return false;
-        TBlankObj& obj = m_form->BlankObj;
-        obj.SetCanvas(&m_pdf->Canvas());
-        obj.SetDPI(PrinterDpi);
-        obj.SetOriginX(0);
-        obj.SetOriginY(0);
-        DrawTransferCoupon(m_form.get(), coupon);
+        m_obj.SetCanvas(&m_pdf->Canvas());
+        m_obj.SetDPI(PrinterDpi);
+        m_obj.SetOriginX(0);
+        m_obj.SetOriginY(0);
+        DrawTransferCoupon(m_data, m_obj, coupon);
         return true;
     }
 
     // Measured on the PDF canvas itself, so before Read().
     FontFacts Measure(int points, Face face, const QString& text)
     {
-        TBlankObj& obj = m_form->BlankObj;
+        TBlankObj& obj = m_obj;
         obj.SetFont(points, clNone, FaceStyle(face), FaceName(face));
         const TCanvas& canvas = *obj.Canvas();
         FontFacts facts;
@@ -118,7 +115,7 @@ public:
     // that characters written one per cell stay separate words.
     const QVector<PdfWord>& Read()
     {
-        m_form->BlankObj.SetCanvas(nullptr);
+        m_obj.SetCanvas(nullptr);
         m_pdf->Close();
         PdfWords words = ReadPdfWords(m_path, PdfWordOrder::Drawing);
         m_error = words.error;
@@ -131,9 +128,10 @@ public:
     const PdfFontMetrics* Font(Face face) const { return FindFont(m_fonts, EmbeddedName(face)); }
 
 private:
-    TempConfig m_config; // the kind colours come from a registry of the test's own
+    TempConfig m_config; // a data folder of the test's own
     QTemporaryDir m_dir;
-    std::unique_ptr<TfrmBlank> m_form;
+    TBlankData m_data;
+    TBlankObj m_obj;
     std::unique_ptr<TPdfFile> m_pdf;
     QString m_path;
     QString m_error;
@@ -164,7 +162,7 @@ enum class Anchor { Left, Centre };
 struct TextCase {
     quint16 kind;
     TPrzelewWplata mode;
-    std::function<void(TfrmBlank&)> fill; // the document's values, if the text is one
+    std::function<void(TBlankData&)> fill; // the document's values, if the text is one
     const char* text;                     // as drawn
     Anchor anchor;
     double xMm;   // left edge of the text cell, or the centre of its width
@@ -191,7 +189,7 @@ void ExpectTextWhereTheFormPutsIt(const TextCase& c)
     SCOPED_TRACE(c.text);
     PrintedCoupon coupon(c.kind, c.mode);
     if (c.fill)
-        c.fill(coupon.Form());
+        c.fill(coupon.Data());
     ASSERT_TRUE(coupon.Print(0));
     const QString text = QString::fromUtf8(c.text);
     const FontFacts font = coupon.Measure(c.points, c.face, text);
@@ -239,8 +237,8 @@ TEST(TransferTextPositionTest, LegendsMarksAndFreeValuesStandWhereTheFormPutsThe
     // The legends step 1.85 mm from line to line.
     constexpr double LegendStep = 1.85;
     constexpr double LowerLegendTop = 87.0;
-    const auto recipient = [](TfrmBlank& f) {
-        f.Odbiorca() << QStringLiteral("Zakład Ubezpieczeń Społecznych") << QStringLiteral("Oddział w Łodzi");
+    const auto recipient = [](TBlankData& f) {
+        f.FOdbiorca << QStringLiteral("Zakład Ubezpieczeń Społecznych") << QStringLiteral("Oddział w Łodzi");
     };
     const TextCase cases[] = {
         {5, pwNone, nullptr, "W", Anchor::Left, 47.8, 30.2, -1, 11, Face::Regular},
@@ -251,12 +249,12 @@ TEST(TransferTextPositionTest, LegendsMarksAndFreeValuesStandWhereTheFormPutsThe
         // The period legend keeps 0.6 mm more from the identifier legend.
         {7, pwNone, nullptr, "Typ okresu, np. R - rok,", Anchor::Left, 120.5, LowerLegendTop + 4 * LegendStep + 2.45,
          -1, 5, Face::Regular},
-        {5, pwWplata, [](TfrmBlank& f) { f.SetKwota(1234 * OneZloty + OneZloty / 2); },
+        {5, pwWplata, [](TBlankData& f) { f.FKwota = 1234 * OneZloty + OneZloty / 2; },
          "jeden tysiąc dwieście trzydzieści cztery zł pięćdziesiąt gr", Anchor::Left, 8.5, 39.5, -1, 8,
          Face::Regular},
         // Names too long for the cells are free text centred on their rows.
         {5, pwNone, recipient, "Zakład Ubezpieczeń Społecznych", Anchor::Left, 8.5, 0, 0, 12, Face::Regular},
-        {5, pwPrzelew, [](TfrmBlank& f) { f.Tytul() << QStringLiteral("Zapłata za fakturę nr 12/2026 z dnia 3 listopada"); },
+        {5, pwPrzelew, [](TBlankData& f) { f.FTytul << QStringLiteral("Zapłata za fakturę nr 12/2026 z dnia 3 listopada"); },
          "Zapłata za fakturę nr 12/2026 z dnia 3 listopada", Anchor::Left, 8.5, 0, 7, 12, Face::Regular},
     };
     for (const TextCase& c : cases)
@@ -265,10 +263,10 @@ TEST(TransferTextPositionTest, LegendsMarksAndFreeValuesStandWhereTheFormPutsThe
 
 TEST(TransferTextPositionTest, EachCharacterOfACellValueIsCentredInItsCell)
 {
-    const auto amount = [](TfrmBlank& f) { f.SetKwota(1234 * OneZloty + OneZloty / 2); };
+    const auto amount = [](TBlankData& f) { f.FKwota = 1234 * OneZloty + OneZloty / 2; };
     const struct {
         quint16 kind;
-        std::function<void(TfrmBlank&)> fill;
+        std::function<void(TBlankData&)> fill;
         const char* cells; // what the cells hold from the first on
         int row;
         int col;

@@ -28,13 +28,13 @@ TEST(TransferValuesTest, NoAmountLeavesItsCellsAndWordsEmptyButCurrencyAndCodeSt
 TEST(TransferValuesTest, WordsOfAHugeAmountStopAtTheCouponsEdge)
 {
     TransferRender r(bkTransfer, pwWplata);
-    r.Form().SetKwota(777'777'777'7700LL);
+    r.Data().FKwota = 777'777'777'7700LL;
     // Draw beyond the coupon to see whether anything spills over.
-    TBlankObj& obj = r.Form().BlankObj;
+    TBlankObj& obj = r.Obj();
     TBitmap wide(Px(220), Px(105));
     obj.SetDPI(TenPerMm);
     obj.SetCanvas(&wide.Canvas());
-    DrawTransferCoupon(&r.Form(), 0);
+    DrawTransferCoupon(r.Data(), obj, 0);
     EXPECT_GT(CountPixels(wide.Image(), QRect(QPoint(Px(140), Px(38)), QPoint(Px(150) - 1, Px(44))), TextColour), 0);
     EXPECT_EQ(CountPixels(wide.Image(), QRect(QPoint(Px(150), 0), QPoint(Px(220) - 1, Px(105) - 1)), TextColour), 0);
 }
@@ -42,7 +42,7 @@ TEST(TransferValuesTest, WordsOfAHugeAmountStopAtTheCouponsEdge)
 TEST(TransferValuesTest, AccountIsPackedToItsDigitsOnTransferForms)
 {
     TransferRender r(bkTransfer, pwPrzelew);
-    r.Form().SetEditorValue(33, QStringLiteral(" 12 3456-78 "));
+    r.Data().FNadRach = QStringLiteral("12 3456-78");
     r.Coupon();
     EXPECT_EQ(Cells(r, 4, 0, 9), QStringLiteral("########.."));
 }
@@ -52,7 +52,7 @@ TEST(TransferValuesTest, ZusAccountKeepsACellForEveryBlank)
     TransferRender r(bkTransferZus);
     // The account chosen as "<Nie wybrano>" leaves the check digits and the
     // account's digit to be written by hand.
-    ASSERT_EQ(r.Form().OdbRach(), QStringLiteral("  101010230000261395 00000"));
+    r.Data().FOdbRach = QStringLiteral("  101010230000261395 00000");
     r.Coupon();
     EXPECT_EQ(Cells(r, 2, 0, 25), QStringLiteral("..##################.#####"));
 }
@@ -60,7 +60,7 @@ TEST(TransferValuesTest, ZusAccountKeepsACellForEveryBlank)
 TEST(TransferValuesTest, NamesThatFitGoOneCharacterPerCell)
 {
     TransferRender r(bkTransfer);
-    r.Form().Odbiorca() << QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZA") << QStringLiteral("ŁÓDŹ");
+    r.Data().FOdbiorca << QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZA") << QStringLiteral("ŁÓDŹ");
     r.Coupon();
     EXPECT_EQ(Cells(r, 0, 0, 26), QString(27, QLatin1Char('#')));
     EXPECT_EQ(Cells(r, 1, 0, 5), QStringLiteral("####..")); // letters with diacritics in a free run
@@ -70,7 +70,7 @@ TEST(TransferValuesTest, NameTooLongForTheCellsSwitchesBothLinesToFreeText)
 {
     TransferRender r(bkTransfer);
     // Narrow letters: in cells each would stand at a cell's centre, 10.0, 15.0 ... mm.
-    r.Form().Odbiorca() << QStringLiteral("II") << QStringLiteral("IIIIIIIIIIIIIIIIIIIIIIIIIIIIII");
+    r.Data().FOdbiorca << QStringLiteral("II") << QStringLiteral("IIIIIIIIIIIIIIIIIIIIIIIIIIIIII");
     r.Coupon();
     // Free text packs the letters from x 8.5 mm: nothing near the second cell's centre.
     EXPECT_EQ(r.Count(14.2, 4.0, 15.8, 9.8, TextColour), 0);
@@ -79,7 +79,7 @@ TEST(TransferValuesTest, NameTooLongForTheCellsSwitchesBothLinesToFreeText)
     EXPECT_EQ(Cells(r, 1, 20, 26), QStringLiteral("......."));
 
     TransferRender cells(bkTransfer);
-    cells.Form().Odbiorca() << QStringLiteral("II") << QStringLiteral("IIIIIIIIIIIIIIIIIIIIIIIIIII");
+    cells.Data().FOdbiorca << QStringLiteral("II") << QStringLiteral("IIIIIIIIIIIIIIIIIIIIIIIIIII");
     cells.Coupon();
     EXPECT_GT(cells.Count(14.2, 4.0, 15.8, 9.8, TextColour), 0);
     EXPECT_EQ(Cells(cells, 1, 0, 26), QString(27, QLatin1Char('#')));
@@ -88,7 +88,7 @@ TEST(TransferValuesTest, NameTooLongForTheCellsSwitchesBothLinesToFreeText)
 TEST(TransferValuesTest, TitleTakesRowsSevenAndEightOnTheGeneralForm)
 {
     TransferRender r(bkTransfer);
-    r.Form().Tytul() << QStringLiteral("FV 1/2026") << QStringLiteral("czynsz");
+    r.Data().FTytul << QStringLiteral("FV 1/2026") << QStringLiteral("czynsz");
     r.Coupon();
     EXPECT_EQ(Cells(r, 7, 0, 9), QStringLiteral("##.######."));
     EXPECT_EQ(Cells(r, 8, 0, 6), QStringLiteral("######."));
@@ -97,9 +97,9 @@ TEST(TransferValuesTest, TitleTakesRowsSevenAndEightOnTheGeneralForm)
 TEST(TransferValuesTest, ZusRowsFilterTheirCharacters)
 {
     TransferRender r(bkTransferZus);
-    r.Form().SetEditorValue(37, QStringLiteral("123-456-78-90-12")); // 12 digits, ten cells
-    r.Form().SetEditorValue(39, QStringLiteral("abc123"));
-    r.Form().SetEditorValue(40, QStringLiteral("7"));
+    r.Data().FNadNIP = QStringLiteral("123-456-78-90-12"); // 12 digits, ten cells
+    r.Data().FNadId2 = QStringLiteral("abc123");
+    r.Data().FNadNrDeklar = 7;
     r.Coupon();
     EXPECT_EQ(Cells(r, 7, 0, 9), QString(10, QLatin1Char('#')));
     EXPECT_EQ(r.Count(ColX(10), 63.5, ColX(11), 69.3, TextColour), 0); // not a cell
@@ -108,7 +108,7 @@ TEST(TransferValuesTest, ZusRowsFilterTheirCharacters)
     EXPECT_EQ(Cells(r, 8, 0, 0), QStringLiteral("#"));        // the default payment type S
     EXPECT_EQ(Cells(r, 9, 25, 26), QStringLiteral("##"));
     // A declaration number of 0 is left for the hand.
-    r.Form().SetEditorValue(40, QStringLiteral("0"));
+    r.Data().FNadNrDeklar = 0;
     r.Coupon();
     EXPECT_EQ(Cells(r, 8, 2, 3), QStringLiteral(".."));
 }
@@ -116,10 +116,10 @@ TEST(TransferValuesTest, ZusRowsFilterTheirCharacters)
 TEST(TransferValuesTest, TaxRowsFilterTheirCharacters)
 {
     TransferRender r(bkTransferTax);
-    r.Form().SetEditorValue(39, QStringLiteral("PL 525-000-12-34"));
-    r.Form().SetEditorValue(44, QStringLiteral("26M11"));
-    r.Form().SetEditorValue(45, QStringLiteral("VAT-7K"));
-    r.Form().SetEditorValue(46, QStringLiteral("decyzja ł/1"));
+    r.Data().FNadId2 = QStringLiteral("PL 525-000-12-34");
+    r.Data().FNadOkres = QStringLiteral("26M11");
+    r.Data().FNadSymbolForm = QStringLiteral("VAT-7K");
+    r.Data().FNadIdZobow = QStringLiteral("decyzja ł/1");
     r.Coupon();
     EXPECT_EQ(Cells(r, 7, 0, 10), QStringLiteral("##########.")); // digits only
     EXPECT_EQ(Cells(r, 7, 15, 15), QStringLiteral("#"));          // N
@@ -134,15 +134,15 @@ protected:
     {
         r.Template();
         // A white sheet with the grid globals set by the coupon above.
-        r.Form().BlankObj.Canvas()->Brush.Style = bsSolid;
-        r.Form().BlankObj.Canvas()->Brush.Color = clWhite;
-        r.Form().BlankObj.Canvas()->Pen.Style = psClear;
-        r.Form().BlankObj.Rectangle(0, 0, 150, 105);
-        r.Form().BlankObj.SetFont(14, TextColour, 0, QStringLiteral("Arial CE"));
+        r.Obj().Canvas()->Brush.Style = bsSolid;
+        r.Obj().Canvas()->Brush.Color = clWhite;
+        r.Obj().Canvas()->Pen.Style = psClear;
+        r.Obj().Rectangle(0, 0, 150, 105);
+        r.Obj().SetFont(14, TextColour, 0, QStringLiteral("Arial CE"));
     }
     void Draw(const QString& text, int col, int row, int max, const TCharSet& set)
     {
-        DrawCellText(r.Form().BlankObj, text, col, row, max, set);
+        DrawCellText(r.Obj(), text, col, row, max, set);
     }
     TransferRender r;
 };
@@ -166,7 +166,7 @@ TEST(CellTextYTest, LineOfFourMillimetresStandsAtThirtyPointFourInRowThree)
 {
     TransferRender r(bkTransfer);
     r.Template();
-    TBlankObj& obj = r.Form().BlankObj;
+    TBlankObj& obj = r.Obj();
     // At five pixels per millimetre a 10 pt line is 18 px em, 16 up and 4 down: 4.0 mm.
     obj.SetDPI(127);
     obj.SetFont(10, clNone, 0, QStringLiteral("Arial CE"));

@@ -1,8 +1,9 @@
 // The coupon dialog: its window, captions by payment mode, enabled states with
 // the small receipt, the coupon choice, the OK check; and the printer set-up dialog.
-#include "document/BlankFormUnit.h"
+#include "drawing/BlankData.h"
 #include "helpers/QtPrinters.h"
 #include "helpers/TempConfig.h"
+#include "platform/MainWindow.h"
 #include "printing/PrinterSetupDialog.h"
 #include "printing/untPrintSelect.h"
 
@@ -19,7 +20,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <vector>
 
 namespace {
@@ -59,9 +59,9 @@ private:
 class PrintSelectFixture : public ::testing::Test {
 protected:
     PrintSelectFixture()
-        : document(std::make_unique<TfrmBlank>(nullptr, bkTransfer))
     {
-        dialog.BlankForm = document.get();
+        document.FKind = bkTransfer;
+        dialog.Data = &document;
     }
 
     template <class T>
@@ -80,15 +80,14 @@ protected:
     void ShowFor(TPrzelewWplata mode, bool smallReceipt)
     {
         dialog.hide();
-        document->SetPrzelewWplata(mode);
-        document->SetEditorValue(82, smallReceipt);
-        ASSERT_EQ(document->MalePokwit(), smallReceipt);
+        document.FPrzelewWplata = mode;
+        document.FMalePokwit = smallReceipt;
         dialog.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     }
 
     TempConfig config;
-    std::unique_ptr<TfrmBlank> document;
+    TBlankData document;
     TfrmPrintSelect dialog;
     // Always on watch, so that a wrongly shown message box fails a test instead of hanging it.
     MessageBoxCloser boxes;
@@ -117,6 +116,26 @@ TEST_F(PrintSelectWindow, FixedSizeCaptionsAndStartState)
         EXPECT_EQ(Child<QAbstractButton>(c.name)->text(), QString::fromUtf8(c.caption)) << c.name;
     EXPECT_TRUE(Radio("rdbAll")->isChecked());
     EXPECT_TRUE(Button("Button2")->isDefault());
+}
+
+// Halves of odd and negative differences go toward zero; both windows have
+// the same frame, so their client areas centre as their frames do.
+TEST_F(PrintSelectWindow, CentresOverTheMainWindowThoughAnotherIsActive)
+{
+    QWidget other;
+    other.setGeometry(900, 700, 300, 200);
+    for (const auto& [main, corner] : {std::pair(QRect(100, 50, 600, 480), QPoint(100 + 138, 50 + 90)),
+                                       std::pair(QRect(400, 300, 200, 100), QPoint(400 - 62, 300 - 99))}) {
+        QWidget window;
+        window.setGeometry(main);
+        window.show();
+        SetMainWindow(&window);
+        other.show();
+        other.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+        ShowFor(pwPrzelew, false);
+        EXPECT_EQ(dialog.geometry().topLeft(), corner);
+    }
 }
 
 // ---- captions and enabled states on show --------------------------------------------------
@@ -233,7 +252,7 @@ TEST_F(PrintSelectClose, OkWithNoCouponTickedIsRefusedUntilOneIs)
             dialog.QDialog::done(QDialog::Rejected);
         }
     });
-    dialog.BlankForm->SetPrzelewWplata(pwPrzelew);
+    document.FPrzelewWplata = pwPrzelew;
     EXPECT_EQ(dialog.exec(), QDialog::Accepted);
     EXPECT_EQ(shownAfterRefusal, 1);
     EXPECT_EQ(boxes.count, 1);

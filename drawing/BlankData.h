@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/BlankTypes.h"
+#include "drawing/BlankTypes.h"
 #include "drawing/Currency.h"
 #include "platform/Color.h"
 

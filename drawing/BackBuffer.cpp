@@ -1,4 +1,4 @@
-#include "document/BackBuffer.h"
+#include "drawing/BackBuffer.h"
 
 #include <memory>
 #include <new>

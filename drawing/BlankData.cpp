@@ -1,4 +1,4 @@
-#include "document/BlankData.h"
+#include "drawing/BlankData.h"
 
 TColor DefaultKolForm(quint16 kind)
 {

@@ -1,0 +1,37 @@
+#include "platform/MainWindow.h"
+
+#include <QPointer>
+#include <QWidget>
+
+namespace {
+
+// Guarded: a main window that goes away early leaves null, not a dangling pointer.
+QPointer<QWidget>& MainWindowSlot()
+{
+    static QPointer<QWidget> window;
+    return window;
+}
+
+} // namespace
+
+QWidget* MainWindow()
+{
+    return MainWindowSlot().data();
+}
+
+void SetMainWindow(QWidget* window)
+{
+    MainWindowSlot() = window;
+}
+
+void CentreOverMainWindow(QWidget& dialog)
+{
+    const QWidget* main = MainWindow();
+    if (!main || main == &dialog)
+        return;
+    const QRect outer = main->frameGeometry();
+    const QRect own = dialog.frameGeometry();
+    // C++ division truncates toward zero, as the placement rule wants.
+    dialog.move(outer.left() + (outer.width() - own.width()) / 2,
+                outer.top() + (outer.height() - own.height()) / 2);
+}
