@@ -85,7 +85,7 @@ TEST(Screenshot, MainWindowWithTransferDocumentShowsItsPreviewInTheFormColour)
     // Painted means the coupon is there and two grabs in a row agree.
     QImage screen;
     int lastCount = -1;
-    QTest::qWaitFor(
+    const bool settled = QTest::qWaitFor(
         [&] {
             screen = display.Grab();
             const int count = CountPixels(screen, PreviewAreaPx(), FormColour);
@@ -95,6 +95,7 @@ TEST(Screenshot, MainWindowWithTransferDocumentShowsItsPreviewInTheFormColour)
         },
         PaintDeadlineMs);
     ASSERT_FALSE(screen.isNull()) << display.Error().toStdString();
+    EXPECT_TRUE(settled) << "the preview was not painted steadily in time";
     ASSERT_TRUE(program.Running()) << "the program ended; output:\n" << program.Output().toStdString();
     const QString png = ScreenshotPath();
     ASSERT_TRUE(screen.save(png, "PNG"));
