@@ -104,42 +104,33 @@ TEST_F(BlankFileWindowTest, SaveWritesTheFileAndClearsModified)
     EXPECT_EQ(ReadAll(PathOf(QStringLiteral("nowy.wpt"))), WriteBlankFile(form.Data()));
 }
 
-TEST_F(BlankFileWindowTest, SaveIntoAMissingFolderFailsAndStaysModified)
+TEST_F(BlankFileWindowTest, FailedSaveSaysWhyKeepsTheDocumentModifiedAndTheOldFileWhole)
 {
-    TfrmBlank form(nullptr, bkTransfer);
-    const QString path = PathOf(QStringLiteral("nie/ma/takiego/folderu/a.wpt"));
-    form.SetFileName(path);
-    try {
-        form.Save();
-        FAIL() << "the save succeeded";
-    } catch (const Exception& e) {
-        EXPECT_EQ(e.Message(), QStringLiteral("Nie możma zapisać pliku: ") + path);
-    }
-    EXPECT_TRUE(form.Modified());
-    EXPECT_FALSE(QFile::exists(path));
-}
-
-TEST_F(BlankFileWindowTest, SaveThatFailsMidwayLeavesTheOldFileWhole)
-{
-    const QString path = PathOf(QStringLiteral("stary.wpt"));
     const QByteArray old(400, 'x');
-    ASSERT_TRUE(WriteAll(path, old));
-
-    TfrmBlank form(nullptr, bkTransfer);
-    form.Tytul() << QString(500, QLatin1Char('t')); // well over the write limit below
-    form.SetFileName(path);
-
-    QString message;
-    try {
-        const FileSizeLimit limit(200); // the write stops partway
-        form.Save();
-    } catch (const Exception& e) {
-        message = e.Message();
+    ASSERT_TRUE(WriteAll(PathOf(QStringLiteral("stary.wpt")), old));
+    const struct {
+        const char* name;
+        rlim_t limitBytes;
+        const char* message;
+    } cases[] = {{"nie/ma/folderu/a.wpt", RLIM_INFINITY, "Nie możma zapisać pliku: "},
+                 {"stary.wpt", 200, "Wystąpił błąd podczas zapisywania pliku: "}}; // the write stops partway
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TfrmBlank form(nullptr, bkTransfer);
+        form.Tytul() << QString(500, QLatin1Char('t')); // well over the write limit
+        const QString path = PathOf(QString::fromUtf8(c.name));
+        form.SetFileName(path);
+        QString message;
+        try {
+            const FileSizeLimit limit(c.limitBytes);
+            form.Save();
+        } catch (const Exception& e) {
+            message = e.Message();
+        }
+        EXPECT_EQ(message, QString::fromUtf8(c.message) + path);
+        EXPECT_TRUE(form.Modified());
     }
-
-    EXPECT_EQ(message, QStringLiteral("Wystąpił błąd podczas zapisywania pliku: ") + path);
-    EXPECT_TRUE(form.Modified());
-    EXPECT_EQ(ReadAll(path), old);
+    EXPECT_EQ(ReadAll(PathOf(QStringLiteral("stary.wpt"))), old);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("stary.wpt")});
 }
 

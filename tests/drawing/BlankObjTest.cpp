@@ -97,18 +97,6 @@ TEST_F(BlankObjTest, ShapesCoverTheirPixelsWithBoxEdgesInAndLineEndsOut)
     }
 }
 
-TEST_F(BlankObjTest, BoxIsFilledAndOutlineIsHollow)
-{
-    obj.FillRect(0, 0, 10, 5);
-    EXPECT_EQ(CountPixels(image(), QRect(0, 0, 101, 51), Fill), 101 * 51);
-    bmp.Image().fill(Qt::white);
-    canvas().Brush.Style = bsClear;
-    obj.Rectangle(2, 3, 12, 8);
-    EXPECT_EQ(PixelAt(image(), 120, 55), Ink);
-    EXPECT_EQ(PixelAt(image(), 70, 80), Ink);
-    EXPECT_EQ(PixelAt(image(), 70, 55), Paper);
-}
-
 TEST_F(BlankObjTest, PenWidthIsConvertedBeforeEveryLineAndCentredOnIt)
 {
     const struct {
@@ -163,38 +151,25 @@ TEST_F(BlankObjTest, SetFontKeepsFaceAndColourButTurnsTextUpright)
     EXPECT_EQ(canvas().Font.Orientation(), 0);
 }
 
-TEST_F(BlankObjTest, FreeTextStartsAtItsCornerAndReturnsItsWidth)
+TEST_F(BlankObjTest, TurnedTextHangsFromItsCornerCounterClockwise)
 {
     UseTextFont();
-    const double width = obj.DrawText(QStringLiteral("HH"), 20, 10, -1, 0);
-    EXPECT_NEAR(width, 2 * 1479.0 / 2048 * 4.2, 0.2); // the H advance is 1479 units
-    const QRect ink = InkBounds(image(), Paper);
-    EXPECT_GE(ink.left(), 200);
-    EXPECT_LE(ink.left(), 205);
-    EXPECT_GE(ink.top(), 100);
-    EXPECT_EQ(ink.bottom(), 100 + canvas().TextAscent() - 1);
-}
-
-TEST_F(BlankObjTest, QuarterTurnedTextRisesFromItsCorner)
-{
-    UseTextFont();
-    obj.DrawText(QStringLiteral("Konto"), 50, 40, -1, 90);
-    const QRect ink = InkBounds(image(), Paper);
-    EXPECT_LE(ink.bottom(), 400);
-    EXPECT_GE(ink.left(), 500);
-    EXPECT_LE(ink.right(), 500 + canvas().TextAscent() + canvas().TextDescent());
-    EXPECT_GT(ink.height(), ink.width()); // it reads upward, so it is tall
-}
-
-TEST_F(BlankObjTest, HalfTurnedTextHangsLeftAndAboveItsCorner)
-{
-    UseTextFont();
-    const double width = obj.DrawText(QStringLiteral("Konto"), 80, 40, -1, 180);
-    const QRect ink = InkBounds(image(), Paper);
-    EXPECT_LE(ink.right(), 800);
-    EXPECT_GE(ink.left(), 800 - obj.MM2Pixel(width) - 1);
-    EXPECT_LE(ink.bottom(), 400);
-    EXPECT_GE(ink.top(), 400 - canvas().TextAscent() - canvas().TextDescent());
+    const int cellPx = canvas().TextAscent() + canvas().TextDescent();
+    for (int angle : {0, 90, 180}) {
+        SCOPED_TRACE(angle);
+        bmp.Image().fill(Qt::white);
+        const double width = obj.DrawText(QStringLiteral("HH"), 50, 40, -1, angle);
+        EXPECT_NEAR(width, 2 * 1479.0 / 2048 * 4.2, 0.2); // the H advance is 1479 units
+        const int w = obj.MM2Pixel(width) + 1;
+        const QRect cell = angle == 0 ? QRect(500, 400, w, cellPx)
+                           : angle == 90 ? QRect(500, 400 - w, cellPx + 1, w + 1)
+                                         : QRect(500 - w, 400 - cellPx, w + 1, cellPx + 1);
+        const QRect ink = InkBounds(image(), Paper);
+        if (angle == 0)
+            EXPECT_EQ(ink.bottom(), 400 + canvas().TextAscent() - 1); // on the baseline
+        EXPECT_TRUE(cell.contains(ink)) << ink.x() << "," << ink.y() << " " << ink.width() << "x" << ink.height();
+        EXPECT_EQ(ink.height() > ink.width(), angle == 90);
+    }
 }
 
 TEST_F(BlankObjTest, ClippedTextIsCutAtTheLimit)
@@ -266,14 +241,6 @@ TEST_F(BlankObjTest, WrapTextCutsCarriesAndPads)
         obj.WrapText(s, c.widthChars * charMm, c.maxLines);
         EXPECT_EQ(s, c.wrapped);
     }
-}
-
-TEST(BlankObjTintTest, PaleTintsOfTheFormColour)
-{
-    EXPECT_EQ(TBlankObj::HalfColorA(clRed), 0x00E5E5FFu); // 90 % to white: 255 * 9 div 10 = 229
-    EXPECT_EQ(TBlankObj::HalfColorB(clRed), 0x00CCCCFFu); // 80 %: 204
-    EXPECT_EQ(TBlankObj::HalfColorA(clWhite), clWhite);
-    EXPECT_EQ(TBlankObj::HalfColorB(clBlack), 0x00CCCCCCu);
 }
 
 } // namespace

@@ -41,7 +41,6 @@ TEST(ColourMixers, BlendAndLightenMixEachChannelWithTruncatingDivision)
     const TColor a = RGBColor(10, 20, 30);
     const TColor b = RGBColor(200, 150, 100);
     const std::vector<MixCase> blends = {
-        {"none of the way", a, b, 0, 7, a},
         {"all of the way", a, b, 7, 7, b},
         {"zero denominator keeps the first colour", a, b, 1, 0, a},
         // 200 + (-100 * 1) / 3 = 200 - 33; a floor would give 166.
@@ -54,7 +53,6 @@ TEST(ColourMixers, BlendAndLightenMixEachChannelWithTruncatingDivision)
         EXPECT_EQ(Hex(BlendColors(c.from, c.to, c.num, c.den)), Hex(c.expected));
     }
     const std::vector<MixCase> lightens = {
-        {"white stays white", clWhite, clWhite, 9, 10, clWhite},
         {"red 9/10", clRed, clWhite, 9, 10, 0xE5E5FF}, // 255 * 9 / 10 = 229
         // 100 + 155 / 3 = 151; 0 + 255 / 3 = 85
         {"thirds truncate", RGBColor(100, 0, 255), clWhite, 1, 3, RGBColor(151, 85, 255)},
@@ -175,21 +173,16 @@ TEST_F(CommonFolders, KnownFoldersAreCreatedWhenMissing)
     }
 }
 
-TEST_F(CommonFolders, OtherNumbersGiveEmptyPath)
-{
-    SetEnv("XDG_CONFIG_HOME", BlockedFolder()); // would throw if it were looked at
-    for (int csidl : {0, 25, 27, 0x8000 | 26}) {
-        SCOPED_TRACE(csidl);
-        QString path = QStringLiteral("stale");
-        EXPECT_NO_THROW(GetFolder(csidl, path));
-        EXPECT_TRUE(path.isEmpty());
-    }
-}
-
-TEST_F(CommonFolders, UncreatableAppDataThrowsWithSystemError)
+TEST_F(CommonFolders, UncreatableAppDataThrowsWithSystemErrorAndIsNotKept)
 {
     SetEnv("XDG_CONFIG_HOME", BlockedFolder());
     QString path = QStringLiteral("stale");
+    // Other numbers never look at it.
+    for (int csidl : {0, 25, 27, 0x8000 | 26}) {
+        EXPECT_NO_THROW(GetFolder(csidl, path)) << csidl;
+        EXPECT_TRUE(path.isEmpty()) << csidl;
+    }
+    path = QStringLiteral("stale");
     try {
         GetFolder(26, path);
         FAIL() << "no exception";
@@ -198,12 +191,9 @@ TEST_F(CommonFolders, UncreatableAppDataThrowsWithSystemError)
                                    + QString::fromLocal8Bit(std::strerror(ENOTDIR)));
     }
     EXPECT_TRUE(path.isEmpty());
-}
-
-TEST_F(CommonFolders, UserDataDirIsLookedUpOnceButAFailureIsNotKept)
-{
-    SetEnv("XDG_CONFIG_HOME", BlockedFolder());
-    EXPECT_THROW(GetUserDataDir(), Exception);
+    EXPECT_THROW(InitializeCommonUnit(), Exception);
+    EXPECT_TRUE(AppFormatSettings.CurrencyString.isEmpty());
+    // Looked up once per run, but only once it succeeds.
     SetEnv("XDG_CONFIG_HOME", Tmp("first") + QLatin1Char('/')); // the slash is not doubled
     EXPECT_EQ(GetUserDataDir(), Tmp("first") + QStringLiteral("/KORVEX/Wplatomat/"));
     SetEnv("XDG_CONFIG_HOME", Tmp("second"));
@@ -230,13 +220,6 @@ TEST_F(CommonFolders, InitializeCreatesDataFolderAndPolishAmountFormatOncePerRun
     EXPECT_EQ(AppFormatSettings.DecimalSeparator, QLatin1Char('.'));
 }
 
-TEST_F(CommonFolders, InitializeLetsFolderFailurePass)
-{
-    SetEnv("XDG_CONFIG_HOME", BlockedFolder());
-    EXPECT_THROW(InitializeCommonUnit(), Exception);
-    EXPECT_TRUE(AppFormatSettings.CurrencyString.isEmpty());
-}
-
 TEST(FormatAmount, FixedRoundsHalfAwayFromZeroAndGeneralIsShortest)
 {
     const struct {
@@ -246,12 +229,10 @@ TEST(FormatAmount, FixedRoundsHalfAwayFromZeroAndGeneralIsShortest)
     } cases[] = {
         {0, "0,00", "0"},
         {12345000, "1234,50", "1234,5"},
-        {1000000, "100,00", "100"},
         {12350, "1,24", "1,235"},    // the half goes up
         {-12350, "-1,24", "-1,235"}, // away from zero, not toward plus
         {9950, "1,00", "0,995"},     // carried into the złote
         {-49, "0,00", "-0,0049"},    // nothing left to be negative
-        {1, "0,00", "0,0001"},
         {9999999999900, "999999999,99", "999999999,99"},
     };
     // Thousands separator set on purpose: the forms never group digits.

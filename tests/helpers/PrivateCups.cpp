@@ -40,18 +40,9 @@ QString OwnGroup()
     return g ? QString::fromLocal8Bit(g->gr_name) : QStringLiteral("root");
 }
 
-const char* JobStateName(ipp_jstate_t state)
+QString JobStateName(ipp_jstate_t state)
 {
-    switch (state) {
-    case IPP_JSTATE_PENDING: return "pending";
-    case IPP_JSTATE_HELD: return "held";
-    case IPP_JSTATE_PROCESSING: return "processing";
-    case IPP_JSTATE_STOPPED: return "stopped";
-    case IPP_JSTATE_CANCELED: return "canceled";
-    case IPP_JSTATE_ABORTED: return "aborted";
-    case IPP_JSTATE_COMPLETED: return "completed";
-    }
-    return "unknown";
+    return QString::fromLatin1(ippEnumString("job-state", state));
 }
 
 QString Tail(const QString& text, int chars)
@@ -342,13 +333,13 @@ bool PrivateCups::WaitForJobs(const QString& queue, int jobs, std::chrono::milli
         states.clear();
         for (int i = 0; i < count; ++i) {
             const cups_job_t& job = list[i];
-            states += QStringLiteral(" %1:%2").arg(job.id).arg(QString::fromLatin1(JobStateName(job.state)));
+            states += QStringLiteral(" %1:%2").arg(job.id).arg(JobStateName(job.state));
             if (job.state == IPP_JSTATE_COMPLETED)
                 ++completed;
             else if (job.state >= IPP_JSTATE_STOPPED)
                 failure = QStringLiteral("job %1 of %2 ended %3\n%4")
                               .arg(job.id)
-                              .arg(queue, QString::fromLatin1(JobStateName(job.state)), Log());
+                              .arg(queue, JobStateName(job.state), Log());
             else
                 ++active;
         }

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
+#include <QtEndian>
 
 #include <array>
 
@@ -207,29 +208,8 @@ enum XwdField {
     BitmapUnit, BitmapBitOrder, BitmapPad, BitsPerPixel, BytesPerLine, VisualClass, RedMask, GreenMask,
     BlueMask, BitsPerRgb, ColormapEntries, ColorCount, XwdFieldCount
 };
-constexpr quint32 XwdVersion = 7;
-constexpr quint32 ZPixmap = 2;
-constexpr quint32 TrueColor = 4;
-constexpr quint32 DirectColor = 5;
 constexpr int XwdColorBytes = 12;
 constexpr quint32 MaxSidePx = 1 << 14;
-
-quint32 BigEndian32(const uchar* p)
-{
-    return quint32(p[0]) << 24 | quint32(p[1]) << 16 | quint32(p[2]) << 8 | quint32(p[3]);
-}
-
-// A channel of the pixel scaled to 0..255, whatever the width of its mask.
-int Channel(quint32 pixel, quint32 mask)
-{
-    if (mask == 0)
-        return 0;
-    int shift = 0;
-    while (!(mask >> shift & 1))
-        ++shift;
-    const quint32 max = mask >> shift;
-    return int(((pixel & mask) >> shift) * 255 / max);
-}
 
 } // namespace
 
@@ -240,39 +220,25 @@ QImage ReadXwd(const QByteArray& bytes, QString* error)
             *error = QStringLiteral("not a usable window dump: ") + why;
         return QImage();
     };
-    const auto* data = reinterpret_cast<const uchar*>(bytes.constData());
-    const qint64 size = bytes.size();
-    if (size < XwdFieldCount * 4)
+    if (bytes.size() < XwdFieldCount * 4)
         return fail(QStringLiteral("short header"));
     quint32 h[XwdFieldCount];
     for (int i = 0; i < XwdFieldCount; ++i)
-        h[i] = BigEndian32(data + 4 * i);
-    if (h[FileVersion] != XwdVersion || h[PixmapFormat] != ZPixmap)
-        return fail(QStringLiteral("version %1, format %2").arg(h[FileVersion]).arg(h[PixmapFormat]));
-    if (h[VisualClass] != TrueColor && h[VisualClass] != DirectColor)
-        return fail(QStringLiteral("visual class %1").arg(h[VisualClass]));
+        h[i] = qFromBigEndian<quint32>(bytes.constData() + 4 * i);
+    // Version 7, ZPixmap, true or direct colour of 8 bits a channel, on a little-endian machine.
     const quint32 bpp = h[BitsPerPixel];
+    if (h[FileVersion] != 7 || h[PixmapFormat] != 2 || (h[VisualClass] != 4 && h[VisualClass] != 5)
+        || (bpp != 24 && bpp != 32) || h[ByteOrder] != 0 || h[RedMask] != 0xFF0000 || h[GreenMask] != 0xFF00
+        || h[BlueMask] != 0xFF)
+        return fail(QStringLiteral("not an 8-bit-a-channel colour ZPixmap"));
     const quint32 width = h[PixmapWidth], height = h[PixmapHeight];
-    if ((bpp != 24 && bpp != 32) || width == 0 || height == 0 || width > MaxSidePx || height > MaxSidePx
-        || h[BytesPerLine] < width * (bpp / 8))
-        return fail(QStringLiteral("%1 x %2 at %3 bits").arg(width).arg(height).arg(bpp));
     const qint64 pixels = qint64(h[HeaderSize]) + qint64(h[ColorCount]) * XwdColorBytes;
-    if (h[HeaderSize] < XwdFieldCount * 4 || pixels + qint64(h[BytesPerLine]) * height > size)
-        return fail(QStringLiteral("cut short"));
-
-    const bool msbFirst = h[ByteOrder] != 0;
-    const int pixelBytes = int(bpp / 8);
-    QImage image(int(width), int(height), QImage::Format_RGB32);
-    for (quint32 y = 0; y < height; ++y) {
-        const uchar* row = data + pixels + qint64(h[BytesPerLine]) * y;
-        auto* out = reinterpret_cast<QRgb*>(image.scanLine(int(y)));
-        for (quint32 x = 0; x < width; ++x) {
-            const uchar* p = row + x * pixelBytes;
-            quint32 pixel = 0;
-            for (int b = 0; b < pixelBytes; ++b)
-                pixel |= quint32(p[msbFirst ? b : pixelBytes - 1 - b]) << (8 * (pixelBytes - 1 - b));
-            out[x] = qRgb(Channel(pixel, h[RedMask]), Channel(pixel, h[GreenMask]), Channel(pixel, h[BlueMask]));
-        }
-    }
-    return image;
+    if (width == 0 || height == 0 || width > MaxSidePx || height > MaxSidePx || h[BytesPerLine] < width * (bpp / 8)
+        || h[HeaderSize] < XwdFieldCount * 4 || pixels + qint64(h[BytesPerLine]) * height > bytes.size())
+        return fail(QStringLiteral("%1 x %2, cut short").arg(width).arg(height));
+    // Blue is the lowest byte of a pixel, so it comes first.
+    return QImage(reinterpret_cast<const uchar*>(bytes.constData()) + pixels, int(width), int(height),
+                  qsizetype(h[BytesPerLine]), bpp == 32 ? QImage::Format_RGB32 : QImage::Format_BGR888)
+        .copy() // the image must outlive the bytes
+        .convertToFormat(QImage::Format_RGB32);
 }

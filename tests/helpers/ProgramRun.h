@@ -68,7 +68,6 @@ private:
     QString m_error;
 };
 
-// A ZPixmap X window dump of 24 or 32 bits per pixel with direct colour
-// masks, as xwd writes for a true-colour screen; a null image with error set
-// for anything else.
+// The X window dump xwd writes of a 24-bit screen (24 or 32 bits per pixel,
+// 8 bits a channel); a null image with error set for anything else.
 QImage ReadXwd(const QByteArray& bytes, QString* error);

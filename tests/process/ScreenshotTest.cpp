@@ -3,11 +3,10 @@
 #include "helpers/ProgramRun.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QThread>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -16,12 +15,9 @@
 
 namespace {
 
-using namespace std::chrono_literals;
-
 constexpr int ScreenWidthPx = 1280;
 constexpr int ScreenHeightPx = 900;
-constexpr auto PaintDeadline = 20s;
-constexpr unsigned long PollMs = 200;
+constexpr int PaintDeadlineMs = 20'000;
 
 // The main window's placement on an empty registry; no window manager runs,
 // so the window lies exactly there, without a frame.
@@ -39,41 +35,10 @@ constexpr TColor FormTint = 0x00E5EEFC; // R 252, G 238, B 229
 // the preview, which share the colour, have.
 constexpr int MinFormPixels = 5000;
 constexpr int MinTintPixels = 10000;
-constexpr int GridLineMinPx = 100;
-constexpr int MinGridLines = 10;
 
 QRect PreviewAreaPx()
 {
     return MainWindowPx.adjusted(EditorPanelWidthPx, 0, 0, 0);
-}
-
-// The coupon's grid lines are the only long horizontal runs of the form
-// colour on screen (the tool bar's pictures and the editor panel's colour
-// swatch are short): how many rows hold one, and where they lie.
-struct Runs {
-    int rows = 0;
-    QRect bounds;
-};
-
-Runs LongRuns(const QImage& image, TColor colour, int minLengthPx)
-{
-    Runs runs;
-    for (int y = 0; y < image.height(); ++y) {
-        bool found = false;
-        for (int x = 0, length = 0; x <= image.width(); ++x) {
-            if (x < image.width() && PixelAt(image, x, y) == colour) {
-                ++length;
-                continue;
-            }
-            if (length >= minLengthPx) {
-                runs.bounds |= QRect(x - length, y, length, 1);
-                found = true;
-            }
-            length = 0;
-        }
-        runs.rows += found;
-    }
-    return runs;
 }
 
 QString ScreenshotPath()
@@ -120,19 +85,18 @@ TEST(Screenshot, MainWindowWithTransferDocumentShowsItsPreviewInTheFormColour)
     // Painted means the coupon is there and two grabs in a row agree.
     QImage screen;
     int lastCount = -1;
-    const QDeadlineTimer deadline(PaintDeadline);
-    while (!deadline.hasExpired() && program.Running()) {
-        const QImage grab = display.Grab();
-        ASSERT_FALSE(grab.isNull()) << display.Error().toStdString();
-        screen = grab;
-        const int count = CountPixels(screen, PreviewAreaPx(), FormColour);
-        if (count >= MinFormPixels && count == lastCount)
-            break;
-        lastCount = count;
-        QThread::msleep(PollMs);
-    }
+    const bool settled = QTest::qWaitFor(
+        [&] {
+            screen = display.Grab();
+            const int count = CountPixels(screen, PreviewAreaPx(), FormColour);
+            const bool painted = count >= MinFormPixels && count == lastCount;
+            lastCount = count;
+            return painted || screen.isNull() || !program.Running();
+        },
+        PaintDeadlineMs);
+    ASSERT_FALSE(screen.isNull()) << display.Error().toStdString();
+    EXPECT_TRUE(settled) << "the preview was not painted steadily in time";
     ASSERT_TRUE(program.Running()) << "the program ended; output:\n" << program.Output().toStdString();
-    ASSERT_FALSE(screen.isNull());
     const QString png = ScreenshotPath();
     ASSERT_TRUE(screen.save(png, "PNG"));
     std::cout << "screenshot: " << png.toStdString() << std::endl;
@@ -141,13 +105,7 @@ TEST(Screenshot, MainWindowWithTransferDocumentShowsItsPreviewInTheFormColour)
     ASSERT_EQ(screen.size(), QSize(ScreenWidthPx, ScreenHeightPx));
     EXPECT_GE(CountPixels(screen, PreviewAreaPx(), FormColour), MinFormPixels);
     EXPECT_GE(CountPixels(screen, PreviewAreaPx(), FormTint), MinTintPixels);
-    // The grid lies right of the editor panel inside the main window, and
-    // nothing outside the main window shows the colour (no chooser, no other window).
-    const Runs grid = LongRuns(screen, FormColour, GridLineMinPx);
-    EXPECT_GE(grid.rows, MinGridLines);
-    EXPECT_TRUE(PreviewAreaPx().contains(grid.bounds))
-        << "grid lines at " << grid.bounds.x() << "," << grid.bounds.y() << " " << grid.bounds.width() << "x"
-        << grid.bounds.height();
+    // Nothing outside the main window shows the colour (no chooser, no other window).
     EXPECT_EQ(CountPixels(screen, screen.rect(), FormColour), CountPixels(screen, MainWindowPx, FormColour));
 
     EXPECT_TRUE(program.Stop(SIGTERM));
