@@ -122,6 +122,19 @@ TEST_F(BlankEditorsValues, TextFieldsHoldOneLinePerRowWithoutSurroundingBlanks)
     ASSERT_NE(fromFile, nullptr);
     EXPECT_EQ(fromFile->Nadawca(), (QStringList{QStringLiteral("Jan "), QStringLiteral("ul. Polna 1")}));
     EXPECT_EQ(fromFile->Odbiorca(), QStringList{QStringLiteral("Firma")});
+
+    // Longer than a line edit holds: whole through an edit of another field and a save.
+    data.FOdbRach = QString(40000, QLatin1Char('7'));
+    const auto longer = FormFromFile(data);
+    ASSERT_NE(longer, nullptr);
+    QTest::keyClicks(longer->EditorOfTag(64), QStringLiteral("Faktura 12"));
+    longer->Save();
+    QFile file(longer->FileName());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    TBlankData saved;
+    ReadBlankFile(file.readAll(), saved);
+    EXPECT_EQ(saved.FOdbRach, data.FOdbRach);
+    EXPECT_EQ(saved.FTytul, QStringList{QStringLiteral("Faktura 12")});
 }
 
 } // namespace
