@@ -53,6 +53,7 @@ void TMainForm::showEvent(QShowEvent* event)
     if (m_showing)
         return;
     m_showing = true;
+    ApplyPlacement();
     ProcessCommandLine(m_arguments);
     tmrWizard->start();
 }

@@ -12,15 +12,18 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -32,6 +35,19 @@ constexpr int DefaultLeft = 100;
 constexpr int DefaultTop = 100;
 constexpr int DefaultWidth = 600;
 constexpr int DefaultHeight = 480;
+
+// Settings may hold any 32-bit values: only a frame that lies on the desktop
+// is a placement. Summed in 64 bits, so that extremes cannot overflow.
+bool FitsTheScreens(qint64 left, qint64 top, qint64 width, qint64 height)
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return false;
+    const QRect desktop = screen->virtualGeometry();
+    return width > 0 && height > 0 && left >= desktop.left() && top >= desktop.top()
+           && left + width <= qint64(desktop.left()) + desktop.width()
+           && top + height <= qint64(desktop.top()) + desktop.height();
+}
 
 TMainForm*& MainFormSlot()
 {
@@ -143,9 +159,21 @@ void TMainForm::RestorePlacement()
     const int top = reg.ReadInteger(QStringLiteral("MainFormTop")).value_or(DefaultTop);
     const int width = reg.ReadInteger(QStringLiteral("MainFormWidth")).value_or(DefaultWidth);
     const int height = reg.ReadInteger(QStringLiteral("MainFormHeight")).value_or(DefaultHeight);
-    move(left, top);
-    resize(width, height);
+    m_placement = FitsTheScreens(left, top, width, height) ? QRect(left, top, width, height)
+                                                            : QRect(DefaultLeft, DefaultTop, DefaultWidth, DefaultHeight);
+    ApplyPlacement();
     reg.WriteString(QStringLiteral("AppPath"), QApplication::applicationFilePath());
+}
+
+void TMainForm::ApplyPlacement()
+{
+    if (!m_placement.isValid())
+        return;
+    // The placement is the outer frame, whose margins the platform knows
+    // only once it has made the window.
+    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    move(m_placement.topLeft());
+    resize(m_placement.size().shrunkBy(frame));
 }
 
 void TMainForm::SavePlacement()
@@ -153,10 +181,11 @@ void TMainForm::SavePlacement()
     TRegistry reg;
     if (!reg.OpenKey(AppRegistryKey(), true))
         return;
-    reg.WriteInteger(QStringLiteral("MainFormLeft"), x());
-    reg.WriteInteger(QStringLiteral("MainFormTop"), y());
-    reg.WriteInteger(QStringLiteral("MainFormWidth"), width());
-    reg.WriteInteger(QStringLiteral("MainFormHeight"), height());
+    const QRect frame = frameGeometry();
+    reg.WriteInteger(QStringLiteral("MainFormLeft"), frame.x());
+    reg.WriteInteger(QStringLiteral("MainFormTop"), frame.y());
+    reg.WriteInteger(QStringLiteral("MainFormWidth"), frame.width());
+    reg.WriteInteger(QStringLiteral("MainFormHeight"), frame.height());
 }
 
 TfrmBlank* TMainForm::CreateBlankForm(quint16 Kind, const QString& FileName, QString* loadError)

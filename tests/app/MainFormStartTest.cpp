@@ -4,15 +4,22 @@
 
 #include "printing/untPrinterOperation.h"
 
+#include <QScreen>
+#include <QWindow>
+
+#include <limits>
+
 namespace MainFormTest {
 namespace {
 
 using MainFormStart = MainFormFixture;
 
+// The placement is the window's outer frame.
 void ExpectPlacement(QWidget* w, QRect expected)
 {
-    EXPECT_TRUE(QTest::qWaitFor([&] { return QRect(w->pos(), w->size()) == expected; }, WaitMs))
-        << "at " << w->x() << "," << w->y() << " size " << w->width() << "x" << w->height();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w->frameGeometry() == expected; }, WaitMs))
+        << "frame at " << w->x() << "," << w->y() << " size " << w->frameGeometry().width() << "x"
+        << w->frameGeometry().height();
 }
 
 TEST_F(MainFormStart, FirstStartOpensAtHundredHundredSixHundredByFourEightyAndWritesAppPath)
@@ -31,15 +38,19 @@ TEST_F(MainFormStart, FirstStartOpensAtHundredHundredSixHundredByFourEightyAndWr
 TEST_F(MainFormStart, PlacementIsSavedWhenTheWindowGoesAndRestoredNextTime)
 {
     ShowMain();
+    const QMargins m = main->windowHandle()->frameMargins();
+    ASSERT_FALSE(m.isNull()) << "the platform draws no frame";
     main->move(130, 90);
-    main->resize(700, 500);
-    ExpectPlacement(main.get(), QRect(130, 90, 700, 500));
+    main->resize(500, 400);
+    const int width = 500 + m.left() + m.right();
+    const int height = 400 + m.top() + m.bottom();
+    ExpectPlacement(main.get(), QRect(130, 90, width, height));
     DestroyMainForm();
 
     TRegistry reg;
     ASSERT_TRUE(reg.OpenKey(AppKey, false));
     const std::pair<const char*, int> stored[] = {
-        {"MainFormLeft", 130}, {"MainFormTop", 90}, {"MainFormWidth", 700}, {"MainFormHeight", 500}};
+        {"MainFormLeft", 130}, {"MainFormTop", 90}, {"MainFormWidth", width}, {"MainFormHeight", height}};
     for (const auto& [name, value] : stored) {
         EXPECT_EQ(reg.GetDataType(QLatin1String(name)), rdInteger) << name;
         EXPECT_EQ(reg.ReadInteger(QLatin1String(name)).value_or(-1), value) << name;
@@ -47,7 +58,39 @@ TEST_F(MainFormStart, PlacementIsSavedWhenTheWindowGoesAndRestoredNextTime)
 
     CreateMainForm();
     ShowMain();
-    ExpectPlacement(main.get(), QRect(130, 90, 700, 500));
+    ExpectPlacement(main.get(), QRect(130, 90, width, height));
+
+    // Only a frame that lies on the screens is restored, whatever the values.
+    const QRect desk = QGuiApplication::primaryScreen()->virtualGeometry();
+    const int big = std::numeric_limits<int>::max();
+    const int least = std::numeric_limits<int>::min();
+    const struct {
+        int left, top, width, height;
+        bool fits;
+    } cases[] = {{desk.right() - 599, desk.bottom() - 479, 600, 480, true},
+                 {desk.left(), desk.top(), desk.width(), desk.height(), true},
+                 {desk.right() - 598, 100, 600, 480, false},
+                 {100, desk.bottom() - 478, 600, 480, false},
+                 {desk.left() - 1, 100, 600, 480, false},
+                 {big, big, big, big, false},
+                 {least, least, big, big, false},
+                 {big - 10, big - 10, 600, 480, false},
+                 {100, 100, big, 480, false},
+                 {100, 100, 600, least, false},
+                 {100, 100, 0, 0, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.left << "," << c.top << " " << c.width << "x" << c.height);
+        DestroyMainForm();
+        TRegistry hostile;
+        ASSERT_TRUE(hostile.OpenKey(AppKey, false));
+        hostile.WriteInteger(QStringLiteral("MainFormLeft"), c.left);
+        hostile.WriteInteger(QStringLiteral("MainFormTop"), c.top);
+        hostile.WriteInteger(QStringLiteral("MainFormWidth"), c.width);
+        hostile.WriteInteger(QStringLiteral("MainFormHeight"), c.height);
+        CreateMainForm();
+        ShowMain();
+        ExpectPlacement(main.get(), c.fits ? QRect(c.left, c.top, c.width, c.height) : QRect(100, 100, 600, 480));
+    }
 }
 
 // Damaged settings never stop the start; what cannot be read counts as absent.
