@@ -231,6 +231,8 @@ void TfrmNewBlank::showEvent(QShowEvent* event)
 
 void TfrmNewBlank::FormShow()
 {
+    // Each showing starts on "Anuluj"; Tab leads on to the button groups.
+    ui->Button1->setFocus();
     const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
     if (!owner)
         return;
