@@ -5,6 +5,7 @@
 #include "drawing/Exception.h"
 #include "drawing/untCommon.h"
 #include "printing/untPrinterOperation.h"
+#include "platform/FileName.h"
 #include "platform/Registry.h"
 #include "ui_TMAINFORM.h"
 
@@ -272,7 +273,9 @@ bool TMainForm::BlankFormCloseQuery(TfrmBlank* form)
 
 void TMainForm::SaveDocument(TfrmBlank* form)
 {
-    if (form->FileName().isEmpty()) {
+    // The atomic save names its file through Qt, which would write a name
+    // that is not UTF-8 as another one: such a document gets a new name.
+    if (form->FileName().isEmpty() || !QtCanName(form->FileName())) {
         SaveDocumentAs(form);
         return;
     }

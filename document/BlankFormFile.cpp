@@ -1,6 +1,7 @@
 #include "document/BlankFile.h"
 #include "document/BlankFormUnit.h"
 #include "drawing/Exception.h"
+#include "platform/FileName.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -24,8 +25,8 @@ void TfrmBlank::Save()
 
 void TfrmBlank::Load()
 {
-    QFile file(FFileName);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!OpenByName(file, FFileName))
         throw Exception(QStringLiteral("Nie można otworzyć pliku: ") + FFileName);
     ReadBlankFile(file.readAll(), F);
     FNeedRefresh = true;

@@ -1,5 +1,7 @@
 #include "platform/RegularFile.h"
 
+#include "platform/FileName.h"
+
 #include <QFile>
 
 #include <cerrno>
@@ -10,7 +12,7 @@
 TFileRead ReadRegularFile(const QString& path, qint64 maxBytes, QByteArray& data)
 {
     data.clear();
-    const QByteArray name = QFile::encodeName(path);
+    const QByteArray name = EncodeFileName(path);
     const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return errno == ENOENT ? TFileRead::Missing : TFileRead::Failed;

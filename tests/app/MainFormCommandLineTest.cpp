@@ -3,8 +3,11 @@
 #include "MainFormTestSupport.h"
 
 #include "helpers/PdfText.h"
+#include "platform/FileName.h"
 
 #include <QElapsedTimer>
+
+#include <cstdio>
 
 namespace MainFormTest {
 namespace {
@@ -23,6 +26,11 @@ protected:
         Doc(QStringLiteral("z odstępem.wpt"));
         Doc(QStringLiteral("-d.wpt"));
         WriteBytes(FilePath(QStringLiteral("zly.wpt")), QByteArray("zepsuty"));
+        // A name in Windows-1250 ("źle"), not UTF-8: the shell passes its bytes.
+        Doc(QStringLiteral("cp1250.wpt"));
+        ASSERT_EQ(::rename(QFile::encodeName(FilePath(QStringLiteral("cp1250.wpt"))).constData(),
+                           (QFile::encodeName(files.path()) + "/\x9f" "le.wpt").constData()),
+                  0);
         QDir::setCurrent(files.path());
     }
 
@@ -31,9 +39,9 @@ protected:
     {
         const std::pair<const char*, const char*> names[] = {
             {"{a}", "a.wpt"}, {"{b}", "b.wpt"}, {"{c}", "Moje-dokumenty/c.wpt"}, {"{s}", "z odstępem.wpt"},
-            {"{zly}", "zly.wpt"}};
+            {"{zly}", "zly.wpt"}, {"{cp1250}", "\x9f" "le.wpt"}};
         for (const auto& [key, name] : names)
-            text.replace(QLatin1String(key), FilePath(QString::fromUtf8(name)));
+            text.replace(QLatin1String(key), FilePath(DecodeFileName(name)));
         return text;
     }
 
@@ -74,9 +82,11 @@ class MainFormArguments : public MainFormCommandLine, public ::testing::WithPara
 
 TEST_P(MainFormArguments, ArgumentsOpenTheirFilesWhenTheWindowShows)
 {
-    QStringList arguments{QStringLiteral("/usr/bin/wplatomat")};
-    for (const char* arg : GetParam().arguments)
-        arguments << Expand(QString::fromUtf8(arg));
+    std::vector<const char*> argv{"/usr/bin/wplatomat"};
+    argv.insert(argv.end(), GetParam().arguments.begin(), GetParam().arguments.end());
+    QStringList arguments = DecodeArguments(int(argv.size()), argv.data());
+    for (QString& arg : arguments)
+        arg = Expand(arg);
     QStringList expected;
     for (const char* f : GetParam().opened)
         expected << Expand(QString::fromUtf8(f));
@@ -102,6 +112,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ArgumentsCase{"PrintSwitchPrintsOnlyItsDocument", {"/print:{a}", "{b}"}, {"{b}", "{a}"}, true},
                       ArgumentsCase{"RelativePath", {"b.wpt"}, {"b.wpt"}},
                       ArgumentsCase{"PathWithBlanks", {"{s}"}, {"{s}"}},
+                      ArgumentsCase{"NameThatIsNotUtf8", {"{cp1250}"}, {"{cp1250}"}},
                       ArgumentsCase{"ExistingFileBeginningWithAHyphen", {"-d.wpt"}, {"-d.wpt"}},
                       ArgumentsCase{"OpenSwitch", {"/open:{a}"}, {"{a}"}},
                       ArgumentsCase{"OpenSwitchKeepsHyphensOfThePath", {"-open:{c}"}, {"{c}"}},
