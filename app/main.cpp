@@ -39,7 +39,10 @@ int main(int argc, char* argv[])
     InitializeNewBlank(mainForm.get());
     frmNewBlank()->SetRecentMenu(mainForm->ReOpenMenu());
     // Qt's own arguments would have lost the bytes of a name that is not UTF-8.
-    mainForm->SetCommandLine(DecodeArguments(argc, argv));
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << DecodeFileName(argv[i]);
+    mainForm->SetCommandLine(arguments);
     InitializePrintSelect();
     TMainForm* main = mainForm.get();
     frmPrintSelect()->OnPrinterSettings = [main] { main->Action("FilePrinterSettings")->trigger(); };

@@ -54,14 +54,6 @@ QByteArray EncodeFileName(const QString& name)
     return bytes;
 }
 
-QStringList DecodeArguments(int argc, const char* const* argv)
-{
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << DecodeFileName(QByteArray(argv[i]));
-    return arguments;
-}
-
 bool QtCanName(const QString& name)
 {
     return QFile::encodeName(name) == EncodeFileName(name);

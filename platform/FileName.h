@@ -2,7 +2,6 @@
 
 #include <QByteArray>
 #include <QString>
-#include <QStringList>
 
 class QFile;
 
@@ -12,8 +11,6 @@ class QFile;
 // does) and goes back to that byte, so any name survives the round trip.
 QString DecodeFileName(const QByteArray& bytes);
 QByteArray EncodeFileName(const QString& name);
-// The process's arguments decoded as file names.
-QStringList DecodeArguments(int argc, const char* const* argv);
 
 // Whether Qt's own file classes reach the file by this name.
 bool QtCanName(const QString& name);

