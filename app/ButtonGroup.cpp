@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QHoverEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -199,6 +200,27 @@ void TButtonGroup::mouseReleaseEvent(QMouseEvent* event)
     // A press dragged onto another button clicks neither.
     if (at >= 0 && at == down)
         Click(at);
+}
+
+void TButtonGroup::keyPressEvent(QKeyEvent* event)
+{
+    // The arrows walk the focus through the buttons; Space and Enter click
+    // the focused one, before the dialog's default button can take them.
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        m_focusIndex = qBound(0, m_focusIndex + (event->key() == Qt::Key_Down ? 1 : -1), qMax(0, Count() - 1));
+        update();
+        break;
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (m_focusIndex < Count())
+            Click(m_focusIndex);
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+    }
 }
 
 void TButtonGroup::leaveEvent(QEvent* event)

@@ -61,6 +61,7 @@ void TMainForm::FileOpenExecute()
     // A name of no existing file is taken too: the reader then says why it
     // cannot be opened.
     dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(DefaultSuffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     OpenFile(dialog.selectedFiles().first());

@@ -2,9 +2,9 @@
 
 #include "app/Shell_DDE.h"
 #include "document/BlankFormUnit.h"
+#include "platform/FileName.h"
 #include "ui_TMAINFORM.h"
 
-#include <QFileInfo>
 #include <QTimer>
 
 void TMainForm::ProcessCommandLine(const QStringList& arguments)
@@ -14,7 +14,7 @@ void TMainForm::ProcessCommandLine(const QStringList& arguments)
         const QString& arg = arguments[i];
         QString command, file, option;
         // Absolute paths here begin with "/": a file that exists is a file.
-        if (QFileInfo(arg).isFile())
+        if (IsFileByName(arg))
             DoShellCommand(QStringLiteral("Open"), arg, QString());
         else if (ParseShellParam(arg, command, file, option))
             DoShellCommand(command, file, option);
@@ -53,6 +53,7 @@ void TMainForm::showEvent(QShowEvent* event)
     if (m_showing)
         return;
     m_showing = true;
+    ApplyPlacement();
     ProcessCommandLine(m_arguments);
     tmrWizard->start();
 }

@@ -6,6 +6,7 @@
 #include "drawing/untCommon.h"
 #include "printing/untPrinterOperation.h"
 #include "platform/MainWindow.h"
+#include "platform/FileName.h"
 #include "platform/Registry.h"
 #include "ui_TMAINFORM.h"
 
@@ -13,15 +14,18 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -33,6 +37,19 @@ constexpr int DefaultLeft = 100;
 constexpr int DefaultTop = 100;
 constexpr int DefaultWidth = 600;
 constexpr int DefaultHeight = 480;
+
+// Settings may hold any 32-bit values: only a frame that lies on the desktop
+// is a placement. Summed in 64 bits, so that extremes cannot overflow.
+bool FitsTheScreens(qint64 left, qint64 top, qint64 width, qint64 height)
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return false;
+    const QRect desktop = screen->virtualGeometry();
+    return width > 0 && height > 0 && left >= desktop.left() && top >= desktop.top()
+           && left + width <= qint64(desktop.left()) + desktop.width()
+           && top + height <= qint64(desktop.top()) + desktop.height();
+}
 
 TMainForm*& MainFormSlot()
 {
@@ -147,9 +164,21 @@ void TMainForm::RestorePlacement()
     const int top = reg.ReadInteger(QStringLiteral("MainFormTop")).value_or(DefaultTop);
     const int width = reg.ReadInteger(QStringLiteral("MainFormWidth")).value_or(DefaultWidth);
     const int height = reg.ReadInteger(QStringLiteral("MainFormHeight")).value_or(DefaultHeight);
-    move(left, top);
-    resize(width, height);
+    m_placement = FitsTheScreens(left, top, width, height) ? QRect(left, top, width, height)
+                                                            : QRect(DefaultLeft, DefaultTop, DefaultWidth, DefaultHeight);
+    ApplyPlacement();
     reg.WriteString(QStringLiteral("AppPath"), QApplication::applicationFilePath());
+}
+
+void TMainForm::ApplyPlacement()
+{
+    if (!m_placement.isValid())
+        return;
+    // The placement is the outer frame, whose margins the platform knows
+    // only once it has made the window.
+    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    move(m_placement.topLeft());
+    resize(m_placement.size().shrunkBy(frame));
 }
 
 void TMainForm::SavePlacement()
@@ -157,10 +186,11 @@ void TMainForm::SavePlacement()
     TRegistry reg;
     if (!reg.OpenKey(AppRegistryKey(), true))
         return;
-    reg.WriteInteger(QStringLiteral("MainFormLeft"), x());
-    reg.WriteInteger(QStringLiteral("MainFormTop"), y());
-    reg.WriteInteger(QStringLiteral("MainFormWidth"), width());
-    reg.WriteInteger(QStringLiteral("MainFormHeight"), height());
+    const QRect frame = frameGeometry();
+    reg.WriteInteger(QStringLiteral("MainFormLeft"), frame.x());
+    reg.WriteInteger(QStringLiteral("MainFormTop"), frame.y());
+    reg.WriteInteger(QStringLiteral("MainFormWidth"), frame.width());
+    reg.WriteInteger(QStringLiteral("MainFormHeight"), frame.height());
 }
 
 TfrmBlank* TMainForm::CreateBlankForm(quint16 Kind, const QString& FileName, QString* loadError)
@@ -247,7 +277,9 @@ bool TMainForm::BlankFormCloseQuery(TfrmBlank* form)
 
 void TMainForm::SaveDocument(TfrmBlank* form)
 {
-    if (form->FileName().isEmpty()) {
+    // The atomic save names its file through Qt, which would write a name
+    // that is not UTF-8 as another one: such a document gets a new name.
+    if (form->FileName().isEmpty() || !QtCanName(form->FileName())) {
         SaveDocumentAs(form);
         return;
     }

@@ -3,6 +3,7 @@
 #include "document/MainFormLink.h"
 
 #include <QMainWindow>
+#include <QRect>
 #include <QStringList>
 
 class QAction;
@@ -62,6 +63,7 @@ protected:
 private:
     void ConnectActions();
     void RestorePlacement();
+    void ApplyPlacement();
     void SavePlacement();
     void BlankFormActivate(TfrmBlank* form);
     void BlankFormModifiedChange(TfrmBlank* form);
@@ -92,6 +94,8 @@ private:
     QMenu* m_reOpenMenu = nullptr;
     QTimer* tmrWizard = nullptr;
     QStringList m_arguments;
+    // The outer frame read at creation; none when the settings had no key.
+    QRect m_placement;
     QString FileToTryOpen;
     bool TryToPrint = false;
     bool m_showing = false;

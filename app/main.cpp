@@ -1,6 +1,7 @@
 #include "app/MainFormUnit.h"
 #include "app/StartUp.h"
 #include "app/untNewBlank.h"
+#include "platform/FileName.h"
 #include "platform/InstanceLock.h"
 #include "printing/untPrintSelect.h"
 
@@ -37,6 +38,11 @@ int main(int argc, char* argv[])
     auto mainForm = std::make_unique<TMainForm>();
     InitializeNewBlank(mainForm.get());
     frmNewBlank()->SetRecentMenu(mainForm->ReOpenMenu());
+    // Qt's own arguments would have lost the bytes of a name that is not UTF-8.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << DecodeFileName(argv[i]);
+    mainForm->SetCommandLine(arguments);
     InitializePrintSelect();
     TMainForm* main = mainForm.get();
     frmPrintSelect()->OnPrinterSettings = [main] { main->Action("FilePrinterSettings")->trigger(); };

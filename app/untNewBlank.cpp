@@ -9,7 +9,9 @@
 #include <QPainter>
 #include <QPointF>
 
+#include <algorithm>
 #include <iterator>
+#include <limits>
 
 namespace {
 
@@ -167,6 +169,14 @@ std::vector<QImage> NewFormPictures()
             MoneyOrderPicture()};
 }
 
+// In 64 bits, since an owner at the ends of the int range would overflow;
+// C++ division truncates toward zero, as the placement rule wants.
+int CentredStart(qint64 ownerFirst, qint64 ownerLast, qint64 size)
+{
+    const qint64 start = ownerFirst + (ownerLast - ownerFirst + 1 - size) / 2;
+    return int(std::clamp<qint64>(start, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+
 void FillBox(TCanvas& canvas, const TRect& r, TColor color)
 {
     canvas.Brush.Style = bsSolid;
@@ -221,13 +231,14 @@ void TfrmNewBlank::showEvent(QShowEvent* event)
 
 void TfrmNewBlank::FormShow()
 {
+    // Each showing starts on "Anuluj"; Tab leads on to the button groups.
+    ui->Button1->setFocus();
     const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
     if (!owner)
         return;
     const QRect main = owner->frameGeometry();
     const QRect self = frameGeometry();
-    // C++ division truncates toward zero, as the placement rule wants.
-    move(main.left() + (main.width() - self.width()) / 2, main.top() + (main.height() - self.height()) / 2);
+    move(CentredStart(main.left(), main.right(), self.width()), CentredStart(main.top(), main.bottom(), self.height()));
 }
 
 void TfrmNewBlank::ButtonGroup1ButtonClicked(int Index)

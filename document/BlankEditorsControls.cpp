@@ -15,6 +15,8 @@ namespace {
 const char* const TagProperty = "tag";
 // Set while the program writes a value, which no length limit cuts.
 const char* const ProgramWritesProperty = "programWrites";
+// The whole value of an edit that holds more than a line edit can show.
+const char* const WholeTextProperty = "wholeText";
 
 bool ProgramWrites(const QObject* control)
 {
@@ -171,8 +173,18 @@ void LimitMemoLength(QPlainTextEdit* memo, int maxLength, std::function<void()> 
 
 void SetEditText(QLineEdit* edit, const QString& text)
 {
+    // A line edit cuts a text at its own limit, which a value read from a
+    // file may pass: the field keeps the whole value until the edit changes.
+    edit->setProperty(WholeTextProperty, text.size() > edit->maxLength() ? QVariant(text) : QVariant());
     ProgramWriteScope scope(edit);
     edit->setText(text);
+}
+
+QString EditText(const QLineEdit* edit)
+{
+    const QString whole = edit->property(WholeTextProperty).toString();
+    const QString shown = edit->text();
+    return !whole.isEmpty() && whole.startsWith(shown) && shown.size() == edit->maxLength() ? whole : shown;
 }
 
 void SetMemoText(QPlainTextEdit* memo, const QString& text)

@@ -45,6 +45,9 @@ void LimitMemoLength(QPlainTextEdit* memo, int maxLength, std::function<void()> 
 // Sets an edit's or memo's text on the program's behalf: the length limit
 // does not apply.
 void SetEditText(QLineEdit* edit, const QString& text);
+// The edit's text; a value set longer than the edit can hold comes whole,
+// as long as the part shown is unchanged.
+QString EditText(const QLineEdit* edit);
 void SetMemoText(QPlainTextEdit* memo, const QString& text);
 // The memo's lines joined by CR LF, the original memo's text.
 QString MemoText(const QPlainTextEdit* memo);

@@ -33,11 +33,11 @@ QString TrimControls(const QString& text)
 QString TextOf(const QWidget* control)
 {
     if (const auto* edit = qobject_cast<const QLineEdit*>(control))
-        return edit->text();
+        return EditText(edit);
     if (const auto* memo = qobject_cast<const QPlainTextEdit*>(control))
         return MemoText(memo);
     if (const auto* list = qobject_cast<const QComboBox*>(control))
-        return list->currentText();
+        return list->isEditable() ? EditText(list->lineEdit()) : list->currentText();
     return {};
 }
 
@@ -179,7 +179,7 @@ QVariant TfrmBlank::GetEditorValue(int tag) const
 {
     const QWidget* control = EditorOfTag(tag);
     if (const auto* edit = qobject_cast<const QLineEdit*>(control))
-        return edit->text();
+        return EditText(edit);
     if (const auto* memo = qobject_cast<const QPlainTextEdit*>(control))
         return MemoText(memo);
     if (const auto* box = qobject_cast<const QCheckBox*>(control))

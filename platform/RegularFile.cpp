@@ -1,6 +1,6 @@
 #include "platform/RegularFile.h"
 
-#include <QFile>
+#include "platform/FileName.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -10,7 +10,10 @@
 TFileRead ReadRegularFile(const QString& path, qint64 maxBytes, QByteArray& data)
 {
     data.clear();
-    const QByteArray name = QFile::encodeName(path);
+    const QByteArray name = EncodeFileName(path);
+    // A NUL would end the name early, at another file's name.
+    if (name.contains('\0'))
+        return TFileRead::Missing;
     const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return errno == ENOENT ? TFileRead::Missing : TFileRead::Failed;

@@ -3,8 +3,11 @@
 #include "MainFormTestSupport.h"
 
 #include "helpers/PdfText.h"
+#include "platform/FileName.h"
 
 #include <QElapsedTimer>
+
+#include <unistd.h>
 
 namespace MainFormTest {
 namespace {
@@ -23,6 +26,8 @@ protected:
         Doc(QStringLiteral("z odstępem.wpt"));
         Doc(QStringLiteral("-d.wpt"));
         WriteBytes(FilePath(QStringLiteral("zly.wpt")), QByteArray("zepsuty"));
+        // A name in Windows-1250 ("źle"), not UTF-8: the shell passes its bytes.
+        ASSERT_EQ(::link(QFile::encodeName(a), QFile::encodeName(files.path()) + "/\x9f" "le.wpt"), 0);
         QDir::setCurrent(files.path());
     }
 
@@ -31,9 +36,9 @@ protected:
     {
         const std::pair<const char*, const char*> names[] = {
             {"{a}", "a.wpt"}, {"{b}", "b.wpt"}, {"{c}", "Moje-dokumenty/c.wpt"}, {"{s}", "z odstępem.wpt"},
-            {"{zly}", "zly.wpt"}};
+            {"{zly}", "zly.wpt"}, {"{cp1250}", "\x9f" "le.wpt"}};
         for (const auto& [key, name] : names)
-            text.replace(QLatin1String(key), FilePath(QString::fromUtf8(name)));
+            text.replace(QLatin1String(key), FilePath(DecodeFileName(name)));
         return text;
     }
 
@@ -78,7 +83,7 @@ TEST_P(MainFormArguments, ArgumentsOpenTheirFilesWhenTheWindowShows)
 {
     QStringList arguments{QStringLiteral("/usr/bin/wplatomat")};
     for (const char* arg : GetParam().arguments)
-        arguments << Expand(QString::fromUtf8(arg));
+        arguments << Expand(DecodeFileName(arg));
     QStringList expected;
     for (const char* f : GetParam().opened)
         expected << Expand(QString::fromUtf8(f));
@@ -104,6 +109,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ArgumentsCase{"PrintSwitchPrintsOnlyItsDocument", {"/print:{a}", "{b}"}, {"{b}", "{a}"}, true},
                       ArgumentsCase{"RelativePath", {"b.wpt"}, {"b.wpt"}},
                       ArgumentsCase{"PathWithBlanks", {"{s}"}, {"{s}"}},
+                      ArgumentsCase{"NameThatIsNotUtf8", {"{cp1250}"}, {"{cp1250}"}},
                       ArgumentsCase{"ExistingFileBeginningWithAHyphen", {"-d.wpt"}, {"-d.wpt"}},
                       ArgumentsCase{"OpenSwitch", {"/open:{a}"}, {"{a}"}},
                       ArgumentsCase{"OpenSwitchKeepsHyphensOfThePath", {"-open:{c}"}, {"{c}"}},

@@ -4,15 +4,21 @@
 
 #include "printing/untPrinterOperation.h"
 
+#include <QScreen>
+
+#include <array>
+#include <limits>
+
 namespace MainFormTest {
 namespace {
 
 using MainFormStart = MainFormFixture;
 
+// The placement is the window's outer frame.
 void ExpectPlacement(QWidget* w, QRect expected)
 {
-    EXPECT_TRUE(QTest::qWaitFor([&] { return QRect(w->pos(), w->size()) == expected; }, WaitMs))
-        << "at " << w->x() << "," << w->y() << " size " << w->width() << "x" << w->height();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w->frameGeometry() == expected; }, WaitMs))
+        << "frame " << QDebug::toString(w->frameGeometry()).toStdString();
 }
 
 TEST_F(MainFormStart, FirstStartOpensAtHundredHundredSixHundredByFourEightyAndWritesAppPath)
@@ -28,18 +34,17 @@ TEST_F(MainFormStart, FirstStartOpensAtHundredHundredSixHundredByFourEightyAndWr
         EXPECT_FALSE(reg.ValueExists(QLatin1String(name))) << name << " is written at exit, not at start";
 }
 
-TEST_F(MainFormStart, PlacementIsSavedWhenTheWindowGoesAndRestoredNextTime)
+TEST_F(MainFormStart, PlacementIsSavedAsTheFrameAndRestoredOnlyWhenItFitsTheScreens)
 {
     ShowMain();
     main->move(130, 90);
-    main->resize(700, 500);
-    ExpectPlacement(main.get(), QRect(130, 90, 700, 500));
+    ExpectPlacement(main.get(), QRect(130, 90, 600, 480));
     DestroyMainForm();
 
     TRegistry reg;
     ASSERT_TRUE(reg.OpenKey(AppKey, false));
     const std::pair<const char*, int> stored[] = {
-        {"MainFormLeft", 130}, {"MainFormTop", 90}, {"MainFormWidth", 700}, {"MainFormHeight", 500}};
+        {"MainFormLeft", 130}, {"MainFormTop", 90}, {"MainFormWidth", 600}, {"MainFormHeight", 480}};
     for (const auto& [name, value] : stored) {
         EXPECT_EQ(reg.GetDataType(QLatin1String(name)), rdInteger) << name;
         EXPECT_EQ(reg.ReadInteger(QLatin1String(name)).value_or(-1), value) << name;
@@ -47,7 +52,27 @@ TEST_F(MainFormStart, PlacementIsSavedWhenTheWindowGoesAndRestoredNextTime)
 
     CreateMainForm();
     ShowMain();
-    ExpectPlacement(main.get(), QRect(130, 90, 700, 500));
+    ExpectPlacement(main.get(), QRect(130, 90, 600, 480));
+
+    // Only a frame that lies on the screens is restored, whatever the values.
+    const QRect desk = QGuiApplication::primaryScreen()->virtualGeometry();
+    const int big = std::numeric_limits<int>::max(), least = std::numeric_limits<int>::min();
+    const std::pair<std::array<int, 4>, bool> cases[] = {
+        {{desk.right() - 499, desk.bottom() - 399, 500, 400}, true}, {{desk.right() - 598, 100, 600, 480}, false},
+        {{100, desk.bottom() - 478, 600, 480}, false},              {{desk.left() - 1, 100, 600, 480}, false},
+        {{big, big, big, big}, false},                               {{least, least, big, big}, false},
+        {{100, 100, 600, least}, false},                             {{100, 100, 0, 0}, false}};
+    for (const auto& [p, fits] : cases) {
+        SCOPED_TRACE(testing::Message() << p[0] << "," << p[1] << " " << p[2] << "x" << p[3]);
+        DestroyMainForm();
+        TRegistry hostile;
+        ASSERT_TRUE(hostile.OpenKey(AppKey, false));
+        for (int i = 0; i < 4; ++i)
+            ASSERT_TRUE(hostile.WriteInteger(QLatin1String(stored[i].first), p[i]));
+        CreateMainForm();
+        ShowMain();
+        ExpectPlacement(main.get(), fits ? QRect(p[0], p[1], p[2], p[3]) : QRect(100, 100, 600, 480));
+    }
 }
 
 // Damaged settings never stop the start; what cannot be read counts as absent.

@@ -178,6 +178,23 @@ TEST_F(NewBlankTest, PressedButtonTakesThreeTenthsAndAReleaseElsewhereClicksNoth
     EXPECT_EQ(dialog.BlankKind, TfrmNewBlank::NoChoice);
 }
 
+TEST_F(NewBlankTest, TabFocusesAGroupWhoseFocusedButtonIsFramedInsideAndClickedByKey)
+{
+    // The focus frame is R shrunk by a pixel: from row 2 of a button and column 1.
+    const auto framed = [this](int index) {
+        const QImage shot = group1->grab().toImage();
+        return CountPixels(shot, QRect(1, index * ButtonHeightPx + 2, shot.width() - 2, 1), H) == shot.width() - 2
+               && CountPixels(shot, QRect(1, index * ButtonHeightPx + 2, 1, RHeight - 2), H) == RHeight - 2;
+    };
+    ShowActive();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), group1);
+    QTest::keyClick(group1, Qt::Key_Down);
+    EXPECT_TRUE(framed(1) && !framed(0));
+    QTest::keyClick(group1, Qt::Key_Space);
+    EXPECT_EQ(dialog.BlankKind, 6);
+}
+
 TEST_F(NewBlankTest, EmptyRecentListPopsAnEmptyMenuBelowTheButton)
 {
     ShowActive();

@@ -193,6 +193,20 @@ TEST_F(BlankEditors, TypingGoesIntoTheTagsFieldWithoutSurroundingBlanks)
     EXPECT_EQ(form->OdbRach(), QStringLiteral("61 1090"));
     form->SetEditorValue(16, QStringLiteral("\r\n Firma\r\nul. Długa 5 \r\n\r\n"));
     EXPECT_EQ(form->Odbiorca(), (QStringList{QStringLiteral("Firma"), QStringLiteral("ul. Długa 5")}));
+
+    // Longer than a line edit holds: whole through an edit of another field and a save.
+    TBlankData data;
+    data.FKind = bkTransfer;
+    data.FOdbRach = QString(40000, QLatin1Char('7'));
+    const auto longer = FormFromFile(data);
+    ASSERT_NE(longer, nullptr);
+    QTest::keyClicks(longer->EditorOfTag(64), QStringLiteral("Faktura 12"));
+    longer->Save();
+    QFile file(longer->FileName());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    TBlankData saved;
+    ReadBlankFile(file.readAll(), saved);
+    EXPECT_EQ(saved.FOdbRach, data.FOdbRach);
 }
 
 TEST_F(BlankEditors, EachListEntryStoresItsCode)
