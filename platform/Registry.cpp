@@ -49,6 +49,8 @@ std::optional<QStringList> TRegistry::Resolve(const QString& key) const
             return std::nullopt;
         path << name;
     }
+    if (!RegistryTree::isValidPath(path))
+        return std::nullopt;
     return path;
 }
 
@@ -66,7 +68,7 @@ bool TRegistry::OpenKey(const QString& key, bool canCreate)
         return false;
     }
     // The root key itself is always there, even before anything is written below it.
-    const bool exists = path->size() <= RootPath().size() || m_file.load().keyExists(*path);
+    const bool exists = path->size() <= RootPath().size() || m_file.load()->keyExists(*path);
     if (!exists) {
         if (!canCreate) {
             Fail(QStringLiteral("Klucz rejestru %1 nie istnieje").arg(Quoted(key)));
@@ -109,7 +111,7 @@ bool TRegistry::KeyExists(const QString& key) const
 {
     m_lastError.clear();
     const std::optional<QStringList> path = Resolve(key);
-    return path && (path->size() <= RootPath().size() || m_file.load().keyExists(*path));
+    return path && (path->size() <= RootPath().size() || m_file.load()->keyExists(*path));
 }
 
 bool TRegistry::DeleteKey(const QString& key)
@@ -132,15 +134,15 @@ bool TRegistry::DeleteKey(const QString& key)
 QStringList TRegistry::GetKeyNames() const
 {
     m_lastError.clear();
-    return m_open ? m_file.load().subkeyNames(m_currentPath) : QStringList();
+    return m_open ? m_file.load()->subkeyNames(m_currentPath) : QStringList();
 }
 
 QStringList TRegistry::GetValueNames() const
 {
     m_lastError.clear();
     QStringList names;
-    const RegistryTree tree = m_file.load();
-    if (const RegistryKey* key = m_open ? tree.findKey(m_currentPath) : nullptr) {
+    const std::shared_ptr<const RegistryTree> tree = m_file.load();
+    if (const RegistryKey* key = m_open ? tree->findKey(m_currentPath) : nullptr) {
         for (const RegistryValue& value : key->values())
             names << value.name;
     }
@@ -156,15 +158,15 @@ const RegistryValue* TRegistry::FindValue(const RegistryTree& tree, const QStrin
 bool TRegistry::ValueExists(const QString& name) const
 {
     m_lastError.clear();
-    const RegistryTree tree = m_file.load();
-    return FindValue(tree, name) != nullptr;
+    const std::shared_ptr<const RegistryTree> tree = m_file.load();
+    return FindValue(*tree, name) != nullptr;
 }
 
 TRegDataType TRegistry::GetDataType(const QString& name) const
 {
     m_lastError.clear();
-    const RegistryTree tree = m_file.load();
-    const RegistryValue* value = FindValue(tree, name);
+    const std::shared_ptr<const RegistryTree> tree = m_file.load();
+    const RegistryValue* value = FindValue(*tree, name);
     return value ? value->type() : rdUnknown;
 }
 
@@ -190,8 +192,8 @@ bool TRegistry::DeleteValue(const QString& name)
 std::optional<QString> TRegistry::ReadString(const QString& name) const
 {
     m_lastError.clear();
-    const RegistryTree tree = m_file.load();
-    const RegistryValue* value = FindValue(tree, name);
+    const std::shared_ptr<const RegistryTree> tree = m_file.load();
+    const RegistryValue* value = FindValue(*tree, name);
     if (!value)
         return QString();
     if (const QString* text = std::get_if<QString>(&value->data))
@@ -203,8 +205,8 @@ std::optional<QString> TRegistry::ReadString(const QString& name) const
 std::optional<qint32> TRegistry::ReadInteger(const QString& name) const
 {
     m_lastError.clear();
-    const RegistryTree tree = m_file.load();
-    const RegistryValue* value = FindValue(tree, name);
+    const std::shared_ptr<const RegistryTree> tree = m_file.load();
+    const RegistryValue* value = FindValue(*tree, name);
     if (const qint32* number = value ? std::get_if<qint32>(&value->data) : nullptr)
         return *number;
     Fail(value ? QStringLiteral("Nieprawidłowy typ danych wartości %1").arg(Quoted(name))
@@ -215,8 +217,8 @@ std::optional<qint32> TRegistry::ReadInteger(const QString& name) const
 std::optional<QByteArray> TRegistry::ReadBinaryData(const QString& name) const
 {
     m_lastError.clear();
-    const RegistryTree tree = m_file.load();
-    const RegistryValue* value = FindValue(tree, name);
+    const std::shared_ptr<const RegistryTree> tree = m_file.load();
+    const RegistryValue* value = FindValue(*tree, name);
     if (const QByteArray* bytes = value ? std::get_if<QByteArray>(&value->data) : nullptr)
         return *bytes;
     Fail(value ? QStringLiteral("Nieprawidłowy typ danych wartości %1").arg(Quoted(name))
@@ -244,6 +246,10 @@ bool TRegistry::Write(const QString& name, const RegistryData& data)
     m_lastError.clear();
     if (!m_open) {
         Fail(QStringLiteral("Nie otwarto klucza rejestru"));
+        return false;
+    }
+    if (!RegistryTree::isValidValueName(name)) {
+        Fail(QStringLiteral("Nieprawidłowa nazwa wartości rejestru %1").arg(Quoted(name.left(80))));
         return false;
     }
     QString error;

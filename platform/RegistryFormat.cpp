@@ -116,7 +116,12 @@ std::optional<QStringList> ParseHeader(QStringView line)
     QStringList path;
     if (inner.isEmpty())
         return path;
+    if (inner.count(QLatin1Char(Separator)) >= RegistryTree::MaxKeyDepth)
+        return std::nullopt;
     for (QStringView part : inner.split(QLatin1Char(Separator))) {
+        // Checked before unescaping too, so that a huge damaged name is not decoded.
+        if (part.size() > 6 * RegistryTree::MaxKeyNameLength)
+            return std::nullopt;
         const std::optional<QString> name = Unescape(part);
         if (!name || !RegistryTree::isValidKeyName(*name))
             return std::nullopt;
@@ -194,6 +199,27 @@ bool HasControlCharacter(QStringView line)
     return false;
 }
 
+// Parents before their subkeys; the depth is bounded by the tree.
+void AppendKey(QByteArray& out, const RegistryKey& key, const QByteArray& path)
+{
+    const bool isRoot = key.name().isEmpty();
+    if (!isRoot || !key.values().isEmpty()) {
+        out += "\n[" + path + "]\n";
+        for (const RegistryValue& value : key.values()) {
+            out += Escape(value.name, true);
+            switch (value.type()) {
+            case rdString: out += "=str:" + Escape(std::get<QString>(value.data), false); break;
+            case rdInteger: out += "=int:" + QByteArray::number(std::get<qint32>(value.data)); break;
+            case rdBinary: out += "=bin:" + std::get<QByteArray>(value.data).toHex(); break;
+            case rdUnknown: break;
+            }
+            out += '\n';
+        }
+    }
+    for (const RegistryKey* subkey : key.subkeys())
+        AppendKey(out, *subkey, (isRoot ? QByteArray() : path + Separator) + Escape(subkey->name(), true));
+}
+
 } // namespace
 
 namespace RegistryFormat {
@@ -236,7 +262,7 @@ RegistryTree parse(const QByteArray& text)
             continue;
         const std::optional<QString> name = Unescape(TrimBlanks(line.left(equals)));
         RegistryData data;
-        if (name && ParseData(line.mid(equals + 1), data))
+        if (name && RegistryTree::isValidValueName(*name) && ParseData(line.mid(equals + 1), data))
             current->setValue(*name, data);
     }
     return tree;
@@ -245,28 +271,7 @@ RegistryTree parse(const QByteArray& text)
 QByteArray format(const RegistryTree& tree)
 {
     QByteArray out = FileComment;
-    for (const RegistryKey* key : tree.keys()) {
-        if (key->path().isEmpty() && key->values().empty())
-            continue;
-        out += "\n[";
-        const QStringList names = key->path().isEmpty() ? QStringList() : key->path().split(QLatin1Char(Separator));
-        for (qsizetype i = 0; i < names.size(); ++i) {
-            if (i > 0)
-                out += Separator;
-            out += Escape(names[i], true);
-        }
-        out += "]\n";
-        for (const RegistryValue& value : key->values()) {
-            out += Escape(value.name, true);
-            switch (value.type()) {
-            case rdString: out += "=str:" + Escape(std::get<QString>(value.data), false); break;
-            case rdInteger: out += "=int:" + QByteArray::number(std::get<qint32>(value.data)); break;
-            case rdBinary: out += "=bin:" + std::get<QByteArray>(value.data).toHex(); break;
-            case rdUnknown: break;
-            }
-            out += '\n';
-        }
-    }
+    AppendKey(out, tree.root(), QByteArray());
     return out;
 }
 

@@ -24,6 +24,8 @@
 // has no '=' it may have been a damaged key header, so the values after it
 // are skipped too, up to the next good header. A last line without its line
 // feed is taken as cut off and skipped. Invalid UTF-8 spoils only its line.
+// A header deeper than 512 keys or with a key name over 255 characters, and a
+// value name over 16 383 characters, are damaged lines too.
 namespace RegistryFormat {
 
 RegistryTree parse(const QByteArray& text);
