@@ -9,26 +9,31 @@
 
 namespace {
 
-void LookUpEverything(const RegistryTree& tree, const RegistryKey& key, const QStringList& path)
+// Each key is found from its parent in another letter case; the whole path
+// is walked from the root only for leaves, so a deep chain costs no more than its text.
+void LookUpEverything(const RegistryTree& tree, int id, QStringList& path)
 {
-    if (!RegistryTree::isValidPath(path) || tree.findKey(path) != &key)
+    if (path.size() > RegistryTree::MaxKeyDepth || (!path.isEmpty() && !RegistryTree::isValidKeyName(path.back())))
         std::abort();
-    QStringList upper;
-    for (const QString& name : path)
-        upper << name.toUpper();
-    // Upper case may spell a letter in two (as "ß"), which then folds apart.
-    const bool foldsAlike = RegistryFoldCase(upper.join(QLatin1Char('\\'))) == RegistryFoldCase(path.join(QLatin1Char('\\')));
-    if (foldsAlike && tree.findKey(upper) != &key)
-        std::abort();
-    tree.subkeyNames(upper);
-    for (const RegistryValue& value : key.values()) {
-        if (!RegistryTree::isValidValueName(value.name) || !key.findValue(value.name)
-            || key.findValue(value.name)->type() == rdUnknown)
+    for (const RegistryValue& value : tree.key(id).values) {
+        if (!RegistryTree::isValidValueName(value.name) || tree.findValue(id, value.name) != &value
+            || value.type() == rdUnknown)
             std::abort();
-        key.findValue(value.name.toLower());
+        tree.findValue(id, value.name.toLower());
     }
-    for (const RegistryKey* subkey : key.subkeys())
-        LookUpEverything(tree, *subkey, QStringList(path) << subkey->name());
+    const std::vector<int> subkeys = tree.subkeys(id);
+    if (subkeys.empty() && (tree.findKey(path) != id || !tree.subkeyNames(path).isEmpty()))
+        std::abort();
+    for (int subkey : subkeys) {
+        const QString& name = tree.key(subkey).name;
+        const QString upper = name.toUpper();
+        // Upper case may spell a letter in two (as "ß"), which then folds apart.
+        if (RegistryFoldCase(upper) == RegistryFoldCase(name) && tree.findSubkey(id, upper) != subkey)
+            std::abort();
+        path << name;
+        LookUpEverything(tree, subkey, path);
+        path.removeLast();
+    }
 }
 
 } // namespace
@@ -37,7 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     const RegistryTree tree = RegistryFormat::parse(bytes);
-    LookUpEverything(tree, tree.root(), {});
+    QStringList path;
+    LookUpEverything(tree, RegistryTree::Root, path);
 
     const QByteArray written = RegistryFormat::format(tree);
     const RegistryTree again = RegistryFormat::parse(written);

@@ -142,8 +142,8 @@ QStringList TRegistry::GetValueNames() const
     m_lastError.clear();
     QStringList names;
     const std::shared_ptr<const RegistryTree> tree = m_file.load();
-    if (const RegistryKey* key = m_open ? tree->findKey(m_currentPath) : nullptr) {
-        for (const RegistryValue& value : key->values())
+    if (const int key = m_open ? tree->findKey(m_currentPath) : RegistryTree::None; key != RegistryTree::None) {
+        for (const RegistryValue& value : tree->key(key).values)
             names << value.name;
     }
     return names;
@@ -151,8 +151,8 @@ QStringList TRegistry::GetValueNames() const
 
 const RegistryValue* TRegistry::FindValue(const RegistryTree& tree, const QString& name) const
 {
-    const RegistryKey* key = m_open ? tree.findKey(m_currentPath) : nullptr;
-    return key ? key->findValue(name) : nullptr;
+    const int key = m_open ? tree.findKey(m_currentPath) : RegistryTree::None;
+    return key != RegistryTree::None ? tree.findValue(key, name) : nullptr;
 }
 
 bool TRegistry::ValueExists(const QString& name) const
@@ -179,8 +179,8 @@ bool TRegistry::DeleteValue(const QString& name)
     }
     QString error;
     const bool deleted = m_file.update([&](RegistryTree& tree) {
-        RegistryKey* key = tree.findKey(m_currentPath);
-        return key && key->removeValue(name);
+        const int key = tree.findKey(m_currentPath);
+        return key != RegistryTree::None && tree.removeValue(key, name);
     }, &error);
     if (!deleted) {
         Fail(!error.isEmpty() ? QStringLiteral("Nie można zapisać rejestru: %1").arg(error)
@@ -255,10 +255,10 @@ bool TRegistry::Write(const QString& name, const RegistryData& data)
     QString error;
     const bool written = m_file.update([&](RegistryTree& tree) {
         const bool isRoot = m_currentPath.size() <= RootPath().size();
-        RegistryKey* key = isRoot ? &tree.createKey(m_currentPath) : tree.findKey(m_currentPath);
-        if (key)
-            key->setValue(name, data);
-        return key != nullptr;
+        const int key = isRoot ? tree.createKey(m_currentPath) : tree.findKey(m_currentPath);
+        if (key != RegistryTree::None)
+            tree.setValue(key, name, data);
+        return key != RegistryTree::None;
     }, &error);
     if (!written) {
         Fail(!error.isEmpty()

@@ -22,7 +22,7 @@ public:
     static QString defaultFileName();
     // Settings take a few kilobytes; a larger file is damaged or hostile: it
     // reads as empty and is never rewritten, and no save may grow past it.
-    static constexpr qint64 MaxFileBytes = 1024 * 1024;
+    static constexpr qint64 MaxFileBytes = 256 * 1024;
 
     const QString& fileName() const { return m_fileName; }
 

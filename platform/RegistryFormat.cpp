@@ -199,13 +199,16 @@ bool HasControlCharacter(QStringView line)
     return false;
 }
 
-// Parents before their subkeys; the depth is bounded by the tree.
-void AppendKey(QByteArray& out, const RegistryKey& key, const QByteArray& path)
+// Parents before their subkeys; the depth is bounded by the tree. A key
+// without values is implied by its subkeys' headers, so a deep chain of keys
+// takes one header and the text stays as long as the one it was read from.
+void AppendKey(QByteArray& out, const RegistryTree& tree, int id, const QByteArray& path)
 {
-    const bool isRoot = key.name().isEmpty();
-    if (!isRoot || !key.values().isEmpty()) {
+    const RegistryKey& key = tree.key(id);
+    const bool isRoot = id == RegistryTree::Root;
+    if (!key.values.isEmpty() || (!isRoot && key.children.empty())) {
         out += "\n[" + path + "]\n";
-        for (const RegistryValue& value : key.values()) {
+        for (const RegistryValue& value : key.values) {
             out += Escape(value.name, true);
             switch (value.type()) {
             case rdString: out += "=str:" + Escape(std::get<QString>(value.data), false); break;
@@ -216,8 +219,8 @@ void AppendKey(QByteArray& out, const RegistryKey& key, const QByteArray& path)
             out += '\n';
         }
     }
-    for (const RegistryKey* subkey : key.subkeys())
-        AppendKey(out, *subkey, (isRoot ? QByteArray() : path + Separator) + Escape(subkey->name(), true));
+    for (int subkey : tree.subkeys(id))
+        AppendKey(out, tree, subkey, (isRoot ? QByteArray() : path + Separator) + Escape(tree.key(subkey).name, true));
 }
 
 } // namespace
@@ -227,7 +230,7 @@ namespace RegistryFormat {
 RegistryTree parse(const QByteArray& text)
 {
     RegistryTree tree;
-    RegistryKey* current = nullptr;
+    int current = RegistryTree::None;
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     qsizetype pos = text.startsWith(Utf8Bom) ? Utf8Bom.size() : 0;
     for (;;) {
@@ -243,27 +246,27 @@ RegistryTree parse(const QByteArray& text)
         const bool header = line.startsWith(QLatin1Char('['));
         if (decoder.hasError() || HasControlCharacter(line)) {
             if (header || !line.contains(QLatin1Char('=')))
-                current = nullptr;
+                current = RegistryTree::None;
             continue;
         }
         if (header) {
             std::optional<QStringList> path;
             if (line.endsWith(QLatin1Char(']')))
                 path = ParseHeader(line);
-            current = path ? &tree.createKey(*path) : nullptr;
+            current = path ? tree.createKey(*path) : RegistryTree::None;
             continue;
         }
         const qsizetype equals = line.indexOf(QLatin1Char('='));
         if (equals < 0) {
-            current = nullptr; // perhaps a header that lost its bracket
+            current = RegistryTree::None; // perhaps a header that lost its bracket
             continue;
         }
-        if (!current)
+        if (current == RegistryTree::None)
             continue;
         const std::optional<QString> name = Unescape(TrimBlanks(line.left(equals)));
         RegistryData data;
         if (name && RegistryTree::isValidValueName(*name) && ParseData(line.mid(equals + 1), data))
-            current->setValue(*name, data);
+            tree.setValue(current, *name, data);
     }
     return tree;
 }
@@ -271,7 +274,7 @@ RegistryTree parse(const QByteArray& text)
 QByteArray format(const RegistryTree& tree)
 {
     QByteArray out = FileComment;
-    AppendKey(out, tree.root(), QByteArray());
+    AppendKey(out, tree, RegistryTree::Root, QByteArray());
     return out;
 }
 

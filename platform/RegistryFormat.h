@@ -13,8 +13,9 @@
 //   Logo=bin:00ff1a                  binary data, two hex digits a byte
 //   =str:Dokument programu Wplatomat a value with the empty name: the key's default value
 //
-// Value lines belong to the key above them. Any character can be written with
-// an escape: "%" and two hex digits for a character up to U+00FF, "%u" and
+// Value lines belong to the key above them. A header makes its parent keys
+// too, so the writer leaves out headers of keys without values that have
+// subkeys. Any character can be written with an escape: "%" and two hex digits for a character up to U+00FF, "%u" and
 // four hex digits for any UTF-16 unit. The writer escapes '%', control
 // characters, a space at either end of a text and unpaired surrogates
 // everywhere; in names also '=', '[', ']', ';' and '\'. Everything else,
