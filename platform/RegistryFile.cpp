@@ -66,6 +66,7 @@ Snapshot Read(const QString& fileName)
     const FileStamp stamp = StampOf(fileName);
     if (CachedTree && CachedName == fileName && CachedStamp == stamp)
         return {CachedTree, QString()};
+    CachedTree.reset(); // an old tree and a new one never both in memory
     QByteArray bytes;
     switch (ReadRegularFile(fileName, RegistryFile::MaxFileBytes, bytes)) {
     case TFileRead::Ok:

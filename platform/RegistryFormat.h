@@ -15,11 +15,12 @@
 //
 // Value lines belong to the key above them. A header makes its parent keys
 // too, so the writer leaves out headers of keys without values that have
-// subkeys. Any character can be written with an escape: "%" and two hex digits for a character up to U+00FF, "%u" and
-// four hex digits for any UTF-16 unit. The writer escapes '%', control
-// characters, a space at either end of a text and unpaired surrogates
-// everywhere; in names also '=', '[', ']', ';' and '\'. Everything else,
-// Polish letters included, is written as plain UTF-8.
+// subkeys. Any character can be written with an escape: "%" and two hex
+// digits for a character up to U+00FF, "%u" and four hex digits for any
+// UTF-16 unit. The writer escapes '%', control characters, a space at either
+// end of a text and unpaired surrogates everywhere; in names also '=', '[',
+// ']', ';' and '\'. Everything else, Polish letters included, is written as
+// plain UTF-8.
 //
 // Reading never fails. A line that cannot be understood is skipped; when it
 // has no '=' it may have been a damaged key header, so the values after it
