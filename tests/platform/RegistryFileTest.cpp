@@ -164,29 +164,6 @@ TEST_F(RegistryFileTest, AFailedWriteLeavesTheOldFileWhole)
     }
 }
 
-TEST_F(RegistryFileTest, AFileNotReadWholeIsNeitherWaitedOnNorReplaced)
-{
-    const QByteArray tooLarge = "[A]\nx=int:1\n;" + QByteArray(RegistryFile::MaxFileBytes, 'x') + "\n";
-    for (const bool fifo : {false, true}) {
-        SCOPED_TRACE(fifo ? "FIFO" : "over the size limit");
-        QFile::remove(FileName());
-        if (fifo)
-            ASSERT_EQ(mkfifo(QFile::encodeName(FileName()).constData(), 0600), 0);
-        else
-            PutFile(FileName(), tooLarge);
-        TRegistry reg(FileName());
-        EXPECT_FALSE(reg.KeyExists(QStringLiteral("\\A")));
-        ASSERT_TRUE(reg.OpenKey(QStringLiteral("\\"), false));
-        EXPECT_FALSE(reg.WriteInteger(QStringLiteral("x"), 2));
-        EXPECT_FALSE(reg.LastError().isEmpty());
-        struct stat st {};
-        ASSERT_EQ(stat(QFile::encodeName(FileName()).constData(), &st), 0);
-        EXPECT_EQ(S_ISFIFO(st.st_mode), fifo);
-        if (!fifo)
-            EXPECT_EQ(FileBytes(FileName()), tooLarge);
-    }
-}
-
 TEST_F(RegistryFileTest, NamesAndDepthStopAtTheOtherSystemsLimits)
 {
     const QString k = QStringLiteral("k");
@@ -250,22 +227,29 @@ TEST_F(RegistryFileTest, AChangeWithoutTheLockFailsAtOnceAndTheFileStays)
     EXPECT_TRUE(reg.WriteInteger(QStringLiteral("MainFormLeft"), 2));
 }
 
-TEST_F(RegistryFileTest, AFileThatCannotBeWrittenIsReportedNotFatal)
+TEST_F(RegistryFileTest, AFileThatCannotBeReadWholeOrWrittenIsReportedNotFatalAndKept)
 {
     const QString blocker = m_dir.path() + QStringLiteral("/plik");
     PutFile(blocker, "zwykły plik");
-    const QString targets[] = {blocker + QStringLiteral("/registry.txt"), m_dir.path() + QStringLiteral("/katalog")};
+    const QString large = m_dir.path() + QStringLiteral("/duzy.txt");
+    const QByteArray tooLarge = "[A]\nx=int:1\n;" + QByteArray(RegistryFile::MaxFileBytes, 'x') + "\n";
+    PutFile(large, tooLarge);
+    const QString fifo = m_dir.path() + QStringLiteral("/fifo");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString targets[] = {blocker + QStringLiteral("/registry.txt"), m_dir.path() + QStringLiteral("/katalog"), large, fifo};
     QDir(m_dir.path()).mkdir(QStringLiteral("katalog"));
     for (const QString& target : targets) {
         TRegistry reg(target);
         EXPECT_FALSE(reg.OpenKey(AppKey, true)) << target.toStdString();
         EXPECT_FALSE(reg.LastError().isEmpty());
-        EXPECT_FALSE(reg.KeyExists(AppKey));
+        EXPECT_FALSE(reg.KeyExists(QStringLiteral("\\A")));
         EXPECT_TRUE(reg.OpenKey(QStringLiteral("\\"), false));
         EXPECT_FALSE(reg.WriteInteger(QStringLiteral("x"), 1));
     }
     EXPECT_EQ(FileBytes(blocker), QByteArray("zwykły plik"));
+    EXPECT_EQ(FileBytes(large), tooLarge);
     EXPECT_TRUE(QFileInfo(targets[1]).isDir());
+    EXPECT_TRUE(QFileInfo::exists(fifo) && !QFileInfo(fifo).isFile());
 }
 
 } // namespace
