@@ -49,6 +49,8 @@ std::optional<QStringList> TRegistry::Resolve(const QString& key) const
             return std::nullopt;
         path << name;
     }
+    if (!RegistryTree::isValidPath(path))
+        return std::nullopt;
     return path;
 }
 
@@ -66,7 +68,7 @@ bool TRegistry::OpenKey(const QString& key, bool canCreate)
         return false;
     }
     // The root key itself is always there, even before anything is written below it.
-    const bool exists = path->size() <= RootPath().size() || m_file.load().keyExists(*path);
+    const bool exists = path->size() <= RootPath().size() || m_file.load()->keyExists(*path);
     if (!exists) {
         if (!canCreate) {
             Fail(QStringLiteral("Klucz rejestru %1 nie istnieje").arg(Quoted(key)));
@@ -109,7 +111,7 @@ bool TRegistry::KeyExists(const QString& key) const
 {
     m_lastError.clear();
     const std::optional<QStringList> path = Resolve(key);
-    return path && (path->size() <= RootPath().size() || m_file.load().keyExists(*path));
+    return path && (path->size() <= RootPath().size() || m_file.load()->keyExists(*path));
 }
 
 bool TRegistry::DeleteKey(const QString& key)
@@ -132,16 +134,16 @@ bool TRegistry::DeleteKey(const QString& key)
 QStringList TRegistry::GetKeyNames() const
 {
     m_lastError.clear();
-    return m_open ? m_file.load().subkeyNames(m_currentPath) : QStringList();
+    return m_open ? m_file.load()->subkeyNames(m_currentPath) : QStringList();
 }
 
 QStringList TRegistry::GetValueNames() const
 {
     m_lastError.clear();
     QStringList names;
-    const RegistryTree tree = m_file.load();
-    if (const RegistryKey* key = m_open ? tree.findKey(m_currentPath) : nullptr) {
-        for (const RegistryValue& value : key->values())
+    const std::shared_ptr<const RegistryTree> tree = m_file.load();
+    if (const int key = m_open ? tree->findKey(m_currentPath) : RegistryTree::None; key != RegistryTree::None) {
+        for (const RegistryValue& value : tree->key(key).values)
             names << value.name;
     }
     return names;
@@ -149,22 +151,22 @@ QStringList TRegistry::GetValueNames() const
 
 const RegistryValue* TRegistry::FindValue(const RegistryTree& tree, const QString& name) const
 {
-    const RegistryKey* key = m_open ? tree.findKey(m_currentPath) : nullptr;
-    return key ? key->findValue(name) : nullptr;
+    const int key = m_open ? tree.findKey(m_currentPath) : RegistryTree::None;
+    return key != RegistryTree::None ? tree.findValue(key, name) : nullptr;
 }
 
 bool TRegistry::ValueExists(const QString& name) const
 {
     m_lastError.clear();
-    const RegistryTree tree = m_file.load();
-    return FindValue(tree, name) != nullptr;
+    const std::shared_ptr<const RegistryTree> tree = m_file.load();
+    return FindValue(*tree, name) != nullptr;
 }
 
 TRegDataType TRegistry::GetDataType(const QString& name) const
 {
     m_lastError.clear();
-    const RegistryTree tree = m_file.load();
-    const RegistryValue* value = FindValue(tree, name);
+    const std::shared_ptr<const RegistryTree> tree = m_file.load();
+    const RegistryValue* value = FindValue(*tree, name);
     return value ? value->type() : rdUnknown;
 }
 
@@ -177,8 +179,8 @@ bool TRegistry::DeleteValue(const QString& name)
     }
     QString error;
     const bool deleted = m_file.update([&](RegistryTree& tree) {
-        RegistryKey* key = tree.findKey(m_currentPath);
-        return key && key->removeValue(name);
+        const int key = tree.findKey(m_currentPath);
+        return key != RegistryTree::None && tree.removeValue(key, name);
     }, &error);
     if (!deleted) {
         Fail(!error.isEmpty() ? QStringLiteral("Nie można zapisać rejestru: %1").arg(error)
@@ -190,8 +192,8 @@ bool TRegistry::DeleteValue(const QString& name)
 std::optional<QString> TRegistry::ReadString(const QString& name) const
 {
     m_lastError.clear();
-    const RegistryTree tree = m_file.load();
-    const RegistryValue* value = FindValue(tree, name);
+    const std::shared_ptr<const RegistryTree> tree = m_file.load();
+    const RegistryValue* value = FindValue(*tree, name);
     if (!value)
         return QString();
     if (const QString* text = std::get_if<QString>(&value->data))
@@ -203,8 +205,8 @@ std::optional<QString> TRegistry::ReadString(const QString& name) const
 std::optional<qint32> TRegistry::ReadInteger(const QString& name) const
 {
     m_lastError.clear();
-    const RegistryTree tree = m_file.load();
-    const RegistryValue* value = FindValue(tree, name);
+    const std::shared_ptr<const RegistryTree> tree = m_file.load();
+    const RegistryValue* value = FindValue(*tree, name);
     if (const qint32* number = value ? std::get_if<qint32>(&value->data) : nullptr)
         return *number;
     Fail(value ? QStringLiteral("Nieprawidłowy typ danych wartości %1").arg(Quoted(name))
@@ -215,8 +217,8 @@ std::optional<qint32> TRegistry::ReadInteger(const QString& name) const
 std::optional<QByteArray> TRegistry::ReadBinaryData(const QString& name) const
 {
     m_lastError.clear();
-    const RegistryTree tree = m_file.load();
-    const RegistryValue* value = FindValue(tree, name);
+    const std::shared_ptr<const RegistryTree> tree = m_file.load();
+    const RegistryValue* value = FindValue(*tree, name);
     if (const QByteArray* bytes = value ? std::get_if<QByteArray>(&value->data) : nullptr)
         return *bytes;
     Fail(value ? QStringLiteral("Nieprawidłowy typ danych wartości %1").arg(Quoted(name))
@@ -246,13 +248,17 @@ bool TRegistry::Write(const QString& name, const RegistryData& data)
         Fail(QStringLiteral("Nie otwarto klucza rejestru"));
         return false;
     }
+    if (!RegistryTree::isValidValueName(name)) {
+        Fail(QStringLiteral("Nieprawidłowa nazwa wartości rejestru %1").arg(Quoted(name.left(80))));
+        return false;
+    }
     QString error;
     const bool written = m_file.update([&](RegistryTree& tree) {
         const bool isRoot = m_currentPath.size() <= RootPath().size();
-        RegistryKey* key = isRoot ? &tree.createKey(m_currentPath) : tree.findKey(m_currentPath);
-        if (key)
-            key->setValue(name, data);
-        return key != nullptr;
+        const int key = isRoot ? tree.createKey(m_currentPath) : tree.findKey(m_currentPath);
+        if (key != RegistryTree::None)
+            tree.setValue(key, name, data);
+        return key != RegistryTree::None;
     }, &error);
     if (!written) {
         Fail(!error.isEmpty()

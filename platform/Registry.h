@@ -21,9 +21,10 @@ enum TRegRootKey { HKEY_CURRENT_USER, HKEY_CLASSES_ROOT };
 // were created with; the empty name is the key's default value.
 //
 // All objects with the same file see each other's changes at once: every
-// call reads the file afresh and every change is saved before the call
-// returns (see RegistryFile). Failures never throw: they give false, no value
-// or rdUnknown, and leave their reason in LastError().
+// call sees the file's latest version and every change is saved before the
+// call returns (see RegistryFile). Failures never throw: they give false, no
+// value or rdUnknown, and leave their reason in LastError(); a change that
+// cannot take the file's lock at once is such a failure.
 class TRegistry {
 public:
     // The user's own registry file, <XDG config>/KORVEX/Wplatomat/registry.txt.

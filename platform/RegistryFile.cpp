@@ -1,19 +1,91 @@
 #include "platform/RegistryFile.h"
 
 #include "platform/RegistryFormat.h"
+#include "platform/RegularFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QMutex>
 #include <QSaveFile>
 #include <QStandardPaths>
 
+#include <sys/stat.h>
+
 namespace {
 
-// Long enough for another instance to finish one write, short enough that a
-// hung one does not freeze the program.
-constexpr int LockTimeoutMs = 2000;
+// Another instance writes the file in milliseconds; a lock held longer is
+// not worth freezing the window for, and that one write is reported failed.
+constexpr int LockWaitMs = 100;
+
+// What tells one version of the file from another without reading it.
+struct FileStamp {
+    bool exists = false;
+    dev_t device = 0;
+    ino_t inode = 0; // every save renames a new file into place
+    off_t size = 0;
+    qint64 modifiedNs = 0;
+
+    bool operator==(const FileStamp& o) const
+    {
+        return exists == o.exists && device == o.device && inode == o.inode && size == o.size
+            && modifiedNs == o.modifiedNs;
+    }
+};
+
+FileStamp StampOf(const QString& fileName)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(fileName).constData(), &st) != 0)
+        return {};
+    return {true, st.st_dev, st.st_ino, st.st_size, qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+}
+
+struct Snapshot {
+    std::shared_ptr<const RegistryTree> tree;
+    QString error; // the file is there but was not read whole
+};
+
+// One entry: the program works with one registry file.
+QMutex CacheMutex;
+QString CachedName;
+FileStamp CachedStamp;
+std::shared_ptr<const RegistryTree> CachedTree;
+
+void Remember(const QString& fileName, const FileStamp& stamp, std::shared_ptr<const RegistryTree> tree)
+{
+    CachedName = fileName;
+    CachedStamp = stamp;
+    CachedTree = std::move(tree);
+}
+
+Snapshot Read(const QString& fileName)
+{
+    const QMutexLocker locker(&CacheMutex);
+    const FileStamp stamp = StampOf(fileName);
+    if (CachedTree && CachedName == fileName && CachedStamp == stamp)
+        return {CachedTree, QString()};
+    CachedTree.reset(); // an old tree and a new one never both in memory
+    QByteArray bytes;
+    switch (ReadRegularFile(fileName, RegistryFile::MaxFileBytes, bytes)) {
+    case TFileRead::Ok:
+    case TFileRead::Missing: {
+        auto tree = std::make_shared<const RegistryTree>(RegistryFormat::parse(bytes));
+        Remember(fileName, stamp, tree);
+        return {tree, QString()};
+    }
+    case TFileRead::NotRegular:
+        return {std::make_shared<const RegistryTree>(), QStringLiteral("plik rejestru nie jest zwykłym plikiem")};
+    case TFileRead::TooLarge:
+        return {std::make_shared<const RegistryTree>(),
+                QStringLiteral("plik rejestru jest większy niż %1 bajtów").arg(RegistryFile::MaxFileBytes)};
+    case TFileRead::Failed:
+        break;
+    }
+    // Errors are not remembered: a file made readable again must be seen at once.
+    return {std::make_shared<const RegistryTree>(), QStringLiteral("nie można odczytać pliku rejestru")};
+}
 
 } // namespace
 
@@ -28,54 +100,48 @@ QString RegistryFile::defaultFileName()
         + QStringLiteral("/KORVEX/Wplatomat/registry.txt");
 }
 
-RegistryTree RegistryFile::load() const
+std::shared_ptr<const RegistryTree> RegistryFile::load() const
 {
-    RegistryTree tree;
-    read(tree, nullptr);
-    return tree;
-}
-
-bool RegistryFile::read(RegistryTree& tree, QString* error) const
-{
-    QFile file(m_fileName);
-    if (!file.exists())
-        return true;
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    tree = RegistryFormat::parse(file.read(MaxReadBytes));
-    return true;
+    return Read(m_fileName).tree;
 }
 
 bool RegistryFile::update(const std::function<bool(RegistryTree&)>& change, QString* error) const
 {
-    if (error)
-        error->clear();
-    const QString folder = QFileInfo(m_fileName).absolutePath();
-    QDir().mkpath(folder);
+    error->clear();
+    QDir().mkpath(QFileInfo(m_fileName).absolutePath());
     QLockFile lockFile(m_fileName + QStringLiteral(".lock"));
-    // Without the lock (a folder we cannot write, say) the save below fails
-    // on its own and reports why.
-    lockFile.tryLock(LockTimeoutMs);
-    RegistryTree tree;
-    // A file that is there but cannot be read must not be replaced by a nearly empty one.
-    if (!read(tree, error))
+    if (!lockFile.tryLock(LockWaitMs)) {
+        *error = lockFile.error() == QLockFile::LockFailedError
+            ? QStringLiteral("rejestr jest zablokowany przez inny proces")
+            : QStringLiteral("nie można utworzyć blokady pliku rejestru");
         return false;
-    if (!change(tree))
+    }
+    const Snapshot snapshot = Read(m_fileName);
+    // A file that is there but was not read whole must not be replaced by what little was read.
+    if (!snapshot.error.isEmpty()) {
+        *error = snapshot.error;
         return false;
-    return save(tree, error);
+    }
+    RegistryTree tree = *snapshot.tree;
+    return change(tree) && save(tree, error);
 }
 
 bool RegistryFile::save(const RegistryTree& tree, QString* error) const
 {
-    QSaveFile file(m_fileName);
     const QByteArray text = RegistryFormat::format(tree);
-    if (file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.commit())
+    if (text.size() > MaxFileBytes) {
+        *error = QStringLiteral("rejestr przekroczyłby %1 bajtów").arg(MaxFileBytes);
+        return false;
+    }
+    QSaveFile file(m_fileName);
+    // Unbuffered, so that a full disk shows as a short write here and not as a
+    // flush error that commit() would not report.
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(text) == text.size() && file.commit()) {
+        const QMutexLocker locker(&CacheMutex);
+        Remember(m_fileName, StampOf(m_fileName), std::make_shared<const RegistryTree>(tree));
         return true;
-    if (error)
-        *error = file.errorString();
+    }
+    *error = file.error() != QFileDevice::NoError ? file.errorString() : QStringLiteral("zapis pliku rejestru się nie powiódł");
     file.cancelWriting();
     return false;
 }

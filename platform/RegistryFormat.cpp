@@ -116,7 +116,12 @@ std::optional<QStringList> ParseHeader(QStringView line)
     QStringList path;
     if (inner.isEmpty())
         return path;
+    if (inner.count(QLatin1Char(Separator)) >= RegistryTree::MaxKeyDepth)
+        return std::nullopt;
     for (QStringView part : inner.split(QLatin1Char(Separator))) {
+        // Checked before unescaping too, so that a huge damaged name is not decoded.
+        if (part.size() > 6 * RegistryTree::MaxKeyNameLength)
+            return std::nullopt;
         const std::optional<QString> name = Unescape(part);
         if (!name || !RegistryTree::isValidKeyName(*name))
             return std::nullopt;
@@ -194,6 +199,30 @@ bool HasControlCharacter(QStringView line)
     return false;
 }
 
+// Parents before their subkeys; the depth is bounded by the tree. A key
+// without values is implied by its subkeys' headers, so a deep chain of keys
+// takes one header and the text stays as long as the one it was read from.
+void AppendKey(QByteArray& out, const RegistryTree& tree, int id, const QByteArray& path)
+{
+    const RegistryKey& key = tree.key(id);
+    const bool isRoot = id == RegistryTree::Root;
+    if (!key.values.isEmpty() || (!isRoot && key.children.empty())) {
+        out += "\n[" + path + "]\n";
+        for (const RegistryValue& value : key.values) {
+            out += Escape(value.name, true);
+            switch (value.type()) {
+            case rdString: out += "=str:" + Escape(std::get<QString>(value.data), false); break;
+            case rdInteger: out += "=int:" + QByteArray::number(std::get<qint32>(value.data)); break;
+            case rdBinary: out += "=bin:" + std::get<QByteArray>(value.data).toHex(); break;
+            case rdUnknown: break;
+            }
+            out += '\n';
+        }
+    }
+    for (int subkey : tree.subkeys(id))
+        AppendKey(out, tree, subkey, (isRoot ? QByteArray() : path + Separator) + Escape(tree.key(subkey).name, true));
+}
+
 } // namespace
 
 namespace RegistryFormat {
@@ -201,7 +230,7 @@ namespace RegistryFormat {
 RegistryTree parse(const QByteArray& text)
 {
     RegistryTree tree;
-    RegistryKey* current = nullptr;
+    int current = RegistryTree::None;
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     qsizetype pos = text.startsWith(Utf8Bom) ? Utf8Bom.size() : 0;
     for (;;) {
@@ -217,27 +246,27 @@ RegistryTree parse(const QByteArray& text)
         const bool header = line.startsWith(QLatin1Char('['));
         if (decoder.hasError() || HasControlCharacter(line)) {
             if (header || !line.contains(QLatin1Char('=')))
-                current = nullptr;
+                current = RegistryTree::None;
             continue;
         }
         if (header) {
             std::optional<QStringList> path;
             if (line.endsWith(QLatin1Char(']')))
                 path = ParseHeader(line);
-            current = path ? &tree.createKey(*path) : nullptr;
+            current = path ? tree.createKey(*path) : RegistryTree::None;
             continue;
         }
         const qsizetype equals = line.indexOf(QLatin1Char('='));
         if (equals < 0) {
-            current = nullptr; // perhaps a header that lost its bracket
+            current = RegistryTree::None; // perhaps a header that lost its bracket
             continue;
         }
-        if (!current)
+        if (current == RegistryTree::None)
             continue;
         const std::optional<QString> name = Unescape(TrimBlanks(line.left(equals)));
         RegistryData data;
-        if (name && ParseData(line.mid(equals + 1), data))
-            current->setValue(*name, data);
+        if (name && RegistryTree::isValidValueName(*name) && ParseData(line.mid(equals + 1), data))
+            tree.setValue(current, *name, data);
     }
     return tree;
 }
@@ -245,28 +274,7 @@ RegistryTree parse(const QByteArray& text)
 QByteArray format(const RegistryTree& tree)
 {
     QByteArray out = FileComment;
-    for (const RegistryKey* key : tree.keys()) {
-        if (key->path().isEmpty() && key->values().empty())
-            continue;
-        out += "\n[";
-        const QStringList names = key->path().isEmpty() ? QStringList() : key->path().split(QLatin1Char(Separator));
-        for (qsizetype i = 0; i < names.size(); ++i) {
-            if (i > 0)
-                out += Separator;
-            out += Escape(names[i], true);
-        }
-        out += "]\n";
-        for (const RegistryValue& value : key->values()) {
-            out += Escape(value.name, true);
-            switch (value.type()) {
-            case rdString: out += "=str:" + Escape(std::get<QString>(value.data), false); break;
-            case rdInteger: out += "=int:" + QByteArray::number(std::get<qint32>(value.data)); break;
-            case rdBinary: out += "=bin:" + std::get<QByteArray>(value.data).toHex(); break;
-            case rdUnknown: break;
-            }
-            out += '\n';
-        }
-    }
+    AppendKey(out, tree, RegistryTree::Root, QByteArray());
     return out;
 }
 

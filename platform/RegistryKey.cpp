@@ -1,7 +1,5 @@
 #include "platform/RegistryKey.h"
 
-#include <algorithm>
-
 namespace {
 
 // The next code point of the text, folded; an unpaired surrogate comes back
@@ -33,20 +31,8 @@ QString RegistryFoldCase(const QString& name)
             folded += QChar(char16_t(code));
         }
     }
-    return folded;
-}
-
-bool RegistrySameName(const QString& a, const QString& b)
-{
-    if (a == b)
-        return true;
-    qsizetype i = 0;
-    qsizetype j = 0;
-    while (i < a.size() && j < b.size()) {
-        if (NextFolded(a, i) != NextFolded(b, j))
-            return false;
-    }
-    return i == a.size() && j == b.size();
+    // Shares the name's text when folding changes nothing, as for most names.
+    return folded == name ? name : folded;
 }
 
 TRegDataType RegistryValue::type() const
@@ -64,39 +50,3 @@ bool RegistryValue::operator==(const RegistryValue& other) const
     return name == other.name && data == other.data;
 }
 
-std::size_t RegistryKey::indexOf(const QString& name) const
-{
-    const auto it = std::find_if(m_values.begin(), m_values.end(), [&](const RegistryValue& v) {
-        return RegistrySameName(v.name, name);
-    });
-    return std::size_t(it - m_values.begin());
-}
-
-const RegistryValue* RegistryKey::findValue(const QString& name) const
-{
-    const std::size_t index = indexOf(name);
-    return index < m_values.size() ? &m_values[index] : nullptr;
-}
-
-void RegistryKey::setValue(const QString& name, const RegistryData& data)
-{
-    const std::size_t index = indexOf(name);
-    if (index < m_values.size())
-        m_values[index].data = data;
-    else
-        m_values.push_back(RegistryValue{name, data});
-}
-
-bool RegistryKey::removeValue(const QString& name)
-{
-    const std::size_t index = indexOf(name);
-    if (index >= m_values.size())
-        return false;
-    m_values.erase(m_values.begin() + std::ptrdiff_t(index));
-    return true;
-}
-
-bool RegistryKey::operator==(const RegistryKey& other) const
-{
-    return m_path == other.m_path && m_values == other.m_values;
-}

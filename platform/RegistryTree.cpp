@@ -1,98 +1,140 @@
 #include "platform/RegistryTree.h"
 
-namespace {
-
-const QChar Separator = QLatin1Char('\\');
-
-} // namespace
+#include <algorithm>
 
 RegistryTree::RegistryTree()
+    : m_keys(1)
 {
-    m_keys.emplace(QString(), RegistryKey(QString()));
 }
 
 bool RegistryTree::isValidKeyName(const QString& name)
 {
-    return !name.isEmpty() && !name.contains(Separator);
+    return !name.isEmpty() && name.size() <= MaxKeyNameLength && !name.contains(QLatin1Char('\\'));
 }
 
-QString RegistryTree::foldedPath(const QStringList& path)
+bool RegistryTree::isValidPath(const QStringList& path)
 {
-    return RegistryFoldCase(path.join(Separator));
+    return path.size() <= MaxKeyDepth && std::all_of(path.begin(), path.end(), isValidKeyName);
 }
 
-bool RegistryTree::keyExists(const QStringList& path) const
+int RegistryTree::findSubkey(int parent, const QString& name) const
 {
-    return findKey(path) != nullptr;
+    return m_subkeys.value(Name{parent, RegistryFoldCase(name)}, None);
 }
 
-const RegistryKey* RegistryTree::findKey(const QStringList& path) const
+int RegistryTree::createSubkey(int parent, const QString& name)
 {
-    const auto it = m_keys.find(foldedPath(path));
-    return it == m_keys.end() ? nullptr : &it->second;
+    const QString folded = RegistryFoldCase(name);
+    const auto found = m_subkeys.constFind(Name{parent, folded});
+    if (found != m_subkeys.constEnd())
+        return *found;
+    const int id = int(m_keys.size());
+    m_keys.push_back(RegistryKey{name, folded, parent, {}, {}});
+    m_keys[std::size_t(parent)].children.push_back(id);
+    m_subkeys.insert(Name{parent, folded}, id);
+    return id;
 }
 
-RegistryKey* RegistryTree::findKey(const QStringList& path)
+std::vector<int> RegistryTree::subkeys(int parent) const
 {
-    const auto it = m_keys.find(foldedPath(path));
-    return it == m_keys.end() ? nullptr : &it->second;
+    std::vector<int> ids = key(parent).children;
+    std::sort(ids.begin(), ids.end(), [this](int a, int b) { return key(a).folded < key(b).folded; });
+    return ids;
 }
 
-RegistryKey& RegistryTree::createKey(const QStringList& path)
+int RegistryTree::findKey(const QStringList& path) const
 {
-    RegistryKey* key = &m_keys.find(QString())->second;
-    QStringList folded;
-    for (const QString& name : path) {
-        folded << RegistryFoldCase(name);
-        const QString parentPath = key->path();
-        auto it = m_keys.find(folded.join(Separator));
-        if (it == m_keys.end()) {
-            const QString casedPath = parentPath.isEmpty() ? name : parentPath + Separator + name;
-            it = m_keys.emplace(folded.join(Separator), RegistryKey(casedPath)).first;
-        }
-        key = &it->second;
-    }
-    return *key;
+    int id = Root;
+    for (qsizetype i = 0; i < path.size() && id != None; ++i)
+        id = findSubkey(id, path[i]);
+    return id;
+}
+
+int RegistryTree::createKey(const QStringList& path)
+{
+    int id = Root;
+    for (const QString& name : path)
+        id = createSubkey(id, name);
+    return id;
 }
 
 bool RegistryTree::deleteKey(const QStringList& path)
 {
-    const QString folded = foldedPath(path);
-    if (folded.isEmpty())
+    const int id = path.isEmpty() ? None : findKey(path);
+    if (id == None)
         return false;
-    const auto first = m_keys.find(folded);
-    if (first == m_keys.end())
-        return false;
-    // Subkeys share the prefix "path\", so they follow the key in the map's order.
-    const QString prefix = folded + Separator;
-    auto last = m_keys.lower_bound(prefix);
-    while (last != m_keys.end() && last->first.startsWith(prefix))
-        last = m_keys.erase(last);
-    m_keys.erase(first);
+    std::vector<int>& siblings = m_keys[std::size_t(key(id).parent)].children;
+    siblings.erase(std::find(siblings.begin(), siblings.end(), id));
+    // Without recursion: the subtree may be as deep as the bounds allow.
+    std::vector<int> pending{id};
+    while (!pending.empty()) {
+        RegistryKey& gone = m_keys[std::size_t(pending.back())];
+        const int goneId = pending.back();
+        pending.pop_back();
+        m_subkeys.remove(Name{gone.parent, gone.folded});
+        for (const RegistryValue& value : gone.values)
+            m_values.remove(Name{goneId, RegistryFoldCase(value.name)});
+        pending.insert(pending.end(), gone.children.begin(), gone.children.end());
+        gone = RegistryKey{};
+    }
     return true;
 }
 
 QStringList RegistryTree::subkeyNames(const QStringList& path) const
 {
     QStringList names;
-    const QString folded = foldedPath(path);
-    if (m_keys.find(folded) == m_keys.end())
-        return names;
-    const QString prefix = folded.isEmpty() ? QString() : folded + Separator;
-    for (auto it = m_keys.lower_bound(prefix); it != m_keys.end() && it->first.startsWith(prefix);
-         ++it) {
-        if (it->first.size() > prefix.size() && !it->first.mid(prefix.size()).contains(Separator))
-            names << it->second.path().section(Separator, -1);
+    const int id = findKey(path);
+    if (id != None) {
+        for (int subkey : subkeys(id))
+            names << key(subkey).name;
     }
     return names;
 }
 
-std::vector<const RegistryKey*> RegistryTree::keys() const
+const RegistryValue* RegistryTree::findValue(int id, const QString& name) const
 {
-    std::vector<const RegistryKey*> all;
-    all.reserve(m_keys.size());
-    // A parent's folded path is a prefix of its subkeys', so it sorts first.
-    for (const auto& entry : m_keys)
-        all.push_back(&entry.second);
-    return all;
+    const auto found = m_values.constFind(Name{id, RegistryFoldCase(name)});
+    return found == m_values.constEnd() ? nullptr : &key(id).values[*found];
+}
+
+void RegistryTree::setValue(int id, const QString& name, const RegistryData& data)
+{
+    QList<RegistryValue>& values = m_keys[std::size_t(id)].values;
+    const Name valueName{id, RegistryFoldCase(name)};
+    const auto found = m_values.constFind(valueName);
+    if (found != m_values.constEnd()) {
+        values[*found].data = data;
+        return;
+    }
+    m_values.insert(valueName, values.size());
+    values.append(RegistryValue{name, data});
+}
+
+bool RegistryTree::removeValue(int id, const QString& name)
+{
+    const auto found = m_values.constFind(Name{id, RegistryFoldCase(name)});
+    if (found == m_values.constEnd())
+        return false;
+    const qsizetype index = *found;
+    m_values.erase(found);
+    QList<RegistryValue>& values = m_keys[std::size_t(id)].values;
+    values.removeAt(index);
+    for (qsizetype i = index; i < values.size(); ++i)
+        m_values[Name{id, RegistryFoldCase(values[i].name)}] = i;
+    return true;
+}
+
+bool RegistryTree::sameKey(int id, const RegistryTree& other, int otherId) const
+{
+    const RegistryKey& a = key(id);
+    const RegistryKey& b = other.key(otherId);
+    if (a.name != b.name || a.values != b.values || a.children.size() != b.children.size())
+        return false;
+    const std::vector<int> mine = subkeys(id);
+    const std::vector<int> theirs = other.subkeys(otherId);
+    for (std::size_t i = 0; i < mine.size(); ++i) {
+        if (!sameKey(mine[i], other, theirs[i]))
+            return false;
+    }
+    return true;
 }

@@ -3,10 +3,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLockFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -48,8 +51,6 @@ TEST_F(RegistryFileTest, WritesTheTextItsFormatDescribes)
               QByteArray("; Wplatomat: the user's registry (UTF-8)\n"
                          "\n[]\n"
                          "Korze\xC5\x84=int:1\n"
-                         "\n[Software]\n"
-                         "\n[Software\\Korvex]\n"
                          "\n[Software\\Korvex\\Wplatomat]\n"
                          "AppPath=str:/opt/wp\xC5\x82" "ata\n"
                          "MainFormLeft=int:-5\n"
@@ -109,7 +110,8 @@ TEST_F(RegistryFileTest, DamagedLinesAreSkippedAndTheRestKept)
         {"zero byte", QByteArray("Zly=str:a\0b", 11)},
         {"garbage header", "[\xFF\xFE]\nZly=int:1"},
         {"garbage bytes", QByteArray("\x01\x02\x80\x90\xFF\0\0\x7F", 8) + "\nZly=int:1"},
-        {"long garbage", QByteArray(1 << 20, 'x') + "\nZly=int:1"},
+        {"long garbage", QByteArray(1 << 17, 'x') + "\nZly=int:1"},
+        {"100 000 levels", "[" + QByteArray("a\\").repeated(100000) + "a]\nZly=int:1"},
     };
     // Around each damage stand "Przed" (before it) and "Po" (after it, under a
     // good header), which must survive, while "Zly" must not.
@@ -140,39 +142,114 @@ TEST_F(RegistryFileTest, ACutOffLastLineIsDropped)
 
 TEST_F(RegistryFileTest, AFailedWriteLeavesTheOldFileWhole)
 {
-    TRegistry reg(FileName());
-    ASSERT_TRUE(reg.OpenKey(AppKey, true));
-    ASSERT_TRUE(reg.WriteString(QStringLiteral("AppPath"), QStringLiteral("/opt/wplatomat")));
-    const QByteArray before = FileBytes(FileName());
-    bool written = true;
-    {
-        const FileSizeLimit limit(64 * 1024);
-        written = reg.WriteBinaryData(QStringLiteral("Duze"), QByteArray(256 * 1024, 'x'));
+    // A disk that fills within one buffer, one that fills later, and a registry past its size limit.
+    const std::pair<rlim_t, int> cases[] = {{1024, 3000}, {16 * 1024, 64 * 1024}, {RLIM_INFINITY, 150 * 1024}};
+    for (const auto& [fileLimit, valueBytes] : cases) {
+        SCOPED_TRACE(valueBytes);
+        TRegistry reg(FileName());
+        ASSERT_TRUE(reg.OpenKey(AppKey, true));
+        ASSERT_TRUE(reg.WriteString(QStringLiteral("AppPath"), QStringLiteral("/opt/wplatomat")));
+        const QByteArray before = FileBytes(FileName());
+        bool written = true;
+        {
+            const FileSizeLimit limit(fileLimit);
+            written = reg.WriteBinaryData(QStringLiteral("Duze"), QByteArray(valueBytes, 'x'));
+        }
+        EXPECT_FALSE(written);
+        EXPECT_FALSE(reg.LastError().isEmpty());
+        EXPECT_EQ(FileBytes(FileName()), before);
+        EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden),
+                  QStringList{QStringLiteral("registry.txt")}); // no temporary file left over
+        EXPECT_EQ(reg.ReadString(QStringLiteral("AppPath")), QStringLiteral("/opt/wplatomat"));
     }
-    EXPECT_FALSE(written);
-    EXPECT_FALSE(reg.LastError().isEmpty());
-    EXPECT_EQ(FileBytes(FileName()), before);
-    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden),
-              QStringList{QStringLiteral("registry.txt")}); // no temporary file left over
-    EXPECT_EQ(reg.ReadString(QStringLiteral("AppPath")), QStringLiteral("/opt/wplatomat"));
 }
 
-TEST_F(RegistryFileTest, AFileThatCannotBeWrittenIsReportedNotFatal)
+TEST_F(RegistryFileTest, NamesAndDepthStopAtTheOtherSystemsLimits)
+{
+    const QString k = QStringLiteral("k");
+    const struct {
+        const char* what;
+        QStringList path;
+        QString valueName;
+        bool accepted;
+    } cases[] = {
+        {"512 levels", QList<QString>(512, k), k, true},
+        {"513 levels", QList<QString>(513, k), k, false},
+        {"255-character key name", {QString(255, QLatin1Char('n'))}, k, true},
+        {"256-character key name", {QString(256, QLatin1Char('n'))}, k, false},
+        {"16 383-character value name", {k}, QString(16383, QLatin1Char('v')), true},
+        {"16 384-character value name", {k}, QString(16384, QLatin1Char('v')), false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString key = QLatin1Char('\\') + c.path.join(QLatin1Char('\\'));
+        PutFile(FileName(), "[" + key.mid(1).toUtf8() + "]\n" + c.valueName.toUtf8() + "=int:1\n");
+        TRegistry reader(FileName());
+        EXPECT_EQ(reader.OpenKey(key, false) && reader.ValueExists(c.valueName), c.accepted);
+        QFile::remove(FileName());
+        TRegistry writer(FileName());
+        EXPECT_EQ(writer.OpenKey(key, true) && writer.WriteInteger(c.valueName, 1), c.accepted);
+    }
+}
+
+TEST_F(RegistryFileTest, TheFileIsParsedAgainOnlyWhenItChanges)
+{
+    PutFile(FileName(), "[A]\nx=int:1\n");
+    TRegistry reg(FileName());
+    ASSERT_TRUE(reg.OpenKey(QStringLiteral("\\A"), false));
+    ASSERT_EQ(reg.ReadInteger(QStringLiteral("x")), 1);
+    const QByteArray name = QFile::encodeName(FileName());
+    struct stat st {};
+    ASSERT_EQ(stat(name.constData(), &st), 0);
+    timespec times[2] = {st.st_atim, st.st_mtim};
+    // Changed in place with the same size and time: what was parsed is still used.
+    PutFile(FileName(), "[A]\nx=int:2\n");
+    ASSERT_EQ(utimensat(AT_FDCWD, name.constData(), times, 0), 0);
+    EXPECT_EQ(reg.ReadInteger(QStringLiteral("x")), 1);
+    times[1].tv_sec += 1;
+    ASSERT_EQ(utimensat(AT_FDCWD, name.constData(), times, 0), 0);
+    EXPECT_EQ(reg.ReadInteger(QStringLiteral("x")), 2);
+}
+
+TEST_F(RegistryFileTest, AChangeWithoutTheLockFailsAtOnceAndTheFileStays)
+{
+    TRegistry reg(FileName());
+    ASSERT_TRUE(reg.OpenKey(AppKey, true));
+    ASSERT_TRUE(reg.WriteInteger(QStringLiteral("MainFormLeft"), 1));
+    const QByteArray before = FileBytes(FileName());
+    QLockFile other(FileName() + QStringLiteral(".lock"));
+    ASSERT_TRUE(other.tryLock(0));
+    EXPECT_FALSE(reg.WriteInteger(QStringLiteral("MainFormLeft"), 2));
+    EXPECT_FALSE(reg.LastError().isEmpty());
+    EXPECT_FALSE(reg.OpenKey(QStringLiteral("Nowy"), true));
+    EXPECT_EQ(FileBytes(FileName()), before);
+    other.unlock();
+    EXPECT_TRUE(reg.WriteInteger(QStringLiteral("MainFormLeft"), 2));
+}
+
+TEST_F(RegistryFileTest, AFileThatCannotBeReadWholeOrWrittenIsReportedNotFatalAndKept)
 {
     const QString blocker = m_dir.path() + QStringLiteral("/plik");
     PutFile(blocker, "zwykły plik");
-    const QString targets[] = {blocker + QStringLiteral("/registry.txt"), m_dir.path() + QStringLiteral("/katalog")};
+    const QString large = m_dir.path() + QStringLiteral("/duzy.txt");
+    const QByteArray tooLarge = "[A]\nx=int:1\n;" + QByteArray(RegistryFile::MaxFileBytes, 'x') + "\n";
+    PutFile(large, tooLarge);
+    const QString fifo = m_dir.path() + QStringLiteral("/fifo");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString targets[] = {blocker + QStringLiteral("/registry.txt"), m_dir.path() + QStringLiteral("/katalog"), large, fifo};
     QDir(m_dir.path()).mkdir(QStringLiteral("katalog"));
     for (const QString& target : targets) {
         TRegistry reg(target);
         EXPECT_FALSE(reg.OpenKey(AppKey, true)) << target.toStdString();
         EXPECT_FALSE(reg.LastError().isEmpty());
-        EXPECT_FALSE(reg.KeyExists(AppKey));
+        EXPECT_FALSE(reg.KeyExists(QStringLiteral("\\A")));
         EXPECT_TRUE(reg.OpenKey(QStringLiteral("\\"), false));
         EXPECT_FALSE(reg.WriteInteger(QStringLiteral("x"), 1));
     }
     EXPECT_EQ(FileBytes(blocker), QByteArray("zwykły plik"));
+    EXPECT_EQ(FileBytes(large), tooLarge);
     EXPECT_TRUE(QFileInfo(targets[1]).isDir());
+    EXPECT_TRUE(QFileInfo::exists(fifo) && !QFileInfo(fifo).isFile());
 }
 
 } // namespace
