@@ -1,12 +1,12 @@
 // The three print layouts of the transfer form through PDF-file printers at
-// 600 pixels per inch whose printable area starts inside the sheet, read
-// back from the files: which coupon lands where on which page, the cut
-// lines, fitting the four-coupon block to the printable area.
+// 600 pixels per inch whose printable area starts inside the sheet, read back
+// from the files: which coupon lands where on which page, the cut lines,
+// fitting the four-coupon block to the printable area, jobs in a row.
 #include "helpers/PdfText.h"
 #include "helpers/TempConfig.h"
+#include "drawing/Exception.h"
 #include "drawing/BlankData.h"
 #include "drawing/untBlankObj.h"
-#include "drawing/Exception.h"
 #include "drawing/untCommon.h"
 #include "layouts/untBlCzerwony.h"
 #include "platform/Printer.h"
@@ -18,24 +18,25 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <optional>
 
 namespace {
 
 constexpr int Dpi = 600;
-// Margins of whole points so the printable area starts on whole pixels:
-// 12 pt = 100 px across, 18 pt = 150 px down.
-constexpr double LeftMm = 12 * MmPerPoint;
-constexpr double TopMm = 18 * MmPerPoint;
-
+// Margins of whole points, so the printable area starts on whole pixels.
+constexpr double L = 12 * MmPerPoint, T = 18 * MmPerPoint;
 const char* const Captions[4] = {"odcinek dla banku odbiorcy", "odcinek dla odbiorcy", "odcinek dla zleceniodawcy",
                                  "odcinek dla banku zleceniodawcy"};
+using Layout = void (*)(const TBlankData&, TBlankObj&, const TCouponChoice&);
 
 struct Placed {
+    int page, coupon;
+    double x, y; // the coupon's corner in mm from the sheet's corner
+};
+struct CutLine {
     int page;
-    int coupon;
-    double x; // the coupon's corner in mm from the sheet's corner
-    double y;
+    bool vertical;
+    double at, from, to; // mm from the sheet's corner
+    bool drawn;
 };
 
 class TransferPrintTest : public ::testing::Test {
@@ -43,105 +44,72 @@ protected:
     TransferPrintTest()
     {
         InitializeCommonUnit();
-        UsePrinter(QPageSize(QPageSize::A4), QMarginsF(LeftMm, TopMm, LeftMm, TopMm));
+        UsePrinter(QPageSize(QPageSize::A4), QMarginsF(L, T, L, T));
         data.FKind = bkTransfer;
         SetDocumentDefaults(data, QDate::currentDate());
-        // The transfer mode keeps the word "kwota" out of row 4, so "waluta"
-        // and "kwota" appear once per coupon.
+        // The transfer mode keeps "kwota" out of row 4, so "waluta" stands once per coupon.
         data.FPrzelewWplata = pwPrzelew;
         data.FKwota = 1234'5000;
     }
-
     void UsePrinter(const QPageSize& paper, const QMarginsF& margins)
     {
-        Printer().SetSpooler(std::make_unique<TPdfFileSpooler>(dir.path(), QStringList{QStringLiteral("pdf")}, Dpi,
-                                                               paper, margins));
+        Printer().SetSpooler(std::make_unique<TPdfFileSpooler>(dir.path(), QStringList{QStringLiteral("pdf")}, Dpi, paper, margins));
     }
+    QString JobFile(int job) const { return dir.filePath(QStringLiteral("pdf-%1.pdf").arg(job)); }
 
-    QString JobFile(int job = 1) const { return dir.filePath(QStringLiteral("pdf-%1.pdf").arg(job)); }
-
-    // Each coupon's corner, found from its "waluta" label: 63.5 mm right of
-    // the corner plus the label's leading blank, its top 27.5 mm down.
-    QVector<Placed> Coupons(int job = 1, double scale = 1.0)
+    // Each coupon's corner from its "waluta" label, 63.5 mm right of it plus
+    // the label's leading blank, top 27.5 mm down; its number from the caption along its right edge.
+    QVector<Placed> Coupons(int job, double scale = 1.0)
     {
-        const QString path = JobFile(job);
-        const PdfWords read = ReadPdfWords(path, PdfWordOrder::Drawing);
-        EXPECT_TRUE(read.error.isEmpty()) << read.error.toStdString();
-        words = read.words;
-        const QVector<PdfFontMetrics> fonts = ReadPdfFontMetrics(path);
-        const PdfFontMetrics* sans = FindFont(fonts, QStringLiteral("LiberationSans"));
-        EXPECT_NE(sans, nullptr);
-        QVector<Placed> found;
-        if (!sans)
-            return found;
-        TBlankObj measure;
+        words = ReadPdfWords(JobFile(job), PdfWordOrder::Drawing).words;
+        const std::optional<PdfFontMetrics> sans = ReadPdfFont(JobFile(job), QStringLiteral("LiberationSans"));
         QImage scratch(10, 10, QImage::Format_RGB32);
         TCanvas canvas(&scratch);
+        TBlankObj measure;
         measure.SetCanvas(&canvas);
         measure.SetDPI(int(std::lround(Dpi * scale)));
         measure.SetFont(5, clBlack, 0, QStringLiteral("Arial CE"));
-        const double blank = measure.TextWidth(QStringLiteral(" "));
-        const double ascent = measure.Pixel2MM(canvas.TextAscent());
-        for (int i : FindWords(words, QStringLiteral("waluta"))) {
-            const PdfWord& w = words[i];
-            Placed p{w.page, -1, PointsToMm(w.xMin) - (63.5 * scale + blank),
-                     PointsToMm(Baseline(w, *sans)) - (27.5 * scale + ascent)};
-            // The coupon's caption stands upright along its right edge.
+        const double blank = measure.TextWidth(QStringLiteral(" ")), ascent = measure.Pixel2MM(canvas.TextAscent());
+        QVector<Placed> found;
+        for (const PdfWordRun& label : FindPhrase(words, QStringLiteral("waluta"))) {
+            Placed p{label.box.page, -1, PointsToMm(label.box.xMin) - (63.5 * scale + blank),
+                     sans ? PointsToMm(Baseline(label.box, *sans)) - (27.5 * scale + ascent) : -1};
             for (int n = 0; n < 4; ++n)
                 for (const PdfWordRun& run : FindPhrase(words, QString::fromUtf8(Captions[n])))
-                    if (run.box.page == p.page && PointsToMm(run.box.xMin) > p.x + 140 * scale
-                        && PointsToMm(run.box.xMax) < p.x + 151 * scale
+                    if (run.box.page == p.page && PointsToMm(run.box.xMin) > p.x + 140 * scale && PointsToMm(run.box.xMax) < p.x + 151 * scale
                         && PointsToMm(run.box.yMin) > p.y && PointsToMm(run.box.yMax) < p.y + 90 * scale)
                         p.coupon = n;
             found.append(p);
         }
         return found;
     }
-
-    int Pages() const
+    // A page of the job rasterised by poppler; a strip of it when area is given (mm).
+    QImage Page(int job, int page, int dpi, const QRectF& area = QRectF())
     {
-        int pages = 0;
-        for (const PdfWord& w : words)
-            pages = std::max(pages, w.page);
-        return pages;
+        const auto px = [dpi](double mm) { return QString::number(std::lround(mm / 25.4 * dpi)); };
+        QStringList arguments{QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-f"), QString::number(page),
+                              QStringLiteral("-l"), QString::number(page), QStringLiteral("-singlefile"), QStringLiteral("-png")};
+        if (!area.isNull())
+            arguments << QStringLiteral("-x") << px(area.x()) << QStringLiteral("-y") << px(area.y()) << QStringLiteral("-W")
+                      << px(area.width()) << QStringLiteral("-H") << px(area.height());
+        QFile::remove(dir.filePath(QStringLiteral("page.png")));
+        QProcess::execute(QStringLiteral("pdftoppm"), arguments << JobFile(job) << dir.filePath(QStringLiteral("page")));
+        return QImage(dir.filePath(QStringLiteral("page.png")));
     }
-
-    // How much of the best-covered row (or column) of a strip of the page,
-    // rasterised at 600 ppi, is not white: 1 for a line along the strip.
-    double Coverage(int job, int page, double x1Mm, double y1Mm, double x2Mm, double y2Mm, bool alongX)
+    // A line along a 0.3 mm strip: one row (or column) of it inked along 95 % of its length.
+    bool Drawn(int job, const CutLine& l)
     {
-        const auto px = [](double mm) { return QString::number(int(std::lround(mm / 25.4 * Dpi))); };
-        const QString out = dir.filePath(QStringLiteral("strip"));
-        QProcess::execute(QStringLiteral("pdftoppm"),
-                          {QStringLiteral("-r"), QString::number(Dpi), QStringLiteral("-gray"), QStringLiteral("-f"),
-                           QString::number(page), QStringLiteral("-l"), QString::number(page), QStringLiteral("-x"),
-                           px(x1Mm), QStringLiteral("-y"), px(y1Mm), QStringLiteral("-W"), px(x2Mm - x1Mm),
-                           QStringLiteral("-H"), px(y2Mm - y1Mm), QStringLiteral("-singlefile"), QStringLiteral("-png"),
-                           JobFile(job), out});
-        const QImage strip(out + QStringLiteral(".png"));
-        if (strip.isNull())
-            return -1;
-        const int lines = alongX ? strip.height() : strip.width();
-        const int length = alongX ? strip.width() : strip.height();
-        double best = 0;
+        const QImage strip = Page(job, l.page, Dpi, l.vertical ? QRectF(l.at - 0.15, l.from, 0.3, l.to - l.from)
+                                                              : QRectF(l.from, l.at - 0.15, l.to - l.from, 0.3));
+        const int lines = l.vertical ? strip.width() : strip.height(), length = l.vertical ? strip.height() : strip.width();
         for (int i = 0; i < lines; ++i) {
             int inked = 0;
             for (int j = 0; j < length; ++j)
-                inked += qGray(alongX ? strip.pixel(j, i) : strip.pixel(i, j)) < 250;
-            best = std::max(best, double(inked) / length);
+                inked += qGray(l.vertical ? strip.pixel(i, j) : strip.pixel(j, i)) < 250;
+            if (inked > 0.95 * length)
+                return true;
         }
-        return best;
-    }
-
-    // A horizontal cut line at y from x1 to x2: a thin strip along it is
-    // inked along its whole length.
-    bool HorizontalLine(int job, int page, double y, double x1, double x2)
-    {
-        return Coverage(job, page, x1, y - 0.15, x2, y + 0.15, true) > 0.95;
-    }
-    bool VerticalLine(int job, int page, double x, double y1, double y2)
-    {
-        return Coverage(job, page, x - 0.15, y1, x + 0.15, y2, false) > 0.95;
+        return false;
     }
 
     TempConfig config;
@@ -154,138 +122,88 @@ protected:
 TCouponChoice Only(std::initializer_list<int> coupons)
 {
     TCouponChoice c;
-    for (bool& s : c.selected)
-        s = false;
-    for (int n : coupons)
-        c.selected[n] = true;
     c.all = false;
+    for (int n = 0; n < 4; ++n)
+        c.selected[n] = std::find(coupons.begin(), coupons.end(), n) != coupons.end();
     return c;
 }
 
-void ExpectPlaced(const QVector<Placed>& actual, const QVector<Placed>& expected)
+TEST_F(TransferPrintTest, EachLayoutPutsTheChosenCouponsInTheirPlacesWithCutLines)
 {
-    ASSERT_EQ(actual.size(), expected.size());
-    for (int i = 0; i < expected.size(); ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(actual[i].page, expected[i].page);
-        EXPECT_EQ(actual[i].coupon, expected[i].coupon);
-        EXPECT_NEAR(actual[i].x, expected[i].x, 0.3);
-        EXPECT_NEAR(actual[i].y, expected[i].y, 0.3);
+    const struct {
+        Layout layout;
+        TCouponChoice choice;
+        QVector<Placed> placed;
+        QVector<CutLine> lines; // cut lines run 5 mm beyond the coupons' edges, and only with a page's second coupon
+        QStringList receipts;
+    } rows[] = {
+        {PrintTransferPortrait, Only({0, 1}), {{1, 0, L + 10, T + 10}, {1, 1, L + 10, T + 115}},
+         {{1, false, T + 10, L + 5.2, L + 9.8, true}, {1, false, T + 115, L + 160.2, L + 164.8, true},
+          {1, false, T + 220, L + 5.2, L + 9.8, true}, {1, true, L + 160, T + 5.2, T + 9.8, true},
+          {1, false, T + 4.5, L + 5.2, L + 9.8, false}}},
+        {PrintTransferPortrait, Only({2}), {{1, 2, L + 10, T + 10}}, {{1, false, T + 10, L + 5.2, L + 9.8, false}}},
+        {PrintTransferPortrait, Only({0, 1, 3}), {{1, 0, L + 10, T + 10}, {1, 1, L + 10, T + 115}, {2, 3, L + 10, T + 10}},
+         {{2, false, T + 10, L + 5.2, L + 9.8, false}}},
+        {PrintTransferPortrait, TCouponChoice{}, {{1, 0, L + 10, T + 10}, {1, 1, L + 10, T + 115}, {2, 2, L + 10, T + 10},
+                                                  {2, 3, L + 10, T + 115}}, {{2, false, T + 115, L + 5.2, L + 9.8, true}}},
+        // In landscape the block starts at the sheet's corner, cut lines at x 150 and y 105 whatever is printed.
+        {PrintTransferLandscape, Only({2}), {{1, 2, 0, 0}}, {}},
+        {PrintTransferLandscape, Only({0, 2}), {{1, 0, 0, 0}, {1, 2, 0, 105}},
+         {{1, true, 150, 120, 130, true}, {1, false, 105, 160, 200, true}}},
+        // (The line at x 207 falls off this sheet.)
+        {PrintTransferWithReceipt, TCouponChoice{}, {{1, 0, L + 57, T}, {1, 3, L + 57, T + 105}},
+         {{1, true, L + 2, T + 106, T + 209, true}, {1, true, L + 57, T + 106, T + 209, true}, {1, false, T + 105, L + 1, L + 56, true}},
+         {QStringLiteral("ZLECENIODAWCY"), QStringLiteral("ODBIORCY")}},
+        {PrintTransferWithReceipt, Only({0, 2}), {{1, 0, L + 57, T}}, {}, {QStringLiteral("ZLECENIODAWCY")}},
+    };
+    int job = 0;
+    for (const auto& r : rows) {
+        SCOPED_TRACE(job);
+        r.layout(data, obj, r.choice);
+        const QVector<Placed> placed = Coupons(++job);
+        ASSERT_EQ(placed.size(), r.placed.size());
+        for (int i = 0; i < placed.size(); ++i) {
+            EXPECT_EQ(QPoint(placed[i].page, placed[i].coupon), QPoint(r.placed[i].page, r.placed[i].coupon)) << i;
+            EXPECT_NEAR(placed[i].x, r.placed[i].x, 0.3) << i;
+            EXPECT_NEAR(placed[i].y, r.placed[i].y, 0.3) << i;
+        }
+        EXPECT_EQ(Page(job, r.placed.last().page + 1, 10).isNull(), true) << "a page too many";
+        for (const CutLine& line : r.lines)
+            EXPECT_EQ(Drawn(job, line), line.drawn) << line.at;
+        for (const QString& who : {QStringLiteral("ZLECENIODAWCY"), QStringLiteral("ODBIORCY")})
+            EXPECT_EQ(AllText(words).contains(QStringLiteral("DOWÓD/POKWITOWANIE DLA ") + who), r.receipts.contains(who));
+        EXPECT_FALSE(obj.Printing());
+        EXPECT_FALSE(Printer().Printing());
     }
 }
 
-TEST_F(TransferPrintTest, PortraitPutsTwoCouponsOnAPageWithCutLinesAndClearsThePrintingMark)
+TEST_F(TransferPrintTest, FitToPageShrinksTheBlockToThePrintableAreaButNeverEnlargesIt)
 {
-    PrintTransferPortrait(data, obj, Only({0, 1}));
-    ExpectPlaced(Coupons(), {{1, 0, LeftMm + 10, TopMm + 10}, {1, 1, LeftMm + 10, TopMm + 115}});
-    EXPECT_EQ(Pages(), 1);
-    // Along the coupons' edges, 5 mm beyond them.
-    for (double y : {10.0, 115.0, 220.0}) {
-        EXPECT_TRUE(HorizontalLine(1, 1, TopMm + y, LeftMm + 5.2, LeftMm + 9.8)) << y;
-        EXPECT_TRUE(HorizontalLine(1, 1, TopMm + y, LeftMm + 160.2, LeftMm + 164.8)) << y;
+    // A4 landscape less 5 mm margins is 287 x 200 mm, so 600 ppi draws at
+    // round(600 / (210 / 200)) = 571; 230 x 320 mm holds the 300 x 210 mm block.
+    const struct {
+        QPageSize paper;
+        double scale;
+    } rows[] = {{QPageSize(QPageSize::A4), 571.0 / 600}, {QPageSize(QSizeF(240, 330), QPageSize::Millimeter), 1}};
+    int job = 0;
+    for (const auto& r : rows) {
+        UsePrinter(r.paper, QMarginsF(5, 5, 5, 5));
+        TCouponChoice c;
+        c.autoScale = true;
+        PrintTransferLandscape(data, obj, c);
+        const QVector<Placed> placed = Coupons(++job, r.scale);
+        ASSERT_EQ(placed.size(), 4);
+        // From the printable area's corner, no offsets taken off.
+        for (int k = 0; k < 4; ++k) {
+            EXPECT_NEAR(placed[k].x, 5 + 150 * r.scale * (k / 2), 0.3) << k;
+            EXPECT_NEAR(placed[k].y, 5 + 105 * r.scale * (k % 2), 0.3) << k;
+        }
     }
-    for (double x : {10.0, 160.0})
-        EXPECT_TRUE(VerticalLine(1, 1, LeftMm + x, TopMm + 5.2, TopMm + 9.8)) << x;
-    EXPECT_FALSE(HorizontalLine(1, 1, TopMm + 4.5, LeftMm + 5.2, LeftMm + 9.8));
-    EXPECT_FALSE(obj.Printing());
-    EXPECT_FALSE(Printer().Printing());
 }
 
-TEST_F(TransferPrintTest, OneCouponHasNoCutLinesAndOnlyCouponTwoTakesTheFirstPlace)
-{
-    // Cut lines come only with the second coupon of a page.
-    PrintTransferPortrait(data, obj, Only({2}));
-    ExpectPlaced(Coupons(), {{1, 2, LeftMm + 10, TopMm + 10}});
-    EXPECT_EQ(Pages(), 1);
-    EXPECT_FALSE(HorizontalLine(1, 1, TopMm + 10, LeftMm + 5.2, LeftMm + 9.8));
-    // In landscape the block starts at the sheet's corner.
-    PrintTransferLandscape(data, obj, Only({2}));
-    ExpectPlaced(Coupons(2), {{1, 2, 0, 0}});
-}
-
-TEST_F(TransferPrintTest, PortraitGoesOnToASecondPageForTheThirdCoupon)
-{
-    PrintTransferPortrait(data, obj, Only({0, 1, 3}));
-    ExpectPlaced(Coupons(), {{1, 0, LeftMm + 10, TopMm + 10}, {1, 1, LeftMm + 10, TopMm + 115},
-                             {2, 3, LeftMm + 10, TopMm + 10}});
-    EXPECT_EQ(Pages(), 2);
-    EXPECT_TRUE(HorizontalLine(1, 1, TopMm + 220, LeftMm + 5.2, LeftMm + 9.8));
-    EXPECT_FALSE(HorizontalLine(1, 2, TopMm + 10, LeftMm + 5.2, LeftMm + 9.8)); // a lone coupon has no cut lines
-
-    PrintTransferPortrait(data, obj, TCouponChoice{});
-    ExpectPlaced(Coupons(2), {{1, 0, LeftMm + 10, TopMm + 10}, {1, 1, LeftMm + 10, TopMm + 115},
-                              {2, 2, LeftMm + 10, TopMm + 10}, {2, 3, LeftMm + 10, TopMm + 115}});
-    EXPECT_TRUE(HorizontalLine(2, 2, TopMm + 115, LeftMm + 5.2, LeftMm + 9.8));
-}
-
-TEST_F(TransferPrintTest, LandscapeTwoCouponChoiceFillsTheLeftColumnFromTheSheetsCorner)
-{
-    PrintTransferLandscape(data, obj, Only({0, 2}));
-    ExpectPlaced(Coupons(), {{1, 0, 0, 0}, {1, 2, 0, 105}});
-    EXPECT_EQ(Pages(), 1);
-    // Cut lines at x 150 and y 105 of the block, whichever coupons are printed.
-    EXPECT_TRUE(VerticalLine(1, 1, 150, 120, 130));
-    EXPECT_TRUE(HorizontalLine(1, 1, 105, 160, 200));
-}
-
-TEST_F(TransferPrintTest, FitToPageShrinksTheBlockToThePrintableArea)
-{
-    // A landscape A4 sheet with 5 mm margins: 287 x 200 mm, so a = 210 / 200
-    // and 600 ppi draws at round(600 / 1.05) = 571.
-    UsePrinter(QPageSize(QPageSize::A4), QMarginsF(5, 5, 5, 5));
-    TCouponChoice c;
-    c.autoScale = true;
-    PrintTransferLandscape(data, obj, c);
-    const double scale = 571.0 / 600.0;
-    const QVector<Placed> placed = Coupons(1, scale);
-    ASSERT_EQ(placed.size(), 4);
-    EXPECT_NEAR(placed[2].x - placed[0].x, 150 * scale, 0.1);
-    EXPECT_NEAR(placed[1].y - placed[0].y, 105 * scale, 0.1);
-    EXPECT_NEAR(placed[0].x, 5, 0.3); // the printable area's corner, no offsets taken off
-    EXPECT_NEAR(placed[0].y, 5, 0.3);
-}
-
-TEST_F(TransferPrintTest, FitToPageNeverEnlarges)
-{
-    // A printable area larger than the 300 x 210 mm block keeps 600 ppi.
-    UsePrinter(QPageSize(QSizeF(240, 330), QPageSize::Millimeter), QMarginsF(5, 5, 5, 5));
-    TCouponChoice c;
-    c.autoScale = true;
-    PrintTransferLandscape(data, obj, c);
-    const QVector<Placed> placed = Coupons();
-    ASSERT_EQ(placed.size(), 4);
-    EXPECT_NEAR(placed[2].x - placed[0].x, 150, 0.1);
-    EXPECT_NEAR(placed[1].y - placed[0].y, 105, 0.1);
-}
-
-TEST_F(TransferPrintTest, ReceiptLayoutWithTwoStrips)
-{
-    TCouponChoice c;
-    c.all = true;
-    PrintTransferWithReceipt(data, obj, c);
-    ExpectPlaced(Coupons(), {{1, 0, LeftMm + 57, TopMm}, {1, 3, LeftMm + 57, TopMm + 105}});
-    EXPECT_EQ(Pages(), 1);
-    const QString text = AllText(words);
-    EXPECT_NE(text.indexOf(QStringLiteral("DOWÓD/POKWITOWANIE DLA ZLECENIODAWCY")), -1);
-    EXPECT_NE(text.indexOf(QStringLiteral("DOWÓD/POKWITOWANIE DLA ODBIORCY")), -1);
-    // (The line at x 207 falls off this sheet, 12 pt of margin plus 207 mm.)
-    for (double x : {2.0, 57.0})
-        EXPECT_TRUE(VerticalLine(1, 1, LeftMm + x, TopMm + 106, TopMm + 209)) << x;
-    EXPECT_TRUE(HorizontalLine(1, 1, TopMm + 105, LeftMm + 1, LeftMm + 56));
-}
-
-TEST_F(TransferPrintTest, ReceiptLayoutWithOneStrip)
-{
-    PrintTransferWithReceipt(data, obj, Only({0, 2}));
-    ExpectPlaced(Coupons(), {{1, 0, LeftMm + 57, TopMm}});
-    const QString text = AllText(words);
-    EXPECT_NE(text.indexOf(QStringLiteral("DOWÓD/POKWITOWANIE DLA ZLECENIODAWCY")), -1);
-    EXPECT_EQ(text.indexOf(QStringLiteral("DOWÓD/POKWITOWANIE DLA ODBIORCY")), -1);
-}
-
-// Each row's second job must come out as it does from a printer that has
-// printed nothing yet: turned or clipped text ending the first leaves the
-// one printer's engine nothing that moves or cuts the next.
+// Each row's second job must come out as from a printer that has printed
+// nothing yet: turned or clipped text ending the first leaves the one
+// printer's engine nothing that moves or cuts the next.
 TEST_F(TransferPrintTest, AJobPrintsTheSameWhateverTheJobBeforeItEndedWith)
 {
     const auto landscape = [this] { PrintTransferLandscape(data, obj, TCouponChoice{}); };
@@ -300,12 +218,6 @@ TEST_F(TransferPrintTest, AJobPrintsTheSameWhateverTheJobBeforeItEndedWith)
             Printer().EndDoc();
         };
     };
-    const auto page = [this](int job) {
-        const QString out = dir.filePath(QStringLiteral("page%1").arg(job));
-        QProcess::execute(QStringLiteral("pdftoppm"),
-                          QStringLiteral("-r 100 -l 1 -singlefile -png").split(u' ') << JobFile(job) << out);
-        return QImage(out + QStringLiteral(".png"));
-    };
     const struct {
         const char* name;
         std::function<void()> first, second;
@@ -316,28 +228,27 @@ TEST_F(TransferPrintTest, AJobPrintsTheSameWhateverTheJobBeforeItEndedWith)
     int jobs = 0;
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        UsePrinter(QPageSize(QPageSize::A4), QMarginsF(LeftMm, TopMm, LeftMm, TopMm));
+        UsePrinter(QPageSize(QPageSize::A4), QMarginsF(L, T, L, T));
         row.second();
         row.first();
         row.second();
         jobs += 3;
-        const QImage alone = page(jobs - 2);
+        const QImage alone = Page(jobs - 2, 1, 100);
         ASSERT_FALSE(alone.isNull());
-        EXPECT_TRUE(page(jobs) == alone);
+        EXPECT_TRUE(Page(jobs, 1, 100) == alone);
     }
 }
 
 TEST_F(TransferPrintTest, PrinterThatRefusesTheJobIsNamedAndNothingStaysMarked)
 {
     // A queue whose files would go to a folder that does not exist.
-    Printer().SetSpooler(std::make_unique<TPdfFileSpooler>(dir.filePath(QStringLiteral("brak")),
-                                                           QStringList{QStringLiteral("Biuro")}, Dpi,
-                                                           QPageSize(QPageSize::A4), QMarginsF(5, 5, 5, 5)));
+    Printer().SetSpooler(std::make_unique<TPdfFileSpooler>(dir.filePath(QStringLiteral("brak")), QStringList{QStringLiteral("Biuro")},
+                                                           Dpi, QPageSize(QPageSize::A4), QMarginsF(5, 5, 5, 5)));
     try {
         PrintTransferLandscape(data, obj, TCouponChoice{});
-        FAIL() << "the job started";
+        ADD_FAILURE() << "the job started";
     } catch (const Exception& e) {
-        EXPECT_NE(e.Message().indexOf(QStringLiteral("Biuro")), -1) << e.Message().toStdString();
+        EXPECT_TRUE(e.Message().contains(QStringLiteral("Biuro"))) << e.Message().toStdString();
     }
     EXPECT_FALSE(obj.Printing());
     EXPECT_FALSE(Printer().Printing());
