@@ -16,7 +16,6 @@
 #include <QDir>
 #include <QImage>
 #include <QProcess>
-#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -35,12 +34,9 @@ double DarkCentre(const QImage& page, bool alongX, double atMm, double aMm, doub
     const auto px = [](double mm) { return int(mm / 25.4 * RasterDpi + 0.5); };
     int first = -1, last = -1, count = 0;
     for (int i = px(aMm); i <= px(bMm); ++i) {
-        const QRgb p = alongX ? page.pixel(i, px(atMm)) : page.pixel(px(atMm), i);
-        if (qRed(p) < 96 && qGreen(p) < 96 && qBlue(p) < 96) {
-            first = first < 0 ? i : first;
-            last = i;
-            ++count;
-        }
+        // Black, not the form's colour nor its tint.
+        if (qGray(alongX ? page.pixel(i, px(atMm)) : page.pixel(px(atMm), i)) < 80)
+            first = first < 0 ? i : first, last = i, ++count;
     }
     return first >= 0 && count == last - first + 1 ? (first + last + 1) / 2.0 * 25.4 / RasterDpi : -1;
 }
@@ -50,11 +46,11 @@ protected:
     void SetUp() override
     {
         if (!PrivateCups::Installed())
-            GTEST_SKIP() << "CUPS (cupsd, lpadmin, lpstat) is not installed";
+            GTEST_SKIP() << "CUPS (cupsd, lpadmin) is not installed";
         ASSERT_TRUE(cups.Start()) << cups.Error().toStdString();
         // Letter by default in the fixture's driver, so that A4 comes only from the device mode.
         ASSERT_TRUE(cups.AddQueue(FileQueue, QStringLiteral("file://") + outFile)) << cups.Error().toStdString();
-        ASSERT_FALSE(cupsPdfPpd.isEmpty()) << "the cups-pdf driver (printer-driver-cups-pdf) is not installed";
+        ASSERT_TRUE(QFile::exists(cupsPdfPpd)) << "the cups-pdf driver (printer-driver-cups-pdf) is not installed";
         // Listed, never printed on: only a daemon running as root may use its
         // backend, which would write outside our folder; others get a discarding device.
         ASSERT_TRUE(cups.AddQueue(CupsPdfQueue, cupsPdfUri, cupsPdfPpd)) << cups.Error().toStdString();
@@ -62,24 +58,18 @@ protected:
         Printer().SetSpooler(std::make_unique<TSystemSpooler>());
     }
     // The program-wide printer outlives this daemon.
-    void TearDown() override
-    {
-        Printer().SetSpooler(std::make_unique<TPdfFileSpooler>(QDir::tempPath(), QStringList{}, 600,
-                                                               QPageSize(QPageSize::A4), QMarginsF()));
-    }
+    void TearDown() override { Printer().SetSpooler(std::make_unique<TPdfFileSpooler>(QDir::tempPath(), QStringList{}, 600, QPageSize(QPageSize::A4), QMarginsF())); }
     static QByteArray A4InColour()
     {
         TDevMode mode;
-        mode.Fields = dmPaperSizeField | dmColorField;
-        mode.PaperSize = PaperA4;
-        mode.Color = ColorOn;
+        mode.Fields = dmPaperSizeField | dmColorField, mode.PaperSize = PaperA4, mode.Color = ColorOn;
         return EncodeDevMode(mode);
     }
 
     TempConfig config;
     PrivateCups cups{QStringLiteral(WPLATOMAT_TEST_DATA "/cups")};
     QString outFile = QDir(cups.OutputFolder()).filePath(QStringLiteral("job.pdf"));
-    QString cupsPdfPpd = PrivateCups::CupsPdfPpd();
+    QString cupsPdfPpd = QStringLiteral("/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd");
     QString cupsPdfUri = geteuid() == 0 ? QStringLiteral("cups-pdf:/") : QStringLiteral("file:///dev/null");
 };
 
@@ -87,31 +77,24 @@ TEST_F(CupsEndToEndTest, ListsTheDaemonsQueuesWithDriverAndDeviceAddress)
 {
     ASSERT_TRUE(Printer().Spooler().DefaultQueue().isEmpty());
     EXPECT_EQ(Printer().PrinterName(), Printer().Printers().value(0));
-    QFile ppd(cupsPdfPpd);
-    ASSERT_TRUE(ppd.open(QIODevice::ReadOnly));
-    const QString nick = QRegularExpression(QStringLiteral("\\*NickName:\\s*\"([^\"]*)\""))
-                             .match(QString::fromLatin1(ppd.readAll())).captured(1);
     const struct {
         QString queue, driver, port;
         qint16 defaultPaper; // the driver's, without a device mode of the queue's own
     } rows[] = {{FileQueue, QStringLiteral("Test PDF file printer"), QStringLiteral("file://") + outFile, PaperLetter},
-                {CupsPdfQueue, nick, cupsPdfUri, PaperA4}};
+                {CupsPdfQueue, QStringLiteral("Generic CUPS-PDF Printer (w/ options)"), cupsPdfUri, PaperA4}};
     for (const auto& e : rows) {
-        SCOPED_TRACE(e.queue.toStdString());
         QString name, driver, port;
         QByteArray block;
-        TDevMode mode;
+        TDevMode plain, chosen;
         Printer().SetPrinter(e.queue, QString(), QString(), QByteArray());
         Printer().GetPrinter(name, driver, port, block);
-        ASSERT_TRUE(DecodeDevMode(block, mode));
-        EXPECT_EQ(mode.PaperSize, e.defaultPaper);
+        EXPECT_TRUE(DecodeDevMode(block, plain));
         Printer().SetPrinter(e.queue, QString(), QString(), A4InColour());
         Printer().GetPrinter(name, driver, port, block);
-        ASSERT_TRUE(DecodeDevMode(block, mode));
+        EXPECT_TRUE(DecodeDevMode(block, chosen));
         EXPECT_EQ(QStringList({name, driver, port}), QStringList({e.queue, e.driver, e.port}));
-        EXPECT_EQ(mode.PaperSize, PaperA4);
-        EXPECT_EQ(mode.Color, ColorOn);
-        EXPECT_EQ(Printer().PrinterIndex(), Printer().Printers().indexOf(e.queue));
+        EXPECT_EQ(QList<int>({plain.PaperSize, chosen.PaperSize, chosen.Color, Printer().PrinterIndex()}),
+                  QList<int>({e.defaultPaper, PaperA4, ColorOn, int(Printer().Printers().indexOf(e.queue))})) << e.queue.toStdString();
     }
     EXPECT_EQ(Printer().Printers().size(), 2);
 }
@@ -131,21 +114,14 @@ TEST_F(CupsEndToEndTest, SecondLandscapeJobPutsTheFourCouponsAtTheirPlacesOnTheS
     PrintTransferLandscape(form.Data(), form.BlankObj, TCouponChoice{});
     PrintTransferLandscape(form.Data(), form.BlankObj, TCouponChoice{});
     ASSERT_TRUE(cups.WaitForJobs(FileQueue, 2)) << cups.Error().toStdString();
-    EXPECT_GT(Printer().DeviceCaps(PHYSICALOFFSETX), 0);
-    EXPECT_GT(Printer().DeviceCaps(PHYSICALOFFSETY), 0);
-
-    const PdfWords read = ReadPdfWords(outFile);
-    ASSERT_TRUE(read.error.isEmpty()) << read.error.toStdString() << cups.Error().toStdString();
-    EXPECT_EQ(FindPhrase(read.words, recipient).size(), 4) << AllText(read.words).toStdString();
+    EXPECT_EQ(FindPhrase(ReadPdfWords(outFile).words, recipient).size(), 4) << cups.Error().toStdString();
     const QString prefix = QDir(cups.OutputFolder()).filePath(QStringLiteral("page"));
     ASSERT_EQ(QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(RasterDpi),
                                                              QStringLiteral("-png"), QStringLiteral("-singlefile"), outFile, prefix}), 0);
     const QImage page = QImage(prefix + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
-    EXPECT_NEAR(page.width() * 25.4 / RasterDpi, 297, 1);
-    EXPECT_NEAR(page.height() * 25.4 / RasterDpi, 210, 1);
     for (int k = 0; k < 4; ++k) {
         SCOPED_TRACE(k);
-        const double ox = CouponWidthMm * (k / 2), oy = CouponHeightMm * (k % 2);
+            const double ox = CouponWidthMm * (k / 2), oy = CouponHeightMm * (k % 2);
         // Across each arm of the L, between things that are not black; 1 mm for the driver's rounding.
         EXPECT_NEAR(DarkCentre(page, true, oy + 7.0, ox + 3.5, ox + 7.2), ox + 5.5, 1.0);
         EXPECT_NEAR(DarkCentre(page, false, ox + 9.5, oy + 0.8, oy + 4.2), oy + 2.5, 1.0);

@@ -25,12 +25,10 @@ PdfWords ReadPdfWords(const QString& pdfPath, PdfWordOrder order)
     while (!xml.atEnd()) {
         if (xml.readNext() != QXmlStreamReader::StartElement)
             continue;
-        if (xml.name() == QLatin1String("page"))
-            ++page;
+        page += xml.name() == QLatin1String("page");
         if (xml.name() != QLatin1String("word"))
             continue;
-        const QXmlStreamAttributes a = xml.attributes();
-        const auto at = [&a](const char* name) { return a.value(QLatin1String(name)).toDouble(); };
+        const auto at = [a = xml.attributes()](const char* name) { return a.value(QLatin1String(name)).toDouble(); };
         result.words.append({QString(), at("xMin"), at("yMin"), at("xMax"), at("yMax"), page});
         result.words.last().text = xml.readElementText();
     }
@@ -51,19 +49,7 @@ std::optional<PdfFontMetrics> ReadPdfFont(const QString& pdfPath, const QString&
                        "[^>]*?/Descent\\s+(-?[0-9.]+)")
             .arg(QRegularExpression::escape(fontName)));
     const QRegularExpressionMatch m = descriptor.match(QString::fromLatin1(file.readAll()));
-    if (!m.hasMatch())
-        return std::nullopt;
-    return PdfFontMetrics{m.captured(1).toDouble(), m.captured(2).toDouble()};
-}
-
-double FontSize(const PdfWord& word, const PdfFontMetrics& font)
-{
-    return (word.yMax - word.yMin) * 1000.0 / (font.ascent - font.descent);
-}
-
-double Baseline(const PdfWord& word, const PdfFontMetrics& font)
-{
-    return word.yMin + font.ascent / 1000.0 * FontSize(word, font);
+    return m.hasMatch() ? std::optional(PdfFontMetrics{m.captured(1).toDouble(), m.captured(2).toDouble()}) : std::nullopt;
 }
 
 QVector<PdfWordRun> FindPhrase(const QVector<PdfWord>& words, const QString& phrase)

@@ -1,8 +1,6 @@
 #include "PrivateCups.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -28,34 +26,21 @@ PrivateCups::PrivateCups(const QString& dataFolder)
     : m_data(dataFolder), m_dir(QDir::tempPath() + QStringLiteral("/wplatomat-cups-XXXXXX"))
 {
     // The daemon's filters run as its unprivileged user and must reach the spool here.
-    QFile::setPermissions(m_dir.path(), QFile::permissions(m_dir.path()) | QFile::ReadGroup | QFile::ExeGroup
-                                            | QFile::ReadOther | QFile::ExeOther);
+    QFile::setPermissions(m_dir.path(), QFile::permissions(m_dir.path()) | QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
 }
 
 PrivateCups::~PrivateCups()
 {
     m_daemon.terminate();
     if (!m_daemon.waitForFinished(10'000))
-        m_daemon.kill();
-    m_daemon.waitForFinished();
-    if (m_serverSet) {
-        m_oldServer.isNull() ? qunsetenv("CUPS_SERVER") : qputenv("CUPS_SERVER", m_oldServer);
-        cupsSetServer(nullptr);
-    }
+        m_daemon.kill(), m_daemon.waitForFinished();
+    m_oldServer.isNull() ? qunsetenv("CUPS_SERVER") : qputenv("CUPS_SERVER", m_oldServer);
+    cupsSetServer(nullptr);
 }
 
 bool PrivateCups::Installed()
 {
-    return !Tool(QStringLiteral("cupsd")).isEmpty() && !Tool(QStringLiteral("lpadmin")).isEmpty()
-           && !Tool(QStringLiteral("lpstat")).isEmpty();
-}
-
-QString PrivateCups::CupsPdfPpd()
-{
-    for (const char* name : {"CUPS-PDF_opt.ppd", "CUPS-PDF_noopt.ppd", "CUPS-PDF.ppd"})
-        if (QFileInfo::exists(QStringLiteral("/usr/share/ppd/cups-pdf/") + QLatin1String(name)))
-            return QStringLiteral("/usr/share/ppd/cups-pdf/") + QLatin1String(name);
-    return QString();
+    return !Tool(QStringLiteral("cupsd")).isEmpty() && !Tool(QStringLiteral("lpadmin")).isEmpty();
 }
 
 bool PrivateCups::Start()
@@ -68,51 +53,45 @@ bool PrivateCups::Start()
     // would fall back to the machine's own (/etc/cups, /var/spool/cups).
     for (const char* name : {"cupsd.conf", "cups-files.conf"}) {
         QFile in(m_data + QLatin1Char('/') + QLatin1String(name)), out(m_dir.filePath(QLatin1String(name)));
-        if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly)) {
-            m_error = QStringLiteral("cannot copy %1 to %2").arg(in.fileName(), out.fileName());
-            return false;
-        }
+        if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly))
+            return m_error = QStringLiteral("cannot copy %1").arg(in.fileName()), false;
         out.write(QString::fromUtf8(in.readAll())
                       .replace(QStringLiteral("@DIR@"), m_dir.path())
                       .replace(QStringLiteral("@SOCKET@"), socket)
                       .replace(QStringLiteral("@GROUP@"), own ? QString::fromLocal8Bit(own->gr_name) : QStringLiteral("root"))
                       .toLocal8Bit());
     }
-    m_daemon.setProgram(Tool(QStringLiteral("cupsd")));
-    m_daemon.setArguments({QStringLiteral("-f"), QStringLiteral("-c"), m_dir.filePath(QStringLiteral("cupsd.conf")),
-                           QStringLiteral("-s"), m_dir.filePath(QStringLiteral("cups-files.conf"))});
     // Should this process die without its destructors, the daemon goes too.
     m_daemon.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
-    m_daemon.setProcessChannelMode(QProcess::MergedChannels);
     m_daemon.setStandardOutputFile(m_dir.filePath(QStringLiteral("log/cupsd.out")));
-    m_daemon.start();
+    m_daemon.setProcessChannelMode(QProcess::MergedChannels);
+    m_daemon.start(Tool(QStringLiteral("cupsd")), {QStringLiteral("-f"), QStringLiteral("-c"), m_dir.filePath(QStringLiteral("cupsd.conf")),
+                                                   QStringLiteral("-s"), m_dir.filePath(QStringLiteral("cups-files.conf"))});
     m_daemon.waitForStarted();
     // libcups keeps its server and a connection in this process, so it is told as well as the environment.
     m_oldServer = qgetenv("CUPS_SERVER");
     qputenv("CUPS_SERVER", socket.toLocal8Bit());
     cupsSetServer(socket.toLocal8Bit().constData());
-    m_serverSet = true;
     QString answer;
-    const bool up = QTest::qWaitFor([&] {
+    QTest::qWaitFor([&] {
         return m_daemon.state() == QProcess::NotRunning
                || (Run(QStringLiteral("lpstat"), {QStringLiteral("-r")}, &answer) && answer.contains(QLatin1String("is running")));
     }, 60'000);
-    m_error = up && m_daemon.state() == QProcess::Running ? QString() : QStringLiteral("cupsd did not come up: %1, code %2").arg(m_daemon.errorString()).arg(m_daemon.exitCode());
+    m_error = m_daemon.state() == QProcess::Running && answer.contains(QLatin1String("is running")) ? QString() : QStringLiteral("no cupsd");
     return m_error.isEmpty();
 }
 
-bool PrivateCups::Run(const QString& tool, QStringList arguments, QString* output)
+bool PrivateCups::Run(const QString& tool, const QStringList& arguments, QString* output)
 {
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
-    arguments = QStringList{QStringLiteral("-h"), m_dir.filePath(QStringLiteral("cups.sock"))} + arguments;
-    process.start(Tool(tool), arguments);
+    process.start(Tool(tool), QStringList{QStringLiteral("-h"), m_dir.filePath(QStringLiteral("cups.sock"))} + arguments);
     const bool ok = process.waitForFinished(30'000) && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
     const QString text = QString::fromLocal8Bit(process.readAll());
     if (output)
         *output = text;
     if (!ok)
-        m_error = QStringLiteral("%1 %2 failed: %3").arg(tool, arguments.join(QLatin1Char(' ')), text);
+        m_error = tool + QLatin1Char(' ') + arguments.join(QLatin1Char(' ')) + QStringLiteral(" failed: ") + text;
     return ok;
 }
 
@@ -130,18 +109,16 @@ bool PrivateCups::WaitForJobs(const QString& queue, int jobs)
                && Run(QStringLiteral("lpstat"), {QStringLiteral("-W"), QStringLiteral("completed"), QStringLiteral("-o"), queue}, &done)
                && done.count(QLatin1Char('\n')) >= jobs;
     }, 60'000);
-    if (!finished)
-        m_error = QStringLiteral("the jobs of %1 did not finish in time: %2").arg(queue, pending);
+    m_error = finished ? QString() : QStringLiteral("jobs of %1 not done in time: %2").arg(queue, pending);
     return finished;
 }
 
 QString PrivateCups::Error() const
 {
-    QString log;
+    QString log = m_error + QLatin1Char('\n');
     for (const char* name : {"log/cupsd.out", "log/error_log"}) {
         QFile file(m_dir.filePath(QLatin1String(name)));
-        if (file.open(QIODevice::ReadOnly))
-            log += QString::fromLocal8Bit(file.readAll());
+        log += file.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(file.readAll()).right(2000) : QString();
     }
-    return m_error + QLatin1Char('\n') + log.right(4000);
+    return log;
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QProcess>
-#include <QString>
 #include <QTemporaryDir>
 
 // A CUPS daemon of the test's own in a temporary folder, reached only through
@@ -13,30 +12,24 @@ class PrivateCups {
 public:
     explicit PrivateCups(const QString& dataFolder);
     ~PrivateCups();
-
     // Whether cupsd and the lp tools are installed at all.
     static bool Installed();
-    // The driver of the cups-pdf package, or empty when it is not installed.
-    static QString CupsPdfPpd();
-
     bool Start();
     // An enabled queue; without a driver, the fixture pdf-file.ppd, which
     // copies every job's PDF unchanged to the device (a file: the last job wins).
     bool AddQueue(const QString& name, const QString& deviceUri, const QString& ppdPath = QString());
     // Until jobs jobs of the queue have finished and none is pending.
     bool WaitForJobs(const QString& queue, int jobs);
-
     QString OutputFolder() const { return m_dir.filePath(QStringLiteral("out")); }
     // What went wrong, with the end of the daemon's log.
     QString Error() const;
 
 private:
-    bool Run(const QString& tool, QStringList arguments, QString* output = nullptr);
+    bool Run(const QString& tool, const QStringList& arguments, QString* output = nullptr);
 
     QString m_data;
     QTemporaryDir m_dir;
     QProcess m_daemon;
     QString m_error;
     QByteArray m_oldServer;
-    bool m_serverSet = false;
 };

@@ -13,15 +13,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <functional>
 
 namespace {
 
-constexpr int PrinterDpi = 600;
 constexpr double ToleranceMm = 0.3;
-constexpr Currency Amount = 1234 * CurrencyScale + CurrencyScale / 2;
-
+const auto Amount = [](TBlankData& f) { f.FKwota = 1234 * CurrencyScale + CurrencyScale / 2; };
 // The faces as the coupon asks for them and as the PDF file embeds their substitutes.
 enum Face { Regular, Bold, Heavy };
 const char* const Asked[] = {"Arial CE", "Arial CE", "Arial Black"};
@@ -39,65 +36,37 @@ struct TextCase {
     int points = 5;
     Face face = Regular;
     int cellCol = -1; // >= 0: centred in that column's 5 mm cell
-    int coupon = 0;
 };
 
-void ExpectTextWhereTheFormPutsIt(const TextCase& c)
+// The coupon of a fresh document drawn alone into a PDF file; the font of the
+// case measured on its canvas (ascent, descent, a blank's width in mm).
+QVector<PdfWord> Print(const QString& path, const TextCase& c, int coupon, double* metrics)
 {
-    SCOPED_TRACE(c.text);
     InitializeCommonUnit();
     TempConfig config;
-    QTemporaryDir dir;
     TBlankData data;
     data.FKind = c.kind;
     SetDocumentDefaults(data, QDate::currentDate());
     data.FPrzelewWplata = c.mode;
     if (c.fill)
         c.fill(data);
-    const QString path = dir.filePath(QStringLiteral("coupon.pdf")), text = QString::fromUtf8(c.text);
     TBlankObj obj;
-    double ascent = 0, descent = 0, blank = 0;
-    {
-        TPdfFile pdf(path, CouponWidthMm, CouponHeightMm, PrinterDpi);
-        ASSERT_TRUE(pdf.IsOpen());
-        obj.SetCanvas(&pdf.Canvas());
-        obj.SetDPI(PrinterDpi);
-        DrawTransferCoupon(data, obj, c.coupon);
-        // Measured on the PDF canvas itself.
-        obj.SetFont(c.points, clNone, c.face == Bold ? fsBold : 0, QLatin1String(Asked[c.face]));
-        ascent = obj.Pixel2MM(pdf.Canvas().TextAscent());
-        descent = obj.Pixel2MM(pdf.Canvas().TextDescent());
-        blank = text.startsWith(u' ') ? obj.TextWidth(QStringLiteral(" ")) : 0.0;
-        obj.SetCanvas(nullptr);
-        pdf.Close();
-    }
+    TPdfFile pdf(path, CouponWidthMm, CouponHeightMm, 600);
+    obj.SetCanvas(&pdf.Canvas());
+    obj.SetDPI(600);
+    DrawTransferCoupon(data, obj, coupon);
+    obj.SetFont(c.points, clNone, c.face == Bold ? fsBold : 0, QLatin1String(Asked[c.face]));
+    metrics[0] = obj.Pixel2MM(pdf.Canvas().TextAscent());
+    metrics[1] = obj.Pixel2MM(pdf.Canvas().TextDescent());
+    metrics[2] = obj.TextWidth(QStringLiteral(" "));
+    obj.SetCanvas(nullptr);
+    pdf.Close();
     // In drawing order, so that characters written one per cell stay separate words.
-    const PdfWords read = ReadPdfWords(path, PdfWordOrder::Drawing);
-    ASSERT_TRUE(read.error.isEmpty()) << read.error.toStdString();
-    const std::optional<PdfFontMetrics> font = ReadPdfFont(path, QLatin1String(Embedded[c.face]));
-    ASSERT_TRUE(font) << Embedded[c.face] << " is not in the file";
-    const double x = c.cellCol >= 0 ? ColX(c.cellCol) + 2.5 : c.xMm;
-    const double top = c.cellRow >= 0 ? RowY(c.cellRow) + 4.4 - (ascent + descent) / 2 : c.topMm;
-    // Of the runs that spell the text, the one starting nearest to the point.
-    const PdfWordRun* run = nullptr;
-    const QVector<PdfWordRun> runs = FindPhrase(read.words, text);
-    const auto distance = [&](const PdfWordRun& r) {
-        return std::hypot(PointsToMm(read.words[r.first].xMin) - x, PointsToMm(read.words[r.first].yMin) - top);
-    };
-    for (const PdfWordRun& r : runs)
-        run = !run || distance(r) < distance(*run) ? &r : run;
-    ASSERT_NE(run, nullptr) << "not found among: " << AllText(read.words).toStdString();
-    const PdfWord& first = read.words[run->first];
-    EXPECT_NEAR(c.centred ? PointsToMm(run->box.xMin + run->box.xMax) / 2 : PointsToMm(first.xMin) - blank, x, ToleranceMm);
-    EXPECT_NEAR(PointsToMm(Baseline(first, *font)), top + ascent, ToleranceMm);
-    // A point size becomes whole device pixels: at 600 dpi at most 0.06 pt off.
-    EXPECT_NEAR(FontSize(first, *font), c.points, 0.1);
+    return ReadPdfWords(path, PdfWordOrder::Drawing).words;
 }
 
 TEST(TransferTextPositionTest, LabelsLegendsAndValuesStandWhereTheFormPutsThem)
 {
-    const auto recipient = [](TBlankData& f) { f.FOdbiorca << QStringLiteral("Zakład Ubezpieczeń Społecznych") << QStringLiteral("Oddział w Łodzi"); };
-    const auto amount = [](TBlankData& f) { f.FKwota = Amount; };
     std::vector<TextCase> cases = {
         // Row labels from their corner, 1 mm right of the box's edge.
         {5, pwNone, nullptr, " nazwa odbiorcy ", false, 8.5, 2.5},
@@ -111,59 +80,65 @@ TEST(TransferTextPositionTest, LabelsLegendsAndValuesStandWhereTheFormPutsThem)
         {7, pwNone, nullptr, "PODATKI", true, 75.0, 30.0, -1, 75, Heavy},
         // Legend lines step 1.85 mm from 87 mm; the period's keeps 0.6 mm more.
         {7, pwNone, nullptr, "Typ okresu, np. R - rok,", false, 120.5, 87.0 + 4 * 1.85 + 2.45},
-        {5, pwWplata, amount, "jeden tysiąc dwieście trzydzieści cztery zł pięćdziesiąt gr", false, 8.5, 39.5, -1, 8},
+        {5, pwWplata, Amount, "jeden tysiąc dwieście trzydzieści cztery zł pięćdziesiąt gr", false, 8.5, 39.5, -1, 8},
         // Names too long for the cells are free text centred on their rows.
-        {5, pwNone, recipient, "Zakład Ubezpieczeń Społecznych", false, 8.5, 0, 0, 12},
+        {5, pwNone, [](TBlankData& f) { f.FOdbiorca << QStringLiteral("Zakład Ubezpieczeń Społecznych") << QStringLiteral("Oddział w Łodzi"); },
+         "Zakład Ubezpieczeń Społecznych", false, 8.5, 0, 0, 12},
         {5, pwPrzelew, [](TBlankData& f) { f.FTytul << QStringLiteral("Zapłata za fakturę nr 12/2026 z dnia 3 listopada"); },
          "Zapłata za fakturę nr 12/2026 z dnia 3 listopada", false, 8.5, 0, 7, 12},
+        {7, pwNone, nullptr, "0", true, 0, 0, 9, 13, Regular, 25},
+        {7, pwNone, nullptr, "N", true, 0, 0, 7, 13, Regular, 15},
     };
     // Every character of a cell value is drawn on its own, centred in its cell.
     for (int i = 0; i < 7; ++i)
-        cases.push_back({5, pwNone, amount, &"1\0" "2\0" "3\0" "4\0" ",\0" "5\0" "0"[2 * i], true, 0, 0, 3, 15, Regular, 15 + i});
-    cases.push_back({7, pwNone, nullptr, "0", true, 0, 0, 9, 13, Regular, 25});
-    cases.push_back({7, pwNone, nullptr, "N", true, 0, 0, 7, 13, Regular, 15});
-    for (const TextCase& c : cases)
-        ExpectTextWhereTheFormPutsIt(c);
+        cases.push_back({5, pwNone, Amount, &"1\0" "2\0" "3\0" "4\0" ",\0" "5\0" "0"[2 * i], true, 0, 0, 3, 15, Regular, 15 + i});
+    for (const TextCase& c : cases) {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("coupon.pdf")), text = QString::fromUtf8(c.text);
+        double font[3];
+        const QVector<PdfWord> words = Print(path, c, 0, font);
+        const std::optional<PdfFontMetrics> embedded = ReadPdfFont(path, QLatin1String(Embedded[c.face]));
+        ASSERT_TRUE(embedded) << Embedded[c.face] << " is not in the file";
+        const double x = c.cellCol >= 0 ? ColX(c.cellCol) + 2.5 : c.xMm;
+        const double top = c.cellRow >= 0 ? RowY(c.cellRow) + 4.4 - (font[0] + font[1]) / 2 : c.topMm;
+        // Of the runs that spell the text, the one starting nearest to the point.
+        const PdfWordRun* run = nullptr;
+        const QVector<PdfWordRun> runs = FindPhrase(words, text);
+        const auto distance = [&](const PdfWordRun& r) { return std::hypot(PointsToMm(r.box.xMin) - x, PointsToMm(r.box.yMin) - top); };
+        for (const PdfWordRun& r : runs)
+            run = !run || distance(r) < distance(*run) ? &r : run;
+        ASSERT_NE(run, nullptr) << text.toStdString() << " not among: " << AllText(words).toStdString();
+        const PdfWord& first = words[run->first];
+        const double blank = text.startsWith(u' ') ? font[2] : 0;
+        EXPECT_NEAR(c.centred ? PointsToMm(run->box.xMin + run->box.xMax) / 2 : PointsToMm(first.xMin) - blank, x, ToleranceMm) << c.text;
+        EXPECT_NEAR(PointsToMm(embedded->Baseline(first)), top + font[0], ToleranceMm) << c.text;
+        // A point size becomes whole device pixels: at 600 dpi at most 0.06 pt off.
+        EXPECT_NEAR(embedded->Size(first), c.points, 0.1) << c.text;
+    }
 }
 
+// Captions right of the box area, centred on its 87.5 mm; titles left of it, on the 79 mm above the lower strip.
 TEST(TransferTextPositionTest, CaptionsAndTitlesReadUpwardBesideTheBoxes)
 {
     const struct {
         TPrzelewWplata mode;
         int coupon;
         const char* text;
-        bool caption; // right of the box area and centred on it; else the title, left of it
-    } cases[] = {
-        {pwNone, 0, "odcinek dla banku odbiorcy", true},
-        {pwWplata, 2, "odcinek dla wpłacającego", true},
-        {pwWplata, 3, "odcinek dla instytucji przyjmującej zlecenie", true},
-        {pwNone, 0, "Polecenie przelewu / Wpłata gotówkowa", false},
-        {pwWplata, 1, "Wpłata gotówkowa", false},
-    };
+        bool caption;
+    } cases[] = {{pwNone, 0, "odcinek dla banku odbiorcy", true},
+                 {pwWplata, 2, "odcinek dla wpłacającego", true},
+                 {pwWplata, 3, "odcinek dla instytucji przyjmującej zlecenie", true},
+                 {pwNone, 0, "Polecenie przelewu / Wpłata gotówkowa", false},
+                 {pwWplata, 1, "Wpłata gotówkowa", false}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
-        InitializeCommonUnit();
-        TempConfig config;
         QTemporaryDir dir;
-        TBlankData data;
-        data.FKind = bkTransfer;
-        SetDocumentDefaults(data, QDate::currentDate());
-        data.FPrzelewWplata = c.mode;
-        TBlankObj obj;
-        {
-            TPdfFile pdf(dir.filePath(QStringLiteral("c.pdf")), CouponWidthMm, CouponHeightMm, PrinterDpi);
-            obj.SetCanvas(&pdf.Canvas());
-            obj.SetDPI(PrinterDpi);
-            DrawTransferCoupon(data, obj, c.coupon);
-            obj.SetCanvas(nullptr);
-        }
-        const PdfWords read = ReadPdfWords(dir.filePath(QStringLiteral("c.pdf")));
-        const QVector<PdfWordRun> runs = FindPhrase(read.words, QString::fromUtf8(c.text));
-        ASSERT_EQ(runs.size(), 1) << AllText(read.words).toStdString() << read.error.toStdString();
-        const PdfWord& box = runs[0].box;
-        EXPECT_GT(PointsToMm(box.xMin), c.caption ? 144.0 : 0.0);
-        EXPECT_LT(PointsToMm(box.xMax), c.caption ? CouponWidthMm : 7.5);
-        EXPECT_NEAR(PointsToMm(box.yMin + box.yMax) / 2, c.caption ? 87.5 / 2 : 79.0 / 2, ToleranceMm);
+        double font[3];
+        const QVector<PdfWord> words = Print(dir.filePath(QStringLiteral("c.pdf")), {5, c.mode, nullptr, c.text, false, 0, 0}, c.coupon, font);
+        const QVector<PdfWordRun> runs = FindPhrase(words, QString::fromUtf8(c.text));
+        ASSERT_EQ(runs.size(), 1) << c.text << " among: " << AllText(words).toStdString();
+        EXPECT_GT(PointsToMm(runs[0].box.xMin), c.caption ? 144.0 : 0.0) << c.text;
+        EXPECT_LT(PointsToMm(runs[0].box.xMax), c.caption ? CouponWidthMm : 7.5) << c.text;
+        EXPECT_NEAR(PointsToMm(runs[0].box.yMin + runs[0].box.yMax) / 2, (c.caption ? 87.5 : 79.0) / 2, ToleranceMm) << c.text;
     }
 }
 
