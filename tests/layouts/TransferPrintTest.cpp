@@ -5,7 +5,6 @@
 #include "helpers/PdfText.h"
 #include "helpers/TempConfig.h"
 #include "drawing/BlankData.h"
-#include "drawing/Exception.h"
 #include "drawing/untBlankObj.h"
 #include "drawing/untCommon.h"
 #include "layouts/untBlCzerwony.h"
@@ -79,10 +78,9 @@ protected:
     {
         const auto px = [dpi](double mm) { return QString::number(std::lround(mm / 25.4 * dpi)); };
         QFile::remove(dir.filePath(QStringLiteral("page.png")));
-        QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-f"), QString::number(page),
-                          QStringLiteral("-l"), QString::number(page), QStringLiteral("-singlefile"), QStringLiteral("-png"), QStringLiteral("-x"),
-                          px(area.x()), QStringLiteral("-y"), px(area.y()), QStringLiteral("-W"), px(area.width()), QStringLiteral("-H"),
-                          px(area.height()), JobFile(job), dir.filePath(QStringLiteral("page"))});
+        QProcess::execute(QStringLiteral("pdftoppm"), QStringLiteral("-singlefile -png -r %1 -f %2 -l %2 -x %3 -y %4 -W %5 -H %6")
+                              .arg(dpi).arg(page).arg(px(area.x()), px(area.y()), px(area.width()), px(area.height())).split(u' ')
+                              << JobFile(job) << dir.filePath(QStringLiteral("page")));
         return QImage(dir.filePath(QStringLiteral("page.png")));
     }
     // A cut line from (x, y) mm, along x (or y) for length mm: a row (or column) of a 0.3 mm strip inked along 95 % of it.
@@ -186,27 +184,14 @@ TEST_F(TransferPrintTest, AJobPrintsTheSameWhateverTheJobBeforeItEndedWith)
         };
     };
     const std::function<void()> rows[][2] = {{landscape, landscape}, {landscape, portrait}, {turned(true), landscape}, {turned(false), portrait}};
-    for (int job = 1; const auto& [first, second] : rows) {
+    int job = 1;
+    for (const auto& [first, second] : rows) {
         second(), first(), second();
         const QImage alone = Page(job, 1, 100);
         ASSERT_FALSE(alone.isNull());
         EXPECT_TRUE(Page(job + 2, 1, 100) == alone) << "row " << job / 3;
         job += 3;
     }
-}
-
-TEST_F(TransferPrintTest, PrinterThatRefusesTheJobIsNamedAndNothingStaysMarked)
-{
-    // A queue whose files would go to a folder that does not exist.
-    Printer().SetSpooler(std::make_unique<TPdfFileSpooler>(dir.filePath(QStringLiteral("brak")), QStringList{QStringLiteral("Biuro")},
-                                                           Dpi, QPageSize(QPageSize::A4), QMarginsF()));
-    try {
-        PrintTransferLandscape(data, obj, TCouponChoice{});
-        ADD_FAILURE() << "the job started";
-    } catch (const Exception& e) {
-        EXPECT_TRUE(e.Message().contains(QStringLiteral("Biuro"))) << e.Message().toStdString();
-    }
-    EXPECT_FALSE(obj.Printing() || Printer().Printing());
 }
 
 } // namespace

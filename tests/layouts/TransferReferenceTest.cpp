@@ -28,10 +28,8 @@ QImage Render(const ReferenceCase& c)
     TBlankData data;
     data.FKind = c.kind;
     SetDocumentDefaults(data, QDate::currentDate());
-    data.FKolForm = 0x000058EA;
-    data.FKolTekst = 0x00602000;
-    data.FPrzelewWplata = c.mode;
-    data.FKwota = 1234'5600;
+    data.FKolForm = 0x000058EA, data.FKolTekst = 0x00602000;
+    data.FPrzelewWplata = c.mode, data.FKwota = 1234'5600;
     data.FOdbiorca = QStringList{QStringLiteral("Spółdzielnia Mieszkaniowa"), QStringLiteral("„Zacisze” w Łodzi")};
     // The ZUS form takes its account from a list of the institution's own.
     data.FOdbRach = c.kind == bkTransferZus ? QStringLiteral("  101010230000261395 00000")
@@ -39,12 +37,9 @@ QImage Render(const ReferenceCase& c)
     data.FNadRach = QStringLiteral("12 1020 5558 1111 1234 5678 9012");
     data.FNadawca = QStringList{QStringLiteral("Józef Żółkiewski"), QStringLiteral("ul. Świętokrzyska 12/4, Kraków")};
     data.FTytul = QStringList{QStringLiteral("Czynsz za grudzień 2026"), QStringLiteral("lokal nr 4")};
-    data.FNadNIP = QStringLiteral("5250001234");
-    data.FNadId2 = QStringLiteral("ABC123456");
-    data.FNadDeklaracja = QStringLiteral("112026");
-    data.FNadNrDecyzji = QStringLiteral("D/12/2026");
-    data.FNadOkres = QStringLiteral("26M11");
-    data.FNadSymbolForm = QStringLiteral("VAT-7");
+    data.FNadNIP = QStringLiteral("5250001234"), data.FNadId2 = QStringLiteral("ABC123456");
+    data.FNadDeklaracja = QStringLiteral("112026"), data.FNadNrDecyzji = QStringLiteral("D/12/2026");
+    data.FNadOkres = QStringLiteral("26M11"), data.FNadSymbolForm = QStringLiteral("VAT-7");
     data.FNadIdZobow = QStringLiteral("decyzja 12/2026");
     TBlankObj obj;
     obj.SetDPI(100);

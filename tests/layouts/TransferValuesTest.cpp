@@ -1,7 +1,7 @@
 // The document's values drawn at ten pixels per millimetre: one character per
 // 5 mm cell of the grid (columns from x 7.5, rows of 8.5 mm from y 2.5),
 // filtered by what each run accepts, or free text where a name does not fit
-// the cells; nothing beyond the coupon's 150 mm nor the receipt's 55 mm.
+// the cells; nothing beyond the coupon's 150 mm.
 #include "helpers/PixelProbe.h"
 #include "helpers/TempConfig.h"
 #include "drawing/BlankData.h"
@@ -19,7 +19,7 @@ namespace {
 constexpr TColor TextColour = 0x002080C0;
 
 struct Drawn {
-    explicit Drawn(quint16 kind, TPrzelewWplata mode, const std::function<void(TBlankData&)>& fill, int receipt = -1)
+    Drawn(quint16 kind, TPrzelewWplata mode, const std::function<void(TBlankData&)>& fill)
         : bitmap(2200, 1050)
     {
         InitializeCommonUnit();
@@ -31,12 +31,12 @@ struct Drawn {
             fill(data);
         obj.SetDPI(254);
         obj.SetCanvas(&bitmap.Canvas());
-        receipt >= 0 ? DrawTransferReceipt(data, obj, receipt) : DrawTransferCoupon(data, obj, 0);
+        DrawTransferCoupon(data, obj, 0);
     }
-    int Ink(double x1, double y1, double x2, double y2, TColor colour = TextColour) const
+    int Ink(double x1, double y1, double x2, double y2) const
     {
         return CountPixels(bitmap.Image(), QRect(QPoint(int(x1 * 10 + 0.5), int(y1 * 10 + 0.5)),
-                                                 QPoint(int(x2 * 10 + 0.5) - 1, int(y2 * 10 + 0.5) - 1)), colour);
+                                                 QPoint(int(x2 * 10 + 0.5) - 1, int(y2 * 10 + 0.5) - 1)), TextColour);
     }
     // '#' for each cell of the row, from column from on, that holds ink inside its frame.
     QString Cells(int row, int from, int count) const
@@ -69,24 +69,15 @@ TEST(TransferValuesTest, EachRunTakesTheCharactersItAcceptsOnePerCell)
          {{2, 0, "..##################.#####"}}},
         {bkTransfer, pwNone, [](TBlankData& d) { d.FOdbiorca << QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZA") << QStringLiteral("ŁÓDŹ"); },
          {{0, 0, "###########################"}, {1, 0, "####.."}}},
-        {bkTransfer, pwNone, [](TBlankData& d) { d.FOdbiorca << QStringLiteral("II") << QString(27, u'I'); },
-         {{0, 0, "##."}, {1, 0, "###########################"}}},
         // One name too long for the cells turns both lines to free text packed from x 8.5 mm.
         {bkTransfer, pwNone, [](TBlankData& d) { d.FOdbiorca << QStringLiteral("II") << QString(30, u'I'); },
          {{0, 1, "."}, {1, 20, "......."}}},
-        {bkTransfer, pwNone, [](TBlankData& d) { d.FTytul << QStringLiteral("FV 1/2026") << QStringLiteral("czynsz"); },
-         {{7, 0, "##.######."}, {8, 0, "######."}}},
-        {bkTransferZus, pwNone, [](TBlankData& d) {
-             d.FNadNIP = QStringLiteral("123-456-78-90-12"); // 12 digits, ten cells
-             d.FNadId2 = QStringLiteral("abc123");
-             d.FNadNrDeklar = 7; },
+        {bkTransferZus, pwNone, [](TBlankData& d) { // 12 digits for ten cells; 7 written 07; the payment type S
+             d.FNadNIP = QStringLiteral("123-456-78-90-12"), d.FNadId2 = QStringLiteral("abc123"), d.FNadNrDeklar = 7; },
          {{7, 0, "##########"}, {7, 13, "######."}, {8, 0, "#"}, {8, 2, "##"}, {9, 25, "##"}}},
-        {bkTransferZus, pwNone, [](TBlankData& d) { d.FNadNrDeklar = 0; }, {{8, 2, ".."}}},
-        {bkTransferTax, pwNone, [](TBlankData& d) {
-             d.FNadId2 = QStringLiteral("PL 525-000-12-34");
-             d.FNadOkres = QStringLiteral("26M11");
-             d.FNadSymbolForm = QStringLiteral("VAT-7K");
-             d.FNadIdZobow = QStringLiteral("decyzja ł/1"); },
+        {bkTransferTax, pwNone, [](TBlankData& d) { // digits only in the identifier; a blank keeps its cell
+             d.FNadId2 = QStringLiteral("PL 525-000-12-34"), d.FNadOkres = QStringLiteral("26M11");
+             d.FNadSymbolForm = QStringLiteral("VAT-7K"), d.FNadIdZobow = QStringLiteral("decyzja ł/1"); },
          {{7, 0, "##########."}, {7, 15, "#"}, {7, 19, "#####."}, {8, 0, "######."}, {8, 7, "#######.###.."}}},
     };
     for (const auto& r : rows) {
@@ -95,34 +86,6 @@ TEST(TransferValuesTest, EachRunTakesTheCharactersItAcceptsOnePerCell)
             EXPECT_EQ(d.Cells(row, from, int(strlen(cells))), QLatin1String(cells)) << "kind " << r.kind << " row " << row;
         EXPECT_EQ(d.Ink(150, 0, 220, 105), 0) << "beyond the coupon, kind " << r.kind;
     }
-}
-
-TEST(TransferValuesTest, ReceiptShowsFourRecipientAndThreeTitleLinesWithinItsStrip)
-{
-    for (const int which : {0, 1, 2, 3}) {
-        const Drawn d(bkTransfer, pwNone, [](TBlankData& data) {
-            data.FKwota = 888'888'888'8800LL;
-            data.FOdbRach = QStringLiteral("PL61109010140000071219812874WWWWWWW");
-            for (int i = 0; i < 6; ++i)
-                data.FOdbiorca << QStringLiteral("Odbiorca %1").arg(i), data.FTytul << QStringLiteral("Tytuł %1").arg(i);
-        }, which);
-        // The caption turned upward left of the 45 x 72 mm frame belongs to receipts 1 and 2.
-        EXPECT_EQ(d.Ink(3.5, 3.0, 7.3, 74.5, d.data.FKolForm) > 0, which == 1 || which == 2) << which;
-        for (double y : {21.0, 25.0, 29.0, 33.0, 69.0})
-            EXPECT_GT(d.Ink(9.5, y, 30.0, y + 2.0), 0) << y;
-        EXPECT_EQ(d.Ink(9.5, 71.5, 30.0, 74.3), 0);
-        EXPECT_EQ(d.Ink(55.0, 0.0, 220.0, 105.0), 0);
-    }
-}
-
-TEST(TransferValuesTest, LineOfFourMillimetresStandsAtThirtyPointFourInRowThree)
-{
-    Drawn d(bkTransfer, pwNone, nullptr);
-    // At five pixels per millimetre a 10 pt line is 18 px em, 16 up and 4 down: 4.0 mm.
-    d.obj.SetDPI(127);
-    d.obj.SetFont(10, clNone, 0, QStringLiteral("Arial CE"));
-    ASSERT_DOUBLE_EQ(d.obj.TextHeight(), 4.0);
-    EXPECT_DOUBLE_EQ(CellTextY(d.obj, 3), 30.4);
 }
 
 } // namespace
