@@ -32,11 +32,8 @@ QByteArray Put(QByteArray bytes, int offset, const QByteArray& field)
 
 QByteArray Record(const QString& name, const QString& driver = Driver, const QString& port = Port, quint32 size = DevModeBytes)
 {
-    QByteArray record(RecordBytes, '\0');
-    record = Put(record, 0, ByteBuilder().Utf16(name).Bytes());
-    record = Put(record, 522, ByteBuilder().Utf16(driver).Bytes());
-    record = Put(record, 1044, ByteBuilder().Utf16(port).Bytes());
-    return Put(record, 1568, ByteBuilder().U32(size).Bytes());
+    const auto field = [](const QString& text) { return ByteBuilder().Utf16(text).Bytes().leftJustified(522, '\0'); };
+    return field(name) + field(driver) + field(port) + QByteArray(2, '\0') + ByteBuilder().U32(size).Bytes();
 }
 
 // A block of the layer's layout asking for A5 in landscape only: version at
@@ -131,6 +128,7 @@ TEST_F(PrinterSetupTest, LoadTakesOnlyWholeFilesOfASaneSizeAndTheMatchingInstall
          u"laser 2, "_s + Driver + u", "_s + Port + u", portrait, A4"_s},
         {"record cut short", Three, Record(u"laser 2"_s).left(RecordBytes - 1), fax},
         {"block cut short", Three, Record(u"laser 2"_s) + LandscapeA5(DevModeBytes - 1), fax},
+        {"a block of 64 KiB", Three, Record(u"laser 2"_s, Driver, Port, 65536) + LandscapeA5(65536), loaded(u"laser 2"_s)},
         {"size zero", Three, Record(u"laser 2"_s, Driver, Port, 0) + LandscapeA5(), fax},
         {"size just beyond 64 KiB", Three, Record(u"laser 2"_s, Driver, Port, 65537) + LandscapeA5(65537), fax},
         {"larger than the record and the largest block", Three, Record(u"laser 2"_s, Driver, Port, 65536) + LandscapeA5(65537), fax},
