@@ -5,6 +5,7 @@
 #include "helpers/PdfText.h"
 #include "helpers/TempConfig.h"
 #include "drawing/BlankData.h"
+#include "drawing/Exception.h"
 #include "drawing/untBlankObj.h"
 #include "drawing/untCommon.h"
 #include "layouts/untBlCzerwony.h"
@@ -192,6 +193,18 @@ TEST_F(TransferPrintTest, AJobPrintsTheSameWhateverTheJobBeforeItEndedWith)
         EXPECT_TRUE(Page(job + 2, 1, 100) == alone) << "row " << job / 3;
         job += 3;
     }
+}
+
+TEST_F(TransferPrintTest, PrinterThatRefusesTheJobIsNamedAndNothingStaysMarked)
+{
+    // A queue whose files would go to a folder that does not exist.
+    Printer().SetSpooler(std::make_unique<TPdfFileSpooler>(dir.filePath(QStringLiteral("brak")), QStringList{QStringLiteral("Biuro")},
+                                                           Dpi, QPageSize(QPageSize::A4), QMarginsF()));
+    EXPECT_THROW(try { PrintTransferLandscape(data, obj, TCouponChoice{}); } catch (const Exception& e) {
+        EXPECT_TRUE(e.Message().contains(QStringLiteral("Biuro"))) << e.Message().toStdString();
+        throw;
+    }, Exception);
+    EXPECT_FALSE(obj.Printing() || Printer().Printing());
 }
 
 } // namespace
