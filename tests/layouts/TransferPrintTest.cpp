@@ -1,12 +1,12 @@
 // The three print layouts of the transfer form through PDF-file printers at
-// 600 pixels per inch whose printable area starts inside the sheet, read
-// back from the files: which coupon lands where on which page, the cut
-// lines, fitting the four-coupon block to the printable area.
+// 600 pixels per inch whose printable area starts inside the sheet, read back
+// from the files: which coupon lands where on which page, the cut lines,
+// fitting the four-coupon block to the printable area, jobs in a row.
 #include "helpers/PdfText.h"
 #include "helpers/TempConfig.h"
 #include "drawing/BlankData.h"
-#include "drawing/untBlankObj.h"
 #include "drawing/Exception.h"
+#include "drawing/untBlankObj.h"
 #include "drawing/untCommon.h"
 #include "layouts/untBlCzerwony.h"
 #include "platform/Printer.h"
@@ -18,24 +18,18 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <optional>
 
 namespace {
 
 constexpr int Dpi = 600;
-// Margins of whole points so the printable area starts on whole pixels:
-// 12 pt = 100 px across, 18 pt = 150 px down.
-constexpr double LeftMm = 12 * MmPerPoint;
-constexpr double TopMm = 18 * MmPerPoint;
-
+// Margins of whole points, so the printable area starts on whole pixels.
+constexpr double L = 12 * MmPerPoint, T = 18 * MmPerPoint;
 const char* const Captions[4] = {"odcinek dla banku odbiorcy", "odcinek dla odbiorcy", "odcinek dla zleceniodawcy",
                                  "odcinek dla banku zleceniodawcy"};
 
 struct Placed {
-    int page;
-    int coupon;
-    double x; // the coupon's corner in mm from the sheet's corner
-    double y;
+    int page, coupon;
+    double x, y; // the coupon's corner in mm from the sheet's corner
 };
 
 class TransferPrintTest : public ::testing::Test {
@@ -43,105 +37,65 @@ protected:
     TransferPrintTest()
     {
         InitializeCommonUnit();
-        UsePrinter(QPageSize(QPageSize::A4), QMarginsF(LeftMm, TopMm, LeftMm, TopMm));
+        UsePrinter(QPageSize(QPageSize::A4), QMarginsF(L, T, L, T));
         data.FKind = bkTransfer;
         SetDocumentDefaults(data, QDate::currentDate());
-        // The transfer mode keeps the word "kwota" out of row 4, so "waluta"
-        // and "kwota" appear once per coupon.
-        data.FPrzelewWplata = pwPrzelew;
-        data.FKwota = 1234'5000;
+        data.FPrzelewWplata = pwPrzelew; // keeps "kwota" out of row 4: "waluta" stands once per coupon
     }
-
     void UsePrinter(const QPageSize& paper, const QMarginsF& margins)
     {
-        Printer().SetSpooler(std::make_unique<TPdfFileSpooler>(dir.path(), QStringList{QStringLiteral("pdf")}, Dpi,
-                                                               paper, margins));
+        Printer().SetSpooler(std::make_unique<TPdfFileSpooler>(dir.path(), QStringList{QStringLiteral("pdf")}, Dpi, paper, margins));
     }
+    QString JobFile(int job) const { return dir.filePath(QStringLiteral("pdf-%1.pdf").arg(job)); }
 
-    QString JobFile(int job = 1) const { return dir.filePath(QStringLiteral("pdf-%1.pdf").arg(job)); }
-
-    // Each coupon's corner, found from its "waluta" label: 63.5 mm right of
-    // the corner plus the label's leading blank, its top 27.5 mm down.
-    QVector<Placed> Coupons(int job = 1, double scale = 1.0)
+    // Each coupon's corner from its "waluta" label, 63.5 mm right of it plus
+    // the label's leading blank, top 27.5 mm down; its number from the caption along its right edge.
+    QVector<Placed> Coupons(int job, double scale = 1.0)
     {
-        const QString path = JobFile(job);
-        const PdfWords read = ReadPdfWords(path, PdfWordOrder::Drawing);
-        EXPECT_TRUE(read.error.isEmpty()) << read.error.toStdString();
-        words = read.words;
-        const QVector<PdfFontMetrics> fonts = ReadPdfFontMetrics(path);
-        const PdfFontMetrics* sans = FindFont(fonts, QStringLiteral("LiberationSans"));
-        EXPECT_NE(sans, nullptr);
-        QVector<Placed> found;
-        if (!sans)
-            return found;
-        TBlankObj measure;
+        words = ReadPdfWords(JobFile(job), PdfWordOrder::Drawing).words;
+        const PdfFontMetrics sans = ReadPdfFont(JobFile(job), QStringLiteral("LiberationSans")).value_or(PdfFontMetrics{});
         QImage scratch(10, 10, QImage::Format_RGB32);
         TCanvas canvas(&scratch);
+        TBlankObj measure;
         measure.SetCanvas(&canvas);
         measure.SetDPI(int(std::lround(Dpi * scale)));
         measure.SetFont(5, clBlack, 0, QStringLiteral("Arial CE"));
-        const double blank = measure.TextWidth(QStringLiteral(" "));
-        const double ascent = measure.Pixel2MM(canvas.TextAscent());
-        for (int i : FindWords(words, QStringLiteral("waluta"))) {
-            const PdfWord& w = words[i];
-            Placed p{w.page, -1, PointsToMm(w.xMin) - (63.5 * scale + blank),
-                     PointsToMm(Baseline(w, *sans)) - (27.5 * scale + ascent)};
-            // The coupon's caption stands upright along its right edge.
+        const double blank = measure.TextWidth(QStringLiteral(" ")), ascent = measure.Pixel2MM(canvas.TextAscent());
+        QVector<Placed> found;
+        for (const PdfWordRun& label : FindPhrase(words, QStringLiteral("waluta"))) {
+            Placed p{label.box.page, -1, PointsToMm(label.box.xMin) - 63.5 * scale - blank,
+                     PointsToMm(sans.Baseline(label.box)) - 27.5 * scale - ascent};
             for (int n = 0; n < 4; ++n)
                 for (const PdfWordRun& run : FindPhrase(words, QString::fromUtf8(Captions[n])))
-                    if (run.box.page == p.page && PointsToMm(run.box.xMin) > p.x + 140 * scale
-                        && PointsToMm(run.box.xMax) < p.x + 151 * scale
+                    if (run.box.page == p.page && PointsToMm(run.box.xMin) > p.x + 140 * scale && PointsToMm(run.box.xMax) < p.x + 151 * scale
                         && PointsToMm(run.box.yMin) > p.y && PointsToMm(run.box.yMax) < p.y + 90 * scale)
                         p.coupon = n;
             found.append(p);
         }
         return found;
     }
-
-    int Pages() const
+    // A page of the job rasterised by poppler, or the area of it (mm); null beyond the last page.
+    QImage Page(int job, int page, int dpi, const QRectF& area = QRectF(0, 0, 400, 400))
     {
-        int pages = 0;
-        for (const PdfWord& w : words)
-            pages = std::max(pages, w.page);
-        return pages;
+        const auto px = [dpi](double mm) { return QString::number(std::lround(mm / 25.4 * dpi)); };
+        QFile::remove(dir.filePath(QStringLiteral("page.png")));
+        QProcess::execute(QStringLiteral("pdftoppm"), QStringLiteral("-singlefile -png -r %1 -f %2 -l %2 -x %3 -y %4 -W %5 -H %6")
+                              .arg(dpi).arg(page).arg(px(area.x()), px(area.y()), px(area.width()), px(area.height())).split(u' ')
+                              << JobFile(job) << dir.filePath(QStringLiteral("page")));
+        return QImage(dir.filePath(QStringLiteral("page.png")));
     }
-
-    // How much of the best-covered row (or column) of a strip of the page,
-    // rasterised at 600 ppi, is not white: 1 for a line along the strip.
-    double Coverage(int job, int page, double x1Mm, double y1Mm, double x2Mm, double y2Mm, bool alongX)
+    // A cut line from (x, y) mm, along x (or y) for length mm: a row (or column) of a 0.3 mm strip inked along 95 % of it.
+    bool Line(int job, int page, double x, double y, double length, bool vertical = false)
     {
-        const auto px = [](double mm) { return QString::number(int(std::lround(mm / 25.4 * Dpi))); };
-        const QString out = dir.filePath(QStringLiteral("strip"));
-        QProcess::execute(QStringLiteral("pdftoppm"),
-                          {QStringLiteral("-r"), QString::number(Dpi), QStringLiteral("-gray"), QStringLiteral("-f"),
-                           QString::number(page), QStringLiteral("-l"), QString::number(page), QStringLiteral("-x"),
-                           px(x1Mm), QStringLiteral("-y"), px(y1Mm), QStringLiteral("-W"), px(x2Mm - x1Mm),
-                           QStringLiteral("-H"), px(y2Mm - y1Mm), QStringLiteral("-singlefile"), QStringLiteral("-png"),
-                           JobFile(job), out});
-        const QImage strip(out + QStringLiteral(".png"));
-        if (strip.isNull())
-            return -1;
-        const int lines = alongX ? strip.height() : strip.width();
-        const int length = alongX ? strip.width() : strip.height();
-        double best = 0;
-        for (int i = 0; i < lines; ++i) {
+        const QImage strip = Page(job, page, Dpi, vertical ? QRectF(x - 0.15, y, 0.3, length) : QRectF(x, y - 0.15, length, 0.3));
+        for (int i = 0; i < (vertical ? strip.width() : strip.height()); ++i) {
             int inked = 0;
-            for (int j = 0; j < length; ++j)
-                inked += qGray(alongX ? strip.pixel(j, i) : strip.pixel(i, j)) < 250;
-            best = std::max(best, double(inked) / length);
+            for (int j = 0; j < (vertical ? strip.height() : strip.width()); ++j)
+                inked += qGray(vertical ? strip.pixel(i, j) : strip.pixel(j, i)) < 250;
+            if (inked > 0.95 * (vertical ? strip.height() : strip.width()))
+                return true;
         }
-        return best;
-    }
-
-    // A horizontal cut line at y from x1 to x2: a thin strip along it is
-    // inked along its whole length.
-    bool HorizontalLine(int job, int page, double y, double x1, double x2)
-    {
-        return Coverage(job, page, x1, y - 0.15, x2, y + 0.15, true) > 0.95;
-    }
-    bool VerticalLine(int job, int page, double x, double y1, double y2)
-    {
-        return Coverage(job, page, x - 0.15, y1, x + 0.15, y2, false) > 0.95;
+        return false;
     }
 
     TempConfig config;
@@ -154,193 +108,103 @@ protected:
 TCouponChoice Only(std::initializer_list<int> coupons)
 {
     TCouponChoice c;
-    for (bool& s : c.selected)
-        s = false;
-    for (int n : coupons)
-        c.selected[n] = true;
     c.all = false;
+    for (int n = 0; n < 4; ++n)
+        c.selected[n] = std::find(coupons.begin(), coupons.end(), n) != coupons.end();
     return c;
 }
 
-void ExpectPlaced(const QVector<Placed>& actual, const QVector<Placed>& expected)
+TEST_F(TransferPrintTest, EachLayoutPutsTheChosenCouponsInTheirPlaces)
 {
-    ASSERT_EQ(actual.size(), expected.size());
-    for (int i = 0; i < expected.size(); ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(actual[i].page, expected[i].page);
-        EXPECT_EQ(actual[i].coupon, expected[i].coupon);
-        EXPECT_NEAR(actual[i].x, expected[i].x, 0.3);
-        EXPECT_NEAR(actual[i].y, expected[i].y, 0.3);
+    TCouponChoice fit;
+    fit.autoScale = true;
+    const struct {
+        void (*layout)(const TBlankData&, TBlankObj&, const TCouponChoice&);
+        TCouponChoice choice;
+        QVector<Placed> placed;
+        int strips = 0; // receipts beside the coupons
+        double scale = 1;
+        QSizeF paper = {}; // else A4 with the margins above; this with 5 mm margins
+    } rows[] = {
+        {PrintTransferPortrait, Only({0, 1}), {{1, 0, L + 10, T + 10}, {1, 1, L + 10, T + 115}}},
+        {PrintTransferPortrait, Only({0, 1, 3}), {{1, 0, L + 10, T + 10}, {1, 1, L + 10, T + 115}, {2, 3, L + 10, T + 10}}},
+        {PrintTransferPortrait, Only({2}), {{1, 2, L + 10, T + 10}}},
+        // In landscape the block starts at the sheet's corner.
+        {PrintTransferLandscape, Only({0, 2}), {{1, 0, 0, 0}, {1, 2, 0, 105}}},
+        {PrintTransferWithReceipt, TCouponChoice{}, {{1, 0, L + 57, T}, {1, 3, L + 57, T + 105}}, 2},
+        {PrintTransferWithReceipt, Only({0, 2}), {{1, 0, L + 57, T}}, 1},
+        // Fitted to the printable area's corner: A4 less 5 mm is 287 x 200 mm, so 600 ppi
+        // draws at round(600 / (210 / 200)) = 571; 230 x 320 mm holds the 300 x 210 mm block as it is.
+        {PrintTransferLandscape, fit, {{1, 0, 5, 5}, {1, 1, 5, 5 + 105 * 571 / 600.}, {1, 2, 5 + 150 * 571 / 600., 5},
+                                       {1, 3, 5 + 150 * 571 / 600., 5 + 105 * 571 / 600.}}, 0, 571 / 600., {210, 297}},
+        {PrintTransferLandscape, fit, {{1, 0, 5, 5}, {1, 1, 5, 110}, {1, 2, 155, 5}, {1, 3, 155, 110}}, 0, 1, {240, 330}},
+    };
+    int job = 0;
+    for (const auto& r : rows) {
+        SCOPED_TRACE(job);
+        if (r.paper.isValid())
+            UsePrinter(QPageSize(r.paper, QPageSize::Millimeter), QMarginsF(5, 5, 5, 5));
+        r.layout(data, obj, r.choice);
+        const QVector<Placed> placed = Coupons(++job, r.scale);
+        ASSERT_EQ(placed.size(), r.placed.size());
+        for (int i = 0; i < placed.size(); ++i) {
+            EXPECT_EQ(QPoint(placed[i].page, placed[i].coupon), QPoint(r.placed[i].page, r.placed[i].coupon)) << i;
+            EXPECT_NEAR(placed[i].x, r.placed[i].x, 0.3) << i;
+            EXPECT_NEAR(placed[i].y, r.placed[i].y, 0.3) << i;
+        }
+        EXPECT_TRUE(Page(job, r.placed.last().page + 1, 10).isNull()) << "a page too many";
+        EXPECT_EQ(FindPhrase(words, QStringLiteral("DOWÓD/POKWITOWANIE DLA ZLECENIODAWCY")).size()
+                      + FindPhrase(words, QStringLiteral("DOWÓD/POKWITOWANIE DLA ODBIORCY")).size(), r.strips);
+        EXPECT_FALSE(obj.Printing() || Printer().Printing());
     }
+    // Cut lines run 5 mm beyond the coupons' edges and come only with a page's second coupon;
+    // in landscape they stand at x 150 and y 105 whatever is printed. (The receipt's at x 207 falls off this sheet.)
+    for (const double y : {10.0, 115.0, 220.0})
+        EXPECT_TRUE(Line(1, 1, L + 5.2, T + y, 4.6) && Line(1, 1, L + 160.2, T + y, 4.6)) << y;
+    EXPECT_TRUE(Line(1, 1, L + 160, T + 5.2, 4.6, true));
+    EXPECT_FALSE(Line(1, 1, L + 5.2, T + 4.5, 4.6));
+    EXPECT_FALSE(Line(2, 2, L + 5.2, T + 10, 4.6) || Line(3, 1, L + 5.2, T + 10, 4.6));
+    EXPECT_TRUE(Line(4, 1, 150, 120, 10, true) && Line(4, 1, 160, 105, 40));
+    EXPECT_TRUE(Line(5, 1, L + 2, T + 106, 103, true) && Line(5, 1, L + 57, T + 106, 103, true) && Line(5, 1, L + 1, T + 105, 55));
 }
 
-TEST_F(TransferPrintTest, PortraitPutsTwoCouponsOnAPageWithCutLinesAndClearsThePrintingMark)
-{
-    PrintTransferPortrait(data, obj, Only({0, 1}));
-    ExpectPlaced(Coupons(), {{1, 0, LeftMm + 10, TopMm + 10}, {1, 1, LeftMm + 10, TopMm + 115}});
-    EXPECT_EQ(Pages(), 1);
-    // Along the coupons' edges, 5 mm beyond them.
-    for (double y : {10.0, 115.0, 220.0}) {
-        EXPECT_TRUE(HorizontalLine(1, 1, TopMm + y, LeftMm + 5.2, LeftMm + 9.8)) << y;
-        EXPECT_TRUE(HorizontalLine(1, 1, TopMm + y, LeftMm + 160.2, LeftMm + 164.8)) << y;
-    }
-    for (double x : {10.0, 160.0})
-        EXPECT_TRUE(VerticalLine(1, 1, LeftMm + x, TopMm + 5.2, TopMm + 9.8)) << x;
-    EXPECT_FALSE(HorizontalLine(1, 1, TopMm + 4.5, LeftMm + 5.2, LeftMm + 9.8));
-    EXPECT_FALSE(obj.Printing());
-    EXPECT_FALSE(Printer().Printing());
-}
-
-TEST_F(TransferPrintTest, OneCouponHasNoCutLinesAndOnlyCouponTwoTakesTheFirstPlace)
-{
-    // Cut lines come only with the second coupon of a page.
-    PrintTransferPortrait(data, obj, Only({2}));
-    ExpectPlaced(Coupons(), {{1, 2, LeftMm + 10, TopMm + 10}});
-    EXPECT_EQ(Pages(), 1);
-    EXPECT_FALSE(HorizontalLine(1, 1, TopMm + 10, LeftMm + 5.2, LeftMm + 9.8));
-    // In landscape the block starts at the sheet's corner.
-    PrintTransferLandscape(data, obj, Only({2}));
-    ExpectPlaced(Coupons(2), {{1, 2, 0, 0}});
-}
-
-TEST_F(TransferPrintTest, PortraitGoesOnToASecondPageForTheThirdCoupon)
-{
-    PrintTransferPortrait(data, obj, Only({0, 1, 3}));
-    ExpectPlaced(Coupons(), {{1, 0, LeftMm + 10, TopMm + 10}, {1, 1, LeftMm + 10, TopMm + 115},
-                             {2, 3, LeftMm + 10, TopMm + 10}});
-    EXPECT_EQ(Pages(), 2);
-    EXPECT_TRUE(HorizontalLine(1, 1, TopMm + 220, LeftMm + 5.2, LeftMm + 9.8));
-    EXPECT_FALSE(HorizontalLine(1, 2, TopMm + 10, LeftMm + 5.2, LeftMm + 9.8)); // a lone coupon has no cut lines
-
-    PrintTransferPortrait(data, obj, TCouponChoice{});
-    ExpectPlaced(Coupons(2), {{1, 0, LeftMm + 10, TopMm + 10}, {1, 1, LeftMm + 10, TopMm + 115},
-                              {2, 2, LeftMm + 10, TopMm + 10}, {2, 3, LeftMm + 10, TopMm + 115}});
-    EXPECT_TRUE(HorizontalLine(2, 2, TopMm + 115, LeftMm + 5.2, LeftMm + 9.8));
-}
-
-TEST_F(TransferPrintTest, LandscapeTwoCouponChoiceFillsTheLeftColumnFromTheSheetsCorner)
-{
-    PrintTransferLandscape(data, obj, Only({0, 2}));
-    ExpectPlaced(Coupons(), {{1, 0, 0, 0}, {1, 2, 0, 105}});
-    EXPECT_EQ(Pages(), 1);
-    // Cut lines at x 150 and y 105 of the block, whichever coupons are printed.
-    EXPECT_TRUE(VerticalLine(1, 1, 150, 120, 130));
-    EXPECT_TRUE(HorizontalLine(1, 1, 105, 160, 200));
-}
-
-TEST_F(TransferPrintTest, FitToPageShrinksTheBlockToThePrintableArea)
-{
-    // A landscape A4 sheet with 5 mm margins: 287 x 200 mm, so a = 210 / 200
-    // and 600 ppi draws at round(600 / 1.05) = 571.
-    UsePrinter(QPageSize(QPageSize::A4), QMarginsF(5, 5, 5, 5));
-    TCouponChoice c;
-    c.autoScale = true;
-    PrintTransferLandscape(data, obj, c);
-    const double scale = 571.0 / 600.0;
-    const QVector<Placed> placed = Coupons(1, scale);
-    ASSERT_EQ(placed.size(), 4);
-    EXPECT_NEAR(placed[2].x - placed[0].x, 150 * scale, 0.1);
-    EXPECT_NEAR(placed[1].y - placed[0].y, 105 * scale, 0.1);
-    EXPECT_NEAR(placed[0].x, 5, 0.3); // the printable area's corner, no offsets taken off
-    EXPECT_NEAR(placed[0].y, 5, 0.3);
-}
-
-TEST_F(TransferPrintTest, FitToPageNeverEnlarges)
-{
-    // A printable area larger than the 300 x 210 mm block keeps 600 ppi.
-    UsePrinter(QPageSize(QSizeF(240, 330), QPageSize::Millimeter), QMarginsF(5, 5, 5, 5));
-    TCouponChoice c;
-    c.autoScale = true;
-    PrintTransferLandscape(data, obj, c);
-    const QVector<Placed> placed = Coupons();
-    ASSERT_EQ(placed.size(), 4);
-    EXPECT_NEAR(placed[2].x - placed[0].x, 150, 0.1);
-    EXPECT_NEAR(placed[1].y - placed[0].y, 105, 0.1);
-}
-
-TEST_F(TransferPrintTest, ReceiptLayoutWithTwoStrips)
-{
-    TCouponChoice c;
-    c.all = true;
-    PrintTransferWithReceipt(data, obj, c);
-    ExpectPlaced(Coupons(), {{1, 0, LeftMm + 57, TopMm}, {1, 3, LeftMm + 57, TopMm + 105}});
-    EXPECT_EQ(Pages(), 1);
-    const QString text = AllText(words);
-    EXPECT_NE(text.indexOf(QStringLiteral("DOWÓD/POKWITOWANIE DLA ZLECENIODAWCY")), -1);
-    EXPECT_NE(text.indexOf(QStringLiteral("DOWÓD/POKWITOWANIE DLA ODBIORCY")), -1);
-    // (The line at x 207 falls off this sheet, 12 pt of margin plus 207 mm.)
-    for (double x : {2.0, 57.0})
-        EXPECT_TRUE(VerticalLine(1, 1, LeftMm + x, TopMm + 106, TopMm + 209)) << x;
-    EXPECT_TRUE(HorizontalLine(1, 1, TopMm + 105, LeftMm + 1, LeftMm + 56));
-}
-
-TEST_F(TransferPrintTest, ReceiptLayoutWithOneStrip)
-{
-    PrintTransferWithReceipt(data, obj, Only({0, 2}));
-    ExpectPlaced(Coupons(), {{1, 0, LeftMm + 57, TopMm}});
-    const QString text = AllText(words);
-    EXPECT_NE(text.indexOf(QStringLiteral("DOWÓD/POKWITOWANIE DLA ZLECENIODAWCY")), -1);
-    EXPECT_EQ(text.indexOf(QStringLiteral("DOWÓD/POKWITOWANIE DLA ODBIORCY")), -1);
-}
-
-// Each row's second job must come out as it does from a printer that has
-// printed nothing yet: turned or clipped text ending the first leaves the
-// one printer's engine nothing that moves or cuts the next.
+// Each row's second job must come out as from a printer that has printed
+// nothing yet: turned or clipped text ending the first leaves the one
+// printer's engine nothing that moves or cuts the next.
 TEST_F(TransferPrintTest, AJobPrintsTheSameWhateverTheJobBeforeItEndedWith)
 {
     const auto landscape = [this] { PrintTransferLandscape(data, obj, TCouponChoice{}); };
     const auto portrait = [this] { PrintTransferPortrait(data, obj, TCouponChoice{}); };
-    const auto turnedText = [](bool clipped) {
+    const auto turned = [](bool clipped) {
         return [clipped] {
             ASSERT_TRUE(Printer().BeginDoc());
-            TCanvas& canvas = Printer().Canvas();
-            canvas.Font.SetOrientation(900);
+            Printer().Canvas().Font.SetOrientation(900);
             const QString text = QStringLiteral("Wpłata gotówkowa");
-            clipped ? canvas.TextRect({2000, 2000, 2300, 2100}, 2000, 2000, text) : canvas.TextOut(2000, 2000, text);
+            clipped ? Printer().Canvas().TextRect({2000, 2000, 2300, 2100}, 2000, 2000, text) : Printer().Canvas().TextOut(2000, 2000, text);
             Printer().EndDoc();
         };
     };
-    const auto page = [this](int job) {
-        const QString out = dir.filePath(QStringLiteral("page%1").arg(job));
-        QProcess::execute(QStringLiteral("pdftoppm"),
-                          QStringLiteral("-r 100 -l 1 -singlefile -png").split(u' ') << JobFile(job) << out);
-        return QImage(out + QStringLiteral(".png"));
-    };
-    const struct {
-        const char* name;
-        std::function<void()> first, second;
-    } rows[] = {{"landscape, landscape", landscape, landscape},
-                {"landscape, portrait", landscape, portrait},
-                {"clipped text, landscape", turnedText(true), landscape},
-                {"turned text, portrait", turnedText(false), portrait}};
-    int jobs = 0;
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        UsePrinter(QPageSize(QPageSize::A4), QMarginsF(LeftMm, TopMm, LeftMm, TopMm));
-        row.second();
-        row.first();
-        row.second();
-        jobs += 3;
-        const QImage alone = page(jobs - 2);
+    const std::function<void()> rows[][2] = {{landscape, landscape}, {landscape, portrait}, {turned(true), landscape}, {turned(false), portrait}};
+    int job = 1;
+    for (const auto& [first, second] : rows) {
+        second(), first(), second();
+        const QImage alone = Page(job, 1, 100);
         ASSERT_FALSE(alone.isNull());
-        EXPECT_TRUE(page(jobs) == alone);
+        EXPECT_TRUE(Page(job + 2, 1, 100) == alone) << "row " << job / 3;
+        job += 3;
     }
 }
 
 TEST_F(TransferPrintTest, PrinterThatRefusesTheJobIsNamedAndNothingStaysMarked)
 {
     // A queue whose files would go to a folder that does not exist.
-    Printer().SetSpooler(std::make_unique<TPdfFileSpooler>(dir.filePath(QStringLiteral("brak")),
-                                                           QStringList{QStringLiteral("Biuro")}, Dpi,
-                                                           QPageSize(QPageSize::A4), QMarginsF(5, 5, 5, 5)));
-    try {
-        PrintTransferLandscape(data, obj, TCouponChoice{});
-        FAIL() << "the job started";
-    } catch (const Exception& e) {
-        EXPECT_NE(e.Message().indexOf(QStringLiteral("Biuro")), -1) << e.Message().toStdString();
-    }
-    EXPECT_FALSE(obj.Printing());
-    EXPECT_FALSE(Printer().Printing());
+    Printer().SetSpooler(std::make_unique<TPdfFileSpooler>(dir.filePath(QStringLiteral("brak")), QStringList{QStringLiteral("Biuro")},
+                                                           Dpi, QPageSize(QPageSize::A4), QMarginsF()));
+    EXPECT_THROW(try { PrintTransferLandscape(data, obj, TCouponChoice{}); } catch (const Exception& e) {
+        EXPECT_TRUE(e.Message().contains(QStringLiteral("Biuro"))) << e.Message().toStdString();
+        throw;
+    }, Exception);
+    EXPECT_FALSE(obj.Printing() || Printer().Printing());
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // The printer set-up file against bytes laid out here from its table: the
-// 1572-byte record (three names of 522 bytes at 0, 522 and 1044, two zero
-// bytes, the block's size at 1568), then the device-mode block. Printers are
-// PDF-file queues, so the machine's own printing is never touched.
+// 1572-byte record (three UTF-16 names of 522 bytes at 0, 522 and 1044, two
+// zero bytes, the block's size at 1568), then the device-mode block. Printers
+// are PDF-file queues, so the machine's own printing is never touched.
 #include "helpers/ByteBuilder.h"
 #include "helpers/FileSizeLimit.h"
 #include "helpers/QtPrinters.h"
@@ -9,304 +9,148 @@
 #include "platform/Printer.h"
 #include "printing/untPrinterOperation.h"
 
-#include <QDir>
 #include <QFile>
-#include <QPageSize>
 #include <QPrinter>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int RecordBytes = 1572;
-constexpr int NameOffset = 0;
-constexpr int DriverOffset = 522;
-constexpr int PortOffset = 1044;
-constexpr int SizeOffset = 1568;
-constexpr int DevModeBytes = 220;
-
-const QString StoredDriver = u"Sterownik HP LaserJet"_s;
-const QString StoredPort = u"socket://192.168.1.20"_s;
-
-QByteArray Utf16Le(const QString& text)
-{
-    return ByteBuilder().Utf16(text).Bytes();
-}
+constexpr int RecordBytes = 1572, DevModeBytes = 220;
+const QString Driver = u"Sterownik HP LaserJet"_s, Port = u"socket://192.168.1.20"_s;
+const QStringList Three{u"Fax"_s, u"laser 2"_s, u"Laser"_s};
 
 QByteArray Put(QByteArray bytes, int offset, const QByteArray& field)
 {
     return bytes.replace(offset, field.size(), field);
 }
 
-QByteArray Record(const QString& name, const QString& driver, const QString& port, quint32 devModeSize)
+QByteArray Record(const QString& name, const QString& driver = Driver, const QString& port = Port, quint32 size = DevModeBytes)
 {
-    QByteArray record(RecordBytes, '\0');
-    record = Put(record, NameOffset, Utf16Le(name));
-    record = Put(record, DriverOffset, Utf16Le(driver));
-    record = Put(record, PortOffset, Utf16Le(port));
-    return Put(record, SizeOffset, ByteBuilder().U32(devModeSize).Bytes());
+    const auto field = [](const QString& text) { return ByteBuilder().Utf16(text).Bytes().leftJustified(522, '\0'); };
+    return field(name) + field(driver) + field(port) + QByteArray(2, '\0') + ByteBuilder().U32(size).Bytes();
 }
 
-// A device-mode block of the layer's layout that asks for A5 in landscape
-// only: fields mask at 72 (orientation 0x1, paper size 0x2), orientation at
-// 76 (2 landscape), paper code at 78 (11 is A5). Longer blocks carry zeros
-// after it, as a driver's private part would.
-QByteArray LandscapeA5Block(int size = DevModeBytes)
+// A block of the layer's layout asking for A5 in landscape only: version at
+// 64, size at 68, fields mask at 72 (orientation 0x1, paper 0x2),
+// orientation at 76 (2 landscape), paper at 78 (11 is A5); zeros after it.
+QByteArray LandscapeA5(int size = DevModeBytes)
 {
     QByteArray block(std::max(size, DevModeBytes), '\0');
-    block = Put(block, 64, ByteBuilder().U16(0x0401).Bytes());
-    block = Put(block, 68, ByteBuilder().U16(DevModeBytes).Bytes());
-    block = Put(block, 72, ByteBuilder().U32(0x3).U16(2).U16(11).Bytes());
+    block = Put(block, 64, ByteBuilder().U16(0x0401).U16(0).U16(DevModeBytes).U16(0).U32(0x3).U16(2).U16(11).Bytes());
     return block.left(size);
-}
-
-struct Current {
-    QString name;
-    QString driver;
-    QString port;
-    TPrinterOrientation orientation;
-    QPageSize::PageSizeId paper;
-};
-
-Current CurrentPrinter()
-{
-    Current c;
-    QByteArray block;
-    Printer().GetPrinter(c.name, c.driver, c.port, block);
-    c.orientation = Printer().Orientation();
-    c.paper = Printer().QtPrinter().pageLayout().pageSize().id();
-    return c;
-}
-
-void ExpectDefaultFax()
-{
-    const Current c = CurrentPrinter();
-    EXPECT_EQ(c.name, u"Fax"_s);
-    EXPECT_EQ(c.driver, u"PDF"_s);
-    EXPECT_EQ(c.orientation, poPortrait);
-    EXPECT_EQ(c.paper, QPageSize::A4);
-}
-
-void ExpectLoaded(const QString& name)
-{
-    const Current c = CurrentPrinter();
-    EXPECT_EQ(c.name, name);
-    EXPECT_EQ(c.driver, StoredDriver);
-    EXPECT_EQ(c.port, StoredPort);
-    EXPECT_EQ(c.orientation, poLandscape);
-    EXPECT_EQ(c.paper, QPageSize::A5);
 }
 
 class PrinterSetupTest : public ::testing::Test {
 protected:
-    PrinterSetupTest()
-    {
-        UsePrinters({u"Fax"_s, u"laser 2"_s, u"Laser"_s});
-        ops.SetFileName(FileName());
-    }
-
+    PrinterSetupTest() { ops.SetFileName(File()); }
     void UsePrinters(const QStringList& names)
     {
-        Printer().SetSpooler(std::make_unique<TPdfFileSpooler>(dir.path(), names, 300, QPageSize(QPageSize::A4),
-                                                               QMarginsF(5, 5, 5, 5)));
-        // A new spooler keeps the last job orientation; start each test from portrait.
+        Printer().SetSpooler(std::make_unique<TPdfFileSpooler>(dir.path(), names, 300, QPageSize(QPageSize::A4), QMarginsF(5, 5, 5, 5)));
+        // A new spooler keeps the last job's orientation.
         Printer().SetOrientation(poPortrait);
     }
-
-    QString FileName() const { return dir.filePath(u"PrinterSetup.cfg"_s); }
-
+    QString File() const { return dir.filePath(u"PrinterSetup.cfg"_s); }
     void PutFile(const QByteArray& bytes) const
     {
-        QFile file(FileName());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        ASSERT_EQ(file.write(bytes), bytes.size());
+        QFile file(File());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size());
     }
-
     QByteArray FileBytes() const
     {
-        QFile file(FileName());
+        QFile file(File());
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    // Name, driver, port, orientation and paper of the current printer.
+    static QString Current()
+    {
+        QString name, driver, port;
+        QByteArray block;
+        Printer().GetPrinter(name, driver, port, block);
+        return QStringList{name, driver, port, Printer().Orientation() == poLandscape ? u"landscape"_s : u"portrait"_s,
+                           QPageSize::name(Printer().QtPrinter().pageLayout().pageSize().id())}.join(u", "_s);
     }
 
     QTemporaryDir dir;
     TPrinterOperations ops;
 };
 
-TPrinterConfig::TName Field(const QString& text)
+TEST_F(PrinterSetupTest, SaveWritesTheRecordZeroFilledThenTheSettingsOrKeepsTheOldFile)
 {
-    TPrinterConfig::TName field{};
-    for (int i = 0; i < text.size(); ++i)
-        field[i] = text.at(i).unicode();
-    return field;
-}
-
-TEST_F(PrinterSetupTest, SaveWritesTheRecordThenTheDeviceModeBlock)
-{
-    Printer().SetPrinter(u"laser 2"_s, QString(), QString(), LandscapeA5Block());
-    ops.SaveSetup();
-
-    QString name, driver, port;
-    QByteArray block;
-    Printer().GetPrinter(name, driver, port, block);
-    ASSERT_EQ(block.size(), DevModeBytes);
-    const QByteArray file = FileBytes();
-    EXPECT_EQ(file, Record(u"laser 2"_s, u"PDF"_s, dir.filePath(u"laser 2"_s), DevModeBytes) + block);
-    // The settings themselves went into the file, not the queue's defaults.
-    EXPECT_EQ(file.mid(RecordBytes + 76, 4), ByteBuilder().U16(2).U16(11).Bytes());
-}
-
-TEST_F(PrinterSetupTest, SaveZeroFillsBehindNamesShorterThanTheLastOnes)
-{
-    // Loading leaves long names in the record; the shorter ones saved next
-    // must not keep their tails.
-    const QString longDriver = StoredDriver + StoredDriver;
-    const QString longPort = StoredPort + StoredPort + StoredPort;
-    PutFile(Record(u"laser 2"_s, longDriver, longPort, DevModeBytes) + LandscapeA5Block());
+    UsePrinters(Three);
+    // Loading leaves long names in the record; the shorter ones saved next must not keep their tails.
+    PutFile(Record(u"laser 2"_s, Driver + Driver, Port + Port + Port) + LandscapeA5());
     ops.LoadSetup();
-    ASSERT_EQ(ops.PrinterRecord().Driver, Field(longDriver));
-    Printer().SetPrinter(u"Fax"_s, QString(), QString(), QByteArray());
-
+    Printer().SetPrinter(u"Fax"_s, QString(), QString(), LandscapeA5());
     ops.SaveSetup();
-    EXPECT_EQ(FileBytes().left(RecordBytes), Record(u"Fax"_s, u"PDF"_s, dir.filePath(u"Fax"_s), DevModeBytes));
-}
-
-TEST_F(PrinterSetupTest, WithNoPrinterInstalledSaveWritesNothing)
-{
-    UsePrinters({});
-    EXPECT_FALSE(ops.GetCurrentPrinter());
-    EXPECT_FALSE(ops.SetCurrentPrinter());
-    EXPECT_NO_THROW(ops.SaveSetup());
-    EXPECT_FALSE(QFile::exists(FileName()));
-    const QByteArray old = Record(u"Laser"_s, StoredDriver, StoredPort, DevModeBytes) + LandscapeA5Block();
-    PutFile(old);
-    EXPECT_NO_THROW(ops.SaveSetup());
-    EXPECT_EQ(FileBytes(), old);
-}
-
-TEST_F(PrinterSetupTest, FailedSaveRaisesAPolishMessageNamingTheFile)
-{
-    const QString missing = dir.filePath(u"brak/PrinterSetup.cfg"_s);
-    ops.SetFileName(missing);
-    try {
-        ops.SaveSetup();
-        FAIL() << "no exception";
-    } catch (const Exception& e) {
-        EXPECT_EQ(e.Message(), u"Nie można zapisać ustawień drukarki do pliku: "_s + missing);
-    }
-}
-
-TEST_F(PrinterSetupTest, SaveCutShortByTheDiskKeepsTheOldFile)
-{
-    const QByteArray old = Record(u"Laser"_s, StoredDriver, StoredPort, DevModeBytes) + LandscapeA5Block();
-    PutFile(old);
+    const QByteArray saved = FileBytes();
+    EXPECT_EQ(saved.left(RecordBytes), Record(u"Fax"_s, u"PDF"_s, dir.filePath(u"Fax"_s)));
+    EXPECT_EQ(saved.size(), RecordBytes + DevModeBytes);
+    EXPECT_EQ(saved.mid(RecordBytes + 76, 4), ByteBuilder().U16(2).U16(11).Bytes()); // the settings, not the queue's defaults
     {
         const FileSizeLimit limit(1000);
         EXPECT_THROW(ops.SaveSetup(), Exception);
     }
-    EXPECT_EQ(FileBytes(), old);
+    UsePrinters({});
+    EXPECT_NO_THROW(ops.SaveSetup()); // with no printer installed nothing is written
+    EXPECT_EQ(FileBytes(), saved);
+    ops.SetFileName(dir.filePath(u"brak/PrinterSetup.cfg"_s));
+    UsePrinters(Three);
+    try {
+        ops.SaveSetup();
+        ADD_FAILURE() << "no exception";
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message(), u"Nie można zapisać ustawień drukarki do pliku: "_s + dir.filePath(u"brak/PrinterSetup.cfg"_s));
+    }
 }
 
-TEST_F(PrinterSetupTest, LoadReadsNamesUpToTheirTerminatorsOnly)
+TEST_F(PrinterSetupTest, LoadTakesOnlyWholeFilesOfASaneSizeAndTheMatchingInstalledPrinter)
 {
-    QByteArray record = Record(u"laser 2"_s, StoredDriver, StoredPort, DevModeBytes);
-    const QByteArray junk = Utf16Le(u"XYZ"_s);
-    record = Put(record, NameOffset + 2 * 8, junk);
-    record = Put(record, DriverOffset + 2 * (StoredDriver.size() + 1), junk);
-    record = Put(record, PortOffset + 2 * (StoredPort.size() + 1), junk);
-    record = Put(record, 1566, QByteArray("\xAB\xCD", 2));
-    PutFile(record + LandscapeA5Block());
-    ops.LoadSetup();
-    ExpectLoaded(u"laser 2"_s);
-}
-
-TEST_F(PrinterSetupTest, LoadWithABlockShorterThanTheStructureKeepsThePrinterDefaults)
-{
-    PutFile(Record(u"laser 2"_s, StoredDriver, StoredPort, 100) + LandscapeA5Block(100));
-    ops.LoadSetup();
-    const Current c = CurrentPrinter();
-    EXPECT_EQ(c.name, u"laser 2"_s);
-    EXPECT_EQ(c.driver, StoredDriver);
-    EXPECT_EQ(c.orientation, poPortrait);
-    EXPECT_EQ(c.paper, QPageSize::A4);
-}
-
-TEST_F(PrinterSetupTest, LoadWithoutAFileKeepsTheCurrentPrinter)
-{
-    EXPECT_NO_THROW(ops.LoadSetup());
-    ExpectDefaultFax();
-    ASSERT_EQ(::mkfifo(QFile::encodeName(FileName()).constData(), 0600), 0);
-    EXPECT_NO_THROW(ops.LoadSetup());
-    ExpectDefaultFax();
-}
-
-TEST_F(PrinterSetupTest, StoredNameMakesTheMatchingInstalledPrinterCurrent)
-{
-    const QStringList three{u"Fax"_s, u"laser 2"_s, u"Laser"_s};
+    const QString fax = u"Fax, PDF, "_s + dir.filePath(u"Fax"_s) + u", portrait, A4"_s;
+    const auto loaded = [](const QString& name) { return name + u", "_s + Driver + u", "_s + Port + u", landscape, A5"_s; };
+    QByteArray junk = Put(Record(u"laser 2"_s), 2 * 8, ByteBuilder().Utf16(u"XYZ"_s).Bytes());
+    junk = Put(Put(junk, 522 + 2 * (Driver.size() + 1), "X\0Y\0"), 1044 + 2 * (Port.size() + 1), "X\0Y\0");
     const struct {
         const char* label;
         QStringList installed;
-        QString stored;
-        QString current; // empty: no match, the first printer stays
-    } cases[] = {
-        {"exact beats an earlier prefix", three, u"Laser"_s, u"Laser"_s},
-        {"a prefix gives the installed name", {u"Fax"_s, u"laser 2"_s}, u"Laser"_s, u"laser 2"_s},
-        {"exact ignores case", three, u"LASER"_s, u"Laser"_s},
-        {"the first prefix in list order", three, u"las"_s, u"laser 2"_s},
-        {"Polish letters in any case", {u"Fax"_s, u"Żółta drukarka"_s}, u"żÓŁTA"_s, u"Żółta drukarka"_s},
-        {"longer than every name", three, u"laser 2 kolor"_s, QString()},
-        {"not installed", {u"Fax"_s, u"laser 2"_s}, u"Drukarka"_s, QString()},
+        QByteArray bytes; // empty: no file
+        QString current;
+    } rows[] = {
+        {"no file", Three, {}, fax},
+        {"names read up to their terminators", Three, Put(junk, 1566, "\xAB\xCD") + LandscapeA5(), loaded(u"laser 2"_s)},
+        {"bytes after the block", Three, Record(u"laser 2"_s) + LandscapeA5(DevModeBytes + 100), loaded(u"laser 2"_s)},
+        {"a block shorter than the structure keeps the defaults", Three, Record(u"laser 2"_s, Driver, Port, 100) + LandscapeA5(100),
+         u"laser 2, "_s + Driver + u", "_s + Port + u", portrait, A4"_s},
+        {"record cut short", Three, Record(u"laser 2"_s).left(RecordBytes - 1), fax},
+        {"block cut short", Three, Record(u"laser 2"_s) + LandscapeA5(DevModeBytes - 1), fax},
+        {"a block of 64 KiB", Three, Record(u"laser 2"_s, Driver, Port, 65536) + LandscapeA5(65536), loaded(u"laser 2"_s)},
+        {"size zero", Three, Record(u"laser 2"_s, Driver, Port, 0) + LandscapeA5(), fax},
+        {"size just beyond 64 KiB", Three, Record(u"laser 2"_s, Driver, Port, 65537) + LandscapeA5(65537), fax},
+        {"larger than the record and the largest block", Three, Record(u"laser 2"_s, Driver, Port, 65536) + LandscapeA5(65537), fax},
+        {"exact beats an earlier prefix", Three, Record(u"Laser"_s) + LandscapeA5(), loaded(u"Laser"_s)},
+        {"a prefix gives the installed name", {u"Fax"_s, u"laser 2"_s}, Record(u"Laser"_s) + LandscapeA5(), loaded(u"laser 2"_s)},
+        {"Polish letters in any case", {u"Fax"_s, u"Żółta drukarka"_s}, Record(u"żÓŁTA"_s) + LandscapeA5(), loaded(u"Żółta drukarka"_s)},
+        {"longer than every name", Three, Record(u"laser 2 kolor"_s) + LandscapeA5(), fax},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.label);
-        UsePrinters(c.installed);
-        PutFile(Record(c.stored, StoredDriver, StoredPort, DevModeBytes) + LandscapeA5Block());
+    for (const auto& r : rows) {
+        UsePrinters(r.installed);
+        QFile::remove(File());
+        if (!r.bytes.isEmpty())
+            PutFile(r.bytes);
         EXPECT_NO_THROW(ops.LoadSetup());
-        if (c.current.isEmpty())
-            ExpectDefaultFax();
-        else
-            ExpectLoaded(c.current);
+        EXPECT_EQ(Current(), r.current) << r.label;
     }
-}
-
-TEST_F(PrinterSetupTest, LoadsOnlyWholeFilesOfASaneSize)
-{
-    const struct {
-        const char* label;
-        int recordBytes; // how much of the record the file holds
-        quint32 storedSize;
-        int blockBytes; // what follows the whole record
-        bool loaded;
-    } cases[] = {
-        {"whole", RecordBytes, DevModeBytes, DevModeBytes, true},
-        {"bytes after the block", RecordBytes, DevModeBytes, DevModeBytes + 100, true},
-        {"a block of 64 KiB", RecordBytes, 65536, 65536, true},
-        {"record cut short", RecordBytes - 1, DevModeBytes, 0, false},
-        {"record without block", RecordBytes, DevModeBytes, 0, false},
-        {"block cut short", RecordBytes, DevModeBytes, DevModeBytes - 1, false},
-        {"size zero", RecordBytes, 0, DevModeBytes, false},
-        {"size just beyond 64 KiB", RecordBytes, 65537, 65537, false},
-        {"size all ones", RecordBytes, 0xFFFFFFFFu, DevModeBytes, false},
-        {"a file larger than the record and the largest block", RecordBytes, 65536, 65537, false},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.label);
-        UsePrinters({u"Fax"_s, u"laser 2"_s, u"Laser"_s});
-        QByteArray bytes = Record(u"laser 2"_s, StoredDriver, StoredPort, c.storedSize).left(c.recordBytes);
-        if (c.recordBytes == RecordBytes)
-            bytes += LandscapeA5Block(c.blockBytes);
-        PutFile(bytes);
-        EXPECT_NO_THROW(ops.LoadSetup());
-        if (c.loaded)
-            ExpectLoaded(u"laser 2"_s);
-        else
-            ExpectDefaultFax();
-    }
+    // A FIFO is no file to wait on.
+    UsePrinters(Three);
+    QFile::remove(File());
+    ASSERT_EQ(::mkfifo(QFile::encodeName(File()).constData(), 0600), 0);
+    EXPECT_NO_THROW(ops.LoadSetup());
+    EXPECT_EQ(Current(), fax);
 }
 
 } // namespace
