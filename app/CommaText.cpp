@@ -12,14 +12,14 @@ bool IsBlank(QChar c)
     return c.unicode() <= ' ';
 }
 
+} // namespace
+
 QString QuotedItem(const QString& item)
 {
     QString quoted = item;
     quoted.replace(Quote, QStringLiteral("\"\""));
     return Quote + quoted + Quote;
 }
-
-} // namespace
 
 QString JoinCommaText(const QStringList& items)
 {

@@ -8,7 +8,10 @@
 // quote is enclosed in double quotes with its inner double quotes doubled.
 QString JoinCommaText(const QStringList& items);
 
-// The reverse: commas and runs of blanks or control characters separate the
-// items, a quoted item may hold any of them, and a trailing comma adds an
-// empty item.
+// The text in double quotes, its inner double quotes doubled.
+QString QuotedItem(const QString& item);
+
+// The reverse of JoinCommaText: commas and runs of blanks or control
+// characters separate the items, a quoted item may hold any of them, and a
+// trailing comma adds an empty item.
 QStringList SplitCommaText(const QString& text);

@@ -14,8 +14,7 @@ constexpr int KeyLength = 5; // "name=", "desc=", ...
 // The verb and its option as one quoted pair, read back by AddCommandCSV.
 QString QuotedPair(const TCommand& c)
 {
-    auto quoted = [](QString text) { return QLatin1Char('"') + text.replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"'); };
-    return quoted(c.Command) + QLatin1Char(',') + quoted(c.Option);
+    return QuotedItem(c.Command) + QLatin1Char(',') + QuotedItem(c.Option);
 }
 
 void SetCell(QTableWidget* grid, int row, int column, const QString& text)

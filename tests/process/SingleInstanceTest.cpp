@@ -72,9 +72,11 @@ protected:
     }
 
     // Up means having built the main window, which rewrites the registry
-    // (its placement and "AppPath") after taking the lock.
+    // (the file type, then its placement and "AppPath") after taking the
+    // lock. Without a registry, "AppPath" shows that the last of it is done.
     void StartUntilUp(ProgramRun& run)
     {
+        QFile::remove(Registry());
         const auto before = Stamp(Registry());
         ASSERT_TRUE(Launch(run)) << run.Error().toStdString();
         const auto up = [&] {
