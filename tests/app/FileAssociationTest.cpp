@@ -118,8 +118,7 @@ TEST(FileAssociation, TheStartAndEachCommandWriteAVerbKeyWithTheExecutableAndAMa
         EXPECT_EQ(Value(ProgId), row.own ? Text("Dokument programu Wplatomat") : Text());
         EXPECT_EQ(Value(ProgId + "\\DefaultIcon"), row.own ? Text(exe + ",0") : Text());
         TRegistry shell;
-        ASSERT_TRUE(shell.OpenKey(Classes + ProgId + "\\shell", false));
-        EXPECT_EQ(shell.GetKeyNames(), row.verbs);
+        EXPECT_EQ(shell.OpenKey(Classes + ProgId + "\\shell", false) ? shell.GetKeyNames() : QStringList{"?"}, row.verbs);
         for (int i = 0; i < row.verbs.size(); ++i) {
             const QString verb = ProgId + "\\shell\\" + row.verbs[i];
             EXPECT_EQ(Value(verb + "\\Command"), row.own ? Text(exe) : Text());

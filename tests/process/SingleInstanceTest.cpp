@@ -71,9 +71,8 @@ protected:
                                                   {QStringLiteral("XDG_RUNTIME_DIR"), Path("runtime")}}));
     }
 
-    // Up means having built the main window, which rewrites the registry
-    // (the file type, then its placement and "AppPath") after taking the
-    // lock. Without a registry, "AppPath" shows that the last of it is done.
+    // Up means having built the main window, whose last registry write after
+    // taking the lock is "AppPath": only in a new registry does that show it.
     void StartUntilUp(ProgramRun& run)
     {
         QFile::remove(Registry());
