@@ -1,6 +1,8 @@
 #include "app/MainFormUnit.h"
 
 #include "app/ActionIcons.h"
+#include "app/CommaText.h"
+#include "app/FileAssociation.h"
 #include "document/BlankFormUnit.h"
 #include "drawing/Exception.h"
 #include "drawing/untCommon.h"
@@ -121,6 +123,16 @@ TMainForm::TMainForm(QWidget* parent)
     // Action states follow the active document whenever the program is idle.
     connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
             &TMainForm::ActionList1Update);
+
+    // At every start, so the shell always reaches the executable that runs
+    // now; a registry that refuses it never stops the start.
+    TFileAssociation documents;
+    documents.SetName(QStringLiteral("wplatomat.dokument"));
+    documents.SetDescription(QStringLiteral("Dokument programu Wplatomat"));
+    documents.Exts() = SplitCommaText(QStringLiteral("wpt"));
+    documents.AddFileOpen(QString());
+    documents.AddFilePrint(QString());
+    documents.RegisterAssociation(QStringLiteral("ShellDdeServerConv"), true);
 
     RestorePlacement();
     FRecentFiles.clear();

@@ -71,10 +71,11 @@ protected:
                                                   {QStringLiteral("XDG_RUNTIME_DIR"), Path("runtime")}}));
     }
 
-    // Up means having built the main window, which rewrites the registry
-    // (its placement and "AppPath") after taking the lock.
+    // Up means having built the main window, whose last registry write after
+    // taking the lock is "AppPath": only in a new registry does that show it.
     void StartUntilUp(ProgramRun& run)
     {
+        QFile::remove(Registry());
         const auto before = Stamp(Registry());
         ASSERT_TRUE(Launch(run)) << run.Error().toStdString();
         const auto up = [&] {
