@@ -145,14 +145,11 @@ std::pair<QByteArray, FieldEnds> Assemble(quint16 version, const TBlankData& d)
     string("OdbRach", d.FOdbRach);
     if (version >= 2)
         text("Tytul", d.FTytul);
-    if (version >= 5) {
-        string("OdbKod", d.FOdbKod);
-        string("OdbAdres", d.FOdbAdres);
-        string("OdbPoczta", d.FOdbPoczta);
-        string("NadKod", d.FNadKod);
-        string("NadAdres", d.FNadAdres);
-        string("NadPoczta", d.FNadPoczta);
-    }
+    for (const auto& [field, value] : {std::pair{"OdbKod", &TBlankData::FOdbKod}, {"OdbAdres", &TBlankData::FOdbAdres},
+                                        {"OdbPoczta", &TBlankData::FOdbPoczta}, {"NadKod", &TBlankData::FNadKod},
+                                        {"NadAdres", &TBlankData::FNadAdres}, {"NadPoczta", &TBlankData::FNadPoczta}})
+        if (version >= 5)
+            string(field, d.*value);
     if (version >= 6) {
         string("NadNIP", d.FNadNIP);
         string("NadId2", d.FNadId2);
@@ -164,11 +161,10 @@ std::pair<QByteArray, FieldEnds> Assemble(quint16 version, const TBlankData& d)
         number("KolTekst", d.FKolTekst, 4);
         number("KolForm", d.FKolForm, 4);
     }
-    if (version >= 7) {
-        string("NadOkres", d.FNadOkres);
-        string("NadSymbolForm", d.FNadSymbolForm);
-        string("NadIdZobow", d.FNadIdZobow);
-    }
+    for (const auto& [field, value] : {std::pair{"NadOkres", &TBlankData::FNadOkres},
+                                        {"NadSymbolForm", &TBlankData::FNadSymbolForm}, {"NadIdZobow", &TBlankData::FNadIdZobow}})
+        if (version >= 7)
+            string(field, d.*value);
     return {b.Bytes(), ends};
 }
 
@@ -228,17 +224,12 @@ TEST(BlankFileRead, KindAndPaymentModeFollowTheFileKindAndVersion)
     // their kind gave the payment mode, from version 4 on the mode byte does.
     const struct {
         quint16 version, fileKind;
-        quint8 modeByte;  // versions 4 and later
-        bool receiptByte; // versions 4 and later
-        quint16 kind;
+        quint8 modeByte;  // versions 4 and later, as is the receipt byte
+        bool receiptByte, malePokwit;
         TPrzelewWplata mode;
-        bool malePokwit;
-    } cases[] = {{1, bkLegacyDeposit, 0, false, bkTransfer, pwWplata, false},
-                 {2, bkLegacyTransfer, 0, false, bkTransfer, pwPrzelew, false},
-                 {3, bkTransferZus, 0, false, bkTransferZus, pwNone, true},
-                 {4, bkLegacyDeposit, 0, false, bkTransfer, pwNone, false},
-                 {4, bkLegacyTransfer, 1, true, bkTransfer, pwWplata, true},
-                 {7, bkLegacyDeposit, 2, false, bkTransfer, pwPrzelew, false}};
+    } cases[] = {{1, bkLegacyDeposit, 0, false, false, pwWplata}, {2, bkLegacyTransfer, 0, false, false, pwPrzelew},
+                 {3, bkTransferZus, 0, false, true, pwNone},     {4, bkLegacyDeposit, 0, false, false, pwNone},
+                 {4, bkLegacyTransfer, 1, true, true, pwWplata}, {7, bkLegacyDeposit, 2, false, false, pwPrzelew}};
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << "version " << c.version << " kind " << c.fileKind);
         TBlankData file = FileDocument(c.fileKind);
@@ -247,7 +238,7 @@ TEST(BlankFileRead, KindAndPaymentModeFollowTheFileKindAndVersion)
         TBlankData data;
         data.FMalePokwit = true;
         ASSERT_EQ(ReadError(Assemble(c.version, file).first, data), "");
-        EXPECT_EQ(data.FKind, c.kind);
+        EXPECT_EQ(data.FKind, c.fileKind == bkTransferZus ? bkTransferZus : bkTransfer);
         EXPECT_EQ(data.FPrzelewWplata, c.mode);
         EXPECT_EQ(data.FMalePokwit, c.malePokwit);
     }
