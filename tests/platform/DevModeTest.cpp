@@ -106,31 +106,6 @@ std::unique_ptr<QPrinter> PdfPrinter()
     return printer;
 }
 
-TEST(DevModeFromPrinter, GivesThePrintersPaperOrientationResolutionCopiesAndColour)
-{
-    auto printer = PdfPrinter();
-    printer->setResolution(300);
-    printer->setPageSize(QPageSize(QPageSize::A5));
-    printer->setPageOrientation(QPageLayout::Landscape);
-    printer->setCopyCount(4);
-    TDevMode m = DevModeFromPrinter(*printer);
-    // A5 is paper code 11, 148 x 210 mm in tenths; landscape is 2.
-    EXPECT_EQ(m.PaperSize, 11);
-    EXPECT_EQ(m.PaperWidth, 1480);
-    EXPECT_EQ(m.PaperLength, 2100);
-    EXPECT_EQ(m.Orientation, 2);
-    EXPECT_EQ(m.PrintQuality, 300);
-    EXPECT_EQ(m.YResolution, 300);
-    EXPECT_EQ(m.FormName, u"A5"_s);
-    EXPECT_EQ(m.Copies, 4);
-    EXPECT_EQ(m.Color, 2);
-    // Orientation, paper size, length, width, scale, copies, quality,
-    // colour, duplex, y resolution and form name are all given.
-    EXPECT_EQ(m.Fields, 0x00013D1Fu);
-    printer->setColorMode(QPrinter::GrayScale);
-    EXPECT_EQ(DevModeFromPrinter(*printer).Color, 1);
-}
-
 TEST(ApplyDevMode, SetsOnlyTheFieldsTheMaskGivesAndKeepsThemInBounds)
 {
     // Paper size (0x2) and orientation (0x1) given, the resolution not.
