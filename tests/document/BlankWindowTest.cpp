@@ -1,44 +1,15 @@
 // The document window's preview: page sizes per zoom step, fitting the window
-// to the page within the main window, centring and the repaint timer.
-#include "helpers/TempConfig.h"
+// within the main window and the repaint timer.
 #include "document/BlankFormUnit.h"
 #include "document/MainFormLink.h"
+#include "helpers/TempConfig.h"
 #include "platform/PaintBox.h"
 
-#include <QApplication>
-#include <QElapsedTimer>
-#include <QScrollArea>
-#include <QScrollBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-TPaintBox* PaintBoxOf(TfrmBlank& form)
-{
-    return form.findChild<TPaintBox*>(QStringLiteral("PaintBox"));
-}
-
-QScrollArea* PreviewOf(TfrmBlank& form)
-{
-    return form.findChild<QScrollArea*>(QStringLiteral("ScrollBox1"));
-}
-
-// Counts the paints the preview receives.
-class PaintCounter : public QObject {
-public:
-    explicit PaintCounter(QWidget* w) { w->installEventFilter(this); }
-    int count = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* e) override
-    {
-        if (e->type() == QEvent::Paint)
-            ++count;
-        return false;
-    }
-};
 
 class FakeMainForm : public TMainFormLink {
 public:
@@ -47,12 +18,12 @@ public:
     QSize ClientSize() const override { return {1000, 700}; }
     int StatusBarHeight() const override { return 20; }
     int ToolBarHeight() const override { return 30; }
-    void SetStatusPanel1(const QString& text) override { panel1 = text; }
-    QString panel1;
+    void SetStatusPanel1(const QString&) override {}
 };
 
 class BlankWindowTest : public ::testing::Test {
 protected:
+    static TPaintBox* Page(TfrmBlank& form) { return form.findChild<TPaintBox*>(QStringLiteral("PaintBox")); }
     TempConfig config;
 };
 
@@ -63,13 +34,13 @@ TEST_F(BlankWindowTest, PageIsTheFormsMillimetresAtTheZoom)
         quint16 kind;
         int dpi;
         QSize page;
-    } cases[] = {{5, 50, {295, 207}}, {5, 100, {591, 413}}, {5, 500, {2953, 2067}}, {7, 140, {827, 579}},
-                 {2, 100, {827, 394}}, {1, 100, {276, 394}}, {9, 100, {0, 0}}};
+    } cases[] = {{5, 50, {295, 207}}, {5, 500, {2953, 2067}}, {7, 140, {827, 579}}, {2, 100, {827, 394}},
+                 {1, 100, {276, 394}}, {9, 100, {0, 0}}};
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << "kind " << c.kind << " at " << c.dpi);
         TfrmBlank form(nullptr, c.kind);
         form.SetPixelsPerInch(c.dpi);
-        EXPECT_EQ(PaintBoxOf(form)->size(), c.page);
+        EXPECT_EQ(Page(form)->size(), c.page);
         EXPECT_EQ(form.BlankObj.DPI(), c.dpi);
     }
 }
@@ -87,79 +58,40 @@ TEST_F(BlankWindowTest, WindowGrowsOnlyToFourPixelsInsideTheMainWindow)
     EXPECT_EQ(form.size(), QSize(986, 626));
 }
 
-TEST_F(BlankWindowTest, WindowLargerThanItsPageShrinksToFitIt)
+// A print job owns the drawing object: the preview must not point it at the
+// screen, whatever paints the window system asks for meanwhile; a burst of
+// edits repaints once at the timer's next tick.
+TEST_F(BlankWindowTest, NoDrawingWhilePrintingAndOneRepaintAfterABurstOfEdits)
 {
-    // The editor panel keeps its width, so the whole shrink goes to the preview.
-    TfrmBlank form(nullptr, bkTransfer);
-    form.resize(1100, 900);
-    form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    form.SetPixelsPerInch(75);
-    QApplication::processEvents();
-    EXPECT_EQ(PreviewOf(form)->viewport()->size(), QSize(443, 310));
-}
-
-TEST_F(BlankWindowTest, PageIsCentredWhenTheWindowIsLargerAndItsPlaceShown)
-{
-    FakeMainForm main;
     TfrmBlank form(nullptr, bkTransfer);
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    form.SetPixelsPerInch(50);
-    form.resize(form.width() + 101, form.height() + 60);
-    QApplication::processEvents();
-    const QSize client = PreviewOf(form)->viewport()->size();
-    const QPoint at = PaintBoxOf(form)->pos();
-    EXPECT_EQ(at, QPoint((client.width() - 295) / 2, (client.height() - 207) / 2));
-    EXPECT_EQ(main.panel1, QStringLiteral("%1,%2").arg(at.x()).arg(at.y()));
-}
-
-class RepaintTest : public BlankWindowTest {
-protected:
-    void SetUp() override
-    {
-        form = std::make_unique<TfrmBlank>(nullptr, bkTransfer);
-        form->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-        QTest::qWait(300);
-        counter = std::make_unique<PaintCounter>(PaintBoxOf(*form));
-    }
-    // Waits until the timer has had the chance to tick at least twice.
-    void WaitTicks() { QTest::qWait(600); }
-    std::unique_ptr<TfrmBlank> form;
-    std::unique_ptr<PaintCounter> counter;
-};
-
-TEST_F(RepaintTest, BurstOfEditsRepaintsOnceAtTheNextTick)
-{
-    for (int i = 1; i <= 20; ++i)
-        form->SetKwota(i * 10000);
-    EXPECT_EQ(counter->count, 0); // edits only mark the preview stale
-    WaitTicks();
-    EXPECT_EQ(counter->count, 1);
-    WaitTicks();
-    EXPECT_EQ(counter->count, 1);
-}
-
-TEST_F(RepaintTest, NoDrawingWhilePrintingAndOneRepaintAfterIt)
-{
-    // A print job owns the drawing object: the preview must not point it at
-    // the screen, whatever paints the window system asks for meanwhile.
+    QTest::qWait(300);
+    int paints = 0;
+    struct Counter : QObject {
+        int* count;
+        explicit Counter(int* c) : count(c) {}
+        bool eventFilter(QObject*, QEvent* e) override { return e->type() == QEvent::Paint && ++*count < 0; }
+    } counter(&paints);
+    Page(form)->installEventFilter(&counter);
     TCanvas printerStandIn;
-    form->BlankObj.SetCanvas(&printerStandIn);
-    form->BlankObj.SetPrinting(true);
-    form->SetKwota(5'0000);
-    form->SetPixelsPerInch(140); // asks for an immediate paint, which must wait
-    form->update();
-    WaitTicks();
-    EXPECT_EQ(form->BlankObj.Canvas(), &printerStandIn);
-    EXPECT_TRUE(form->NeedRefresh());
-    const int paintsWhilePrinting = counter->count;
-    form->BlankObj.SetPrinting(false);
-    WaitTicks();
-    EXPECT_EQ(counter->count, paintsWhilePrinting + 1);
-    EXPECT_NE(form->BlankObj.Canvas(), &printerStandIn);
-    EXPECT_FALSE(form->NeedRefresh());
+    form.BlankObj.SetCanvas(&printerStandIn);
+    form.BlankObj.SetPrinting(true);
+    for (int i = 1; i <= 20; ++i)
+        form.SetKwota(i * 10000);
+    form.SetPixelsPerInch(140); // asks for an immediate paint, which must wait
+    form.update();
+    QTest::qWait(600); // the timer ticks at least twice
+    EXPECT_EQ(form.BlankObj.Canvas(), &printerStandIn);
+    EXPECT_TRUE(form.NeedRefresh());
+    const int paintsWhilePrinting = paints;
+    form.BlankObj.SetPrinting(false);
+    QTest::qWait(600);
+    EXPECT_EQ(paints, paintsWhilePrinting + 1);
+    EXPECT_NE(form.BlankObj.Canvas(), &printerStandIn);
+    EXPECT_FALSE(form.NeedRefresh());
+    QTest::qWait(600);
+    EXPECT_EQ(paints, paintsWhilePrinting + 1);
 }
 
 } // namespace

@@ -14,12 +14,7 @@ public:
     ByteBuilder& U32(std::uint32_t value) { return LittleEndian(value, 4); }
     ByteBuilder& I32(std::int32_t value) { return LittleEndian(std::uint32_t(value), 4); }
     ByteBuilder& I64(std::int64_t value) { return LittleEndian(std::uint64_t(value), 8); }
-    // Bytes as they are, e.g. a run of padding or a cut-off field.
-    ByteBuilder& Raw(const QByteArray& bytes)
-    {
-        m_bytes.append(bytes);
-        return *this;
-    }
+    ByteBuilder& Raw(const QByteArray& bytes) { m_bytes.append(bytes); return *this; }
     // UTF-16LE code units alone, without a count.
     ByteBuilder& Utf16(const QString& text)
     {
@@ -31,7 +26,6 @@ public:
     ByteBuilder& Utf16String(const QString& text) { return I32(std::int32_t(text.size())).Utf16(text); }
     // A signed 32-bit count of bytes, then the 8-bit text as it is.
     ByteBuilder& AnsiString(const QByteArray& text) { return I32(std::int32_t(text.size())).Raw(text); }
-
     const QByteArray& Bytes() const { return m_bytes; }
     qsizetype Size() const { return m_bytes.size(); }
 
@@ -39,9 +33,8 @@ private:
     ByteBuilder& LittleEndian(std::uint64_t value, int byteCount)
     {
         for (int i = 0; i < byteCount; ++i)
-            m_bytes.append(char((value >> (8 * i)) & 0xFF));
+            m_bytes.append(char(value >> (8 * i)));
         return *this;
     }
-
     QByteArray m_bytes;
 };

@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -18,13 +17,6 @@
 #include <tuple>
 
 namespace {
-
-using namespace std::chrono_literals;
-
-// A sanitizer build starts slowly; these bound the waits, they are no speed figures.
-constexpr int StartDeadlineMs = 60'000;
-// A second instance never builds a window; anything near this long means it did.
-constexpr auto SecondExitDeadline = 10s;
 
 // One version of a file: QSaveFile writes every change into a new file, so a
 // rewrite shows as a new inode even with equal bytes.
@@ -37,8 +29,8 @@ std::tuple<ino_t, qint64, QByteArray> Stamp(const QString& path)
     return {st.st_ino, qint64(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec, file.readAll()};
 }
 
-// Whether some process holds the lock; when none does, taking it here for a
-// moment disturbs no one, since the program only ever tries it at its start.
+// Whether some process holds the lock; taking it here for a moment disturbs
+// no one, since the program only ever tries it at its start.
 bool Locked(const QString& path)
 {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
@@ -49,85 +41,68 @@ bool Locked(const QString& path)
 }
 
 // Real processes of the program sharing one user's config and runtime folders.
-class SingleInstance : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_root.isValid());
-        ASSERT_TRUE(QDir().mkpath(Path("config")));
-        // The runtime folder must be private, or Qt refuses it.
-        ASSERT_TRUE(QDir().mkpath(Path("runtime")));
-        ASSERT_TRUE(QFile::setPermissions(Path("runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-    }
-    QString Path(const char* name) const { return m_root.filePath(QString::fromLatin1(name)); }
-    QString Registry() const { return Path("config/KORVEX/Wplatomat/registry.txt"); }
-    QString Lock() const { return Path("runtime/KorvexWplatomatUnRunning.lock"); }
-
-    bool Launch(ProgramRun& run, const QStringList& arguments = {})
-    {
+TEST(SingleInstance, SecondStartEndsQuietlyAndTheLockGoesWithTheProcessHoweverItEnds)
+{
+    QTemporaryDir root;
+    const auto path = [&](const char* name) { return root.filePath(QString::fromLatin1(name)); };
+    // The runtime folder must be private, or Qt refuses it.
+    ASSERT_TRUE(QDir().mkpath(path("config")) && QDir().mkpath(path("runtime")));
+    ASSERT_TRUE(QFile::setPermissions(path("runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    const QString registry = path("config/KORVEX/Wplatomat/registry.txt");
+    const QString lock = path("runtime/KorvexWplatomatUnRunning.lock");
+    TBlankData document;
+    document.FKind = bkTransfer;
+    QFile file(path("przelew.wpt"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(WriteBlankFile(document)) > 0);
+    file.close();
+    const auto launch = [&](ProgramRun& run, const QStringList& arguments) {
         return run.Start(QStringLiteral(WPLATOMAT_EXE), arguments,
-                         ProgramRun::Environment({{QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen")},
-                                                  {QStringLiteral("XDG_CONFIG_HOME"), Path("config")},
-                                                  {QStringLiteral("XDG_RUNTIME_DIR"), Path("runtime")}}));
-    }
-
+                         {{QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen")},
+                          {QStringLiteral("XDG_CONFIG_HOME"), path("config")},
+                          {QStringLiteral("XDG_RUNTIME_DIR"), path("runtime")}});
+    };
     // Up means having built the main window, whose last registry write after
     // taking the lock is "AppPath": only in a new registry does that show it.
-    void StartUntilUp(ProgramRun& run)
-    {
-        QFile::remove(Registry());
-        const auto before = Stamp(Registry());
-        ASSERT_TRUE(Launch(run)) << run.Error().toStdString();
-        const auto up = [&] {
-            const auto now = Stamp(Registry());
-            return now != before && std::get<2>(now).contains("AppPath");
-        };
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !run.Running() || up(); }, StartDeadlineMs));
+    // A sanitizer build starts slowly.
+    const auto startUntilUp = [&](ProgramRun& run) {
+        QFile::remove(registry);
+        const auto before = Stamp(registry);
+        ASSERT_TRUE(launch(run, {})) << run.errorString().toStdString();
+        ASSERT_TRUE(QTest::qWaitFor([&] {
+            const auto now = Stamp(registry);
+            return !run.Running() || (now != before && std::get<2>(now).contains("AppPath"));
+        }, 60'000));
         ASSERT_TRUE(run.Running()) << "the program ended before it was up; output:\n" << run.Output().toStdString();
-    }
-
-    // The second start: ends on its own with code 0, says nothing and
-    // leaves the first one's registry and lock alone.
-    void ExpectSecondStartEndsQuietly(const ProgramRun& first, const QStringList& arguments = {})
-    {
-        const auto registry = Stamp(Registry());
+    };
+    // A second start, also one naming a document, ends on its own with code 0,
+    // says nothing and leaves the first one's registry and lock alone.
+    const auto expectSecondStartEndsQuietly = [&](ProgramRun& first, const QStringList& arguments) {
+        const auto before = Stamp(registry);
         ProgramRun second;
-        ASSERT_TRUE(Launch(second, arguments)) << second.Error().toStdString();
-        const std::optional<int> code = second.WaitForExit(SecondExitDeadline);
-        ASSERT_TRUE(code.has_value()) << (second.Crashed() ? "the second start crashed" : "the second start still runs")
-                                      << "; output:\n" << second.Output().toStdString();
+        ASSERT_TRUE(launch(second, arguments)) << second.errorString().toStdString();
+        // A second instance never builds a window; anything near this long means it did.
+        const std::optional<int> code = second.WaitForExit(std::chrono::seconds(10));
+        ASSERT_TRUE(code.has_value()) << (second.Crashed() ? "it crashed" : "it still runs") << "; output:\n"
+                                      << second.Output().toStdString();
         EXPECT_EQ(*code, 0);
         EXPECT_EQ(second.Output(), QString());
         EXPECT_TRUE(first.Running());
-        EXPECT_TRUE(Locked(Lock()));
-        // A main window, even an unseen one, would have rewritten the registry.
-        EXPECT_TRUE(Stamp(Registry()) == registry);
-    }
-
-    QTemporaryDir m_root;
-};
-
-TEST_F(SingleInstance, SecondStartEndsQuietlyAndTheLockGoesWithTheProcessHoweverItEnds)
-{
-    TBlankData document;
-    document.FKind = bkTransfer;
-    QFile file(Path("przelew.wpt"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(WriteBlankFile(document)) > 0);
-    file.close();
+        EXPECT_TRUE(Locked(lock));
+        EXPECT_TRUE(Stamp(registry) == before);
+    };
 
     auto running = std::make_unique<ProgramRun>();
-    ASSERT_NO_FATAL_FAILURE(StartUntilUp(*running));
-    // Also a second start that names a document changes nothing.
-    ExpectSecondStartEndsQuietly(*running, {Path("przelew.wpt")});
+    ASSERT_NO_FATAL_FAILURE(startUntilUp(*running));
+    expectSecondStartEndsQuietly(*running, {path("przelew.wpt")});
     for (const int signal : {SIGTERM, SIGKILL}) {
         SCOPED_TRACE(signal);
         ASSERT_TRUE(running->Stop(signal));
         // The lock file stays behind; only the kernel's lock on it went with the process.
-        EXPECT_TRUE(QFile::exists(Lock()));
-        EXPECT_FALSE(Locked(Lock()));
+        EXPECT_TRUE(QFile::exists(lock));
+        EXPECT_FALSE(Locked(lock));
         running = std::make_unique<ProgramRun>();
-        ASSERT_NO_FATAL_FAILURE(StartUntilUp(*running));
-        ExpectSecondStartEndsQuietly(*running);
+        ASSERT_NO_FATAL_FAILURE(startUntilUp(*running));
+        expectSecondStartEndsQuietly(*running, {});
     }
     EXPECT_TRUE(running->Stop(SIGKILL));
 }
