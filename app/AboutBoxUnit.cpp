@@ -69,6 +69,10 @@ TAboutBox::TAboutBox(QWidget* parent)
     setBackgroundRole(QPalette::Button);
     ApplyPixelFonts(this);
     ui->lblURL->setText(ProgramWebAddress);
+    // The stand-in faces are wider than the original ones: the labels grow
+    // to their text, the wrapped description downward, rather than cut it.
+    ui->lblURL->adjustSize();
+    ui->Label1->resize(ui->Label1->width(), qMax(ui->Label1->height(), ui->Label1->heightForWidth(ui->Label1->width())));
     ui->lblURL->installEventFilter(this);
     connect(ui->Button1, &QPushButton::clicked, this, &TAboutBox::FormClick);
     FormCreate();

@@ -1,4 +1,5 @@
 #include "app/AboutBoxUnit.h"
+#include "app/ProgramWebAddress.h"
 #include "helpers/PixelProbe.h"
 #include "platform/JpegImage.h"
 #include "platform/MainWindow.h"
@@ -61,6 +62,12 @@ TEST(AboutBox, ShowsItsTextsFramesAndPictureCentredOverASmallerMainWindow)
     EXPECT_EQ(box->findChild<QLabel*>("lblVersion")->geometry().right() + 1, 401);
     EXPECT_EQ(Text(box, "Label1"), QStringLiteral("Program przeznaczony do drukowania blankietów wpłat i przelewów."));
     EXPECT_EQ(box->findChild<QPushButton*>("Button1")->text(), QStringLiteral("OK"));
+    EXPECT_EQ(Text(box, "lblURL"), ProgramWebAddress);
+    // Stand-in faces are wider: the address and the wrapped description are shown whole.
+    const QLabel* address = box->findChild<QLabel*>("lblURL");
+    const QLabel* description = box->findChild<QLabel*>("Label1");
+    EXPECT_GE(address->width(), address->sizeHint().width());
+    EXPECT_GE(description->height(), description->heightForWidth(description->width()));
     box->show();
     const QImage shown = box->grab().toImage();
     const QImage picture = DecodeJpeg(Picture());
