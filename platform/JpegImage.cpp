@@ -7,6 +7,10 @@
 
 namespace {
 
+// Far above any picture of the program; a header claiming more is refused
+// before memory is asked for it.
+constexpr quint64 MaxPixels = 16 << 20;
+
 // libjpeg's own error exit ends the process; ours jumps back to the decoder.
 struct ErrorManager {
     jpeg_error_mgr base;
@@ -42,6 +46,8 @@ bool Decode(Decoder& d, const QByteArray& bytes)
                  static_cast<unsigned long>(bytes.size()));
     jpeg_read_header(&d.info, TRUE);
     d.info.out_color_space = JCS_RGB;
+    if (quint64(d.info.image_width) * d.info.image_height > MaxPixels)
+        return false;
     jpeg_start_decompress(&d.info);
     d.image = QImage(int(d.info.output_width), int(d.info.output_height), QImage::Format_RGB888);
     if (d.image.isNull())
