@@ -72,7 +72,9 @@ TAboutBox::TAboutBox(QWidget* parent)
     // The stand-in faces are wider than the original ones: the labels grow
     // to their text, the wrapped description downward, rather than cut it.
     ui->lblURL->adjustSize();
-    ui->Label1->resize(ui->Label1->width(), qMax(ui->Label1->height(), ui->Label1->heightForWidth(ui->Label1->width())));
+    QLabel* description = ui->Label1;
+    description->resize(description->width(),
+                        qMax(description->height(), description->heightForWidth(description->width())));
     ui->lblURL->installEventFilter(this);
     connect(ui->Button1, &QPushButton::clicked, this, &TAboutBox::FormClick);
     FormCreate();

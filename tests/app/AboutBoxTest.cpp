@@ -47,7 +47,8 @@ TEST(AboutBox, ShowsItsTextsFramesAndPictureCentredOverASmallerMainWindow)
     const auto label = [box](const char* name) { return box->findChild<QLabel*>(name); };
     EXPECT_EQ(label("lblVersion")->text(), QStringLiteral("Wersja: 1.15.153"));
     EXPECT_EQ(label("lblVersion")->geometry().right() + 1, 401);
-    EXPECT_EQ(label("Label1")->text(), QStringLiteral("Program przeznaczony do drukowania blankietów wpłat i przelewów."));
+    EXPECT_EQ(label("Label1")->text(),
+              QStringLiteral("Program przeznaczony do drukowania blankietów wpłat i przelewów."));
     // Stand-in faces are wider: the address and the wrapped description are shown whole.
     EXPECT_GE(label("lblURL")->width(), label("lblURL")->sizeHint().width());
     EXPECT_GE(label("Label1")->height(), label("Label1")->heightForWidth(label("Label1")->width()));
@@ -64,7 +65,8 @@ TEST(AboutBox, ShowsItsTextsFramesAndPictureCentredOverASmallerMainWindow)
         EXPECT_TRUE(DecodeJpeg(jpeg.left(keep)).isNull()) << keep;
         box->LoadPicture(jpeg.left(keep));
         const QImage bare = box->grab().toImage();
-        const struct { int x, y; TColor color; } probes[] = {{0, 0, 0xFFDDFF},   {416, 0, 0xFFDDFF},   {417, 0, 0x550055},   {0, 175, 0x550055},
+        const struct { int x, y; TColor color; } probes[] = {
+                      {0, 0, 0xFFDDFF},   {416, 0, 0xFFDDFF},   {417, 0, 0x550055},   {0, 175, 0x550055},
                       {0, 174, 0xFFDDFF}, {1, 1, 0xFFDDFF},     {416, 1, 0x550055},   {200, 174, 0x550055},
                       {2, 2, 0x663366},   {2, 172, 0x663366},   {415, 2, 0xCC88CC},   {2, 173, 0xCC88CC},
                       {4, 4, 0xDDDDDD},   {6, 6, 0xDDDDDD},     {413, 4, 0xF2F2F2},   {7, 169, 0xF2F2F2}};
