@@ -1,5 +1,6 @@
 #include "app/MainFormUnit.h"
 
+#include "app/AboutBoxUnit.h"
 #include "app/untNewBlank.h"
 #include "document/BlankFormUnit.h"
 #include "drawing/Exception.h"
@@ -41,6 +42,7 @@ void TMainForm::ConnectActions()
     connect(ui->WindowHorizontal, &QAction::triggered, this, [this] { WindowTile(Qt::Horizontal); });
     connect(ui->WindowVertical, &QAction::triggered, this, [this] { WindowTile(Qt::Vertical); });
     connect(ui->HelpContents, &QAction::triggered, this, &TMainForm::HelpContentsExecute);
+    connect(ui->HelpAbout, &QAction::triggered, this, [this] { ShowAboutBox(this); });
 }
 
 void TMainForm::FileNewExecute()

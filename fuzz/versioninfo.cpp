@@ -1,0 +1,25 @@
+// Feeds arbitrary bytes as an executable file to the version table reader and
+// queries the values the about box reads, in two letter cases.
+#include "platform/VersionInfo.h"
+
+#include <QBuffer>
+
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    QBuffer file(&bytes);
+    file.open(QIODevice::ReadOnly);
+    TVersionInfo info;
+    const bool found = info.Load(file);
+    for (const char* name : {"FileVersion", "ProductVersion", "Comments"}) {
+        const QString path = QStringLiteral("StringFileInfo\\041504E2\\") + QLatin1String(name);
+        const QString text = info.Query(path);
+        // Nothing is kept from a file without a table.
+        if ((!found && !text.isEmpty()) || info.Query(path.toUpper()) != text)
+            std::abort();
+    }
+    return 0;
+}
