@@ -2,6 +2,7 @@
 
 #include "document/BlankFormUnit.h"
 #include "layouts/untBlCzerwony.h"
+#include "layouts/untBlPrzekaz.h"
 #include "platform/Printer.h"
 #include "printing/untPrintSelect.h"
 
@@ -22,6 +23,8 @@ void PaintLayout(TfrmBlank* form, TBlankSide side)
     // The other form families' preview routines are added here as each lands.
     if (IsTransferKind(form->Kind()))
         PaintTransferForm(form->Data(), form->BlankObj, side);
+    else if (form->Kind() == bkMoneyOrder)
+        PaintMoneyOrder(form->Data(), form->BlankObj, side);
 }
 
 namespace {

@@ -1,0 +1,247 @@
+// The postal money order drawn at 254 pixels per inch (ten pixels to the
+// millimetre), as a 600 dpi PDF page read back with pdftotext, and through
+// the preview, compared with pictures checked by eye when they were made
+// (WPLATOMAT_WRITE_REFERENCES=1 writes new ones after a deliberate change).
+#include "helpers/PdfText.h"
+#include "helpers/PixelProbe.h"
+#include "drawing/BackBuffer.h"
+#include "drawing/BlankData.h"
+#include "drawing/untBlankObj.h"
+#include "layouts/untBlPrzekaz.h"
+#include "platform/Bitmap.h"
+#include "platform/PdfFile.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+constexpr TColor TextColour = 0x002080C0;
+constexpr TColor FormColours[] = {0x00A05020, 0x000058EA};
+
+int Px(double mm) { return int(mm * 10 + 0.5); }
+QRect Area(double x1, double y1, double x2, double y2) { return QRect(QPoint(Px(x1), Px(y1)), QPoint(Px(x2), Px(y2))); }
+
+TBlankData Order(TColor form, Currency kwota = 0)
+{
+    TBlankData d;
+    d.FKind = bkMoneyOrder;
+    d.FKolForm = form;
+    d.FKolTekst = TextColour;
+    d.FKwota = kwota;
+    return d;
+}
+
+QImage Draw(const TBlankData& d, void (*routine)(const TBlankData&, TBlankObj&),
+            const std::function<void(TBlankObj&)>& after = {})
+{
+    TBlankObj obj;
+    obj.SetDPI(254);
+    TBitmap bitmap(2100, 1000);
+    obj.SetCanvas(&bitmap.Canvas());
+    routine(d, obj);
+    if (after)
+        after(obj);
+    bitmap.Canvas().End();
+    return bitmap.Image().copy();
+}
+
+// The bounds in mm of the pixels of one colour in the area (x1, y1, x2, y2 mm).
+QRectF ColourBounds(const QImage& image, const QRect& area, TColor colour)
+{
+    QRect bounds;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (PixelAt(image, x, y) == colour)
+                bounds |= QRect(x, y, 1, 1);
+    return QRectF(bounds.left() / 10.0, bounds.top() / 10.0, bounds.width() / 10.0, bounds.height() / 10.0);
+}
+
+TEST(MoneyOrderTest, TemplatesDrawTheirLinesInTheFormColourOnly)
+{
+    // (x, y) in mm and whether the form colour is there: outline round the fee
+    // box, the złote band's six hairlines, postcode cells and dash, stamp circle.
+    struct Probe { bool front; double x, y; bool ink; };
+    const Probe probes[] = {
+        {1, 4, 40, 1}, {1, 72, 10, 1}, {1, 80, 15.5, 1}, {1, 91, 40, 1}, {1, 91, 11, 0}, {1, 73.5, 7, 0},
+        {1, 60, 33.3, 0}, {1, 60, 34, 1}, {1, 60, 34.35, 0}, {1, 60, 34.7, 1}, {1, 60, 35.4, 1}, {1, 60, 36.1, 1},
+        {1, 60, 36.8, 1}, {1, 60, 37.5, 1}, {1, 60, 38.2, 0}, {1, 6, 24, 1}, {1, 9.75, 24, 1}, {1, 13.5, 24, 1},
+        {1, 16.5, 24, 1}, {1, 27.75, 24, 1}, {1, 15, 24.5, 1}, {1, 15, 22, 0}, {1, 14, 24.5, 0}, {1, 53, 80.5, 1},
+        {1, 66, 80.5, 1}, {1, 59.5, 74, 1}, {1, 59.5, 87, 1}, {1, 59.5, 80.5, 0}, {0, 4, 50, 1}, {0, 91, 50, 1},
+        {0, 50, 93, 1}, {0, 15, 24, 1}, {0, 26, 40, 1}, {0, 40, 60, 1}, {0, 57, 85, 1}, {0, 51, 20, 1},
+        {0, 95, 50, 1}, {0, 145, 50, 1}, {0, 120, 93, 1}, {0, 120, 50, 0}};
+    for (TColor form : FormColours) {
+        const QImage sides[] = {Draw(Order(form), DrawMoneyOrderBackForm), Draw(Order(form), DrawMoneyOrderFrontForm)};
+        for (const Probe& p : probes)
+            EXPECT_EQ(PixelAt(sides[p.front], Px(p.x), Px(p.y)) == form, p.ink)
+                << (p.front ? "front " : "back ") << p.x << " mm, " << p.y << " mm";
+        // Dotted cut lines, every other pixel: front 7-89 mm, back 9-93 mm.
+        for (int front : {0, 1})
+            for (double x : {93.0, 147.0})
+                EXPECT_NEAR(CountPixels(sides[front], Area(x, 0, x, 100), form), front ? 410 : 420, 2);
+        for (const QImage& side : sides)
+            EXPECT_EQ(CountPixels(side, side.rect(), form) + CountPixels(side, side.rect(), clWhite),
+                      side.width() * side.height());
+        // The footer ends at the notices' right edge.
+        EXPECT_NEAR(ColourBounds(sides[0], Area(149, 90, 209, 93), form).right(), 202, 0.35);
+    }
+}
+
+TEST(MoneyOrderTest, FullStopsStartAfterTheirLabelsAndStopAtTheirLimits)
+{
+    struct Fill { const char* label; double x, y, limit; };
+    const Fill fills[] = {{"dnia ", 29, 46, 72}, {"20 ", 73, 46, 85}, {"", 29, 53, 88}, {"dnia ", 53, 16.5, 76},
+                          {"20 ", 77, 16.5, 87}, {"", 53, 22.5, 89}, {"", 7, 67, 54},
+                          {"rodzaj dokumentu ", 7, 71.5, 54}, {"wydany przez ", 7, 76, 54}};
+    for (const Fill& f : fills) {
+        double end = 0;
+        const QImage back = Draw(Order(FormColours[0]), DrawMoneyOrderBackForm, [&](TBlankObj& obj) {
+            // The label written over in white leaves the dots alone.
+            obj.SetFont(7, clWhite, 0, QStringLiteral("Arial CE"));
+            end = f.x + obj.DrawText(QString::fromUtf8(f.label), f.x, f.y, -1, 0);
+        });
+        const QRectF dots = ColourBounds(back, Area(f.x, f.y, f.limit + 0.9, f.y + 3), FormColours[0]);
+        EXPECT_NEAR(dots.left(), end + 0.175, 0.225) << f.label << f.y;
+        EXPECT_NEAR(dots.right(), f.limit - 0.45, 0.46) << f.label << f.y;
+    }
+}
+
+// The words of the PDF page whose boxes lie wholly in (x1..x2, y1..y2 mm).
+std::string WordsIn(const QVector<PdfWord>& words, double x1, double x2, double y1, double y2, double* centre = nullptr)
+{
+    QStringList found;
+    for (const PdfWord& w : words) {
+        const double l = PointsToMm(w.xMin), r = PointsToMm(w.xMax), mid = PointsToMm(w.yMin + w.yMax) / 2;
+        if (l >= x1 - 0.1 && r <= x2 + 0.1 && mid >= y1 && mid <= y2) {
+            found << w.text;
+            if (centre)
+                *centre = (l + r) / 2;
+        }
+    }
+    return found.join(QLatin1Char(' ')).toStdString();
+}
+
+TEST(MoneyOrderTest, AmountIsRoundedOnceAndPrintedCompleteAt600Dpi)
+{
+    struct Row { Currency kwota; const char* zlote; const char* grosze; const char* words; };
+    const Row rows[] = {
+        {1234'5600, "1234", "56", "jeden tysiąc dwieście trzydzieści cztery"}, {0, "", "", ""}, {5000, "0", "50", ""},
+        {12'9990, "13", "00", "trzynaście"}, {-5'0000, "", "", ""}, {10'0000'0000'0000, "", "", ""},
+        {9'9999'9999'9900, "999999999", "99", "dziewięćset dziewięćdziesiąt dziewięć milionów dziewięćset "
+         "dziewięćdziesiąt dziewięć tysięcy dziewięćset dziewięćdziesiąt dziewięć"},
+        {7'7777'7777'0000, "777777777", "00", "siedemset siedemdziesiąt siedem milionów siedemset "
+         "siedemdziesiąt siedem tysięcy siedemset siedemdziesiąt siedem"}};
+    // Each section's złote and grosze spans and the top of its figures.
+    const double sections[3][5] = {{40, 77, 81, 89, 33.5}, {102, 131, 135, 143, 37.5}, {156, 188, 192, 200, 41.5}};
+    QTemporaryDir dir;
+    for (const Row& row : rows) {
+        const QString path = dir.filePath(QStringLiteral("front.pdf"));
+        {
+            TPdfFile pdf(path, 210, 100, 600);
+            TBlankObj obj;
+            obj.SetDPI(600);
+            obj.SetCanvas(&pdf.Canvas());
+            TBlankData d = Order(FormColours[0], row.kwota);
+            d.FNadKod = QStringLiteral("12-345");
+            DrawMoneyOrderFront(d, obj);
+        }
+        const PdfWords page = ReadPdfWords(path, PdfWordOrder::Drawing);
+        ASSERT_TRUE(page.error.isEmpty()) << page.error.toStdString();
+        for (const auto& s : sections) {
+            double centre = 0;
+            EXPECT_EQ(WordsIn(page.words, s[0], s[1], s[4], s[4] + 5, &centre), row.zlote);
+            if (*row.zlote)
+                EXPECT_NEAR(centre, (s[0] + s[1]) / 2, 0.3);
+            EXPECT_EQ(WordsIn(page.words, s[2], s[3], s[4], s[4] + 5, &centre), row.grosze);
+            if (*row.grosze)
+                EXPECT_NEAR(centre, (s[2] + s[3]) / 2, 0.3);
+        }
+        // Both lines of words, each wholly within its span: 16-89 and 6-79 mm.
+        const std::string second = WordsIn(page.words, 6, 79, 46, 50);
+        EXPECT_EQ(WordsIn(page.words, 16, 89, 41, 45) + (second.empty() ? "" : " ") + second, row.words);
+        if (row.kwota != 0)
+            continue;
+        // The postcode: a digit per cell in the main part, as typed on the coupons.
+        const double cells[] = {6, 9.75, 16.5, 20.25, 24};
+        for (int n = 0; n < 5; ++n)
+            EXPECT_EQ(WordsIn(page.words, cells[n], cells[n] + 3.75, 21, 27.5), std::to_string(n + 1));
+        EXPECT_EQ(WordsIn(page.words, 97, 113, 28, 32), "12-345");
+        EXPECT_EQ(WordsIn(page.words, 151, 167, 31.5, 35.5), "12-345");
+    }
+}
+
+TEST(MoneyOrderTest, LongNamesStopAtTheirSpansAndTheTitleAtTheBoxBottom)
+{
+    TBlankData d = Order(FormColours[0]);
+    const QString name = QStringLiteral("Przedsiębiorstwo Wielobranżowe Żółw i Wspólnicy spółka jawna");
+    d.FNadawca = QStringList{name, QStringLiteral("drugi wiersz")};
+    d.FOdbiorca = QStringList{name + name};
+    for (int n = 0; n < 25; ++n)
+        d.FTytul << QStringLiteral("Zapłata za fakturę");
+    const QImage front = Draw(d, DrawMoneyOrderFront);
+    // Each name: its span's left end, the top of its cell and its line, its span's right end;
+    // WrapText cuts a name a word gap short of the span at most.
+    const double names[][4] = {{6, 9, 14, 70}, {6, 50, 55, 89}, {97, 11, 15, 143}, {97, 47, 51, 143},
+                               {151, 18, 22, 200}, {151, 47, 51, 200}};
+    for (const auto& n : names) {
+        const QRectF ink = ColourBounds(front, Area(n[0] - 2, n[1], n[3] + 3, n[2]), TextColour);
+        EXPECT_LT(ink.right(), n[3]) << n[0] << ", " << n[1];
+        EXPECT_GT(ink.right(), n[3] - 5) << n[0] << ", " << n[1];
+    }
+    const QImage back = Draw(d, DrawMoneyOrderBack);
+    const double top = ColourBounds(back, Area(96, 17, 144, 20.9), TextColour).top();
+    EXPECT_NEAR(top, 17.5, 0.5);
+    for (int n = 1; n < 19; ++n)
+        EXPECT_DOUBLE_EQ(ColourBounds(back, Area(96, 17 + 4 * n, 144, 20.9 + 4 * n), TextColour).top(), top + 4 * n);
+    EXPECT_EQ(CountPixels(back, Area(95, 92.9, 145, 100), TextColour), 0);
+}
+
+// The preview of a side at zoom 100 on a window of the strip's size, all of
+// it or only the area given.
+QImage Preview(const TBlankData& d, TBlankSide side, const QRect& area = QRect())
+{
+    InitializeBackBuffer();
+    TBlankObj obj;
+    obj.SetDPI(100);
+    QImage window(obj.MM2Pixel(210), obj.MM2Pixel(100), QImage::Format_RGB32);
+    window.fill(Qt::gray);
+    TCanvas canvas(&window);
+    canvas.SetClipRect(area);
+    obj.SetCanvas(&canvas);
+    PaintMoneyOrder(d, obj, side);
+    canvas.End();
+    return window;
+}
+
+TEST(MoneyOrderTest, PreviewShowsBothSidesUprightAndRepaintsPartsAlike)
+{
+    TBlankData filled = Order(FormColours[0], 1234'5600);
+    filled.FNadawca = QStringList{QStringLiteral("Józef Żółkiewski")};
+    filled.FNadAdres = QStringLiteral("ul. Świętokrzyska 12/4");
+    filled.FNadPoczta = QStringLiteral("Kraków");
+    filled.FNadKod = QStringLiteral("31-042");
+    filled.FOdbiorca = QStringList{QStringLiteral("Spółdzielnia Mieszkaniowa „Zacisze”")};
+    filled.FOdbKod = QStringLiteral("90-001");
+    filled.FTytul = QStringList{QStringLiteral("Zwrot za bilety"), QStringLiteral("na koncert w Opolu")};
+    const struct { bool filled; TBlankSide side; const char* file; } cases[] = {
+        {false, bsTop, "money-order-front-empty.png"}, {true, bsTop, "money-order-front-filled.png"},
+        {false, bsBottom, "money-order-back-empty.png"}, {true, bsBottom, "money-order-back-filled.png"}};
+    for (const auto& c : cases) {
+        const TBlankData d = c.filled ? filled : Order(FormColours[0]);
+        const QImage full = Preview(d, c.side);
+        EXPECT_EQ(Preview(d, c.side, QRect(137, 61, 300, 200)).copy(137, 61, 300, 200), full.copy(137, 61, 300, 200))
+            << c.file;
+        const QString path = QStringLiteral(WPLATOMAT_TEST_DATA "/reference/") + QLatin1String(c.file);
+        if (qEnvironmentVariableIntValue("WPLATOMAT_WRITE_REFERENCES") == 1)
+            ASSERT_TRUE(full.save(path));
+        EXPECT_TRUE(full == QImage(path).convertToFormat(QImage::Format_RGB32)) << c.file;
+    }
+    // Upright: the correspondence box's top edge at 9 mm, not at 100 - 93 mm.
+    const QImage back = Preview(Order(FormColours[1]), bsBottom);
+    EXPECT_EQ(PixelAt(back, 472, 35), FormColours[1]);
+}
+
+} // namespace
