@@ -1,6 +1,6 @@
 #include "app/AboutBoxUnit.h"
 
-#include "app/ProgramWebAddress.h"
+#include "drawing/ProgramWebAddress.h"
 #include "app/info.h"
 #include "platform/JpegImage.h"
 #include "platform/MainWindow.h"

@@ -102,7 +102,7 @@ TEST(AboutBox, ClosesAndFreesItselfOnAnyClickEnterOrEscButTheAddressOpensThePage
         EXPECT_EQ(box.isNull(), qstrcmp(c.what, "address") != 0) << c.what;
         delete box;
     }
-    EXPECT_EQ(recorder.urls, QList<QUrl>{QUrl(QStringLiteral("http://www.example.org/wplatomat"))});
+    EXPECT_EQ(recorder.urls, QList<QUrl>{QUrl(QStringLiteral("http://www.wplatomat.example"))});
     QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
     // The main window's way: modal, then gone.
     QTimer::singleShot(0, [] { QTest::keyClick(AboutBox(), Qt::Key_Escape); });
