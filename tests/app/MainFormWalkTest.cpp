@@ -1,0 +1,188 @@
+// A user's path through the main window: the chooser at the start, zoom and
+// reverse side, typing, Save As over a file, printing, Ctrl+F4, reopening; and
+// the save question when documents or the program close.
+#include "MainFormTestSupport.h"
+
+#include "printing/untPrinterOperation.h"
+
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QPrintDialog>
+
+namespace MainFormTest {
+namespace {
+
+QString QuestionFor(const QString& fileName)
+{
+    return QStringLiteral("Czy zachować zmiany w pliku: \n\r\"") + fileName + QStringLiteral("\"?");
+}
+
+bool StoredWith(const QString& path, const QString& sender)
+{
+    if (!QFileInfo::exists(path))
+        return false;
+    TfrmBlank stored(nullptr, path);
+    return !stored.IsClosing() && stored.Nadawca().join(QString()) == sender;
+}
+
+TEST_F(MainFormFixture, WalkFromTheStartChooserThroughZoomSaveAsPrintAndReopen)
+{
+    InitializePrinterOperation();
+    // The chooser comes after the show; Tab leads to the kinds, Space takes the fourth.
+    modals.Expect<TfrmNewBlank>(Keys({Qt::Key_Tab, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Space}));
+    ShowMain(true);
+    EXPECT_FALSE(Act("FilePrint")->isEnabled() || Act("FileSave")->isEnabled() || Act("ViewScaleUp")->isEnabled());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return main->ActiveBlank(); }, WaitMs));
+    TfrmBlank* order = main->ActiveBlank();
+    main->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main.get(), WaitMs));
+    EXPECT_EQ(order->Kind(), bkMoneyOrder);
+    EXPECT_EQ(order->windowTitle(), QStringLiteral("<Bez nazwy>[*]"));
+    std::vector<int> seen;
+    for (const char* name : {"ViewScaleUp", "ViewScaleDown"})
+        while (Idle(20), Act(name)->isEnabled() && seen.size() < 20) {
+            QTest::mouseClick(Button(name), Qt::LeftButton);
+            seen.push_back(order->PixelsPerInch());
+        }
+    EXPECT_EQ(seen, std::vector<int>({140, 200, 300, 500, 300, 200, 140, 100, 75, 50}));
+    QTest::mouseClick(Button("ViewReverse"), Qt::LeftButton);
+    EXPECT_EQ(order->ViewSide(), bsBottom);
+
+    // A transfer, by a click on the chooser's first button, has no second side.
+    modals.Expect<TfrmNewBlank>([](QWidget* w) { QTest::mouseClick(w->findChild<QWidget*>("ButtonGroup1"), Qt::LeftButton, {}, {100, 34}); });
+    ChooseMenu(FileMenu(), Act("FileNew"));
+    QPointer<TfrmBlank> other = main->ActiveBlank();
+    ASSERT_EQ(other->Kind(), bkTransfer);
+    EXPECT_FALSE(Act("ViewReverse")->isEnabled() || Act("ViewReverse")->isChecked());
+    const auto clickTitle = [this](TfrmBlank* form) {
+        Activate();
+        QTest::mouseClick(form->parentWidget(), Qt::LeftButton, {}, QPoint(form->parentWidget()->width() / 3, 6));
+        Idle();
+    };
+    clickTitle(order);
+    EXPECT_TRUE(Act("ViewReverse")->isChecked());
+    clickTitle(other);
+
+    // Save As over a file: "Nie" keeps it and shows the dialog again, "Tak" replaces it.
+    TypeInto(other, QStringLiteral("ALFA"));
+    Idle(20);
+    EXPECT_EQ(main->StatusPanel(1), QStringLiteral("Zmodyfikowany"));
+    const QString existing = FilePath(QStringLiteral("b.wpt"));
+    WriteBytes(existing, QByteArray("stary plik"));
+    for (bool replace : {false, true}) {
+        modals.Expect<QFileDialog>(EnterFileName(existing));
+        modals.Expect<QMessageBox>(Click(replace ? QMessageBox::Yes : QMessageBox::No));
+        if (!replace)
+            modals.Expect<QFileDialog>([](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
+        Key(Qt::Key_F12);
+        EXPECT_EQ(StoredWith(existing, QStringLiteral("ALFA")), replace);
+    }
+    EXPECT_EQ(other->windowTitle(), QStringLiteral("b.wpt[*]"));
+    EXPECT_NE(main->StatusPanel(1), QStringLiteral("Zmodyfikowany"));
+
+    // A cancelled print prints nothing; the printer button saves the set-up in
+    // the data folder and the dialog stays; then only the active document prints.
+    modals.Expect<TfrmPrintSelect>(ClickChild("Button1"));
+    QTest::mouseClick(Button("FilePrint"), Qt::LeftButton);
+    EXPECT_EQ(Jobs(), 0);
+    modals.Expect<TfrmPrintSelect>(ClickChild("btnPrinter"));
+    modals.Expect<QPrintDialog>([](QWidget* w) {
+        EXPECT_EQ(w->windowTitle(), QStringLiteral("Ustawienia wydruku"));
+        QTest::mouseClick(w->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok), Qt::LeftButton);
+    });
+    modals.Expect<TfrmPrintSelect>(ClickChild("Button2"));
+    Key(Qt::Key_P, Qt::ControlModifier);
+    EXPECT_TRUE(QFileInfo::exists(GetUserDataDir() + QStringLiteral("PrinterSetup.cfg")));
+    ASSERT_EQ(Jobs(), 1);
+    const QString printed = PdfText(spool.filePath(QStringLiteral("pdf-1.pdf")));
+    EXPECT_TRUE(printed.contains(QStringLiteral("ALFA"))) << printed.toStdString();
+
+    // Ctrl+F4 in an editor closes only the active document, after one question.
+    TypeInto(other, QStringLiteral("x"));
+    modals.Expect<QMessageBox>(Click(QMessageBox::No));
+    Key(Qt::Key_F4, Qt::ControlModifier);
+    EXPECT_EQ(main->ActiveBlank(), order);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return other.isNull(); }, WaitMs));
+
+    // Reopened by its recent item; the same file, however its name is written, is reported as open.
+    CloseAll();
+    ChooseMenu(FileMenu(), main->findChild<QAction*>(QStringLiteral("MFile1")));
+    ASSERT_EQ(OpenedFiles(), QStringList({existing}));
+    EXPECT_EQ(main->ActiveBlank()->Kind(), bkTransfer);
+    ASSERT_TRUE(QFile::link(existing, FilePath(QStringLiteral("dowiazanie.wpt"))));
+    OpenByDialog(existing.chopped(4), true);
+    modals.Expect<QMessageBox>(Click(QMessageBox::Ok));
+    main->OpenFile(FilePath(QStringLiteral("dowiazanie.wpt")));
+    EXPECT_EQ(modals.texts.mid(3), QStringList(2, QStringLiteral("Wskazany plik jest już otwarty.")));
+    EXPECT_EQ(main->BlankForms().size(), 1);
+    FinalizePrinterOperation();
+}
+
+// One question for each modified document, in any order; a Cancel keeps all.
+struct CloseCase {
+    const char* name;
+    const char* action; // FileClose: one document, FileExit or Alt+F4: two
+    bool withFile, nameChosen; // the name typed in Save As for a document without a file
+    std::vector<QMessageBox::StandardButton> answers;
+    bool closes;
+};
+
+class MainFormClose : public MainFormFixture, public ::testing::WithParamInterface<CloseCase> {};
+
+TEST_P(MainFormClose, AnswersDecideWhatIsSavedAndWhatCloses)
+{
+    const CloseCase& c = GetParam();
+    ShowMain();
+    const bool single = QLatin1String(c.action) == QLatin1String("FileClose");
+    const QString chosen = FilePath(QStringLiteral("nowy.wpt"));
+    QStringList paths{c.withFile ? FilePath(QStringLiteral("a.wpt")) : QString()};
+    if (!single)
+        paths << FilePath(QStringLiteral("b.wpt"));
+    QList<QPointer<TfrmBlank>> forms;
+    for (const QString& path : paths) {
+        if (!path.isEmpty())
+            WriteDocument(path, bkTransfer);
+        forms << main->CreateBlankForm(path.isEmpty() ? bkTransfer : 0, path);
+        if (!c.answers.empty())
+            TypeInto(forms.back(), QStringLiteral("ALFA"));
+    }
+    for (QMessageBox::StandardButton answer : c.answers)
+        modals.Expect<QMessageBox>([answer](QWidget* w) {
+            auto* box = static_cast<QMessageBox*>(w);
+            EXPECT_EQ(box->button(QMessageBox::Yes)->text() + box->button(QMessageBox::No)->text()
+                          + box->button(QMessageBox::Cancel)->text(), QStringLiteral("TakNieAnuluj"));
+            Click(answer)(w);
+        });
+    if (!c.withFile && c.answers[0] == QMessageBox::Yes)
+        modals.Expect<QFileDialog>(c.nameChosen ? EnterFileName(chosen) : Answer([](QWidget* w) { w->close(); }));
+    if (QLatin1String(c.action) == QLatin1String("AltF4"))
+        Key(Qt::Key_F4, Qt::AltModifier);
+    else
+        ChooseMenu(FileMenu(), Act(c.action));
+    const auto closed = [&] { return single ? forms[0].isNull() : !main->isVisible(); };
+    EXPECT_EQ(QTest::qWaitFor(closed, c.closes ? WaitMs : 200), c.closes);
+    ASSERT_EQ(modals.texts.size(), qsizetype(c.answers.size()));
+    for (int i = 0; i < modals.texts.size(); ++i) {
+        const auto it = std::find_if(paths.begin(), paths.end(), [&](auto& p) { return modals.texts[i] == QuestionFor(p); });
+        ASSERT_NE(it, paths.end()) << modals.texts[i].toStdString();
+        EXPECT_EQ(StoredWith(it->isEmpty() ? chosen : *it, QStringLiteral("ALFA")),
+                  c.answers[i] == QMessageBox::Yes && (c.withFile || c.nameChosen));
+    }
+    for (const auto& form : forms)
+        EXPECT_TRUE(c.closes || (form && form->Modified())) << "a document must not be lost while the program stays";
+}
+
+using B = QMessageBox;
+INSTANTIATE_TEST_SUITE_P(Answers, MainFormClose,
+                         ::testing::Values(CloseCase{"FileYes", "FileClose", true, false, {B::Yes}, true},
+                                           CloseCase{"FileNo", "FileClose", true, false, {B::No}, true},
+                                           CloseCase{"FileCancel", "FileClose", true, false, {B::Cancel}, false},
+                                           CloseCase{"NoFileYesSaveAs", "FileClose", false, true, {B::Yes}, true},
+                                           CloseCase{"NoFileSaveAsCancelled", "FileClose", false, false, {B::Yes}, false},
+                                           CloseCase{"ExitYesNo", "FileExit", true, false, {B::Yes, B::No}, true},
+                                           CloseCase{"AltF4NoCancel", "AltF4", true, false, {B::No, B::Cancel}, false},
+                                           CloseCase{"ExitUnmodifiedAsksNothing", "FileExit", true, false, {}, true}),
+                         CaseName);
+
+} // namespace
+} // namespace MainFormTest
