@@ -49,48 +49,35 @@ public:
     template <class T>
     void Expect(Answer act)
     {
-        m_steps.push_back({T::staticMetaObject.className(), [](QWidget* w) { return qobject_cast<T*>(w); }, act});
+        m_steps.push_back({[](QWidget* w) { return qobject_cast<T*>(w) != nullptr; }, act});
     }
     qsizetype Pending() const { return m_steps.size(); }
     QStringList texts; // of the message boxes answered
 
 private:
-    struct Step {
-        const char* what;
-        std::function<bool(QWidget*)> matches;
-        Answer act;
-    };
     void timerEvent(QTimerEvent*) override
     {
+        if (m_last && !m_last->isVisible())
+            m_last = nullptr; // a dialog hidden after its answer may come again as the next step
         QWidget* shown = QApplication::activePopupWidget() ? QApplication::activePopupWidget()
                                                            : QApplication::activeModalWidget();
         m_ticks = shown && shown == m_last ? m_ticks + 1 : 0;
-        if (!shown || !shown->isVisible() || (shown == m_last && m_ticks < WaitMs / 10))
+        if (!shown || (shown == m_last && m_ticks < WaitMs / 10))
             return;
-        if (shown == m_last || m_steps.empty() || !m_steps.front().matches(shown)) {
-            ADD_FAILURE() << "waiting for " << (m_steps.empty() ? "nothing" : m_steps.front().what)
-                          << "; still open or unexpected: " << shown->metaObject()->className();
-            shown->close();
-            return;
+        if (shown == m_last || m_steps.empty() || !m_steps.front().first(shown)) {
+            ADD_FAILURE() << "still open or unexpected: " << shown->metaObject()->className();
+            return shown->close(), void();
         }
         if (auto* box = qobject_cast<QMessageBox*>(shown)) {
             texts << box->text();
             EXPECT_TRUE(qobject_cast<QFileDialog*>(box->parent()) || box->windowTitle() == QStringLiteral("Wplatomat"));
         }
         m_last = shown;
-        shown->installEventFilter(this);
         // Out of this event: the answer may open a nested dialog whose loop must see the timer.
-        QTimer::singleShot(0, shown, [shown, act = m_steps.front().act] { act(shown); });
+        QTimer::singleShot(0, shown, [shown, act = m_steps.front().second] { act(shown); });
         m_steps.pop_front();
     }
-    // A dialog hidden after its answer may come again as the next step.
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (watched == m_last && event->type() == QEvent::Hide)
-            m_last = nullptr;
-        return false;
-    }
-    std::deque<Step> m_steps;
+    std::deque<std::pair<std::function<bool(QWidget*)>, Answer>> m_steps;
     QPointer<QWidget> m_last;
     int m_ticks = 0;
 };
@@ -118,14 +105,6 @@ inline Answer EnterFileName(const QString& path)
         QTest::keyClick(edit, Qt::Key_Return);
     };
 }
-inline Answer Keys(QList<Qt::Key> keys)
-{
-    return [keys](QWidget*) {
-        for (Qt::Key key : keys)
-            QTest::keyClick(QApplication::focusWidget(), key);
-    };
-}
-
 inline void WriteDocument(const QString& path, quint16 kind, const QString& sender = QString())
 {
     TfrmBlank form(nullptr, kind);

@@ -29,7 +29,10 @@ TEST_F(MainFormFixture, WalkFromTheStartChooserThroughZoomSaveAsPrintAndReopen)
 {
     InitializePrinterOperation();
     // The chooser comes after the show; Tab leads to the kinds, Space takes the fourth.
-    modals.Expect<TfrmNewBlank>(Keys({Qt::Key_Tab, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Space}));
+    modals.Expect<TfrmNewBlank>([](QWidget*) {
+        for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Space})
+            QTest::keyClick(QApplication::focusWidget(), key);
+    });
     ShowMain(true);
     EXPECT_FALSE(Act("FilePrint")->isEnabled() || Act("FileSave")->isEnabled() || Act("ViewScaleUp")->isEnabled());
     ASSERT_TRUE(QTest::qWaitFor([&] { return main->ActiveBlank(); }, WaitMs));
@@ -97,24 +100,39 @@ TEST_F(MainFormFixture, WalkFromTheStartChooserThroughZoomSaveAsPrintAndReopen)
     const QString printed = PdfText(spool.filePath(QStringLiteral("pdf-1.pdf")));
     EXPECT_TRUE(printed.contains(QStringLiteral("ALFA"))) << printed.toStdString();
 
-    // Ctrl+F4 in an editor closes only the active document, after one question.
+    // Ctrl+S saves in place; Ctrl+F4 in an editor closes only the active document, after one question.
     TypeInto(other, QStringLiteral("x"));
+    Key(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(StoredWith(existing, QStringLiteral("xALFA")));
+    TypeInto(other, QStringLiteral("y"));
     modals.Expect<QMessageBox>(Click(QMessageBox::No));
     Key(Qt::Key_F4, Qt::ControlModifier);
     EXPECT_EQ(main->ActiveBlank(), order);
     EXPECT_TRUE(QTest::qWaitFor([&] { return other.isNull(); }, WaitMs));
 
-    // Reopened by its recent item; the same file, however its name is written, is reported as open.
+    // Reopened from the chooser's recent files; "Otwórz z pliku" completes a name
+    // without its extension, and the same file however written is reported as open.
     CloseAll();
-    ChooseMenu(FileMenu(), main->findChild<QAction*>(QStringLiteral("MFile1")));
+    modals.Expect<TfrmNewBlank>(ClickChild("btnRecent"));
+    modals.Expect<QMenu>([](QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, {20, 10}); });
+    Key(Qt::Key_N, Qt::ControlModifier);
     ASSERT_EQ(OpenedFiles(), QStringList({existing}));
-    EXPECT_EQ(main->ActiveBlank()->Kind(), bkTransfer);
+    EXPECT_FALSE(frmNewBlank()->isVisible());
     ASSERT_TRUE(QFile::link(existing, FilePath(QStringLiteral("dowiazanie.wpt"))));
-    OpenByDialog(existing.chopped(4), true);
+    modals.Expect<TfrmNewBlank>([](QWidget* w) { QTest::mouseClick(w->findChild<QWidget*>("ButtonGroup2"), Qt::LeftButton, {}, {100, 34}); });
+    modals.Expect<QFileDialog>(EnterFileName(existing.chopped(4)));
     modals.Expect<QMessageBox>(Click(QMessageBox::Ok));
-    main->OpenFile(FilePath(QStringLiteral("dowiazanie.wpt")));
-    EXPECT_EQ(modals.texts.mid(3), QStringList(2, QStringLiteral("Wskazany plik jest już otwarty.")));
+    Key(Qt::Key_N, Qt::ControlModifier);
+    // The reader's own message in Polish, also for a file cut short inside its amount.
+    WriteBytes(FilePath(QStringLiteral("nowy.wpt")), QByteArray("\x05\x00\x63\x00", 4));
+    WriteBytes(FilePath(QStringLiteral("krotki.wpt")), QByteArray("\x05\x00\x07\x00\x10", 5));
+    for (const char* name : {"dowiazanie.wpt", "nowy.wpt", "krotki.wpt"}) {
+        modals.Expect<QMessageBox>(Click(QMessageBox::Ok));
+        main->OpenFile(FilePath(QLatin1String(name)));
+    }
+    EXPECT_EQ(modals.texts.mid(3), QStringList({QStringLiteral("Wskazany plik jest już otwarty."), QStringLiteral("Wskazany plik jest już otwarty."), QStringLiteral("Nieprawidłowa wersja pliku."), QStringLiteral("Nie można otworzyć pliku: ") + FilePath(QStringLiteral("krotki.wpt"))}));
     EXPECT_EQ(main->BlankForms().size(), 1);
+    EXPECT_EQ(main->RecentFiles(), QStringList({existing}));
     FinalizePrinterOperation();
 }
 
