@@ -1,5 +1,5 @@
-// The program's start: the data folder, the main window's placement and
-// "AppPath" in the registry, damaged settings, and the status bar's hints.
+// The program's start: the data folder, the main window's placement, "AppPath"
+// and the recent files in the registry, damaged settings, the status bar's hints.
 #include "MainFormTestSupport.h"
 
 #include "app/StartUp.h"
@@ -76,8 +76,29 @@ TEST_F(MainFormFixture, PlacementIsRestoredWhenItFitsAndDamagedSettingsCountAsAb
     restart(QRect(100, 100, 600, 480));
     DestroyMainForm();
     WriteBytes(RegistryFile::defaultFileName(), QByteArray("\x00\xff[Software\\Korvex\\Wplatomat\nMainFormLeft=\x01\n", 38) + QByteArray(300, '\xfe'));
+    // The recent files: a name listed twice in other letters comes once, one beyond the count not at all.
+    const QStringList stored{FilePath(QStringLiteral("skasowany.wpt")), FilePath(QStringLiteral("jest.wpt"))};
+    WriteDocument(stored[1], bkMoneyOrder);
     restart(QRect(100, 100, 600, 480));
+    DestroyMainForm();
+    TRegistry recent;
+    ASSERT_TRUE(recent.OpenKey(AppKey, true));
+    const QStringList values{stored[0], stored[1], stored[0].toUpper(), stored[1]};
+    for (int i = 0; i < 4; ++i)
+        recent.WriteString(QStringLiteral("File%1").arg(i + 1), values[i]);
+    recent.WriteInteger(QStringLiteral("RecentFilesCount"), 3);
+    restart(QRect(100, 100, 600, 480));
+    EXPECT_EQ(main->RecentFiles(), stored);
     FinalizePrinterOperation();
+    // A missing file is reported and its item stays; a chosen one heads the list.
+    modals.Expect<QMessageBox>(Click(QMessageBox::Ok));
+    ChooseMenu(main->findChild<QAction*>(QStringLiteral("MFile1")));
+    EXPECT_EQ(modals.texts, QStringList({QStringLiteral("Plik o tej nazwie został skasowany lub przeniesiony.")}));
+    EXPECT_EQ(main->findChild<QAction*>(QStringLiteral("MFile1"))->text(), QStringLiteral("&1  ") + stored[0]);
+    ChooseMenu(main->findChild<QAction*>(QStringLiteral("MFile2")));
+    EXPECT_EQ(OpenedFiles(), QStringList({stored[1]}));
+    EXPECT_EQ(main->findChild<QAction*>(QStringLiteral("RFile1"))->text(), QStringLiteral("&1  ") + stored[1]);
+    EXPECT_FALSE(recent.ValueExists(QStringLiteral("File2")));
     // The hint of the button under the mouse; none over a place without one.
     QTest::mouseMove(Button("FilePrint"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return main->StatusPanel(0) == QStringLiteral("Drukuje aktywny blankiet"); }, WaitMs));

@@ -171,12 +171,10 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(main.get(), WaitMs));
     }
     QAction* Act(const char* name) const { return main->Action(name); }
-    QMenu* FileMenu() const { return main->findChild<QMenu*>(QStringLiteral("MenuFile")); }
     QWidget* Button(const char* action) const
     {
         return main->findChild<QToolBar*>(QStringLiteral("ToolBar1"))->widgetForAction(Act(action));
     }
-    void CloseAll() { main->findChild<QMdiArea*>()->closeAllSubWindows(); }
     QString FilePath(const QString& name) const { return files.filePath(name); }
     QStringList OpenedFiles() const
     {
@@ -208,28 +206,18 @@ protected:
         QTest::keyClick(focus && focus->isVisible() ? focus : main.get(), Qt::Key(key), modifiers);
         Idle(20);
     }
-    // The menu's title in the menu bar, then the item, with the mouse.
-    void ChooseMenu(QMenu* menu, QAction* item)
+    // "&Plik" in the menu bar, then the item, with the mouse.
+    void ChooseMenu(QAction* item)
     {
         Idle();
         QMenuBar* bar = main->menuBar();
+        auto* menu = main->findChild<QMenu*>(QStringLiteral("MenuFile"));
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
         ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }, WaitMs));
         QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
         Idle(20);
     }
-    // Ctrl+O and a name typed into the open dialog; then, if expected, a message answered OK.
-    void OpenByDialog(const QString& typed, bool message = false)
-    {
-        modals.Expect<QFileDialog>(EnterFileName(typed));
-        if (message)
-            modals.Expect<QMessageBox>(Click(QMessageBox::Ok));
-        Key(Qt::Key_O, Qt::ControlModifier);
-    }
-    int Jobs() const
-    {
-        return static_cast<const TPdfFileSpooler&>(Printer().Spooler()).JobCount(QStringLiteral("pdf"));
-    }
+    int Jobs() const { return static_cast<const TPdfFileSpooler&>(Printer().Spooler()).JobCount(QStringLiteral("pdf")); }
 
     const QString oldCurrent = QDir::currentPath();
     TempConfig config;

@@ -37,8 +37,7 @@ TEST_F(MainFormFixture, WalkFromTheStartChooserThroughZoomSaveAsPrintAndReopen)
     EXPECT_FALSE(Act("FilePrint")->isEnabled() || Act("FileSave")->isEnabled() || Act("ViewScaleUp")->isEnabled());
     ASSERT_TRUE(QTest::qWaitFor([&] { return main->ActiveBlank(); }, WaitMs));
     TfrmBlank* order = main->ActiveBlank();
-    main->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(main.get(), WaitMs));
+    Activate();
     EXPECT_EQ(order->Kind(), bkMoneyOrder);
     EXPECT_EQ(order->windowTitle(), QStringLiteral("<Bez nazwy>[*]"));
     std::vector<int> seen;
@@ -53,7 +52,7 @@ TEST_F(MainFormFixture, WalkFromTheStartChooserThroughZoomSaveAsPrintAndReopen)
 
     // A transfer, by a click on the chooser's first button, has no second side.
     modals.Expect<TfrmNewBlank>([](QWidget* w) { QTest::mouseClick(w->findChild<QWidget*>("ButtonGroup1"), Qt::LeftButton, {}, {100, 34}); });
-    ChooseMenu(FileMenu(), Act("FileNew"));
+    ChooseMenu(Act("FileNew"));
     QPointer<TfrmBlank> other = main->ActiveBlank();
     ASSERT_EQ(other->Kind(), bkTransfer);
     EXPECT_FALSE(Act("ViewReverse")->isEnabled() || Act("ViewReverse")->isChecked());
@@ -112,7 +111,7 @@ TEST_F(MainFormFixture, WalkFromTheStartChooserThroughZoomSaveAsPrintAndReopen)
 
     // Reopened from the chooser's recent files; "Otwórz z pliku" completes a name
     // without its extension, and the same file however written is reported as open.
-    CloseAll();
+    main->findChild<QMdiArea*>()->closeAllSubWindows();
     modals.Expect<TfrmNewBlank>(ClickChild("btnRecent"));
     modals.Expect<QMenu>([](QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, {20, 10}); });
     Key(Qt::Key_N, Qt::ControlModifier);
@@ -136,7 +135,8 @@ TEST_F(MainFormFixture, WalkFromTheStartChooserThroughZoomSaveAsPrintAndReopen)
     FinalizePrinterOperation();
 }
 
-// One question for each modified document, in any order; a Cancel keeps all.
+// One question for each modified document, in any order, with "Tak", "Nie" and
+// "Anuluj"; a Cancel keeps the program and every document.
 struct CloseCase {
     const char* name;
     const char* action; // FileClose: one document, FileExit or Alt+F4: two
@@ -152,40 +152,32 @@ TEST_P(MainFormClose, AnswersDecideWhatIsSavedAndWhatCloses)
     const CloseCase& c = GetParam();
     ShowMain();
     const bool single = QLatin1String(c.action) == QLatin1String("FileClose");
-    const QString chosen = FilePath(QStringLiteral("nowy.wpt"));
-    QStringList paths{c.withFile ? FilePath(QStringLiteral("a.wpt")) : QString()};
-    if (!single)
-        paths << FilePath(QStringLiteral("b.wpt"));
+    QStringList paths{FilePath(QStringLiteral("a.wpt")), FilePath(QStringLiteral("b.wpt"))}, questions;
     QList<QPointer<TfrmBlank>> forms;
-    for (const QString& path : paths) {
-        if (!path.isEmpty())
+    for (const QString& path : paths.mid(0, single ? 1 : 2)) {
+        if (c.withFile)
             WriteDocument(path, bkTransfer);
-        forms << main->CreateBlankForm(path.isEmpty() ? bkTransfer : 0, path);
+        forms << main->CreateBlankForm(c.withFile ? 0 : bkTransfer, c.withFile ? path : QString());
+        questions << QuestionFor(c.withFile ? path : QString());
         if (!c.answers.empty())
             TypeInto(forms.back(), QStringLiteral("ALFA"));
     }
     for (QMessageBox::StandardButton answer : c.answers)
         modals.Expect<QMessageBox>([answer](QWidget* w) {
-            auto* box = static_cast<QMessageBox*>(w);
-            EXPECT_EQ(box->button(QMessageBox::Yes)->text() + box->button(QMessageBox::No)->text()
-                          + box->button(QMessageBox::Cancel)->text(), QStringLiteral("TakNieAnuluj"));
+            for (auto [b, text] : {std::pair{QMessageBox::Yes, "Tak"}, {QMessageBox::No, "Nie"}, {QMessageBox::Cancel, "Anuluj"}})
+                EXPECT_EQ(static_cast<QMessageBox*>(w)->button(b)->text(), QLatin1String(text));
             Click(answer)(w);
         });
     if (!c.withFile && c.answers[0] == QMessageBox::Yes)
-        modals.Expect<QFileDialog>(c.nameChosen ? EnterFileName(chosen) : Answer([](QWidget* w) { w->close(); }));
-    if (QLatin1String(c.action) == QLatin1String("AltF4"))
-        Key(Qt::Key_F4, Qt::AltModifier);
-    else
-        ChooseMenu(FileMenu(), Act(c.action));
+        modals.Expect<QFileDialog>(c.nameChosen ? EnterFileName(paths[0]) : Answer([](QWidget* w) { w->close(); }));
+    QLatin1String(c.action) == QLatin1String("AltF4") ? Key(Qt::Key_F4, Qt::AltModifier) : ChooseMenu(Act(c.action));
     const auto closed = [&] { return single ? forms[0].isNull() : !main->isVisible(); };
     EXPECT_EQ(QTest::qWaitFor(closed, c.closes ? WaitMs : 200), c.closes);
-    ASSERT_EQ(modals.texts.size(), qsizetype(c.answers.size()));
-    for (int i = 0; i < modals.texts.size(); ++i) {
-        const auto it = std::find_if(paths.begin(), paths.end(), [&](auto& p) { return modals.texts[i] == QuestionFor(p); });
-        ASSERT_NE(it, paths.end()) << modals.texts[i].toStdString();
-        EXPECT_EQ(StoredWith(it->isEmpty() ? chosen : *it, QStringLiteral("ALFA")),
-                  c.answers[i] == QMessageBox::Yes && (c.withFile || c.nameChosen));
-    }
+    EXPECT_EQ(modals.texts.size(), qsizetype(c.answers.size()));
+    for (const QString& text : modals.texts)
+        EXPECT_TRUE(questions.contains(text)) << text.toStdString();
+    const auto yes = std::count(c.answers.begin(), c.answers.end(), QMessageBox::Yes) * (c.withFile || c.nameChosen);
+    EXPECT_EQ(std::count_if(paths.begin(), paths.end(), [](auto& p) { return StoredWith(p, QStringLiteral("ALFA")); }), yes);
     for (const auto& form : forms)
         EXPECT_TRUE(c.closes || (form && form->Modified())) << "a document must not be lost while the program stays";
 }
