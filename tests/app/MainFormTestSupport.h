@@ -24,6 +24,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -83,12 +84,7 @@ private:
 };
 
 // Lets the program go idle, as between a user's key strokes (QTest::qWait never blocks).
-inline void Idle(int ms = 20)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
+inline void Idle(int ms = 20) { QEventLoop loop; QTimer::singleShot(ms, &loop, &QEventLoop::quit); loop.exec(); }
 inline Answer Click(QMessageBox::StandardButton which)
 {
     return [which](QWidget* w) { QTest::mouseClick(static_cast<QMessageBox*>(w)->button(which), Qt::LeftButton); };
@@ -100,9 +96,8 @@ inline Answer ClickChild(const char* name)
 inline Answer EnterFileName(const QString& path)
 {
     return [path](QWidget* w) {
-        auto* edit = w->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        edit->setText(path);
-        QTest::keyClick(edit, Qt::Key_Return);
+        w->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(path);
+        QTest::keyClick(w->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")), Qt::Key_Return);
     };
 }
 inline void WriteDocument(const QString& path, quint16 kind, const QString& sender = QString())
@@ -115,16 +110,14 @@ inline void WriteDocument(const QString& path, quint16 kind, const QString& send
 inline void WriteBytes(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
 }
 // The words of a printed PDF, without blanks, by poppler's pdftotext.
 inline QString PdfText(const QString& path)
 {
     QProcess run;
     run.start(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
-    run.waitForFinished(WaitMs);
-    return QString::fromUtf8(run.readAllStandardOutput()).simplified().remove(QLatin1Char(' '));
+    return run.waitForFinished(WaitMs) ? QString::fromUtf8(run.readAllStandardOutput()).remove(QRegularExpression(QStringLiteral("\\s"))) : QString();
 }
 inline constexpr auto CaseName = [](const auto& info) { return std::string(info.param.name); };
 
@@ -171,10 +164,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(main.get(), WaitMs));
     }
     QAction* Act(const char* name) const { return main->Action(name); }
-    QWidget* Button(const char* action) const
-    {
-        return main->findChild<QToolBar*>(QStringLiteral("ToolBar1"))->widgetForAction(Act(action));
-    }
+    QWidget* Button(const char* action) const { return main->findChild<QToolBar*>()->widgetForAction(Act(action)); }
     QString FilePath(const QString& name) const { return files.filePath(name); }
     QStringList OpenedFiles() const
     {

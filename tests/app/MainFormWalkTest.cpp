@@ -1,6 +1,5 @@
 // A user's path through the main window: the chooser at the start, zoom and
-// reverse side, typing, Save As over a file, printing, Ctrl+F4, reopening; and
-// the save question when documents or the program close.
+// reverse side, typing, Save As over a file, printing, Ctrl+F4, reopening, exit.
 #include "MainFormTestSupport.h"
 
 #include "printing/untPrinterOperation.h"
@@ -133,66 +132,21 @@ TEST_F(MainFormFixture, WalkFromTheStartChooserThroughZoomSaveAsPrintAndReopen)
     EXPECT_EQ(main->BlankForms().size(), 1);
     EXPECT_EQ(main->RecentFiles(), QStringList({existing}));
     FinalizePrinterOperation();
-}
 
-// One question for each modified document, in any order, with "Tak", "Nie" and
-// "Anuluj"; a Cancel keeps the program and every document.
-struct CloseCase {
-    const char* name;
-    const char* action; // FileClose: one document, FileExit or Alt+F4: two
-    bool withFile, nameChosen; // the name typed in Save As for a document without a file
-    std::vector<QMessageBox::StandardButton> answers;
-    bool closes;
-};
-
-class MainFormClose : public MainFormFixture, public ::testing::WithParamInterface<CloseCase> {};
-
-TEST_P(MainFormClose, AnswersDecideWhatIsSavedAndWhatCloses)
-{
-    const CloseCase& c = GetParam();
-    ShowMain();
-    const bool single = QLatin1String(c.action) == QLatin1String("FileClose");
-    QStringList paths{FilePath(QStringLiteral("a.wpt")), FilePath(QStringLiteral("b.wpt"))}, questions;
-    QList<QPointer<TfrmBlank>> forms;
-    for (const QString& path : paths.mid(0, single ? 1 : 2)) {
-        if (c.withFile)
-            WriteDocument(path, bkTransfer);
-        forms << main->CreateBlankForm(c.withFile ? 0 : bkTransfer, c.withFile ? path : QString());
-        questions << QuestionFor(c.withFile ? path : QString());
-        if (!c.answers.empty())
-            TypeInto(forms.back(), QStringLiteral("ALFA"));
-    }
-    for (QMessageBox::StandardButton answer : c.answers)
+    // Ending the program asks about each modified document: "Anuluj" keeps all, "Tak" saves.
+    TypeInto(main->ActiveBlank(), QStringLiteral("z"));
+    for (QMessageBox::StandardButton answer : {QMessageBox::Cancel, QMessageBox::Yes}) {
         modals.Expect<QMessageBox>([answer](QWidget* w) {
             for (auto [b, text] : {std::pair{QMessageBox::Yes, "Tak"}, {QMessageBox::No, "Nie"}, {QMessageBox::Cancel, "Anuluj"}})
                 EXPECT_EQ(static_cast<QMessageBox*>(w)->button(b)->text(), QLatin1String(text));
             Click(answer)(w);
         });
-    if (!c.withFile && c.answers[0] == QMessageBox::Yes)
-        modals.Expect<QFileDialog>(c.nameChosen ? EnterFileName(paths[0]) : Answer([](QWidget* w) { w->close(); }));
-    QLatin1String(c.action) == QLatin1String("AltF4") ? Key(Qt::Key_F4, Qt::AltModifier) : ChooseMenu(Act(c.action));
-    const auto closed = [&] { return single ? forms[0].isNull() : !main->isVisible(); };
-    EXPECT_EQ(QTest::qWaitFor(closed, c.closes ? WaitMs : 200), c.closes);
-    EXPECT_EQ(modals.texts.size(), qsizetype(c.answers.size()));
-    for (const QString& text : modals.texts)
-        EXPECT_TRUE(questions.contains(text)) << text.toStdString();
-    const auto yes = std::count(c.answers.begin(), c.answers.end(), QMessageBox::Yes) * (c.withFile || c.nameChosen);
-    EXPECT_EQ(std::count_if(paths.begin(), paths.end(), [](auto& p) { return StoredWith(p, QStringLiteral("ALFA")); }), yes);
-    for (const auto& form : forms)
-        EXPECT_TRUE(c.closes || (form && form->Modified())) << "a document must not be lost while the program stays";
+        answer == QMessageBox::Cancel ? ChooseMenu(Act("FileExit")) : Key(Qt::Key_F4, Qt::AltModifier);
+        EXPECT_EQ(QTest::qWaitFor([&] { return !main->isVisible(); }, 200), answer == QMessageBox::Yes);
+    }
+    EXPECT_EQ(modals.texts.mid(7), QStringList(2, QuestionFor(existing)));
+    EXPECT_TRUE(StoredWith(existing, QStringLiteral("zxALFA")));
 }
-
-using B = QMessageBox;
-INSTANTIATE_TEST_SUITE_P(Answers, MainFormClose,
-                         ::testing::Values(CloseCase{"FileYes", "FileClose", true, false, {B::Yes}, true},
-                                           CloseCase{"FileNo", "FileClose", true, false, {B::No}, true},
-                                           CloseCase{"FileCancel", "FileClose", true, false, {B::Cancel}, false},
-                                           CloseCase{"NoFileYesSaveAs", "FileClose", false, true, {B::Yes}, true},
-                                           CloseCase{"NoFileSaveAsCancelled", "FileClose", false, false, {B::Yes}, false},
-                                           CloseCase{"ExitYesNo", "FileExit", true, false, {B::Yes, B::No}, true},
-                                           CloseCase{"AltF4NoCancel", "AltF4", true, false, {B::No, B::Cancel}, false},
-                                           CloseCase{"ExitUnmodifiedAsksNothing", "FileExit", true, false, {}, true}),
-                         CaseName);
 
 } // namespace
 } // namespace MainFormTest
