@@ -32,7 +32,6 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <functional>
 
 namespace MainFormTest {
@@ -48,10 +47,7 @@ class ModalScript : public QObject {
 public:
     ModalScript() { startTimer(10); }
     template <class T>
-    void Expect(Answer act)
-    {
-        m_steps.push_back({[](QWidget* w) { return qobject_cast<T*>(w) != nullptr; }, act});
-    }
+    void Expect(Answer act) { m_steps.push_back({[](QWidget* w) { return qobject_cast<T*>(w) != nullptr; }, act}); }
     qsizetype Pending() const { return m_steps.size(); }
     QStringList texts; // of the message boxes answered
 
@@ -65,10 +61,8 @@ private:
         m_ticks = shown && shown == m_last ? m_ticks + 1 : 0;
         if (!shown || (shown == m_last && m_ticks < WaitMs / 10))
             return;
-        if (shown == m_last || m_steps.empty() || !m_steps.front().first(shown)) {
-            ADD_FAILURE() << "still open or unexpected: " << shown->metaObject()->className();
-            return shown->close(), void();
-        }
+        if (shown == m_last || m_steps.empty() || !m_steps.front().first(shown))
+            return ADD_FAILURE() << "still open or unexpected: " << shown->metaObject()->className(), void(shown->close());
         if (auto* box = qobject_cast<QMessageBox*>(shown)) {
             texts << box->text();
             EXPECT_TRUE(qobject_cast<QFileDialog*>(box->parent()) || box->windowTitle() == QStringLiteral("Wplatomat"));
@@ -76,9 +70,9 @@ private:
         m_last = shown;
         // Out of this event: the answer may open a nested dialog whose loop must see the timer.
         QTimer::singleShot(0, shown, [shown, act = m_steps.front().second] { act(shown); });
-        m_steps.pop_front();
+        m_steps.removeFirst();
     }
-    std::deque<std::pair<std::function<bool(QWidget*)>, Answer>> m_steps;
+    QList<std::pair<std::function<bool(QWidget*)>, Answer>> m_steps;
     QPointer<QWidget> m_last;
     int m_ticks = 0;
 };
@@ -134,7 +128,6 @@ protected:
     }
     void TearDown() override
     {
-        QDir::setCurrent(oldCurrent);
         DestroyMainForm();
         FinalizeBackBuffer();
         FinalizeCommonUnit();
@@ -209,7 +202,6 @@ protected:
     }
     int Jobs() const { return static_cast<const TPdfFileSpooler&>(Printer().Spooler()).JobCount(QStringLiteral("pdf")); }
 
-    const QString oldCurrent = QDir::currentPath();
     TempConfig config;
     QTemporaryDir files, spool;
     ModalScript modals;

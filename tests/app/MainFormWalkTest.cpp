@@ -28,9 +28,13 @@ TEST_F(MainFormFixture, WalkFromTheStartChooserThroughZoomSaveAsPrintAndReopen)
 {
     InitializePrinterOperation();
     // The chooser comes after the show; Tab leads to the kinds, Space takes the fourth.
-    modals.Expect<TfrmNewBlank>([](QWidget*) {
-        for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Space})
+    modals.Expect<TfrmNewBlank>([](QWidget* w) {
+        auto* group = w->findChild<QWidget*>(QStringLiteral("ButtonGroup1"));
+        for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down})
             QTest::keyClick(QApplication::focusWidget(), key);
+        // The focused button is framed in the highlight a pixel inside its box.
+        EXPECT_EQ(group->grab().toImage().pixelColor(1, 3 * 68 + 2), group->palette().color(QPalette::Highlight));
+        QTest::keyClick(group, Qt::Key_Space);
     });
     ShowMain(true);
     EXPECT_FALSE(Act("FilePrint")->isEnabled() || Act("FileSave")->isEnabled() || Act("ViewScaleUp")->isEnabled());
