@@ -5,6 +5,7 @@
 #include "app/StartUp.h"
 #include "printing/untPrinterOperation.h"
 
+#include <QMdiArea>
 #include <QScreen>
 
 #include <array>
@@ -38,25 +39,34 @@ TEST(StartUp, DataFolderIsCreatedOrTheStartStopsWithAMessage)
 // registry or printer set-up file counts as absent and never stops the start.
 TEST_F(MainFormFixture, PlacementIsRestoredWhenItFitsAndDamagedSettingsCountAsAbsent)
 {
-    const auto restart = [this](QRect frame) {
-        if (!main)
-            CreateMainForm();
+    const auto restart = [this](QRect frame, const std::function<void(TRegistry&)>& before) {
+        DestroyMainForm();
+        TRegistry reg;
+        ASSERT_TRUE(reg.OpenKey(AppKey, true));
+        before(reg);
+        CreateMainForm();
         ShowMain();
         EXPECT_TRUE(QTest::qWaitFor([&] { return main->frameGeometry() == frame; }, WaitMs)) << QDebug::toString(main->frameGeometry()).toStdString();
     };
+    const auto place = [](const std::array<int, 4>& p) {
+        return [p](TRegistry& reg) {
+            for (int i = 0; i < 4; ++i)
+                reg.WriteInteger(QLatin1String(std::array{"MainFormLeft", "MainFormTop", "MainFormWidth", "MainFormHeight"}[i]), p[i]);
+        };
+    };
     InitializePrinterOperation();
     WriteBytes(GetUserDataDir() + QStringLiteral("PrinterSetup.cfg"), QByteArray(2000, '\x7f'));
-    restart(QRect(100, 100, 600, 480));
+    ShowMain();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return main->frameGeometry() == QRect(100, 100, 600, 480); }, WaitMs));
     EXPECT_EQ(main->windowTitle(), QStringLiteral("Wplatomat"));
-    TRegistry reg;
-    ASSERT_TRUE(reg.OpenKey(AppKey, true));
-    EXPECT_EQ(reg.GetDataType(QStringLiteral("AppPath")), rdString);
-    EXPECT_EQ(reg.ReadString(QStringLiteral("AppPath")).value_or(QString()), QApplication::applicationFilePath());
-    EXPECT_FALSE(reg.ValueExists(QStringLiteral("MainFormLeft"))) << "written at exit, not at start";
+    restart(QRect(100, 100, 600, 480), [](TRegistry& reg) {
+        EXPECT_EQ(reg.GetDataType(QStringLiteral("AppPath")), rdString);
+        EXPECT_EQ(reg.ReadString(QStringLiteral("AppPath")).value_or(QString()), QApplication::applicationFilePath());
+        EXPECT_EQ(reg.GetDataType(QStringLiteral("MainFormLeft")), rdInteger) << "written at exit";
+    });
     main->move(130, 90);
     ASSERT_TRUE(QTest::qWaitFor([&] { return main->frameGeometry().topLeft() == QPoint(130, 90); }, WaitMs));
-    DestroyMainForm();
-    restart(QRect(130, 90, 600, 480));
+    restart(QRect(130, 90, 600, 480), [](TRegistry&) {});
     const QRect desk = QGuiApplication::primaryScreen()->virtualGeometry();
     const int big = INT_MAX, least = INT_MIN;
     const std::pair<std::array<int, 4>, bool> cases[] = {
@@ -64,32 +74,25 @@ TEST_F(MainFormFixture, PlacementIsRestoredWhenItFitsAndDamagedSettingsCountAsAb
         {{100, desk.bottom() - 478, 600, 480}, false},              {{desk.left() - 1, 100, 600, 480}, false},
         {{big, big, big, big}, false},                               {{least, least, big, big}, false},
         {{100, 100, 600, least}, false},                             {{100, 100, 0, 0}, false}};
-    for (const auto& [p, fits] : cases) {
-        SCOPED_TRACE(testing::Message() << p[0] << "," << p[1] << " " << p[2] << "x" << p[3]);
-        DestroyMainForm();
-        for (int i = 0; i < 4; ++i)
-            reg.WriteInteger(QLatin1String(std::array{"MainFormLeft", "MainFormTop", "MainFormWidth", "MainFormHeight"}[i]), p[i]);
-        restart(fits ? QRect(p[0], p[1], p[2], p[3]) : QRect(100, 100, 600, 480));
-    }
-    DestroyMainForm();
-    reg.WriteString(QStringLiteral("MainFormWidth"), QStringLiteral("640"));
-    restart(QRect(100, 100, 600, 480));
-    DestroyMainForm();
-    WriteBytes(RegistryFile::defaultFileName(), QByteArray("\x00\xff[Software\\Korvex\\Wplatomat\nMainFormLeft=\x01\n", 38) + QByteArray(300, '\xfe'));
+    for (const auto& [p, fits] : cases)
+        restart(fits ? QRect(p[0], p[1], p[2], p[3]) : QRect(100, 100, 600, 480), place(p));
+    restart(QRect(40, 30, 600, 520), [&](TRegistry& reg) {
+        place({40, 30, 640, 520})(reg);
+        reg.WriteString(QStringLiteral("MainFormWidth"), QStringLiteral("640"));
+    });
+    restart(QRect(100, 100, 600, 480), [](TRegistry&) {
+        WriteBytes(RegistryFile::defaultFileName(), QByteArray("\x00\xff[Software\\Korvex\\Wplatomat\nMainFormLeft=\x01\n", 38) + QByteArray(300, '\xfe'));
+    });
+    FinalizePrinterOperation();
     // The recent files: a name listed twice in other letters comes once, one beyond the count not at all.
     const QStringList stored{FilePath(QStringLiteral("skasowany.wpt")), FilePath(QStringLiteral("jest.wpt"))};
     WriteDocument(stored[1], bkMoneyOrder);
-    restart(QRect(100, 100, 600, 480));
-    DestroyMainForm();
-    TRegistry recent;
-    ASSERT_TRUE(recent.OpenKey(AppKey, true));
-    const QStringList values{stored[0], stored[1], stored[0].toUpper(), stored[1]};
-    for (int i = 0; i < 4; ++i)
-        recent.WriteString(QStringLiteral("File%1").arg(i + 1), values[i]);
-    recent.WriteInteger(QStringLiteral("RecentFilesCount"), 3);
-    restart(QRect(100, 100, 600, 480));
+    restart(QRect(100, 100, 600, 480), [&](TRegistry& reg) {
+        for (int i = 0; i < 4; ++i)
+            reg.WriteString(QStringLiteral("File%1").arg(i + 1), QStringList({stored[0], stored[1], stored[0].toUpper(), stored[1]})[i]);
+        reg.WriteInteger(QStringLiteral("RecentFilesCount"), 3);
+    });
     EXPECT_EQ(main->RecentFiles(), stored);
-    FinalizePrinterOperation();
     // A missing file is reported and its item stays; a chosen one heads the list.
     modals.Expect<QMessageBox>(Click(QMessageBox::Ok));
     ChooseMenu(main->findChild<QAction*>(QStringLiteral("MFile1")));
@@ -98,7 +101,6 @@ TEST_F(MainFormFixture, PlacementIsRestoredWhenItFitsAndDamagedSettingsCountAsAb
     ChooseMenu(main->findChild<QAction*>(QStringLiteral("MFile2")));
     EXPECT_EQ(OpenedFiles(), QStringList({stored[1]}));
     EXPECT_EQ(main->findChild<QAction*>(QStringLiteral("RFile1"))->text(), QStringLiteral("&1  ") + stored[1]);
-    EXPECT_FALSE(recent.ValueExists(QStringLiteral("File2")));
     // The hint of the button under the mouse; none over a place without one.
     QTest::mouseMove(Button("FilePrint"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return main->StatusPanel(0) == QStringLiteral("Drukuje aktywny blankiet"); }, WaitMs));

@@ -16,15 +16,12 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QEventLoop>
 #include <QFileDialog>
 #include <QLineEdit>
-#include <QMdiArea>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -40,9 +37,8 @@ inline const QString AppKey = QStringLiteral("Software\\Korvex\\Wplatomat");
 constexpr int WaitMs = 5000;
 using Answer = std::function<void(QWidget*)>;
 
-// Answers modal dialogs and pop-up menus in the expected order from inside
-// their own loops; anything else, or an answer that leaves its dialog open,
-// fails and is closed, so no test can hang on a dialog.
+// Answers modal dialogs and pop-up menus in the expected order from inside their loops; anything
+// else, or an answer that leaves its dialog open, fails and is closed: no test hangs on a dialog.
 class ModalScript : public QObject {
 public:
     ModalScript() { startTimer(10); }
@@ -77,7 +73,7 @@ private:
     int m_ticks = 0;
 };
 
-// Lets the program go idle, as between a user's key strokes (QTest::qWait never blocks).
+// Idle as between a user's key strokes (QTest::qWait never blocks, so action states stay stale).
 inline void Idle(int ms = 20) { QEventLoop loop; QTimer::singleShot(ms, &loop, &QEventLoop::quit); loop.exec(); }
 inline Answer Click(QMessageBox::StandardButton which)
 {
@@ -111,7 +107,7 @@ inline QString PdfText(const QString& path)
 {
     QProcess run;
     run.start(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
-    return run.waitForFinished(WaitMs) ? QString::fromUtf8(run.readAllStandardOutput()).remove(QRegularExpression(QStringLiteral("\\s"))) : QString();
+    return run.waitForFinished(WaitMs) ? QString::fromUtf8(run.readAllStandardOutput()).simplified().remove(u' ') : QString();
 }
 inline constexpr auto CaseName = [](const auto& info) { return std::string(info.param.name); };
 
@@ -153,8 +149,7 @@ protected:
         main->show();
         if (!keepStartTimer)
             main->findChild<QTimer*>(QStringLiteral("tmrWizard"))->stop();
-        main->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(main.get(), WaitMs));
+        Activate();
     }
     QAction* Act(const char* name) const { return main->Action(name); }
     QWidget* Button(const char* action) const { return main->findChild<QToolBar*>()->widgetForAction(Act(action)); }
@@ -168,6 +163,7 @@ protected:
     }
     void Activate()
     {
+        Idle();
         main->activateWindow();
         // Not qWaitForWindowActive: a closed menu still counts as active, and keeps the shortcuts.
         EXPECT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == main.get(); }, WaitMs));
@@ -183,7 +179,6 @@ protected:
     // A key to the focused widget; the offscreen platform gives no window back its activation.
     void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
-        Idle(20);
         Activate();
         QWidget* focus = QApplication::focusWidget();
         QTest::keyClick(focus && focus->isVisible() ? focus : main.get(), Qt::Key(key), modifiers);
@@ -192,7 +187,7 @@ protected:
     // "&Plik" in the menu bar, then the item, with the mouse.
     void ChooseMenu(QAction* item)
     {
-        Idle();
+        Activate();
         QMenuBar* bar = main->menuBar();
         auto* menu = main->findChild<QMenu*>(QStringLiteral("MenuFile"));
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());

@@ -5,6 +5,7 @@
 #include "printing/untPrinterOperation.h"
 
 #include <QDialogButtonBox>
+#include <QMdiArea>
 #include <QPushButton>
 #include <QPrintDialog>
 
