@@ -1,31 +1,14 @@
-// The program's start: the data folder, the main window's placement and "AppPath"
-// in the registry, and damaged settings.
+// The main window's start: its placement and "AppPath" in the registry, and damaged settings.
 #include "MainFormTestSupport.h"
 
-#include "app/StartUp.h"
 #include "printing/untPrinterOperation.h"
 
 #include <QScreen>
 
 #include <array>
-#include <cstring>
 
 namespace MainFormTest {
 namespace {
-
-// Nothing can be created below a regular file, not even by root: the start stops with a message.
-TEST(StartUp, UncreatableDataFolderStopsTheStartWithAMessage)
-{
-    QTemporaryDir tmp;
-    WriteBytes(tmp.filePath(QStringLiteral("plik")), "x");
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(tmp.filePath(QStringLiteral("plik/cfg"))));
-    FinalizeCommonUnit();
-    testing::internal::CaptureStderr();
-    EXPECT_NE(RunStartUp(), 0);
-    EXPECT_EQ(QString::fromStdString(testing::internal::GetCapturedStderr()),
-              QStringLiteral("GetFolder: SHGetKnownFolderPath: Błąd %1. %2\n").arg(ENOTDIR).arg(QString::fromLocal8Bit(std::strerror(ENOTDIR))));
-    qunsetenv("XDG_CONFIG_HOME");
-}
 
 // The placement is the outer frame, saved at exit and restored only when it lies
 // on the screens, whatever the values; a value of another type or a damaged

@@ -43,9 +43,9 @@ class ModalScript : public QObject {
 public:
     ModalScript() { startTimer(10); }
     template <class T>
-    void Expect(Answer act) { m_steps.push_back({[](QWidget* w) { return qobject_cast<T*>(w) != nullptr; }, act}); }
-    qsizetype Pending() const { return m_steps.size(); }
+    void Expect(Answer act) { steps.push_back({[](QWidget* w) { return qobject_cast<T*>(w) != nullptr; }, act}); }
     QStringList texts; // of the message boxes answered
+    QList<std::pair<std::function<bool(QWidget*)>, Answer>> steps;
 
 private:
     void timerEvent(QTimerEvent*) override
@@ -57,7 +57,7 @@ private:
         m_ticks = shown && shown == m_last ? m_ticks + 1 : 0;
         if (!shown || (shown == m_last && m_ticks < WaitMs / 10))
             return;
-        if (shown == m_last || m_steps.empty() || !m_steps.front().first(shown))
+        if (shown == m_last || steps.empty() || !steps.front().first(shown))
             return ADD_FAILURE() << "still open or unexpected: " << shown->metaObject()->className(), void(shown->close());
         if (auto* box = qobject_cast<QMessageBox*>(shown)) {
             texts << box->text();
@@ -65,10 +65,9 @@ private:
         }
         m_last = shown;
         // Out of this event: the answer may open a nested dialog whose loop must see the timer.
-        QTimer::singleShot(0, shown, [shown, act = m_steps.front().second] { act(shown); });
-        m_steps.removeFirst();
+        QTimer::singleShot(0, shown, [shown, act = steps.front().second] { act(shown); });
+        steps.removeFirst();
     }
-    QList<std::pair<std::function<bool(QWidget*)>, Answer>> m_steps;
     QPointer<QWidget> m_last;
     int m_ticks = 0;
 };
@@ -127,7 +126,7 @@ protected:
         DestroyMainForm();
         FinalizeBackBuffer();
         FinalizeCommonUnit();
-        EXPECT_EQ(modals.Pending(), 0) << "dialogs that never came";
+        EXPECT_EQ(modals.steps.size(), 0) << "dialogs that never came";
     }
     void CreateMainForm()
     {
