@@ -44,7 +44,7 @@ TEST_F(MainFormFixture, PlacementIsRestoredWhenItFitsAndDamagedSettingsCountAsAb
     ASSERT_TRUE(QTest::qWaitFor([&] { return main->frameGeometry().topLeft() == QPoint(130, 90); }, WaitMs));
     restart(QRect(130, 90, 600, 480), [](TRegistry&) {});
     const QRect desk = QGuiApplication::primaryScreen()->virtualGeometry();
-    const int big = INT_MAX, least = INT_MIN;
+    constexpr int big = INT_MAX, least = INT_MIN;
     const std::pair<std::array<int, 4>, bool> cases[] = {
         {{desk.right() - 499, desk.bottom() - 399, 500, 400}, true}, {{desk.right() - 598, 100, 600, 480}, false},
         {{100, desk.bottom() - 478, 600, 480}, false},              {{desk.left() - 1, 100, 600, 480}, false},

@@ -50,24 +50,27 @@ public:
 private:
     void timerEvent(QTimerEvent*) override
     {
-        if (m_last && !m_last->isVisible())
-            m_last = nullptr; // a dialog hidden after its answer may come again as the next step
+        m_answered.removeIf([](const QPointer<QWidget>& w) { return !w || !w->isVisible(); });
+        m_last = m_answered.contains(m_last) ? m_last : nullptr;
         QWidget* shown = QApplication::activePopupWidget() ? QApplication::activePopupWidget()
                                                            : QApplication::activeModalWidget();
-        m_ticks = shown && shown == m_last ? m_ticks + 1 : 0;
-        if (!shown || (shown == m_last && m_ticks < WaitMs / 10))
+        // A dialog answered before may come again as the next step, or still be closing: it fails if it stays.
+        const bool next = shown && shown != m_last && !steps.empty() && steps.front().first(shown);
+        m_ticks = shown && !next && m_answered.contains(shown) ? m_ticks + 1 : 0;
+        if (!shown || (m_ticks > 0 && m_ticks < WaitMs / 10))
             return;
-        if (shown == m_last || steps.empty() || !steps.front().first(shown))
+        if (!next)
             return ADD_FAILURE() << "still open or unexpected: " << shown->metaObject()->className(), void(shown->close());
         if (auto* box = qobject_cast<QMessageBox*>(shown)) {
             texts << box->text();
             EXPECT_TRUE(qobject_cast<QFileDialog*>(box->parent()) || box->windowTitle() == QStringLiteral("Wplatomat"));
         }
-        m_last = shown;
+        m_answered << (m_last = shown);
         // Out of this event: the answer may open a nested dialog whose loop must see the timer.
         QTimer::singleShot(0, shown, [shown, act = steps.front().second] { act(shown); });
         steps.removeFirst();
     }
+    QList<QPointer<QWidget>> m_answered; // not hidden since
     QPointer<QWidget> m_last;
     int m_ticks = 0;
 };
