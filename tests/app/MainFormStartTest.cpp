@@ -1,5 +1,4 @@
-// The main window's creation and destruction: placement and "AppPath" in the
-// registry, what damaged settings do, and the status bar's automatic hints.
+// The main window's start: its placement and "AppPath" in the registry, and damaged settings.
 #include "MainFormTestSupport.h"
 
 #include "printing/untPrinterOperation.h"
@@ -7,122 +6,60 @@
 #include <QScreen>
 
 #include <array>
-#include <limits>
 
 namespace MainFormTest {
 namespace {
 
-using MainFormStart = MainFormFixture;
-
-// The placement is the window's outer frame.
-void ExpectPlacement(QWidget* w, QRect expected)
+// The placement is the outer frame, saved at exit and restored only when it lies
+// on the screens, whatever the values; a value of another type or a damaged
+// registry or printer set-up file counts as absent and never stops the start.
+TEST_F(MainFormFixture, PlacementIsRestoredWhenItFitsAndDamagedSettingsCountAsAbsent)
 {
-    EXPECT_TRUE(QTest::qWaitFor([&] { return w->frameGeometry() == expected; }, WaitMs))
-        << "frame " << QDebug::toString(w->frameGeometry()).toStdString();
-}
-
-TEST_F(MainFormStart, FirstStartOpensAtHundredHundredSixHundredByFourEightyAndWritesAppPath)
-{
+    const auto restart = [this](QRect frame, const std::function<void(TRegistry&)>& before) {
+        DestroyMainForm();
+        TRegistry reg;
+        ASSERT_TRUE(reg.OpenKey(AppKey, true));
+        before(reg);
+        CreateMainForm();
+        ShowMain();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return main->frameGeometry() == frame; }, WaitMs)) << QDebug::toString(main->frameGeometry()).toStdString();
+    };
+    const auto place = [](const std::array<int, 4>& p) {
+        return [p](TRegistry& reg) {
+            for (int i = 0; i < 4; ++i)
+                reg.WriteInteger(QLatin1String(std::array{"MainFormLeft", "MainFormTop", "MainFormWidth", "MainFormHeight"}[i]), p[i]);
+        };
+    };
+    InitializePrinterOperation();
+    WriteBytes(GetUserDataDir() + QStringLiteral("PrinterSetup.cfg"), QByteArray(2000, '\x7f'));
     ShowMain();
-    ExpectPlacement(main.get(), QRect(100, 100, 600, 480));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return main->frameGeometry() == QRect(100, 100, 600, 480); }, WaitMs));
     EXPECT_EQ(main->windowTitle(), QStringLiteral("Wplatomat"));
-    TRegistry reg;
-    ASSERT_TRUE(reg.OpenKey(AppKey, false));
-    EXPECT_EQ(reg.GetDataType(QStringLiteral("AppPath")), rdString);
-    EXPECT_EQ(reg.ReadString(QStringLiteral("AppPath")).value_or(QString()), QApplication::applicationFilePath());
-    for (const char* name : {"MainFormLeft", "MainFormTop", "MainFormWidth", "MainFormHeight"})
-        EXPECT_FALSE(reg.ValueExists(QLatin1String(name))) << name << " is written at exit, not at start";
-}
-
-TEST_F(MainFormStart, PlacementIsSavedAsTheFrameAndRestoredOnlyWhenItFitsTheScreens)
-{
-    ShowMain();
+    restart(QRect(100, 100, 600, 480), [](TRegistry& reg) {
+        EXPECT_EQ(reg.GetDataType(QStringLiteral("AppPath")), rdString);
+        EXPECT_EQ(reg.ReadString(QStringLiteral("AppPath")).value_or(QString()), QApplication::applicationFilePath());
+        EXPECT_EQ(reg.GetDataType(QStringLiteral("MainFormLeft")), rdInteger) << "written at exit";
+    });
     main->move(130, 90);
-    ExpectPlacement(main.get(), QRect(130, 90, 600, 480));
-    DestroyMainForm();
-
-    TRegistry reg;
-    ASSERT_TRUE(reg.OpenKey(AppKey, false));
-    const std::pair<const char*, int> stored[] = {
-        {"MainFormLeft", 130}, {"MainFormTop", 90}, {"MainFormWidth", 600}, {"MainFormHeight", 480}};
-    for (const auto& [name, value] : stored) {
-        EXPECT_EQ(reg.GetDataType(QLatin1String(name)), rdInteger) << name;
-        EXPECT_EQ(reg.ReadInteger(QLatin1String(name)).value_or(-1), value) << name;
-    }
-
-    CreateMainForm();
-    ShowMain();
-    ExpectPlacement(main.get(), QRect(130, 90, 600, 480));
-
-    // Only a frame that lies on the screens is restored, whatever the values.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return main->frameGeometry().topLeft() == QPoint(130, 90); }, WaitMs));
+    restart(QRect(130, 90, 600, 480), [](TRegistry&) {});
     const QRect desk = QGuiApplication::primaryScreen()->virtualGeometry();
-    const int big = std::numeric_limits<int>::max(), least = std::numeric_limits<int>::min();
+    constexpr int big = INT_MAX, least = INT_MIN;
     const std::pair<std::array<int, 4>, bool> cases[] = {
         {{desk.right() - 499, desk.bottom() - 399, 500, 400}, true}, {{desk.right() - 598, 100, 600, 480}, false},
         {{100, desk.bottom() - 478, 600, 480}, false},              {{desk.left() - 1, 100, 600, 480}, false},
         {{big, big, big, big}, false},                               {{least, least, big, big}, false},
         {{100, 100, 600, least}, false},                             {{100, 100, 0, 0}, false}};
-    for (const auto& [p, fits] : cases) {
-        SCOPED_TRACE(testing::Message() << p[0] << "," << p[1] << " " << p[2] << "x" << p[3]);
-        DestroyMainForm();
-        TRegistry hostile;
-        ASSERT_TRUE(hostile.OpenKey(AppKey, false));
-        for (int i = 0; i < 4; ++i)
-            ASSERT_TRUE(hostile.WriteInteger(QLatin1String(stored[i].first), p[i]));
-        CreateMainForm();
-        ShowMain();
-        ExpectPlacement(main.get(), fits ? QRect(p[0], p[1], p[2], p[3]) : QRect(100, 100, 600, 480));
-    }
-}
-
-// Damaged settings never stop the start; what cannot be read counts as absent.
-class MainFormDamaged : public MainFormFixture {
-protected:
-    void BeforeMainForm() override
-    {
-        InitializePrinterOperation();
-        WriteBytes(GetUserDataDir() + QStringLiteral("PrinterSetup.cfg"), QByteArray(2000, '\x7f'));
-        TRegistry reg;
-        ASSERT_TRUE(reg.OpenKey(AppKey, true));
-        reg.WriteInteger(QStringLiteral("MainFormLeft"), 40);
-        reg.WriteInteger(QStringLiteral("MainFormTop"), 30);
+    for (const auto& [p, fits] : cases)
+        restart(fits ? QRect(p[0], p[1], p[2], p[3]) : QRect(100, 100, 600, 480), place(p));
+    restart(QRect(40, 30, 600, 520), [&](TRegistry& reg) {
+        place({40, 30, 640, 520})(reg);
         reg.WriteString(QStringLiteral("MainFormWidth"), QStringLiteral("640"));
-        reg.WriteInteger(QStringLiteral("MainFormHeight"), 520);
-    }
-    void TearDown() override
-    {
-        MainFormFixture::TearDown();
-        FinalizePrinterOperation();
-    }
-};
-
-TEST_F(MainFormDamaged, DamagedSettingsNeverStopTheStartAndCountAsAbsent)
-{
-    // A width of another type, and the printer set-up file.
-    ShowMain();
-    ExpectPlacement(main.get(), QRect(40, 30, 600, 520));
-    DestroyMainForm();
-
-    // The registry file itself.
-    const QByteArray junk("\x00\xff[Software\\Korvex\\Wplatomat\nMainFormLeft=\x01\x02\n", 40);
-    WriteBytes(RegistryFile::defaultFileName(), junk + QByteArray(300, '\xfe'));
-    CreateMainForm();
-    ShowMain();
-    ExpectPlacement(main.get(), QRect(100, 100, 600, 480));
-}
-
-TEST_F(MainFormStart, HintOfTheButtonUnderTheMouseGoesToTheFirstPanel)
-{
-    EXPECT_EQ(main->StatusPanel(0), QStringLiteral("Ctrl+="));
-    ShowMain();
-    QTest::mouseMove(Button("FilePrint"));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return main->StatusPanel(0) == QStringLiteral("Drukuje aktywny blankiet"); },
-                                WaitMs))
-        << main->StatusPanel(0).toStdString();
-    // Over a place without a hint the panel is emptied, not left stale.
-    QTest::mouseMove(Area(), Area()->rect().center());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return main->StatusPanel(0).isEmpty(); }, WaitMs))
-        << main->StatusPanel(0).toStdString();
+    });
+    restart(QRect(100, 100, 600, 480), [](TRegistry&) {
+        WriteBytes(RegistryFile::defaultFileName(), QByteArray("\x00\xff[Software\\Korvex\\Wplatomat\nMainFormLeft=\x01\n", 38) + QByteArray(300, '\xfe'));
+    });
+    FinalizePrinterOperation();
 }
 
 } // namespace

@@ -1,8 +1,7 @@
 #pragma once
 
-// The main window as the program runs it: its chooser and print dialog, a
-// private registry and data folder, PDF files in place of printers, and a
-// script that answers the modal dialogs a test expects.
+// The main window as the program runs it: a private registry and data folder,
+// PDF files in place of printers, and a script answering its modal dialogs.
 #include "helpers/QtPrinters.h"
 #include "helpers/TempConfig.h"
 #include "app/MainFormUnit.h"
@@ -15,239 +14,102 @@
 #include "platform/Registry.h"
 #include "printing/untPrintSelect.h"
 
+#include <QAbstractButton>
 #include <QApplication>
-#include <QDir>
-#include <QEventLoop>
 #include <QFileDialog>
 #include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QPointer>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
-#include <QToolButton>
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <functional>
-#include <memory>
 
 namespace MainFormTest {
 
 inline const QString AppKey = QStringLiteral("Software\\Korvex\\Wplatomat");
 constexpr int WaitMs = 5000;
+using Answer = std::function<void(QWidget*)>;
 
-inline std::string Describe(QWidget* w)
-{
-    QString text = QString::fromLatin1(w->metaObject()->className()) + QLatin1Char(' ') + w->windowTitle();
-    if (auto* box = qobject_cast<QMessageBox*>(w))
-        text += QStringLiteral(": ") + box->text();
-    return text.toStdString();
-}
-
-// Answers modal dialogs and pop-up menus in the order a test expects them,
-// from inside their own event loops. Anything else that shows up, or an
-// answered dialog that stays open, is a failure and is closed, so a test
-// can never hang on a dialog.
+// Answers modal dialogs and pop-up menus in the expected order from inside their loops; anything
+// else, or an answer that leaves its dialog open, fails and is closed: no test hangs on a dialog.
 class ModalScript : public QObject {
 public:
-    using Act = std::function<void(QWidget*)>;
-
-    ModalScript()
-    {
-        QObject::connect(&m_timer, &QTimer::timeout, this, [this] { Poll(); });
-        m_timer.start(TickMs);
-    }
-
-    // The next dialog or pop-up menu to come is a T, answered by act.
+    ModalScript() { startTimer(10); }
     template <class T>
-    void Expect(Act act)
-    {
-        m_steps.push_back({T::staticMetaObject.className(), [](QWidget* w) { return qobject_cast<T*>(w) != nullptr; },
-                           std::move(act)});
-    }
-
-    QStringList Pending() const
-    {
-        QStringList names;
-        for (const Step& s : m_steps)
-            names << QString::fromLatin1(s.what);
-        return names;
-    }
-    // Texts and captions of the message boxes answered, in order.
-    QStringList texts;
-    QStringList captions;
+    void Expect(Answer act) { steps.push_back({[](QWidget* w) { return qobject_cast<T*>(w) != nullptr; }, act}); }
+    QStringList texts; // of the message boxes answered
+    QList<std::pair<std::function<bool(QWidget*)>, Answer>> steps;
 
 private:
-    static constexpr int TickMs = 10;
-    struct Step {
-        const char* what;
-        std::function<bool(QWidget*)> matches;
-        Act act;
-    };
-
-    static void Fail(QWidget* w, const std::string& why)
+    void timerEvent(QTimerEvent*) override
     {
-        ADD_FAILURE() << why << Describe(w);
-        if (auto* dialog = qobject_cast<QDialog*>(w))
-            dialog->reject();
-        else
-            w->close();
-    }
-
-    void Poll()
-    {
-        QWidget* shown = QApplication::activePopupWidget();
-        if (!shown)
-            shown = QApplication::activeModalWidget();
-        if (!shown || !shown->isVisible() || shown != m_last)
-            m_stuckTicks = 0;
-        if (!shown || !shown->isVisible())
+        m_answered.removeIf([](const QPointer<QWidget>& w) { return !w || !w->isVisible(); });
+        m_last = m_answered.contains(m_last) ? m_last : nullptr;
+        QWidget* shown = QApplication::activePopupWidget() ? QApplication::activePopupWidget()
+                                                           : QApplication::activeModalWidget();
+        // A dialog answered before may come again as the next step, or still be closing: it fails if it stays.
+        const bool next = shown && shown != m_last && !steps.empty() && steps.front().first(shown);
+        m_ticks = shown && !next && m_answered.contains(shown) ? m_ticks + 1 : 0;
+        if (!shown || (m_ticks > 0 && m_ticks < WaitMs / 10))
             return;
-        if (shown == m_last) {
-            if (++m_stuckTicks * TickMs > WaitMs) {
-                m_stuckTicks = 0;
-                Fail(shown, "still open after its answer: ");
-            }
-            return;
-        }
-        if (m_steps.empty() || !m_steps.front().matches(shown)) {
-            Fail(shown, "waiting for " + (m_steps.empty() ? std::string("nothing") : m_steps.front().what)
-                            + ", unexpected: ");
-            return;
-        }
-        Step step = std::move(m_steps.front());
-        m_steps.pop_front();
+        if (!next)
+            return ADD_FAILURE() << "still open or unexpected: " << shown->metaObject()->className(), void(shown->close());
         if (auto* box = qobject_cast<QMessageBox*>(shown)) {
             texts << box->text();
-            captions << box->windowTitle();
+            EXPECT_TRUE(qobject_cast<QFileDialog*>(box->parent()) || box->windowTitle() == QStringLiteral("Wplatomat"));
         }
-        m_last = shown;
-        shown->installEventFilter(this);
-        // Out of this timer's slot: the answer may open a nested dialog,
-        // whose loop must see this timer again.
-        QPointer<QWidget> target = shown;
-        QTimer::singleShot(0, this, [target, act = std::move(step.act)] {
-            if (target)
-                act(target);
-        });
+        m_answered << (m_last = shown);
+        // Out of this event: the answer may open a nested dialog whose loop must see the timer.
+        QTimer::singleShot(0, shown, [shown, act = steps.front().second] { act(shown); });
+        steps.removeFirst();
     }
-
-    // A dialog hidden after its answer may come again as the next step.
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (watched == m_last && event->type() == QEvent::Hide)
-            m_last = nullptr;
-        return false;
-    }
-
-    QTimer m_timer;
-    std::deque<Step> m_steps;
+    QList<QPointer<QWidget>> m_answered; // not hidden since
     QPointer<QWidget> m_last;
-    int m_stuckTicks = 0;
+    int m_ticks = 0;
 };
 
-// Clicks one of a message box's buttons with the mouse. A missing control
-// fails the test; the script then closes the dialog.
-inline ModalScript::Act Click(QMessageBox::StandardButton which)
+// Idle as between a user's key strokes (QTest::qWait never blocks, so action states stay stale).
+inline void Idle(int ms = 20) { QEventLoop loop; QTimer::singleShot(ms, &loop, &QEventLoop::quit); loop.exec(); }
+inline Answer Click(QMessageBox::StandardButton which)
 {
-    return [which](QWidget* w) {
-        auto* box = qobject_cast<QMessageBox*>(w);
-        QAbstractButton* button = box ? box->button(which) : nullptr;
-        ASSERT_NE(button, nullptr) << Describe(w);
-        QTest::mouseClick(button, Qt::LeftButton);
-    };
+    return [which](QWidget* w) { QTest::mouseClick(static_cast<QMessageBox*>(w)->button(which), Qt::LeftButton); };
 }
-
-// Clicks a dialog's child button by its object name.
-inline ModalScript::Act ClickChild(const char* name)
+inline Answer ClickChild(const char* name)
 {
-    return [name](QWidget* w) {
-        auto* child = w->findChild<QAbstractButton*>(QLatin1String(name));
-        ASSERT_NE(child, nullptr) << name;
-        QTest::mouseClick(child, Qt::LeftButton);
-    };
+    return [name](QWidget* w) { QTest::mouseClick(w->findChild<QAbstractButton*>(name), Qt::LeftButton); };
 }
-
-// Types a path into a file dialog's name field and presses Enter.
-inline ModalScript::Act EnterFileName(const QString& path)
+inline Answer EnterFileName(const QString& path)
 {
     return [path](QWidget* w) {
-        auto* edit = w->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        ASSERT_NE(edit, nullptr) << Describe(w);
-        edit->setFocus();
-        edit->setText(path);
-        QTest::keyClick(edit, Qt::Key_Return);
+        w->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(path);
+        QTest::keyClick(w->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")), Qt::Key_Return);
     };
 }
-
-inline ModalScript::Act PressEscape()
-{
-    return [](QWidget* w) {
-        QWidget* focus = QApplication::focusWidget();
-        QTest::keyClick(focus && w->isAncestorOf(focus) ? focus : w, Qt::Key_Escape);
-    };
-}
-
-// Notes a pop-up menu's item texts and clicks the item at index.
-inline ModalScript::Act PickMenuItem(int index, QStringList* offered)
-{
-    return [index, offered](QWidget* w) {
-        auto* menu = qobject_cast<QMenu*>(w);
-        for (QAction* a : menu->actions())
-            *offered << a->text();
-        QAction* item = menu->actions().value(index);
-        ASSERT_NE(item, nullptr) << index;
-        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
-    };
-}
-
-// Lets the program go idle, as it is between a user's key strokes.
-inline void Idle(int ms = 20)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-// A document written by the program's own writer, with a recipient if given.
-inline void WriteDocument(const QString& path, quint16 kind, const QString& recipient = QString())
+inline void WriteDocument(const QString& path, quint16 kind, const QString& sender = QString())
 {
     TfrmBlank form(nullptr, kind);
-    if (!recipient.isEmpty())
-        form.SetEditorValue(EditorTags::Odbiorca, recipient);
+    form.SetEditorValue(EditorTags::Nadawca, sender);
     form.SetFileName(path);
     form.Save();
 }
-
 inline void WriteBytes(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
 }
-
-// "&1  path", "&2  path", ... as the recent-file items read.
-inline QStringList Numbered(const QStringList& paths)
+// The words of a printed PDF, without blanks, by poppler's pdftotext.
+inline QString PdfText(const QString& path)
 {
-    QStringList captions;
-    for (int i = 0; i < paths.size(); ++i)
-        captions << QStringLiteral("&%1  %2").arg(i + 1).arg(paths[i]);
-    return captions;
-}
-
-// A case of a table prints as its name, and its test is named by it.
-template <class Case>
-auto operator<<(std::ostream& os, const Case& c) -> decltype(os << c.name)
-{
-    return os << c.name;
+    QProcess run;
+    run.start(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
+    return run.waitForFinished(WaitMs) ? QString::fromUtf8(run.readAllStandardOutput()).simplified().remove(u' ') : QString();
 }
 inline constexpr auto CaseName = [](const auto& info) { return std::string(info.param.name); };
 
@@ -255,79 +117,45 @@ class MainFormFixture : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(files.isValid() && spool.isValid());
-        // As the program names itself at start; the main window takes its caption from it.
         QApplication::setApplicationName(QStringLiteral("Wplatomat"));
         InitializeCommonUnit();
         InitializeBackBuffer();
         Printer().SetSpooler(std::make_unique<TPdfFileSpooler>(spool.path(), QStringList{QStringLiteral("pdf")}, 300,
                                                                QPageSize(QPageSize::A4), QMarginsF(5, 5, 5, 5)));
-        BeforeMainForm();
         CreateMainForm();
     }
-
     void TearDown() override
     {
-        QDir::setCurrent(oldCurrent);
         DestroyMainForm();
         FinalizeBackBuffer();
         FinalizeCommonUnit();
-        EXPECT_TRUE(modals.Pending().isEmpty())
-            << "never came: " << modals.Pending().join(QLatin1Char(' ')).toStdString();
+        EXPECT_EQ(modals.steps.size(), 0) << "dialogs that never came";
     }
-
-    // Registry set-up that the main window's creation is to find.
-    virtual void BeforeMainForm() {}
-
     void CreateMainForm()
     {
         main = std::make_unique<TMainForm>();
-        main->SetCommandLine({QStringLiteral("wplatomat")});
         InitializeNewBlank(main.get());
         frmNewBlank()->SetRecentMenu(main->ReOpenMenu());
         InitializePrintSelect();
-        TMainForm* m = main.get();
-        frmPrintSelect()->OnPrinterSettings = [m] { m->Action("FilePrinterSettings")->trigger(); };
+        frmPrintSelect()->OnPrinterSettings = [m = main.get()] { m->Action("FilePrinterSettings")->trigger(); };
     }
-
     void DestroyMainForm()
     {
         FinalizePrintSelect();
         FinalizeNewBlank();
         main.reset();
     }
-
-    // Shown and active as a user meets it. The start timer is stopped unless
-    // a test is about it, as its chooser would stand in every other test's way.
+    // The start timer is stopped unless a test is about it: its chooser would stand in the way.
     void ShowMain(bool keepStartTimer = false)
     {
         main->show();
         if (!keepStartTimer)
-            StartTimer()->stop();
-        main->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(main.get(), WaitMs));
+            main->findChild<QTimer*>(QStringLiteral("tmrWizard"))->stop();
+        Activate();
     }
-
-    QTimer* StartTimer() const { return main->findChild<QTimer*>(QStringLiteral("tmrWizard")); }
-    QAction* Act(const char* name) const
-    {
-        QAction* a = main->Action(name);
-        EXPECT_NE(a, nullptr) << name;
-        return a;
-    }
-    QMdiArea* Area() const { return main->findChild<QMdiArea*>(QStringLiteral("MdiArea")); }
-    QMenu* FileMenu() const { return main->findChild<QMenu*>(QStringLiteral("MenuFile")); }
-    QToolBar* ToolBar() const { return main->findChild<QToolBar*>(QStringLiteral("ToolBar1")); }
-    QWidget* Button(const char* action) const { return ToolBar()->widgetForAction(Act(action)); }
-
+    QAction* Act(const char* name) const { return main->Action(name); }
+    QWidget* Button(const char* action) const { return main->findChild<QToolBar*>()->widgetForAction(Act(action)); }
     QString FilePath(const QString& name) const { return files.filePath(name); }
-    QString Doc(const QString& name, quint16 kind = bkTransfer)
-    {
-        const QString path = FilePath(name);
-        WriteDocument(path, kind);
-        return path;
-    }
-
     QStringList OpenedFiles() const
     {
         QStringList names;
@@ -335,89 +163,46 @@ protected:
             names << form->FileName();
         return names;
     }
-
-    // Types into the document's sender field, as a user edits a form.
+    void Activate()
+    {
+        Idle();
+        main->activateWindow();
+        // Not qWaitForWindowActive: a closed menu still counts as active, and keeps the shortcuts.
+        EXPECT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == main.get(); }, WaitMs));
+    }
+    // Clicks into the document's sender field and types, as a user edits a form.
     void TypeInto(TfrmBlank* form, const QString& text)
     {
-        auto* memo = form ? qobject_cast<QPlainTextEdit*>(form->EditorOfTag(EditorTags::Nadawca)) : nullptr;
-        ASSERT_NE(memo, nullptr);
-        QTest::mouseClick(memo->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+        Activate();
+        QTest::mouseClick(qobject_cast<QPlainTextEdit*>(form->EditorOfTag(EditorTags::Nadawca))->viewport(),
+                          Qt::LeftButton, {}, QPoint(5, 5));
         QTest::keyClicks(QApplication::focusWidget(), text);
-        ASSERT_TRUE(form->isAncestorOf(QApplication::focusWidget()));
-        Idle();
     }
-
-    // Sends a key to the widget with the focus, or to the main window. A
-    // window manager gives the main window back its activation when a dialog
-    // closes; the offscreen platform leaves no window active.
+    // A key to the focused widget; the offscreen platform gives no window back its activation.
     void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
-        if (!QApplication::activeWindow() && !QApplication::activeModalWidget() && main->isVisible()) {
-            main->activateWindow();
-            ASSERT_TRUE(QTest::qWaitForWindowActive(main.get(), WaitMs));
-        }
-        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : main.get();
-        QTest::keyClick(target, Qt::Key(key), modifiers);
+        Activate();
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus && focus->isVisible() ? focus : main.get(), Qt::Key(key), modifiers);
+        Idle(20);
     }
-
-    // Chooses an item of a main-menu menu with the mouse: the menu's title
-    // in the menu bar, then the item.
-    void ChooseMenu(QMenu* menu, QAction* item)
+    // "&Plik" in the menu bar, then the item, with the mouse.
+    void ChooseMenu(QAction* item)
     {
+        Activate();
         QMenuBar* bar = main->menuBar();
+        auto* menu = main->findChild<QMenu*>(QStringLiteral("MenuFile"));
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
-        ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }, WaitMs)) << "menu did not open";
-        ASSERT_TRUE(item->isEnabled()) << item->text().toStdString();
+        ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }, WaitMs));
         QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
+        Idle(20);
     }
+    int Jobs() const { return static_cast<const TPdfFileSpooler&>(Printer().Spooler()).JobCount(QStringLiteral("pdf")); }
 
-    // Ctrl+O and the name typed into the open dialog; then, if expected, a
-    // message box answered OK.
-    void OpenByDialog(const QString& typed, bool message = false)
-    {
-        modals.Expect<QFileDialog>(EnterFileName(typed));
-        if (message)
-            modals.Expect<QMessageBox>(Click(QMessageBox::Ok));
-        Idle();
-        Key(Qt::Key_O, Qt::ControlModifier);
-        Idle();
-    }
-
-    int Jobs() const
-    {
-        return static_cast<const TPdfFileSpooler&>(Printer().Spooler()).JobCount(QStringLiteral("pdf"));
-    }
-
-    // The "&Plik" menu's items after its last separator.
-    QStringList TailOfFileMenu() const
-    {
-        const QList<QAction*> items = FileMenu()->actions();
-        QStringList captions;
-        for (QAction* a : items) {
-            if (a->isSeparator())
-                captions.clear();
-            else
-                captions << a->text();
-        }
-        return captions;
-    }
-
-    const QString oldCurrent = QDir::currentPath();
     TempConfig config;
-    QTemporaryDir files;
-    QTemporaryDir spool;
+    QTemporaryDir files, spool;
     ModalScript modals;
     std::unique_ptr<TMainForm> main;
-};
-
-// Shown and active before the test begins.
-class MainFormShown : public MainFormFixture {
-protected:
-    void SetUp() override
-    {
-        MainFormFixture::SetUp();
-        ShowMain();
-    }
 };
 
 } // namespace MainFormTest

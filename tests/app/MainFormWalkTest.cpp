@@ -1,0 +1,140 @@
+// A user's path through the main window: the chooser at the start, zoom and
+// reverse side, typing, Save As over a file, printing, Ctrl+F4, reopening, exit.
+#include "MainFormTestSupport.h"
+
+#include "printing/untPrinterOperation.h"
+
+#include <QDialogButtonBox>
+#include <QMdiArea>
+#include <QPushButton>
+#include <QPrintDialog>
+
+namespace MainFormTest {
+namespace {
+
+QString QuestionFor(const QString& fileName)
+{
+    return QStringLiteral("Czy zachować zmiany w pliku: \n\r\"") + fileName + QStringLiteral("\"?");
+}
+
+bool StoredWith(const QString& path, const QString& sender)
+{
+    if (!QFileInfo::exists(path))
+        return false;
+    TfrmBlank stored(nullptr, path);
+    return !stored.IsClosing() && stored.Nadawca().join(QString()) == sender;
+}
+
+TEST_F(MainFormFixture, WalkFromTheStartChooserThroughZoomSaveAsPrintAndReopen)
+{
+    InitializePrinterOperation();
+    // The chooser comes after the show; Tab leads to the kinds, Space takes the fourth.
+    modals.Expect<TfrmNewBlank>([](QWidget* w) {
+        auto* group = w->findChild<QWidget*>(QStringLiteral("ButtonGroup1"));
+        for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down})
+            QTest::keyClick(QApplication::focusWidget(), key);
+        // The focused button is framed in the highlight a pixel inside its box.
+        EXPECT_EQ(group->grab().toImage().pixelColor(1, 3 * 68 + 2), group->palette().color(QPalette::Highlight));
+        QTest::keyClick(group, Qt::Key_Space);
+    });
+    ShowMain(true);
+    EXPECT_FALSE(Act("FilePrint")->isEnabled() || Act("FileSave")->isEnabled() || Act("ViewScaleUp")->isEnabled());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return main->ActiveBlank(); }, WaitMs));
+    TfrmBlank* order = main->ActiveBlank();
+    EXPECT_EQ(order->Kind(), bkMoneyOrder);
+    EXPECT_EQ(order->windowTitle(), QStringLiteral("<Bez nazwy>[*]"));
+    std::vector<int> seen;
+    for (const char* name : {"ViewScaleUp", "ViewScaleDown"})
+        while (Idle(20), Act(name)->isEnabled() && seen.size() < 20) {
+            QTest::mouseClick(Button(name), Qt::LeftButton);
+            seen.push_back(order->PixelsPerInch());
+        }
+    EXPECT_EQ(seen, std::vector<int>({140, 200, 300, 500, 300, 200, 140, 100, 75, 50}));
+    QTest::mouseClick(Button("ViewReverse"), Qt::LeftButton);
+    EXPECT_EQ(order->ViewSide(), bsBottom);
+
+    // A transfer, by a click on the chooser's first button, has no second side.
+    modals.Expect<TfrmNewBlank>([](QWidget* w) { QTest::mouseClick(w->findChild<QWidget*>("ButtonGroup1"), Qt::LeftButton, {}, {100, 34}); });
+    ChooseMenu(Act("FileNew"));
+    QPointer<TfrmBlank> other = main->ActiveBlank();
+    ASSERT_EQ(other->Kind(), bkTransfer);
+    EXPECT_FALSE(Act("ViewReverse")->isEnabled() || Act("ViewReverse")->isChecked());
+
+    // Save As over a file: "Nie" keeps it and shows the dialog again, "Tak" replaces it.
+    TypeInto(other, QStringLiteral("ALFA"));
+    EXPECT_EQ(main->StatusPanel(1), QStringLiteral("Zmodyfikowany"));
+    const QString existing = FilePath(QStringLiteral("b.wpt"));
+    WriteBytes(existing, QByteArray("stary plik"));
+    for (bool replace : {false, true}) {
+        modals.Expect<QFileDialog>(EnterFileName(existing));
+        modals.Expect<QMessageBox>(Click(replace ? QMessageBox::Yes : QMessageBox::No));
+        if (!replace)
+            modals.Expect<QFileDialog>([](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
+        Key(Qt::Key_F12);
+        EXPECT_EQ(StoredWith(existing, QStringLiteral("ALFA")), replace);
+    }
+    EXPECT_EQ(other->windowTitle(), QStringLiteral("b.wpt[*]"));
+    EXPECT_NE(main->StatusPanel(1), QStringLiteral("Zmodyfikowany"));
+
+    // The coupon dialog's printer button saves the set-up in the data folder and the dialog stays.
+    modals.Expect<TfrmPrintSelect>(ClickChild("btnPrinter"));
+    modals.Expect<QPrintDialog>([](QWidget* w) {
+        EXPECT_EQ(w->windowTitle(), QStringLiteral("Ustawienia wydruku"));
+        QTest::mouseClick(w->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok), Qt::LeftButton);
+    });
+    modals.Expect<TfrmPrintSelect>(ClickChild("Button2"));
+    Key(Qt::Key_P, Qt::ControlModifier);
+    EXPECT_TRUE(QFileInfo::exists(GetUserDataDir() + QStringLiteral("PrinterSetup.cfg")));
+    ASSERT_EQ(Jobs(), 1);
+    const QString printed = PdfText(spool.filePath(QStringLiteral("pdf-1.pdf")));
+    EXPECT_TRUE(printed.contains(QStringLiteral("ALFA"))) << printed.toStdString();
+
+    // Ctrl+S saves in place; Ctrl+F4 in an editor closes only the active document, after one question.
+    TypeInto(other, QStringLiteral("x"));
+    Key(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(StoredWith(existing, QStringLiteral("xALFA")));
+    TypeInto(other, QStringLiteral("y"));
+    modals.Expect<QMessageBox>(Click(QMessageBox::No));
+    Key(Qt::Key_F4, Qt::ControlModifier);
+    EXPECT_EQ(main->ActiveBlank(), order);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return other.isNull(); }, WaitMs));
+
+    // Reopened from the chooser's recent files; "Otwórz z pliku" completes a name
+    // without its extension, and the same file however written is reported as open.
+    main->findChild<QMdiArea*>()->closeAllSubWindows();
+    modals.Expect<TfrmNewBlank>(ClickChild("btnRecent"));
+    modals.Expect<QMenu>([](QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, {20, 10}); });
+    Key(Qt::Key_N, Qt::ControlModifier);
+    ASSERT_EQ(OpenedFiles(), QStringList({existing}));
+    ASSERT_TRUE(QFile::link(existing, FilePath(QStringLiteral("dowiazanie.wpt"))));
+    modals.Expect<TfrmNewBlank>([](QWidget* w) { QTest::mouseClick(w->findChild<QWidget*>("ButtonGroup2"), Qt::LeftButton, {}, {100, 34}); });
+    modals.Expect<QFileDialog>(EnterFileName(existing.chopped(4)));
+    modals.Expect<QMessageBox>(Click(QMessageBox::Ok));
+    Key(Qt::Key_N, Qt::ControlModifier);
+    // The reader's own message in Polish, also for a file cut short inside its amount.
+    WriteBytes(FilePath(QStringLiteral("krotki.wpt")), QByteArray("\x05\x00\x07\x00\x10", 5));
+    for (const char* name : {"dowiazanie.wpt", "krotki.wpt"}) {
+        modals.Expect<QMessageBox>(Click(QMessageBox::Ok));
+        main->OpenFile(FilePath(QLatin1String(name)));
+    }
+    EXPECT_EQ(modals.texts.mid(3), QStringList({QStringLiteral("Wskazany plik jest już otwarty."), QStringLiteral("Wskazany plik jest już otwarty."), QStringLiteral("Nie można otworzyć pliku: ") + FilePath(QStringLiteral("krotki.wpt"))}));
+    EXPECT_EQ(OpenedFiles() + main->RecentFiles(), QStringList({existing, existing}));
+    FinalizePrinterOperation();
+
+    // Ending the program asks about each modified document: "Anuluj" keeps all, "Tak" saves.
+    TypeInto(main->ActiveBlank(), QStringLiteral("z"));
+    for (QMessageBox::StandardButton answer : {QMessageBox::Cancel, QMessageBox::Yes}) {
+        modals.Expect<QMessageBox>([answer](QWidget* w) {
+            for (auto [b, text] : {std::pair{QMessageBox::Yes, "Tak"}, {QMessageBox::No, "Nie"}, {QMessageBox::Cancel, "Anuluj"}})
+                EXPECT_EQ(static_cast<QMessageBox*>(w)->button(b)->text(), QLatin1String(text));
+            Click(answer)(w);
+        });
+        answer == QMessageBox::Cancel ? ChooseMenu(Act("FileExit")) : Key(Qt::Key_F4, Qt::AltModifier);
+        EXPECT_EQ(QTest::qWaitFor([&] { return !main->isVisible(); }, 200), answer == QMessageBox::Yes);
+    }
+    EXPECT_EQ(modals.texts.mid(6), QStringList(2, QuestionFor(existing)));
+    EXPECT_TRUE(StoredWith(existing, QStringLiteral("zxALFA")));
+}
+
+} // namespace
+} // namespace MainFormTest
