@@ -153,8 +153,9 @@ void DrawCouponValues(const TBlankData& data, const TFormAmount& amount, TBlankO
     SetSize(obj, CouponTextPoints);
     const double h = obj.TextHeight();
     const double nameWidth = (X2 - 2) - (X1 + 2);
+    const double top = Y1; // a lambda may not capture a structured binding in C++17
     const auto on = [&](const QString& t, double x1, double x2, double line) {
-        obj.DrawCenteredText(t, x1, x2, Y1 + line - h);
+        obj.DrawCenteredText(t, x1, x2, top + line - h);
     };
     on(FirstLine(obj, data.FNadawca, nameWidth), X1 + 2, X2 - 2, rows.SenderName);
     on(data.FNadAdres, X1 + 2, X2 - 2, rows.SenderStreet);
