@@ -82,12 +82,10 @@ protected:
 TEST_F(DdeServer, TopicsExecutesAndPokesGetOneReplyEach)
 {
     const auto said = Client([] {
-        std::vector<std::string> replies;
         TDdeClient unknown, client;
-        replies.push_back(unknown.Connect(QStringLiteral("wplatomat"), QStringLiteral("Nieznany"), WaitMs)
-                              ? "D" : unknown.Error().toStdString());
-        replies.push_back(client.Connect(QStringLiteral("wplatomat"), QStringLiteral("wplatomatddeserverconv"), WaitMs)
-                              ? "D" : client.Error().toStdString());
+        std::vector<std::string> replies{
+            unknown.Connect(QStringLiteral("wplatomat"), QStringLiteral("Nieznany"), WaitMs) ? "D" : unknown.Error().toStdString(),
+            client.Connect(QStringLiteral("wplatomat"), QStringLiteral("wplatomatddeserverconv"), WaitMs) ? "D" : "R"};
         replies.push_back(Said(client.Execute(QStringLiteral("[open \"a\"]\r\n[print \"b\"]\r\n"), WaitMs)));
         replies.push_back(Said(client.Execute(QStringLiteral("abc"), WaitMs)));
         replies.push_back(Said(client.Poke(QStringLiteral("makeddeserveritem"), QStringLiteral("7\n8"), WaitMs)));
@@ -112,14 +110,12 @@ TEST_F(DdeServer, BytesThatAreNoMessageFloodsAndASecondServerAreTurnedAway)
     EXPECT_EQ(Raw(Frame(3, "Pab")), refused);                                           // a poke without its NUL
     EXPECT_TRUE(QTest::qWaitFor([&] { return server.Conversations() == 0; }, WaitMs));
 
-    std::vector<std::unique_ptr<QLocalSocket>> idle;
-    for (int i = 0; i < 8; ++i) {
-        idle.push_back(std::make_unique<QLocalSocket>());
-        idle.back()->connectToServer(DdeSocketPath(QStringLiteral("wplatomat")));
-    }
+    auto idle = std::make_unique<QLocalSocket[]>(8);
+    for (int i = 0; i < 8; ++i)
+        idle[i].connectToServer(DdeSocketPath(QStringLiteral("wplatomat")));
     EXPECT_TRUE(QTest::qWaitFor([&] { return server.Conversations() == 8; }, WaitMs));
     EXPECT_EQ(Raw(Frame(1, "C")), Frame(24, "RZbyt wiele połączeń."));
-    idle.clear();
+    idle.reset();
 
     TDdeServer second(QStringLiteral("wplatomat"));
     EXPECT_FALSE(second.Listen());

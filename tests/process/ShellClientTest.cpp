@@ -5,7 +5,6 @@
 #include "helpers/PrivateCups.h"
 #include "helpers/ProgramRun.h"
 #include "platform/Dde.h"
-#include "platform/Registry.h"
 
 #include <QDir>
 #include <QFile>
@@ -55,18 +54,6 @@ TEST(ShellClient, OpensInTheProgramItStartsPrintsToTheCouponDialogAndRefusesALin
         QFile file(path(name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(WriteBlankFile(document)) > 0);
     }
-    // The registration a former run left, with the executable of this build.
-    TRegistry reg;
-    const QString verb = QStringLiteral("\\Software\\Classes\\wplatomat.dokument\\shell\\");
-    for (const auto& [key, value] : {std::pair{QStringLiteral("\\Software\\Classes\\.wpt"), QStringLiteral("wplatomat.dokument")},
-                                     {verb + "Open\\Command", QStringLiteral(WPLATOMAT_EXE)},
-                                     {verb + "Open\\ddeexec", QStringLiteral("[Open \"%1\"]")},
-                                     {verb + "Print\\ddeexec", QStringLiteral("[Print \"%1\"]")}})
-        ASSERT_TRUE(reg.OpenKey(key, true) && reg.WriteString(QString(), value));
-    for (const QString& v : {QStringLiteral("Open"), QStringLiteral("Print")})
-        ASSERT_TRUE(reg.OpenKey(verb + v + "\\ddeexec\\Application", true) && reg.WriteString({}, "wplatomat")
-                    && reg.OpenKey(verb + v + "\\ddeexec\\Topic", true) && reg.WriteString({}, "ShellDdeServerConv"));
-
     // A queue of a private spooler, inherited by the program through CUPS_SERVER.
     PrivateCups cups{QStringLiteral(WPLATOMAT_TEST_DATA "/cups")};
     const bool printers = PrivateCups::Installed() && cups.Start()
@@ -84,6 +71,12 @@ TEST(ShellClient, OpensInTheProgramItStartsPrintsToTheCouponDialogAndRefusesALin
     const auto shows = [&](TColor colour) {
         return QTest::qWaitFor([&] { return CountPixels(display.Grab(), PreviewPx, colour) >= MinFormPixels; }, 20'000);
     };
+
+    // A first run registers the file type and is killed, leaving its socket behind.
+    ProgramRun first;
+    ASSERT_TRUE(first.Start(QStringLiteral(WPLATOMAT_EXE), {}, {{"QT_QPA_PLATFORM", "offscreen"}}));
+    ASSERT_TRUE(QTest::qWaitFor([] { return ServerPid() != 0; }, 60'000));
+    ASSERT_TRUE(first.Stop(SIGKILL));
 
     const auto [refused, message] = shell({"open", path("b.wpt") + "\n[Print \"x.wpt\"]"});
     EXPECT_EQ(refused, 2);
@@ -105,13 +98,11 @@ TEST(ShellClient, OpensInTheProgramItStartsPrintsToTheCouponDialogAndRefusesALin
     }
     ProgramRun print;
     ASSERT_TRUE(print.Start(QStringLiteral(WPLATOMAT_SHELL_EXE), {"print", path("b.wpt")}));
-    const auto windows = [&] {
-        QProcess info;
-        info.start(QStringLiteral("xwininfo"), {"-root", "-tree", "-display", display.Name()});
-        info.waitForFinished();
-        return QString::fromLocal8Bit(info.readAll());
-    };
-    EXPECT_TRUE(QTest::qWaitFor([&] { return windows().contains(QStringLiteral("\"Drukowanie\"")); }, 20'000));
+    QProcess windows;
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        windows.start(QStringLiteral("xwininfo"), {"-root", "-tree", "-display", display.Name()});
+        return windows.waitForFinished() && windows.readAll().contains("\"Drukowanie\"");
+    }, 20'000));
     // The reply comes once the dialog has closed.
     EXPECT_TRUE(print.Running());
     ::kill(program, SIGKILL);
