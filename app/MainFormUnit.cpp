@@ -4,6 +4,7 @@
 #include "app/CommaText.h"
 #include "app/FileAssociation.h"
 #include "document/BlankFormUnit.h"
+#include "platform/Dde.h"
 #include "drawing/Exception.h"
 #include "drawing/untCommon.h"
 #include "printing/untPrinterOperation.h"
@@ -21,6 +22,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -120,6 +122,7 @@ TMainForm::TMainForm(QWidget* parent)
     connect(tmrWizard, &QTimer::timeout, this, &TMainForm::tmrWizardTimer);
 
     ConnectActions();
+    CreateDdeTopics();
     // Action states follow the active document whenever the program is idle.
     connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
             &TMainForm::ActionList1Update);
@@ -148,6 +151,9 @@ TMainForm::TMainForm(QWidget* parent)
 
 TMainForm::~TMainForm()
 {
+    // No command may reach a window on its way out.
+    delete m_dde;
+    m_dde = nullptr;
     SavePlacement();
     // The document windows go after this body, when ui is gone: neither
     // their activation nor an idle moment may reach the handlers then.
@@ -354,6 +360,7 @@ void TMainForm::closeEvent(QCloseEvent* event)
     // Every document is asked, topmost first, before any of them closes: one
     // refusal keeps the program running with all documents as they were,
     // and no further question is asked.
+    const QScopedValueRollback asking(m_askingToClose, true);
     QList<QMdiSubWindow*> windows = ui->MdiArea->subWindowList(QMdiArea::StackingOrder);
     std::reverse(windows.begin(), windows.end());
     for (QMdiSubWindow* sub : windows) {

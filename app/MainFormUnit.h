@@ -12,6 +12,8 @@ class QMdiSubWindow;
 class QMenu;
 class QTimer;
 class TfrmBlank;
+class TDdeServer;
+struct TDdeReply;
 
 namespace Ui {
 class TMainForm;
@@ -44,6 +46,15 @@ public:
     // The arguments the show handler reads; the process's own unless replaced.
     void SetCommandLine(const QStringList& arguments) { m_arguments = arguments; }
     void DoShellCommand(const QString& Command, const QString& FileName, const QString& Param);
+
+    // The DDE topics exist with the window; only the holder of the
+    // single-instance lock starts serving them.
+    bool StartDdeService();
+    TDdeServer* DdeServer() const { return m_dde; }
+    TDdeReply ShellDdeServerConvExecuteMacro(const QStringList& Msg);
+    TDdeReply WplatomatDdeServerConvExecuteMacro(const QStringList& Msg);
+    TDdeReply MakeDdeServerItemPokeData(const QStringList& Lines);
+    void WplatomatDdeServerConvOpen();
 
     QSize ClientSize() const override;
     int StatusBarHeight() const override;
@@ -88,6 +99,9 @@ private:
     void HelpContentsExecute();
     void PrintDocument(TfrmBlank* form);
     void tmrWizardTimer();
+    void CreateDdeTopics();
+    // A new cash-deposit form with the amount of the first line.
+    TDdeReply MakeDepositForm(const QStringList& lines);
 
     Ui::TMainForm* ui;
     QLabel* m_panels[3] = {};
@@ -99,6 +113,8 @@ private:
     QString FileToTryOpen;
     bool TryToPrint = false;
     bool m_showing = false;
+    bool m_askingToClose = false;
+    TDdeServer* m_dde = nullptr;
     int RecentFilesMax = 5;
     QStringList FRecentFiles;
 };

@@ -43,6 +43,8 @@ int main(int argc, char* argv[])
     for (int i = 0; i < argc; ++i)
         arguments << DecodeFileName(argv[i]);
     mainForm->SetCommandLine(arguments);
+    // Holding the lock, this instance alone serves the documents of the shell.
+    mainForm->StartDdeService();
     InitializePrintSelect();
     TMainForm* main = mainForm.get();
     frmPrintSelect()->OnPrinterSettings = [main] { main->Action("FilePrinterSettings")->trigger(); };

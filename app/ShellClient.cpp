@@ -1,0 +1,174 @@
+#include "app/ShellClient.h"
+
+#include "platform/DdeClient.h"
+#include "platform/Registry.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTextStream>
+#include <QThread>
+
+namespace {
+
+const QString Classes = QStringLiteral("\\Software\\Classes\\");
+constexpr int ConnectMs = 1000;
+// A program that was not running needs time to start: a sanitizer build is slow.
+constexpr int StartMs = 60'000;
+constexpr int RetryMs = 250;
+// A print's reply comes once the user has closed the print dialog.
+constexpr int ReplyMs = 600'000;
+
+const char Help[] =
+    "Użycie:\n"
+    "  wplatomat-shell open PLIK...          otwiera dokumenty w działającym programie\n"
+    "  wplatomat-shell print PLIK...         drukuje dokumenty\n"
+    "  wplatomat-shell [--service S] [--topic T] --execute TEKST\n"
+    "  wplatomat-shell [--service S] [--topic T] --poke ELEMENT TEKST\n"
+    "Polecenia open i print biorą makro DDE, usługę i temat z rejestracji typu pliku;\n"
+    "gdy program nie działa, uruchamiają zarejestrowane polecenie. Domyślnie usługa\n"
+    "wplatomat, temat WplatomatDdeServerConv (nowy blankiet wpłaty z kwotą z tekstu).\n"
+    "Kody wyjścia: 0 wykonano, 1 błędne wywołanie, 2 nazwa pliku ze znakiem sterującym,\n"
+    "3 brak rejestracji typu pliku, 4 program nie odpowiada, 5 odmowa, 6 błąd wykonania.\n";
+
+struct Registration {
+    QString macro, application, topic, command;
+};
+
+QString Visible(const QString& name)
+{
+    QString shown;
+    for (const QChar c : name)
+        shown += c.unicode() < 0x20 || c.unicode() == 0x7F ? QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'))
+                                                            : QString(c);
+    return shown;
+}
+
+bool HasControl(const QString& name)
+{
+    for (const QChar c : name)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+            return true;
+    return false;
+}
+
+QString DefaultValue(TRegistry& reg, const QString& key)
+{
+    return reg.OpenKeyReadOnly(key) ? reg.ReadString(QString()).value_or(QString()) : QString();
+}
+
+// The verb's registration for the file's extension; nothing when it is incomplete.
+std::optional<Registration> LookUp(const QString& file, const QString& verb)
+{
+    TRegistry reg;
+    const QString ext = QFileInfo(file).suffix();
+    const QString type = ext.isEmpty() ? QString() : DefaultValue(reg, Classes + QLatin1Char('.') + ext);
+    if (type.isEmpty() || type.contains(QLatin1Char('\\')))
+        return std::nullopt;
+    const QString key = Classes + type + QStringLiteral("\\shell\\") + verb;
+    Registration r{DefaultValue(reg, key + QStringLiteral("\\ddeexec")),
+                   DefaultValue(reg, key + QStringLiteral("\\ddeexec\\Application")),
+                   DefaultValue(reg, key + QStringLiteral("\\ddeexec\\Topic")),
+                   DefaultValue(reg, key + QStringLiteral("\\Command"))};
+    if (r.macro.isEmpty() || r.application.isEmpty() || r.topic.isEmpty())
+        return std::nullopt;
+    return r;
+}
+
+// Connects; when no server answers, starts the command (one program path,
+// no shell, no arguments) and tries again for a bounded time.
+int Reach(TDdeClient& client, const QString& service, const QString& topic, const QString& command, QTextStream& err)
+{
+    if (client.Connect(service, topic, ConnectMs))
+        return ShellDone;
+    if (!client.Reached() && !command.isEmpty() && QProcess::startDetached(command, {})) {
+        const QDeadlineTimer deadline(StartMs);
+        while (!deadline.hasExpired()) {
+            QThread::msleep(RetryMs);
+            if (client.Connect(service, topic, ConnectMs))
+                return ShellDone;
+            if (client.Reached())
+                break;
+        }
+    }
+    err << (client.Reached() ? QStringLiteral("Program odmówił rozmowy: ") : QStringLiteral("Program nie odpowiada: "))
+        << client.Error() << Qt::endl;
+    return client.Reached() ? ShellRefused : ShellNoServer;
+}
+
+int Outcome(const std::optional<TDdeMessage>& reply, const TDdeClient& client, QTextStream& err)
+{
+    if (!reply) {
+        err << QStringLiteral("Przerwana rozmowa z programem: ") << client.Error() << Qt::endl;
+        return ShellNoServer;
+    }
+    if (reply->kind == TDdeKind::Done)
+        return ShellDone;
+    err << reply->text << Qt::endl;
+    return reply->kind == TDdeKind::Failed ? ShellFailed : ShellRefused;
+}
+
+int OpenOrPrint(const QString& verb, const QStringList& files, QTextStream& err)
+{
+    // A line feed in a name would smuggle a second macro in: nothing is sent then.
+    for (const QString& file : files)
+        if (HasControl(file)) {
+            err << QStringLiteral("Nazwa pliku zawiera znak sterujący, polecenie odrzucone: ") << Visible(file) << Qt::endl;
+            return ShellBadName;
+        }
+    for (const QString& file : files) {
+        const std::optional<Registration> r = LookUp(file, verb);
+        if (!r) {
+            err << QStringLiteral("Brak rejestracji typu pliku: ") << file << Qt::endl;
+            return ShellNotRegistered;
+        }
+        TDdeClient client;
+        if (const int code = Reach(client, r->application, r->topic, r->command, err))
+            return code;
+        QString path = QFileInfo(file).absoluteFilePath();
+        path.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+        QString macro = r->macro;
+        if (const int code = Outcome(client.Execute(macro.replace(QStringLiteral("%1"), path), ReplyMs), client, err))
+            return code;
+    }
+    return ShellDone;
+}
+
+} // namespace
+
+int RunShellClient(const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    const QString first = arguments.value(0);
+    if (first == QLatin1String("--help")) {
+        out << QString::fromUtf8(Help);
+        return ShellDone;
+    }
+    if ((first == QLatin1String("open") || first == QLatin1String("print")) && arguments.size() > 1)
+        return OpenOrPrint(first == QLatin1String("open") ? QStringLiteral("Open") : QStringLiteral("Print"),
+                           arguments.mid(1), err);
+    QString service = QStringLiteral("wplatomat"), topic = QStringLiteral("WplatomatDdeServerConv");
+    for (int i = 0; i + 1 < arguments.size(); i += 2) {
+        const QString& option = arguments[i];
+        if (option == QLatin1String("--service")) {
+            service = arguments[i + 1];
+        } else if (option == QLatin1String("--topic")) {
+            topic = arguments[i + 1];
+        } else if ((option == QLatin1String("--execute") && i + 2 == arguments.size())
+                   || (option == QLatin1String("--poke") && i + 3 == arguments.size())) {
+            TDdeClient client;
+            const QString program = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("wplatomat"));
+            if (const int code = Reach(client, service, topic, program, err))
+                return code;
+            const bool poke = option == QLatin1String("--poke");
+            return Outcome(poke ? client.Poke(arguments[i + 1], arguments[i + 2], ReplyMs)
+                                : client.Execute(arguments[i + 1], ReplyMs),
+                           client, err);
+        } else {
+            break;
+        }
+    }
+    err << QString::fromUtf8(Help);
+    return ShellUsage;
+}
