@@ -2,6 +2,7 @@
 
 #include "app/ActionIcons.h"
 #include "app/CommaText.h"
+#include "app/DesktopIntegration.h"
 #include "app/FileAssociation.h"
 #include "document/BlankFormUnit.h"
 #include "drawing/Exception.h"
@@ -133,6 +134,7 @@ TMainForm::TMainForm(QWidget* parent)
     documents.AddFileOpen(QString());
     documents.AddFilePrint(QString());
     documents.RegisterAssociation(QStringLiteral("ShellDdeServerConv"), true);
+    (new TDesktopIntegration(this))->Publish();
 
     RestorePlacement();
     FRecentFiles.clear();
