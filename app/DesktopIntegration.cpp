@@ -95,10 +95,12 @@ void TDesktopIntegration::Publish()
 
     // Among entries of one folder the desktop's pick is left open: the open
     // entry becomes the default unless the user has named one for the type.
-    const QString mimeApps = config + QStringLiteral("/mimeapps.list");
+    // A list linked from elsewhere (a dotfiles folder) is changed where it lives.
+    const QFileInfo list(config + QStringLiteral("/mimeapps.list"));
+    const QString mimeApps = list.isSymLink() ? list.canonicalFilePath() : list.filePath();
     QByteArray defaults;
     const TFileRead read = ReadRegularFile(mimeApps, MaxFileBytes, defaults);
-    if (read == TFileRead::Ok || read == TFileRead::Missing)
+    if (!mimeApps.isEmpty() && (read == TFileRead::Ok || read == TFileRead::Missing))
         if (const std::optional<QByteArray> updated = WithDefaultApplication(defaults))
             WriteIfChanged(mimeApps, *updated);
 
