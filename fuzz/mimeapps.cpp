@@ -2,6 +2,8 @@
 // default is added at most once and every line of theirs is kept in order.
 #include "app/DesktopEntries.h"
 
+#include <QList>
+
 #include <cstdint>
 #include <cstdlib>
 
