@@ -4,13 +4,10 @@
 #include "app/DesktopIntegration.h"
 #include "app/MainFormUnit.h"
 
-#include <QDirIterator>
 #include <QProcess>
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
-
-#include <sys/stat.h>
 
 namespace {
 
@@ -20,18 +17,6 @@ std::string Output(const QString& program, const QStringList& arguments)
     p.start(program, arguments);
     const bool ok = p.waitForFinished() && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
     return (ok ? "" : "failed: ") + (p.readAllStandardOutput() + p.readAllStandardError()).toStdString();
-}
-
-// Every file under the folder with its inode and modification time.
-QStringList Files(const QString& folder)
-{
-    QStringList files;
-    for (QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
-        struct stat st {};
-        ::stat(QFile::encodeName(it.next()).constData(), &st);
-        files << it.filePath() + QStringLiteral(" %1 %2.%3").arg(st.st_ino).arg(st.st_mtim.tv_sec).arg(st.st_mtim.tv_nsec);
-    }
-    return files;
 }
 
 TEST(DesktopIntegration, AStartPublishesAValidTypeWithOpenAsDefaultAndASecondStartWritesNothingNorStopsTheStart)
@@ -62,11 +47,13 @@ TEST(DesktopIntegration, AStartPublishesAValidTypeWithOpenAsDefaultAndASecondSta
                   "Default application for “application/x-wplatomat-dokument”: wplatomat.desktop\n"), 0);
     EXPECT_TRUE(QFileInfo(config.Path() + "/mimeapps.list").isSymLink());
 
-    const QStringList before = Files(config.Path());
+    // Inodes and times to the nanosecond of every file and folder.
+    const QStringList listing = {"-liR", "--time-style=full-iso", config.Path()};
+    const std::string before = Output("ls", listing);
     TDesktopIntegration second(nullptr, shell);
     second.Publish();
     EXPECT_EQ(second.Written().size() + second.Refreshes().size(), 0);
-    EXPECT_EQ(Files(config.Path()), before);
+    EXPECT_EQ(Output("ls", listing), before);
 
     qputenv("XDG_DATA_HOME", QFile::encodeName(document.fileName() + "/share"));
     const TMainForm started;
