@@ -2,6 +2,7 @@
 
 #include "app/ActionIcons.h"
 #include "app/CommaText.h"
+#include "app/DesktopIntegration.h"
 #include "app/FileAssociation.h"
 #include "document/BlankFormUnit.h"
 #include "platform/Dde.h"
@@ -136,6 +137,7 @@ TMainForm::TMainForm(QWidget* parent)
     documents.AddFileOpen(QString());
     documents.AddFilePrint(QString());
     documents.RegisterAssociation(QStringLiteral("ShellDdeServerConv"), true);
+    (new TDesktopIntegration(this))->Publish();
 
     RestorePlacement();
     FRecentFiles.clear();
