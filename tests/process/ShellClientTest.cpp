@@ -1,4 +1,4 @@
-// wplatomat-shell and the program as two real processes of one user, the
+// wplatomat-shell, gio and the program as real processes of one user, the
 // program on a private X server, as a file manager would run them.
 #include "document/BlankFile.h"
 #include "helpers/PixelProbe.h"
@@ -47,7 +47,8 @@ TEST(ShellClient, OpensInTheProgramItStartsPrintsToTheCouponDialogAndRefusesALin
     qputenv("XDG_RUNTIME_DIR", path("runtime").toLocal8Bit());
     qputenv("XDG_CONFIG_HOME", path("config").toLocal8Bit());
     // Documents in two colours, so each shows which one is in front.
-    for (const auto& [name, colour] : {std::pair{"b.wpt", TColor(0x000058EA)}, std::pair{"c d.wpt", TColor(0x00AA3300)}}) {
+    for (const auto& [name, colour] : {std::pair{"b.wpt", TColor(0x000058EA)}, std::pair{"c d.wpt", TColor(0x00AA3300)},
+                                       std::pair{"e.wpt", TColor(0x00008000)}}) {
         TBlankData document;
         document.FKind = bkTransfer;
         document.FKolForm = colour;
@@ -91,6 +92,17 @@ TEST(ShellClient, OpensInTheProgramItStartsPrintsToTheCouponDialogAndRefusesALin
     // Now it runs: a name with a blank, relative to the client's folder.
     EXPECT_EQ(shell({"open", "c d.wpt"}).first, 0);
     EXPECT_TRUE(shows(0x00AA3300));
+    // As a file manager opens it: the type and default entry the program published.
+    const auto gio = [&](const QStringList& arguments) {
+        QProcess run;
+        run.start(QStringLiteral("gio"), arguments);
+        return run.waitForFinished(20'000) ? run.readAllStandardOutput() : QByteArray();
+    };
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        return gio({"info", "-a", "standard::content-type", path("e.wpt")}).contains("application/x-wplatomat-dokument");
+    }, 20'000));
+    gio({"open", path("e.wpt")});
+    EXPECT_TRUE(shows(0x00008000));
 
     if (!printers) {
         ::kill(program, SIGKILL);
