@@ -19,8 +19,8 @@ constexpr int LabelPoints = 7;
 constexpr int TitlePoints = 10;
 constexpr int UpsideDown = 180;
 
-// Text turned upside down about its corner (x, y), cut to the span the
-// upright text has, so that turned and upright backs hold the same ink.
+// Text turned upside down about its corner (x, y) and cut to the 54 mm the
+// upright text is cut to: lines past the tenth are not re-flowed.
 void DrawTurnedText(TBlankObj& obj, const QString& text, double x, double y)
 {
     TCanvas& canvas = *obj.Canvas();
