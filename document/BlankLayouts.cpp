@@ -3,6 +3,7 @@
 #include "document/BlankFormUnit.h"
 #include "layouts/untBlCzerwony.h"
 #include "layouts/untBlPrzekaz.h"
+#include "layouts/untBlWplata.h"
 #include "platform/Printer.h"
 #include "printing/untPrintSelect.h"
 
@@ -25,6 +26,8 @@ void PaintLayout(TfrmBlank* form, TBlankSide side)
         PaintTransferForm(form->Data(), form->BlankObj, side);
     else if (form->Kind() == bkMoneyOrder)
         PaintMoneyOrder(form->Data(), form->BlankObj, side);
+    else if (form->Kind() == bkDeposit)
+        PaintDepositForm(form->Data(), form->BlankObj, side);
 }
 
 namespace {

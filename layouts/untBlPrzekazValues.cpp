@@ -3,8 +3,7 @@
 #include "drawing/BlankData.h"
 #include "drawing/FormAmount.h"
 #include "drawing/untBlankObj.h"
-
-#include <QFontMetrics>
+#include "layouts/WordsSplit.h"
 
 using namespace untBlPrzekaz;
 
@@ -14,13 +13,7 @@ constexpr int FiguresPoints = 12;
 constexpr int MainTextPoints = 10;
 constexpr int CouponTextPoints = 8;
 constexpr int TitlePoints = 8;
-constexpr int WordsPoints[] = {8, 7, 6};
-constexpr int MaxRecordedBlanks = 20;
-// The words are split as they fit at a 600 dpi printer's font heights, which
-// round up the most of the usual resolutions, so every zoom and printer
-// splits an amount alike and a 600 dpi printer never cuts it.
-constexpr int WordsReferenceDpi = 600;
-constexpr double MillimetresPerInch = 25.4;
+constexpr int WordsPoints = 8;
 constexpr double TitleStepMm = 4.0;
 constexpr int TitleWrappedLines = 10;
 
@@ -45,69 +38,15 @@ void DrawFigures(const TFormAmount& amount, TBlankObj& obj, double x1, double x2
     obj.DrawCenteredText(amount.Grosze, SectionBox.X2 - 10, SectionBox.X2 - 2, top);
 }
 
-struct TWordsLines {
-    int Points = WordsPoints[0];
-    QString First;
-    QString Second;
-    bool Split = false;
-    bool Fits = false; // both lines within their spans
-};
-
-// The words on one line, or split at the last blank before which the first
-// line still fits (the first blank when none does).
-TWordsLines SplitWords(const TFont& canvasFont, const QString& words, int points, double widthMm)
-{
-    TFont font = canvasFont;
-    font.SetPixelsPerInch(WordsReferenceDpi);
-    font.SetSize(points);
-    const QFontMetrics metrics(font.ToQFont());
-    const auto fits = [&](const QString& t) {
-        return metrics.horizontalAdvance(t) * MillimetresPerInch / WordsReferenceDpi <= widthMm;
-    };
-    TWordsLines lines;
-    lines.Points = points;
-    lines.First = words;
-    lines.Fits = fits(words);
-    QList<int> blanks;
-    for (int at = words.indexOf(QLatin1Char(' ')); at >= 0 && blanks.size() < MaxRecordedBlanks;
-         at = words.indexOf(QLatin1Char(' '), at + 1))
-        blanks.append(at);
-    if (lines.Fits || blanks.isEmpty())
-        return lines;
-    int chosen = blanks.first();
-    for (int i = blanks.size() - 1; i >= 0; --i)
-        if (fits(words.left(blanks[i]))) {
-            chosen = blanks[i];
-            break;
-        }
-    lines.First = words.left(chosen);
-    lines.Second = words.mid(chosen + 1);
-    lines.Split = true;
-    // Both spans are as wide: 89 - 16 and 79 - 6 mm.
-    lines.Fits = fits(lines.First) && fits(lines.Second);
-    return lines;
-}
-
-// Smaller sizes only when the second line would lose words; the smallest is
-// cut at the spans as a last resort.
-TWordsLines FitWords(const TFont& canvasFont, const QString& words, double widthMm)
-{
-    TWordsLines lines;
-    for (int points : WordsPoints) {
-        lines = SplitWords(canvasFont, words, points, widthMm);
-        if (lines.Fits)
-            break;
-    }
-    return lines;
-}
-
 void DrawWords(const TFormAmount& amount, TBlankObj& obj)
 {
     const auto [X1, X2, Y1, Y2] = SectionBox;
     const double widthMm = (X2 - 2) - (X1 + 12);
     if (amount.Words.isEmpty())
         return;
-    const TWordsLines lines = FitWords(obj.Canvas()->Font, amount.Words, widthMm);
+    // Smaller sizes only when the second line would lose words; both spans are
+    // as wide: 89 - 16 and 79 - 6 mm.
+    const TWordsLines lines = FitWords(obj.Canvas()->Font, amount.Words, {WordsPoints, 7, 6}, widthMm, widthMm);
     SetSize(obj, lines.Points);
     if (!lines.Split) {
         obj.DrawCenteredText(lines.First, X1 + 12, X2 - 2, Y1 + 34);
@@ -123,7 +62,7 @@ void DrawMainPartValues(const TBlankData& data, const TFormAmount& amount, TBlan
     const auto [X1, X2, Y1, Y2] = SectionBox;
     obj.SetFont(FiguresPoints, data.FKolTekst, 0, QString());
     DrawFigures(amount, obj, X1 + 36, X2 - 14, Y1 + 26.5);
-    SetSize(obj, WordsPoints[0]);
+    SetSize(obj, WordsPoints);
     DrawWords(amount, obj);
     SetSize(obj, MainTextPoints);
     const double h = obj.TextHeight();

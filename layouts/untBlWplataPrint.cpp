@@ -1,0 +1,68 @@
+#include "layouts/untBlWplata.h"
+
+#include "drawing/BlankData.h"
+#include "drawing/untBlankObj.h"
+#include "layouts/PrintJob.h"
+
+namespace {
+
+const QString FrontTitle = QStringLiteral("Blankiet - przód");
+const QString BackTitle = QStringLiteral("Blankiet - tył");
+
+// Device pixels of the current printer, from the printable area's top.
+TDepositRows PrinterRows(const TBlankObj& obj)
+{
+    const TPrinter& printer = Printer();
+    return DepositRowPlacement(printer.DeviceCaps(PHYSICALOFFSETY), printer.DeviceCaps(PHYSICALHEIGHT),
+                               printer.PageHeight(), obj.MM2Pixel(DepositCouponHeightMm));
+}
+
+void PrintFront(const TBlankData& data, TBlankObj& obj)
+{
+    TPrintJob job(obj, FrontTitle, poLandscape);
+    const int topPx = PrinterRows(obj).FrontTopPx;
+    for (int i = 0; i < DepositCoupons; ++i) {
+        obj.SetOriginX(DepositRowLeftMm + DepositCouponWidthMm * i);
+        obj.SetOriginY(obj.Pixel2MM(topPx));
+        DrawDepositCouponFront(data, obj, i);
+        // The cutting guide.
+        TCanvas& canvas = *obj.Canvas();
+        canvas.Brush.Style = bsClear;
+        canvas.Pen.Color = data.FKolForm;
+        canvas.Pen.Style = psDot;
+        obj.SetPenWidth(0);
+        obj.Rectangle(0, 0, DepositCouponWidthMm, DepositCouponHeightMm);
+    }
+}
+
+void PrintBack(const TBlankData& data, TBlankObj& obj)
+{
+    TPrintJob job(obj, BackTitle, poLandscape);
+    const int topPx = PrinterRows(obj).BackTopPx;
+    for (int i = 0; i < DepositCoupons; ++i) {
+        obj.SetOriginX(DepositRowLeftMm + DepositCouponWidthMm * i);
+        obj.SetOriginY(obj.Pixel2MM(topPx));
+        DrawDepositCouponBack(data, obj, i, true);
+    }
+}
+
+} // namespace
+
+TDepositRows DepositRowPlacement(int OffsetYPx, int PhysicalHeightPx, int PageHeightPx, int RowHeightPx)
+{
+    const int top = OffsetYPx;
+    const int bottom = PhysicalHeightPx - PageHeightPx - top;
+    if (bottom > top)
+        return {bottom - top, PageHeightPx - RowHeightPx};
+    return {0, PageHeightPx - RowHeightPx - (top - bottom)};
+}
+
+void PrintDepositForm(const TBlankData& Data, TBlankObj& Obj, const TSideChoice& Choice)
+{
+    if (Choice.front)
+        PrintFront(Data, Obj);
+    // Without a question to ask, nobody said the sheet was turned.
+    const bool back = Choice.front ? Choice.back && Choice.turnedSheet && Choice.turnedSheet() : Choice.back;
+    if (back)
+        PrintBack(Data, Obj);
+}
