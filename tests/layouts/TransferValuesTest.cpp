@@ -25,10 +25,8 @@ struct Drawn {
         InitializeCommonUnit();
         data.FKind = kind;
         SetDocumentDefaults(data, QDate::currentDate());
-        data.FKolTekst = TextColour;
-        data.FPrzelewWplata = mode;
-        if (fill)
-            fill(data);
+        data.FKolTekst = TextColour, data.FPrzelewWplata = mode;
+        fill ? fill(data) : void();
         obj.SetDPI(254);
         obj.SetCanvas(&bitmap.Canvas());
         DrawTransferCoupon(data, obj, 0);
