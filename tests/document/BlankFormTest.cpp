@@ -52,26 +52,6 @@ protected:
     QTemporaryDir dir;
 };
 
-TEST_F(BlankFileWindowTest, DocumentReadFromAFileIsUnmodifiedAndKeepsItsOwnColours)
-{
-    TBlankData d;
-    d.FKind = bkTransferZus;
-    d.FKolForm = 0x00010203;
-    ASSERT_TRUE(WriteAll(PathOf("zus.wpt"), WriteBlankFile(d)));
-    TRegistry reg;
-    ASSERT_TRUE(reg.OpenKey(QStringLiteral("Software\\Korvex\\Wplatomat"), true));
-    ASSERT_TRUE(reg.WriteInteger(QStringLiteral("BlankColor6"), 0x00FFFFFF));
-    reg.CloseKey();
-    TfrmBlank form(nullptr, PathOf("zus.wpt"));
-    EXPECT_EQ(form.KolForm(), 0x00010203u);
-    EXPECT_EQ(form.windowTitle(), QStringLiteral("zus.wpt[*]"));
-    // The editors filled afterwards count as edits until the main window clears the mark.
-    form.SetModified(true);
-    form.Load();
-    EXPECT_FALSE(form.Modified());
-    EXPECT_TRUE(form.NeedRefresh());
-}
-
 TEST_F(BlankFileWindowTest, SaveWritesTheFileOrSaysWhyKeepingTheDocumentModifiedAndTheOldFileWhole)
 {
     const QByteArray old(400, 'x');
@@ -111,9 +91,26 @@ TEST_F(BlankFileWindowTest, SaveWritesTheFileOrSaysWhyKeepingTheDocumentModified
     EXPECT_EQ(ReadAll(form.FileName()), WriteBlankFile(form.Data()));
 }
 
-TEST_F(BlankFileWindowTest, ReaderRefusesAFifoADeviceAndAFileLargerThanADocumentCanBe)
+// A document read from a file keeps its own colours over the registry's and is
+// unmodified; a FIFO, a device or a file larger than a document can be is refused.
+TEST_F(BlankFileWindowTest, ReaderKeepsTheFilesColoursAndRefusesAFifoADeviceAndAnOversizeFile)
 {
-    TfrmBlank form(nullptr, bkTransfer);
+    TBlankData d;
+    d.FKind = bkTransferZus;
+    d.FKolForm = 0x00010203;
+    ASSERT_TRUE(WriteAll(PathOf("zus.wpt"), WriteBlankFile(d)));
+    TRegistry reg;
+    ASSERT_TRUE(reg.OpenKey(QStringLiteral("Software\\Korvex\\Wplatomat"), true));
+    ASSERT_TRUE(reg.WriteInteger(QStringLiteral("BlankColor6"), 0x00FFFFFF));
+    reg.CloseKey();
+    TfrmBlank form(nullptr, PathOf("zus.wpt"));
+    EXPECT_EQ(form.KolForm(), 0x00010203u);
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("zus.wpt[*]"));
+    // The editors filled afterwards count as edits until the main window clears the mark.
+    form.SetModified(true);
+    form.Load();
+    EXPECT_FALSE(form.Modified());
+    EXPECT_TRUE(form.NeedRefresh());
     ASSERT_EQ(::mkfifo(QFile::encodeName(PathOf("kolejka.wpt")).constData(), 0600), 0);
     ASSERT_TRUE(WriteAll(PathOf("duzy.wpt"), WriteBlankFile(form.Data()).leftJustified((1 << 20) + 1, '\0')));
     for (const QString& path : {PathOf("kolejka.wpt"), QStringLiteral("/dev/zero"), PathOf("duzy.wpt")}) {
