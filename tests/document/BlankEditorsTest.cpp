@@ -20,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 
 namespace {
@@ -37,8 +38,11 @@ protected:
         form->show();
         return form;
     }
-    std::unique_ptr<TfrmBlank> FormFromFile(const TBlankData& data)
+    // A document of the kind with the amount and the receiver's account, saved and opened.
+    std::unique_ptr<TfrmBlank> FormFromFile(quint16 kind, Currency kwota, const QString& odbRach = {})
     {
+        TBlankData data;
+        data.FKind = kind, data.FKwota = kwota, data.FOdbRach = odbRach;
         QFile file(dir.filePath(QStringLiteral("dokument.wpt")));
         EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(WriteBlankFile(data)) > 0);
         file.close();
@@ -60,36 +64,54 @@ protected:
         auto* memo = qobject_cast<QPlainTextEdit*>(w);
         return memo ? memo->toPlainText() : qobject_cast<QLineEdit*>(w)->text();
     }
+    // What the field of the editor's tag holds, amounts in ten-thousandths.
+    static QString Stored(const TfrmBlank& f, int tag)
+    {
+        const std::map<int, QString> fields{{1, QString::number(f.Kwota())}, {17, f.OdbRach()}, {21, f.OdbRach()},
+            {18, f.OdbKod()}, {33, f.NadRach()}, {34, f.NadKod()}, {37, f.NadNIP()}, {38, f.NadTypId2()}, {42, f.NadTypWplaty()}};
+        return fields.count(tag) ? fields.at(tag) : Text(f, tag);
+    }
     TempConfig config;
     QTemporaryDir dir;
 };
 
+// Typed into an editor, what it shows and what its field stores; amounts are
+// converted exactly in either locale and capped.
 TEST_F(BlankEditors, EditorsLetThroughOnlyTheirCharactersUpToTheirLengthIntoTheTagsField)
 {
-    const struct {
-        quint16 kind;
-        int tag;
-        QString typed;
-        QString shown;
-        const QString& (TfrmBlank::*field)() const;
-    } cases[] = {
-        {bkTransfer, 17, "12 ab-34,5.", "12 -345", &TfrmBlank::OdbRach}, // digits, blank and dash
-        {bkTransferZus, 33, "PL61 1090-x", "61 1090-", &TfrmBlank::NadRach}, // no country letters
-        {bkMoneyOrder, 18, "00-9x5 0", "00-950", &TfrmBlank::OdbKod},
-        {bkTransferZus, 37, "ab 1-", "ab 1-", &TfrmBlank::NadNIP}, // no filter
-        {bkMoneyOrder, 20, "Puck", "Puck", &TfrmBlank::OdbPoczta},
+    const struct { QLocale locale; quint16 kind; int tag; QString typed, shown, stored; } cases[] = {
+        {Polish, bkTransfer, 17, "12 ab-34,5.", "12 -345", "12 -345"}, // digits, blank and dash
+        {Polish, bkTransferZus, 33, "PL61 1090-x", "61 1090-", "61 1090-"}, // no country letters
+        {Polish, bkMoneyOrder, 18, "00-9x5 0", "00-950", "00-950"},
+        {Polish, bkTransferZus, 37, "ab 1-", "ab 1-", "ab 1-"}, // no filter
         // Digits pass every filter, so only the length stops them.
-        {bkMoneyOrder, 34, QString(10, '7'), QString(6, '7'), &TfrmBlank::NadKod},
-        {bkTransferTax, 45, QString(10, '7'), QString(7, '7'), nullptr},
-        {bkDeposit, 64, QString(125, '7'), QString(120, '7'), nullptr},
+        {Polish, bkMoneyOrder, 34, QString(10, '7'), QString(6, '7'), QString(6, '7')},
+        {Polish, bkDeposit, 64, QString(125, '7'), QString(120, '7'), QString(120, '7')},
+        // Amounts in ten-thousandths: no signs, blanks or exponents.
+        {Polish, bkTransfer, 1, "1a2,b3.4 -x", "12,3.4", "0"}, {Polish, bkTransfer, 1, "+-5 e", "5", "50000"},
+        {Polish, bkTransfer, 1, "12.5", "12.5", "125000"}, {English, bkTransfer, 1, "12,5", "12,5", "125000"},
+        // Beyond four decimals the tie goes to the even neighbour, not up.
+        {Polish, bkTransfer, 1, "0,00005", "0,00005", "0"}, {Polish, bkTransfer, 1, "0,00015", "0,00015", "2"},
+        {Polish, bkTransfer, 1, "0,000051", "0,000051", "1"},
+        {English, bkTransfer, 1, "1,234.5", "1,234.5", "0"}, // two separators do not convert
+        {Polish, bkTransfer, 1, "1000000000", "1000000000", "9999999999900"}, // a billion is capped
+        {Polish, bkTransfer, 1, "99999999999999999999", "99999999999999999999", "0"}, // past the currency range
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.tag);
+        SCOPED_TRACE(c.typed.toStdString());
+        QLocale::setDefault(c.locale);
         const auto form = NewForm(c.kind);
         EXPECT_EQ(Type(*form, c.tag, c.typed), c.shown);
-        if (c.field)
-            EXPECT_EQ(((*form).*c.field)(), c.shown);
+        EXPECT_EQ(Stored(*form, c.tag), c.stored);
         EXPECT_TRUE(form->Modified());
+    }
+    QLocale::setDefault(Polish);
+    // An amount is shown in its shortest form, also beyond what the editor lets through.
+    for (const auto& [locale, amount, shown] : {std::tuple{Polish, Currency(1234500), "123,45"},
+                                                std::tuple{English, Currency(1234500), "123.45"},
+                                                std::tuple{Polish, Currency(15000000000000), "1500000000"}}) {
+        QLocale::setDefault(locale);
+        EXPECT_EQ(Text(*FormFromFile(bkTransfer, amount), 1), QString::fromLatin1(shown));
     }
     // Backspace passes every filter but the postal code's, Delete even that one
     // (an X keyboard gives it the DEL character as its text).
@@ -110,72 +132,22 @@ TEST_F(BlankEditors, EditorsLetThroughOnlyTheirCharactersUpToTheirLengthIntoTheT
     // Blank lines and blanks around a line are no part of the field.
     transfer->SetEditorValue(16, QStringLiteral("\r\n Firma\r\nul. Długa 5 \r\n\r\n"));
     EXPECT_EQ(transfer->Odbiorca(), (QStringList{QStringLiteral("Firma"), QStringLiteral("ul. Długa 5")}));
-}
-
-TEST_F(BlankEditors, TypedAmountIsConvertedExactlyInEitherLocaleAndCapped)
-{
-    const struct {
-        QLocale locale;
-        const char* typed;
-        const char* shown; // what the filter lets through, capped or not
-        Currency stored;
-    } cases[] = {
-        {Polish, "1a2,b3.4 -x", "12,3.4", 0}, {Polish, "+-5 e", "5", 50000}, // no signs, blanks or exponents
-        {Polish, "12.5", "12.5", 125000}, {English, "12,5", "12,5", 125000},
-        // Beyond four decimals the tie goes to the even neighbour, not up.
-        {Polish, "0,00005", "0,00005", 0}, {Polish, "0,00015", "0,00015", 2}, {Polish, "0,000051", "0,000051", 1},
-        {English, "1,234.5", "1,234.5", 0},                   // two separators do not convert
-        {Polish, "1000000000", "1000000000", 9999999999900}, // a billion is capped
-        {Polish, "99999999999999999999", "99999999999999999999", 0}, // past the currency range nothing converts
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.typed);
-        QLocale::setDefault(c.locale);
-        const auto form = NewForm(bkTransfer);
-        EXPECT_EQ(Type(*form, 1, QString::fromLatin1(c.typed)), QString::fromLatin1(c.shown));
-        EXPECT_EQ(form->Kwota(), c.stored);
-    }
-    // Shown in its shortest form, also beyond what the editor lets through.
-    for (const auto& [locale, amount, shown] : {std::tuple{Polish, Currency(1234500), "123,45"},
-                                                std::tuple{English, Currency(1234500), "123.45"},
-                                                std::tuple{Polish, Currency(15000000000000), "1500000000"}}) {
-        QLocale::setDefault(locale);
-        TBlankData data;
-        data.FKind = bkTransfer;
-        data.FKwota = amount;
-        EXPECT_EQ(Text(*FormFromFile(data), 1), QString::fromLatin1(shown));
-    }
-}
-
-TEST_F(BlankEditors, FieldLongerThanALineEditHoldsSurvivesAnEditOfAnotherAndASave)
-{
-    TBlankData data;
-    data.FKind = bkTransfer;
-    data.FOdbRach = QString(40000, QLatin1Char('7'));
-    const auto form = FormFromFile(data);
-    QTest::keyClicks(form->EditorOfTag(64), QStringLiteral("Faktura 12"));
-    form->Save();
-    QFile file(form->FileName());
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    // A field longer than a line edit holds survives an edit of another and a save.
+    const auto opened = FormFromFile(bkTransfer, 0, QString(40000, QLatin1Char('7')));
+    QTest::keyClicks(opened->EditorOfTag(64), QStringLiteral("Faktura 12"));
+    opened->Save();
+    QFile file(opened->FileName());
     TBlankData saved;
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     ReadBlankFile(file.readAll(), saved);
-    EXPECT_EQ(saved.FOdbRach, data.FOdbRach);
+    EXPECT_EQ(saved.FOdbRach, QString(40000, QLatin1Char('7')));
     EXPECT_EQ(saved.FTytul, QStringList{QStringLiteral("Faktura 12")});
 }
 
 TEST_F(BlankEditors, EachListEntryStoresItsCodeAndAZusAccountsTwentyFirstDigitPicksItsEntry)
 {
-    const auto code = [](const TfrmBlank& f, int tag) {
-        return tag == 21 ? f.OdbRach() : QString(tag == 38 ? f.NadTypId2() : f.NadTypWplaty());
-    };
-    const struct {
-        quint16 kind;
-        int tag;
-        QStringList entries;
-        QStringList codes;
-    } cases[] = {
-        {6, 21, {"<Nie wybrano>", "1 - Ubezpieczenie społeczne", "2 - Ubezpieczenie zdrowotne", "3 - FP i FGŚP",
-                 "4 - FEP"},
+    const struct { quint16 kind; int tag; QStringList entries, codes; } cases[] = {
+        {6, 21, {"<Nie wybrano>", "1 - Ubezpieczenie społeczne", "2 - Ubezpieczenie zdrowotne", "3 - FP i FGŚP", "4 - FEP"},
          {"  101010230000261395 00000", "83101010230000261395100000", "78101010230000261395200000",
           "73101010230000261395300000", "68101010230000261395400000"}},
         {7, 38, {"N - NIP", "R - REGON", "P - PESEL"}, {"N", "R", "P"}},
@@ -193,7 +165,7 @@ TEST_F(BlankEditors, EachListEntryStoresItsCodeAndAZusAccountsTwentyFirstDigitPi
         // The user's choice from the keyboard, from the last entry up one by one.
         form->SetEditorValue(c.tag, int(c.codes.size() - 1));
         for (qsizetype i = c.codes.size() - 1; i >= 0; --i) {
-            EXPECT_EQ(code(*form, c.tag), c.codes.at(i));
+            EXPECT_EQ(Stored(*form, c.tag), c.codes.at(i));
             QTest::keyClick(list, Qt::Key_Up);
         }
     }
@@ -201,18 +173,18 @@ TEST_F(BlankEditors, EachListEntryStoresItsCodeAndAZusAccountsTwentyFirstDigitPi
     for (const auto& [odbRach, shown, stored] :
          {std::tuple{"00000000000000000000200000", "2 - Ubezpieczenie zdrowotne", "78101010230000261395200000"},
           std::tuple{"68101010230000261395", "<Nie wybrano>", "  101010230000261395 00000"}}) {
-        TBlankData data;
-        data.FKind = bkTransferZus;
-        data.FOdbRach = QString::fromLatin1(odbRach);
-        const auto form = FormFromFile(data);
+        const auto form = FormFromFile(bkTransferZus, 0, QString::fromLatin1(odbRach));
         EXPECT_EQ(Text(*form, 21), QString::fromUtf8(shown));
         EXPECT_EQ(form->OdbRach(), QString::fromLatin1(stored));
     }
 }
 
-TEST_F(BlankEditors, PaymentBoxesExcludeEachOtherAndTheSmallReceiptShowsTheCoupon)
+// The payment boxes exclude each other and the small receipt shows the coupon.
+// A colour choice becomes the document's and the kind's default in the
+// registry without marking the document modified; a cancel changes nothing.
+TEST_F(BlankEditors, PaymentBoxesAndChosenColour)
 {
-    const auto form = NewForm(bkTransfer);
+    auto form = NewForm(bkTransfer);
     const auto click = [&](int tag) {
         QWidget* box = form->EditorOfTag(tag);
         QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(8, box->height() / 2));
@@ -229,13 +201,7 @@ TEST_F(BlankEditors, PaymentBoxesExcludeEachOtherAndTheSmallReceiptShowsTheCoupo
     EXPECT_FALSE(form->MalePokwit());
     EXPECT_EQ(form->ViewSide(), bsTop);
     EXPECT_TRUE(form->Modified());
-}
-
-// A choice becomes the document's colour and the kind's default in the
-// registry without marking the document modified; a cancel changes nothing.
-TEST_F(BlankEditors, ChosenColourIsTheDocumentsAndTheKindsDefault)
-{
-    const auto form = NewForm(bkTransferZus);
+    form = NewForm(bkTransferZus);
     QWidget* panel = form->EditorOfTag(257);
     for (const bool accept : {false, true}) {
         QColor started;

@@ -43,6 +43,11 @@ const std::pair<const char*, std::string (*)(const TBlankData&)> Fields[] = {
     F(NadTypId2), F(NadNrDeklar), F(NadTypWplaty), F(NadDeklaracja), F(NadNrDecyzji), F(KolTekst), F(KolForm),
     F(NadOkres), F(NadSymbolForm), F(NadIdZobow)};
 #undef F
+#define S(name) {#name, &TBlankData::F##name}
+const std::map<std::string, QString TBlankData::*> Strings = {
+    S(NadRach), S(OdbRach), S(OdbKod), S(OdbAdres), S(OdbPoczta), S(NadKod), S(NadAdres), S(NadPoczta), S(NadNIP),
+    S(NadId2), S(NadDeklaracja), S(NadNrDecyzji), S(NadOkres), S(NadSymbolForm), S(NadIdZobow)};
+#undef S
 
 // Where in an assembled file each field the reader stores is complete.
 using FieldEnds = std::map<std::string, qsizetype>;
@@ -62,60 +67,46 @@ std::string Mismatches(const TBlankData& actual, const TBlankData& stored, const
     return report;
 }
 
-// Every field set to a value apart from OldDocument's, the numbers to their extremes.
-TBlankData FileDocument(quint16 kind)
+// A file's document has every field set to a value of its own with Polish
+// letters and the numbers at their extremes; an old one, as a document is
+// before its file is read, differs from it in every field.
+TBlankData Document(quint16 kind, bool old = false)
 {
     TBlankData d;
-    d.FKind = kind;
-    d.FKwota = std::numeric_limits<qint64>::min();
-    d.FPrzelewWplata = pwPrzelew;
-    d.FMalePokwit = true;
-    d.FNadawca = {u"Jan Kowalski"_s, u"ul. Źródlana 5"_s};
-    d.FBank = {u"PKO BP 12 1020"_s, u"Oddział w Łodzi"_s};
-    d.FOdbiorca = {u"Zakład Gazowniczy"_s, QString(), u"Gdańsk"_s};
-    d.FTytul = {u"Opłata za gaz"_s, u"faktura 7/2026"_s};
-    using T = TBlankData;
-    for (const auto& [field, text] : {std::pair{&T::FNadRach, u"11 1020"}, {&T::FOdbRach, u"22 1140"},
-             {&T::FOdbKod, u"80-557"}, {&T::FOdbAdres, u"ul. Węglowa 1"}, {&T::FOdbPoczta, u"Gdańsk Śródmieście"},
-             {&T::FNadKod, u"90-001"}, {&T::FNadAdres, u"ul. Piotrkowska 3"}, {&T::FNadPoczta, u"Łódź"},
-             {&T::FNadNIP, u"5260250274"}, {&T::FNadId2, u"ABC123456"}, {&T::FNadDeklaracja, u"032026"},
-             {&T::FNadNrDecyzji, u"D/12"}, {&T::FNadOkres, u"26M03"}, {&T::FNadSymbolForm, u"PIT-4R"},
-             {&T::FNadIdZobow, u"Z-77"}})
-        d.*field = QString::fromUtf16(text);
-    d.FNadTypId2 = u'Ż';
-    d.FNadNrDeklar = 255;
-    d.FNadTypWplaty = QChar(0xFFFF);
-    d.FKolTekst = 0x123456;
-    d.FKolForm = 0xFFFFFFFF;
-    return d;
-}
-
-// A document as it is before its file is read.
-TBlankData OldDocument()
-{
-    TBlankData d;
-    d.FKwota = 5;
-    d.FPrzelewWplata = pwWplata;
+    d.FKind = old ? 0 : kind;
+    d.FKwota = old ? 5 : std::numeric_limits<qint64>::min();
+    d.FPrzelewWplata = old ? pwWplata : pwPrzelew;
+    d.FMalePokwit = !old;
     d.FNadawca = d.FBank = d.FOdbiorca = d.FTytul = {u"dawna wartość"_s};
-    for (QString* s : {&d.FNadRach, &d.FOdbRach, &d.FOdbKod, &d.FOdbAdres, &d.FOdbPoczta, &d.FNadKod, &d.FNadAdres,
-                       &d.FNadPoczta, &d.FNadNIP, &d.FNadId2, &d.FNadDeklaracja, &d.FNadNrDecyzji, &d.FNadOkres,
-                       &d.FNadSymbolForm, &d.FNadIdZobow})
-        *s = u"dawna wartość"_s;
-    d.FNadTypId2 = u'N';
-    d.FNadNrDeklar = 1;
-    d.FNadTypWplaty = u'S';
-    d.FKolForm = 0x0058EA;
+    if (!old) {
+        d.FNadawca = {u"Jan Kowalski"_s, u"ul. Źródlana 5"_s};
+        d.FBank = {u"PKO BP 12 1020"_s, u"Oddział w Łodzi"_s};
+        d.FOdbiorca = {u"Zakład Gazowniczy"_s, QString(), u"Gdańsk"_s};
+        d.FTytul = {u"Opłata za gaz"_s, u"faktura 7/2026"_s};
+    }
+    for (const auto& [name, field] : Strings)
+        d.*field = old ? u"dawna wartość"_s : QString::fromLatin1(name) + u" żółć"_s;
+    d.FNadTypId2 = old ? u'N' : u'Ż';
+    d.FNadNrDeklar = old ? 1 : 255;
+    d.FNadTypWplaty = old ? u'S' : QChar(0xFFFF);
+    d.FKolTekst = old ? 0 : 0x123456;
+    d.FKolForm = old ? 0x0058EA : 0xFFFFFFFF;
     return d;
 }
 
-// A file of the version, field by field from the format's table, and where each field ends.
-std::pair<QByteArray, FieldEnds> Assemble(quint16 version, const TBlankData& d)
+// A file of the version, field by field from the format's table, and where each
+// field ends; rawTytul, when given, is stored as Tytul's text as it is.
+std::pair<QByteArray, FieldEnds> Assemble(quint16 version, const TBlankData& d, const QString* rawTytul = nullptr)
 {
     ByteBuilder b;
     FieldEnds ends;
     const auto string = [&](const char* field, const QString& text) {
         version >= 6 ? b.Utf16String(text) : b.AnsiString(QStringEncoder("windows-1250").encode(text));
         ends[field] = b.Size();
+    };
+    const auto strings = [&](std::initializer_list<const char*> fields) {
+        for (const char* field : fields)
+            string(field, d.*Strings.at(field));
     };
     const auto text = [&](const char* field, const QStringList& lines) {
         string(field, lines.isEmpty() ? QString() : lines.join(u"\r\n"_s) + u"\r\n"_s);
@@ -137,84 +128,81 @@ std::pair<QByteArray, FieldEnds> Assemble(quint16 version, const TBlankData& d)
     }
     text("Nadawca", d.FNadawca);
     if (version >= 5)
-        string("NadRach", d.FNadRach);
+        strings({"NadRach"});
     text("Bank", d.FBank);
     if (version < 5 && !d.FBank.isEmpty())
         ends["NadRach"] = b.Size();
     text("Odbiorca", d.FOdbiorca);
-    string("OdbRach", d.FOdbRach);
+    strings({"OdbRach"});
     if (version >= 2)
-        text("Tytul", d.FTytul);
-    for (const auto& [field, value] : {std::pair{"OdbKod", &TBlankData::FOdbKod}, {"OdbAdres", &TBlankData::FOdbAdres},
-                                        {"OdbPoczta", &TBlankData::FOdbPoczta}, {"NadKod", &TBlankData::FNadKod},
-                                        {"NadAdres", &TBlankData::FNadAdres}, {"NadPoczta", &TBlankData::FNadPoczta}})
-        if (version >= 5)
-            string(field, d.*value);
+        rawTytul ? string("Tytul", *rawTytul) : text("Tytul", d.FTytul);
+    if (version >= 5)
+        strings({"OdbKod", "OdbAdres", "OdbPoczta", "NadKod", "NadAdres", "NadPoczta"});
     if (version >= 6) {
-        string("NadNIP", d.FNadNIP);
-        string("NadId2", d.FNadId2);
+        strings({"NadNIP", "NadId2"});
         number("NadTypId2", d.FNadTypId2.unicode(), 2);
         number("NadNrDeklar", d.FNadNrDeklar, 1);
         number("NadTypWplaty", d.FNadTypWplaty.unicode(), 2);
-        string("NadDeklaracja", d.FNadDeklaracja);
-        string("NadNrDecyzji", d.FNadNrDecyzji);
+        strings({"NadDeklaracja", "NadNrDecyzji"});
         number("KolTekst", d.FKolTekst, 4);
         number("KolForm", d.FKolForm, 4);
     }
-    for (const auto& [field, value] : {std::pair{"NadOkres", &TBlankData::FNadOkres},
-                                        {"NadSymbolForm", &TBlankData::FNadSymbolForm}, {"NadIdZobow", &TBlankData::FNadIdZobow}})
-        if (version >= 7)
-            string(field, d.*value);
+    if (version >= 7)
+        strings({"NadOkres", "NadSymbolForm", "NadIdZobow"});
     return {b.Bytes(), ends};
 }
 
 // Every version read whole and cut at every byte: only the fields read whole
 // change, and before version 5 the sender's account is the first line of Bank.
+// Versions before 6 store their Polish letters in Windows-1250.
 TEST(BlankFileRead, EveryVersionWholeOrCutAnywhereKeepsOnlyTheFieldsReadWhole)
 {
     constexpr quint16 Kinds[] = {bkDeposit, bkMoneyOrder, bkTransfer, bkTransferZus, bkTransferTax, bkMoneyOrder,
                                  bkTransferZus};
     for (quint16 version = 1; version <= 7; ++version) {
-        const TBlankData file = FileDocument(Kinds[version - 1]);
+        const TBlankData file = Document(Kinds[version - 1]);
         TBlankData stored = file;
         if (version < 5)
             stored.FNadRach = file.FBank.first();
         const auto [bytes, ends] = Assemble(version, file);
         for (qsizetype length = 0; length <= bytes.size(); ++length) {
             SCOPED_TRACE(::testing::Message() << "version " << version << ", " << length << " bytes");
-            TBlankData data = OldDocument();
+            TBlankData data = Document(0, true);
             // One byte is a kind whose high byte counts as 0; the version is then missing.
             ASSERT_EQ(ReadError(bytes.left(length), data), length == bytes.size() ? ""
                                                             : length == 0  ? FormatError
                                                             : length < 3   ? VersionError
                                                                            : StreamReadError);
-            ASSERT_EQ(Mismatches(data, stored, OldDocument(), ends, length), "");
+            ASSERT_EQ(Mismatches(data, stored, Document(0, true), ends, length), "");
         }
     }
 }
 
-// A version-7 header with an empty document's amount and mode bytes.
-ByteBuilder Version7Start()
+// Whole files read with their message, or their Tytul split at every kind of line break.
+TEST(BlankFileRead, WholeButWrongFilesAreRefusedWithTheirMessageAndEveryLineBreakSplits)
 {
-    return std::move(ByteBuilder().U16(bkTransfer).U16(7).I64(0).U8(0).U8(0));
-}
-
-TEST(BlankFileRead, WholeButWrongFilesAreRefusedWithTheirMessage)
-{
-    const struct {
-        QByteArray bytes;
-        const char* message;
-    } cases[] = {
+    // A version-7 header with an empty document's amount and mode bytes.
+    const QByteArray start7 = ByteBuilder().U16(bkTransfer).U16(7).I64(0).U8(0).U8(0).Bytes();
+    const auto tytul = [](const char* raw) {
+        const QString text = QString::fromLatin1(raw);
+        return Assemble(7, Document(bkTransfer), &text).first;
+    };
+    // lines: Tytul, when read.
+    const struct { QByteArray bytes; const char* message; QStringList lines = {}; } cases[] = {
         {ByteBuilder().U16(8).U16(7).Bytes(), FormatError},      // kind 8
         {ByteBuilder().U16(0x0105).U16(7).Bytes(), FormatError}, // a kind with a high byte
         {ByteBuilder().U16(5).U16(8).Bytes(), VersionError},
-        {Version7Start().I32(-1).Bytes(), StreamReadError},
-        {Version7Start().I32(0x40000000).I64(0).Bytes(), StreamReadError}, // its bytes overflow
+        {start7 + ByteBuilder().I32(-1).Bytes(), StreamReadError},
+        {start7 + ByteBuilder().I32(0x40000000).I64(0).Bytes(), StreamReadError}, // its bytes overflow
         {ByteBuilder().U16(5).U16(5).I64(0).U16(0).I32(0x7FFFFFFF).Bytes(), StreamReadError},
+        {tytul("a\r\nb\r\n"), "", {u"a"_s, u"b"_s}}, {tytul("a\rb"), "", {u"a"_s, u"b"_s}}, {tytul("a\nb"), "", {u"a"_s, u"b"_s}},
+        {tytul(""), ""}, {tytul("\r\n"), "", {QString()}}, {tytul("a\n\rb"), "", {u"a"_s, QString(), u"b"_s}},
+        {tytul("a\r\r\n"), "", {u"a"_s, QString()}},
     };
     for (const auto& c : cases) {
         TBlankData data;
         EXPECT_EQ(ReadError(c.bytes, data), c.message) << c.bytes.toHex().toStdString();
+        EXPECT_EQ(data.FTytul, c.lines) << c.bytes.toHex().toStdString();
     }
 }
 
@@ -222,17 +210,14 @@ TEST(BlankFileRead, KindAndPaymentModeFollowTheFileKindAndVersion)
 {
     // Kinds 3 and 4 are the old deposit and transfer forms: before version 4
     // their kind gave the payment mode, from version 4 on the mode byte does.
-    const struct {
-        quint16 version, fileKind;
-        quint8 modeByte;  // versions 4 and later, as is the receipt byte
-        bool receiptByte, malePokwit;
-        TPrzelewWplata mode;
-    } cases[] = {{1, bkLegacyDeposit, 0, false, false, pwWplata}, {2, bkLegacyTransfer, 0, false, false, pwPrzelew},
+    // The mode byte is read from version 4 on, as is the receipt byte.
+    const struct { quint16 version, fileKind; quint8 modeByte; bool receiptByte, malePokwit; TPrzelewWplata mode; } cases[] = {
+        {1, bkLegacyDeposit, 0, false, false, pwWplata}, {2, bkLegacyTransfer, 0, false, false, pwPrzelew},
                  {3, bkTransferZus, 0, false, true, pwNone},     {4, bkLegacyDeposit, 0, false, false, pwNone},
                  {4, bkLegacyTransfer, 1, true, true, pwWplata}, {7, bkLegacyDeposit, 2, false, false, pwPrzelew}};
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << "version " << c.version << " kind " << c.fileKind);
-        TBlankData file = FileDocument(c.fileKind);
+        TBlankData file = Document(c.fileKind);
         file.FPrzelewWplata = TPrzelewWplata(c.modeByte);
         file.FMalePokwit = c.receiptByte;
         TBlankData data;
@@ -244,57 +229,20 @@ TEST(BlankFileRead, KindAndPaymentModeFollowTheFileKindAndVersion)
     }
 }
 
-// Version 7 of an empty document whose Tytul field is given as bytes.
-QByteArray Version7WithTytul(const QByteArray& tytulField)
-{
-    ByteBuilder b = Version7Start();
-    b.I32(0).I32(0).I32(0).I32(0).I32(0).Raw(tytulField); // Nadawca to OdbRach, then Tytul
-    for (int i = 0; i < 8; ++i)                            // OdbKod to NadId2
-        b.I32(0);
-    b.U16('N').U8(1).U16('S').I32(0).I32(0);               // NadTypId2 to NadNrDecyzji
-    return b.U32(0x000000).U32(0x0058EA).I32(0).I32(0).I32(0).Bytes(); // KolTekst to NadIdZobow
-}
-
-TEST(BlankFileRead, SplitsTextsAtEveryKindOfLineBreakAndReadsEightBitsAsWindows1250)
-{
-    const struct {
-        const char* text;
-        QStringList lines;
-    } cases[] = {{"a\r\nb\r\n", {u"a"_s, u"b"_s}}, {"a\rb", {u"a"_s, u"b"_s}}, {"a\nb", {u"a"_s, u"b"_s}},
-                 {"", {}}, {"\r\n", {QString()}}, {"a\n\rb", {u"a"_s, QString(), u"b"_s}},
-                 {"a\r\r\n", {u"a"_s, QString()}}};
-    for (const auto& c : cases) {
-        const QByteArray raw(c.text);
-        SCOPED_TRACE(raw.toPercentEncoding().toStdString());
-        TBlankData data;
-        ASSERT_EQ(ReadError(Version7WithTytul(ByteBuilder().Utf16String(QString::fromLatin1(raw)).Bytes()), data), "");
-        EXPECT_EQ(data.FTytul, c.lines);
-    }
-    // The 8-bit strings are Windows-1250: 0xB3 is ł.
-    TBlankData data;
-    ASSERT_EQ(ReadError(ByteBuilder().U16(bkTransfer).U16(1).I64(0).Raw(QByteArray(12, 0)).AnsiString("Pi\xB3sudski")
-                            .Raw(QByteArray(12, 0)).Bytes(), data), "");
-    EXPECT_EQ(data.FNadawca, QStringList{u"Piłsudski"_s});
-}
-
 TEST(BlankFileWrite, WritesVersionSevenAsItsTableLaysItOutAndExtremesReadBack)
 {
     TBlankData empty;
     empty.FKind = bkTransfer;
-    empty.FNadTypId2 = u'N';
-    empty.FNadNrDeklar = 1;
-    empty.FNadTypWplaty = u'S';
-    empty.FKolForm = 0x0058EA;
-    const QByteArray emptyBytes = Version7WithTytul(ByteBuilder().I32(0).Bytes());
+    const QByteArray emptyBytes = Assemble(7, empty).first;
     ASSERT_EQ(emptyBytes.size(), 103);
     EXPECT_EQ(WriteBlankFile(empty), emptyBytes);
-    EXPECT_EQ(WriteBlankFile(FileDocument(bkTransferTax)), Assemble(7, FileDocument(bkTransferTax)).first);
+    EXPECT_EQ(WriteBlankFile(Document(bkTransferTax)), Assemble(7, Document(bkTransferTax)).first);
 
     // Long lines of letters beyond Latin-1 and beyond 16 bits.
-    TBlankData document = FileDocument(bkTransferTax);
+    TBlankData document = Document(bkTransferTax);
     for (int i = 0; i < 40; ++i)
         document.FNadawca << u"Zażółć gęślą jaźń 😀 ŻÓŁW %1 "_s.arg(i).repeated(5);
-    TBlankData data = OldDocument();
+    TBlankData data = Document(0, true);
     ASSERT_EQ(ReadError(WriteBlankFile(document), data), "");
     EXPECT_EQ(Mismatches(data, document, document), "");
 }

@@ -1,15 +1,18 @@
-// The document's data: defaults, reading a file whose colours beat the
-// registry's, and saving without ever losing the old file.
+// The document window: defaults, reading a file whose colours beat the
+// registry's, saving without ever losing the old file, the preview's page
+// size per zoom step and its drawing object while a print job owns it.
 #include "document/BlankFile.h"
 #include "document/BlankFormUnit.h"
 #include "drawing/Exception.h"
 #include "helpers/FileSizeLimit.h"
 #include "helpers/TempConfig.h"
+#include "platform/PaintBox.h"
 #include "platform/Registry.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -37,12 +40,8 @@ TEST(DocumentDefaults, NewDocumentTakesTheKindsDefaultsAndTheMonthBeforeToday)
         TBlankData d;
         d.FKind = bkMoneyOrder;
         SetDocumentDefaults(d, today);
-        EXPECT_EQ(d.FNadDeklaracja, QLatin1String(deklaracja));
-        EXPECT_EQ(d.FNadOkres, QLatin1String(okres));
-        EXPECT_EQ(d.FKolForm, RGBColor(234, 88, 0));
-        EXPECT_EQ(d.FKolTekst, clBlack);
-        EXPECT_EQ(d.FNadNrDeklar, 1);
-        EXPECT_EQ(d.FNadTypWplaty, QLatin1Char('S'));
+        EXPECT_EQ(QStringList({d.FNadDeklaracja, d.FNadOkres, d.FNadTypWplaty}), QStringList({deklaracja, okres, "S"}));
+        EXPECT_EQ(std::tuple(d.FKolForm, d.FKolTekst, d.FNadNrDeklar), std::tuple(RGBColor(234, 88, 0), clBlack, 1));
     }
 }
 
@@ -53,35 +52,12 @@ protected:
     QTemporaryDir dir;
 };
 
-TEST_F(BlankFileWindowTest, DocumentReadFromAFileIsUnmodifiedAndKeepsItsOwnColours)
-{
-    TBlankData d;
-    d.FKind = bkTransferZus;
-    d.FKolForm = 0x00010203;
-    ASSERT_TRUE(WriteAll(PathOf("zus.wpt"), WriteBlankFile(d)));
-    TRegistry reg;
-    ASSERT_TRUE(reg.OpenKey(QStringLiteral("Software\\Korvex\\Wplatomat"), true));
-    ASSERT_TRUE(reg.WriteInteger(QStringLiteral("BlankColor6"), 0x00FFFFFF));
-    reg.CloseKey();
-    TfrmBlank form(nullptr, PathOf("zus.wpt"));
-    EXPECT_EQ(form.KolForm(), 0x00010203u);
-    EXPECT_EQ(form.windowTitle(), QStringLiteral("zus.wpt[*]"));
-    // The editors filled afterwards count as edits until the main window clears the mark.
-    form.SetModified(true);
-    form.Load();
-    EXPECT_FALSE(form.Modified());
-    EXPECT_TRUE(form.NeedRefresh());
-}
-
 TEST_F(BlankFileWindowTest, SaveWritesTheFileOrSaysWhyKeepingTheDocumentModifiedAndTheOldFileWhole)
 {
     const QByteArray old(400, 'x');
     ASSERT_TRUE(WriteAll(PathOf("stary.wpt"), old));
-    const struct {
-        const char* name;
-        rlim_t limitBytes;
-        const char* message;
-    } cases[] = {{"nie/ma/folderu/a.wpt", RLIM_INFINITY, "Nie możma zapisać pliku: "},
+    const struct { const char* name; rlim_t limitBytes; const char* message; } cases[] = {
+        {"nie/ma/folderu/a.wpt", RLIM_INFINITY, "Nie możma zapisać pliku: "},
                  {"stary.wpt", 200, "Wystąpił błąd podczas zapisywania pliku: "}, // the write stops partway
                  {"nowy.wpt", RLIM_INFINITY, nullptr}};
     for (const auto& c : cases) {
@@ -106,30 +82,77 @@ TEST_F(BlankFileWindowTest, SaveWritesTheFileOrSaysWhyKeepingTheDocumentModified
     }
     EXPECT_EQ(ReadAll(PathOf("stary.wpt")), old);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), (QStringList{"nowy.wpt", "stary.wpt"}));
-}
-
-TEST_F(BlankFileWindowTest, SaveInAFolderClosedToNewFilesWritesTheDocumentInPlace)
-{
+    // A folder closed to new files gets the document written in place.
     TfrmBlank form(nullptr, bkTransfer);
     form.SetFileName(PathOf("stary.wpt"));
-    ASSERT_TRUE(WriteAll(form.FileName(), QByteArray(400, 'x')));
     ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0500), 0);
-    if (WriteAll(PathOf("proba"), "?"))
-        GTEST_SKIP() << "this user (root) may create files in a read-only folder";
-    EXPECT_NO_THROW(form.Save());
+    EXPECT_NO_THROW(form.Save()); // (root writes there all the same)
     ::chmod(QFile::encodeName(dir.path()).constData(), 0700);
     EXPECT_EQ(ReadAll(form.FileName()), WriteBlankFile(form.Data()));
 }
 
-TEST_F(BlankFileWindowTest, ReaderRefusesAFifoADeviceAndAFileLargerThanADocumentCanBe)
+// A document read from a file keeps its own colours over the registry's and is
+// unmodified; a FIFO, a device or a file larger than a document can be is refused.
+TEST_F(BlankFileWindowTest, ReaderKeepsTheFilesColoursAndRefusesAFifoADeviceAndAnOversizeFile)
 {
-    TfrmBlank form(nullptr, bkTransfer);
+    TBlankData d;
+    d.FKind = bkTransferZus;
+    d.FKolForm = 0x00010203;
+    ASSERT_TRUE(WriteAll(PathOf("zus.wpt"), WriteBlankFile(d)));
+    TRegistry reg;
+    ASSERT_TRUE(reg.OpenKey(QStringLiteral("Software\\Korvex\\Wplatomat"), true));
+    ASSERT_TRUE(reg.WriteInteger(QStringLiteral("BlankColor6"), 0x00FFFFFF));
+    reg.CloseKey();
+    TfrmBlank form(nullptr, PathOf("zus.wpt"));
+    EXPECT_EQ(form.KolForm(), 0x00010203u);
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("zus.wpt[*]"));
+    // The editors filled afterwards count as edits until the main window clears the mark.
+    form.SetModified(true);
+    form.Load();
+    EXPECT_FALSE(form.Modified());
+    EXPECT_TRUE(form.NeedRefresh());
     ASSERT_EQ(::mkfifo(QFile::encodeName(PathOf("kolejka.wpt")).constData(), 0600), 0);
     ASSERT_TRUE(WriteAll(PathOf("duzy.wpt"), WriteBlankFile(form.Data()).leftJustified((1 << 20) + 1, '\0')));
     for (const QString& path : {PathOf("kolejka.wpt"), QStringLiteral("/dev/zero"), PathOf("duzy.wpt")}) {
         form.SetFileName(path);
         EXPECT_THROW(form.Load(), Exception) << path.toStdString();
     }
+}
+
+TEST_F(BlankFileWindowTest, PageIsTheFormsMillimetresAtTheZoom)
+{
+    // 150 x 105 mm, 210 x 100 mm and 70 x 100 mm at dpi / 25.4 pixels per mm, rounded.
+    const struct { quint16 kind; int dpi; QSize page; } cases[] = {
+        {5, 50, {295, 207}}, {5, 500, {2953, 2067}}, {7, 140, {827, 579}}, {2, 100, {827, 394}},
+                 {1, 100, {276, 394}}, {9, 100, {0, 0}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "kind " << c.kind << " at " << c.dpi);
+        TfrmBlank form(nullptr, c.kind);
+        form.SetPixelsPerInch(c.dpi);
+        EXPECT_EQ(form.findChild<TPaintBox*>(QStringLiteral("PaintBox"))->size(), c.page);
+        EXPECT_EQ(form.BlankObj.DPI(), c.dpi);
+    }
+}
+
+// A print job owns the drawing object: the preview must not point it at the
+// screen, whatever paints the window system asks for meanwhile, and catches up once it ends.
+TEST_F(BlankFileWindowTest, NoDrawingWhilePrintingAndARepaintAfterwards)
+{
+    TfrmBlank form(nullptr, bkTransfer);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    TCanvas printerStandIn;
+    form.BlankObj.SetCanvas(&printerStandIn);
+    form.BlankObj.SetPrinting(true);
+    form.SetKwota(10000);
+    form.SetPixelsPerInch(140); // asks for an immediate paint, which must wait
+    form.update();
+    QTest::qWait(600); // the timer ticks at least twice
+    EXPECT_EQ(form.BlankObj.Canvas(), &printerStandIn);
+    EXPECT_TRUE(form.NeedRefresh());
+    form.BlankObj.SetPrinting(false);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !form.NeedRefresh(); }));
+    EXPECT_NE(form.BlankObj.Canvas(), &printerStandIn);
 }
 
 } // namespace

@@ -20,10 +20,8 @@ constexpr Currency Max = std::numeric_limits<Currency>::max();
 QString Spell(const QString& how, Currency value)
 {
     const bool blankZero = how.endsWith(QStringLiteral("BlankZero"));
-    if (how == QStringLiteral("SimpleFull"))
-        return TBlankObj::InWordsSimpleFull(value);
-    return how.startsWith(QStringLiteral("Full")) ? TBlankObj::InWordsFull(value, blankZero)
-                                                  : TBlankObj::InWords(value, blankZero);
+    return how == QStringLiteral("SimpleFull") ? TBlankObj::InWordsSimpleFull(value)
+           : how.startsWith(QStringLiteral("Full")) ? TBlankObj::InWordsFull(value, blankZero) : TBlankObj::InWords(value, blankZero);
 }
 
 // How an amount is spelt, from a table of amounts and their Polish words.
@@ -49,10 +47,7 @@ TEST(InWords, SpellsAmountsInPolish)
 // genitive plural after all others.
 TEST(InWords, EveryGroupTakesTheGrammaticalForm)
 {
-    const struct {
-        qint64 scale;
-        const char *one, *few, *many;
-    } table[] = {
+    const struct { qint64 scale; const char *one, *few, *many; } table[] = {
         {1000, u8"tysiąc", u8"tysiące", u8"tysięcy"},
         {1000000, u8"milion", u8"miliony", u8"milionów"},
         {1000000000, u8"miliard", u8"miliardy", u8"miliardów"},

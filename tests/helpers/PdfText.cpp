@@ -21,16 +21,13 @@ PdfWords ReadPdfWords(const QString& pdfPath, PdfWordOrder order)
         return result;
     }
     QXmlStreamReader xml(process.readAllStandardOutput());
-    int page = 0;
-    while (!xml.atEnd()) {
+    for (int page = 0; !xml.atEnd();) {
         if (xml.readNext() != QXmlStreamReader::StartElement)
             continue;
         page += xml.name() == QLatin1String("page");
-        if (xml.name() != QLatin1String("word"))
-            continue;
         const auto at = [a = xml.attributes()](const char* name) { return a.value(QLatin1String(name)).toDouble(); };
-        result.words.append({QString(), at("xMin"), at("yMin"), at("xMax"), at("yMax"), page});
-        result.words.last().text = xml.readElementText();
+        if (xml.name() == QLatin1String("word"))
+            result.words.append({QString(), at("xMin"), at("yMin"), at("xMax"), at("yMax"), page}), result.words.last().text = xml.readElementText();
     }
     // The external DTD the output names is never fetched; only a broken document counts.
     if (xml.hasError() && xml.error() != QXmlStreamReader::PrematureEndOfDocumentError)
@@ -41,14 +38,12 @@ PdfWords ReadPdfWords(const QString& pdfPath, PdfWordOrder order)
 std::optional<PdfFontMetrics> ReadPdfFont(const QString& pdfPath, const QString& fontName)
 {
     QFile file(pdfPath);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
     // Font descriptors are plain dictionaries outside any compressed stream.
     const QRegularExpression descriptor(
         QStringLiteral("/Type\\s*/FontDescriptor[^>]*/FontName\\s*/(?:[A-Z]{6}\\+)?%1[\\s/][^>]*?/Ascent\\s+(-?[0-9.]+)"
                        "[^>]*?/Descent\\s+(-?[0-9.]+)")
             .arg(QRegularExpression::escape(fontName)));
-    const QRegularExpressionMatch m = descriptor.match(QString::fromLatin1(file.readAll()));
+    const QRegularExpressionMatch m = descriptor.match(file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()) : QString());
     return m.hasMatch() ? std::optional(PdfFontMetrics{m.captured(1).toDouble(), m.captured(2).toDouble()}) : std::nullopt;
 }
 
@@ -60,8 +55,7 @@ QVector<PdfWordRun> FindPhrase(const QVector<PdfWord>& words, const QString& phr
         PdfWordRun run{i, words[i]};
         for (int k = 0; k < parts.size() && run.first >= 0; ++k) {
             const PdfWord& w = words[i + k];
-            if (w.text != parts[k] || w.page != words[i].page)
-                run.first = -1;
+            run.first = w.text == parts[k] && w.page == words[i].page ? i : -1;
             run.box = {parts.join(QLatin1Char(' ')), std::min(run.box.xMin, w.xMin), std::min(run.box.yMin, w.yMin),
                        std::max(run.box.xMax, w.xMax), std::max(run.box.yMax, w.yMax), w.page};
         }
@@ -74,7 +68,6 @@ QVector<PdfWordRun> FindPhrase(const QVector<PdfWord>& words, const QString& phr
 QString AllText(const QVector<PdfWord>& words)
 {
     QStringList texts;
-    for (const PdfWord& w : words)
-        texts.append(w.text);
+    std::transform(words.begin(), words.end(), std::back_inserter(texts), [](const PdfWord& w) { return w.text; });
     return texts.join(QLatin1Char(' '));
 }

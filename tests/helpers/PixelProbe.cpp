@@ -7,8 +7,8 @@ TColor PixelAt(const QImage& image, int x, int y)
 
 int CountPixels(const QImage& image, const QRect& area, TColor color)
 {
-    const QRect clipped = area.intersected(image.rect());
     int count = 0;
+    const QRect clipped = area.intersected(image.rect());
     for (int y = clipped.top(); y <= clipped.bottom(); ++y)
         for (int x = clipped.left(); x <= clipped.right(); ++x)
             count += PixelAt(image, x, y) == color;
@@ -17,18 +17,12 @@ int CountPixels(const QImage& image, const QRect& area, TColor color)
 
 QRect InkBounds(const QImage& image, const QRect& area, TColor background)
 {
-    const QRect clipped = area.intersected(image.rect());
     QRect bounds;
+    const QRect clipped = area.intersected(image.rect());
     for (int y = clipped.top(); y <= clipped.bottom(); ++y)
         for (int x = clipped.left(); x <= clipped.right(); ++x)
-            if (PixelAt(image, x, y) != background)
-                bounds |= QRect(x, y, 1, 1);
+            bounds |= PixelAt(image, x, y) != background ? QRect(x, y, 1, 1) : QRect();
     return bounds;
-}
-
-QRect InkBounds(const QImage& image, TColor background)
-{
-    return InkBounds(image, image.rect(), background);
 }
 
 QString DescribePixel(const QImage& image, int x, int y)

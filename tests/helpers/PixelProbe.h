@@ -12,6 +12,6 @@ TColor PixelAt(const QImage& image, int x, int y);
 int CountPixels(const QImage& image, const QRect& area, TColor color);
 // The smallest rectangle holding every pixel of the area that differs from background.
 QRect InkBounds(const QImage& image, const QRect& area, TColor background);
-QRect InkBounds(const QImage& image, TColor background);
+inline QRect InkBounds(const QImage& image, TColor background) { return InkBounds(image, image.rect(), background); }
 // "(x, y) is 0xBBGGRR" for failure messages.
 QString DescribePixel(const QImage& image, int x, int y);

@@ -32,8 +32,7 @@ PrivateCups::PrivateCups(const QString& dataFolder)
 PrivateCups::~PrivateCups()
 {
     m_daemon.terminate();
-    if (!m_daemon.waitForFinished(10'000))
-        m_daemon.kill(), m_daemon.waitForFinished();
+    m_daemon.waitForFinished(10'000) || (m_daemon.kill(), m_daemon.waitForFinished());
     m_oldServer.isNull() ? qunsetenv("CUPS_SERVER") : qputenv("CUPS_SERVER", m_oldServer);
     cupsSetServer(nullptr);
 }
@@ -65,8 +64,7 @@ bool PrivateCups::Start()
     m_daemon.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
     m_daemon.setStandardOutputFile(m_dir.filePath(QStringLiteral("log/cupsd.out")));
     m_daemon.setProcessChannelMode(QProcess::MergedChannels);
-    m_daemon.start(Tool(QStringLiteral("cupsd")), {QStringLiteral("-f"), QStringLiteral("-c"), m_dir.filePath(QStringLiteral("cupsd.conf")),
-                                                   QStringLiteral("-s"), m_dir.filePath(QStringLiteral("cups-files.conf"))});
+    m_daemon.start(Tool(QStringLiteral("cupsd")), {QStringLiteral("-f"), QStringLiteral("-c"), m_dir.filePath(QStringLiteral("cupsd.conf")), QStringLiteral("-s"), m_dir.filePath(QStringLiteral("cups-files.conf"))});
     m_daemon.waitForStarted();
     // libcups keeps its server and a connection in this process, so it is told as well as the environment.
     m_oldServer = qgetenv("CUPS_SERVER");
@@ -88,10 +86,8 @@ bool PrivateCups::Run(const QString& tool, const QStringList& arguments, QString
     process.start(Tool(tool), QStringList{QStringLiteral("-h"), m_dir.filePath(QStringLiteral("cups.sock"))} + arguments);
     const bool ok = process.waitForFinished(30'000) && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
     const QString text = QString::fromLocal8Bit(process.readAll());
-    if (output)
-        *output = text;
-    if (!ok)
-        m_error = tool + QLatin1Char(' ') + arguments.join(QLatin1Char(' ')) + QStringLiteral(" failed: ") + text;
+    output ? void(*output = text) : void();
+    m_error = ok ? m_error : tool + QLatin1Char(' ') + arguments.join(QLatin1Char(' ')) + QStringLiteral(" failed: ") + text;
     return ok;
 }
 
@@ -116,9 +112,8 @@ bool PrivateCups::WaitForJobs(const QString& queue, int jobs)
 QString PrivateCups::Error() const
 {
     QString log = m_error + QLatin1Char('\n');
-    for (const char* name : {"log/cupsd.out", "log/error_log"}) {
-        QFile file(m_dir.filePath(QLatin1String(name)));
-        log += file.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(file.readAll()).right(2000) : QString();
-    }
+    for (const char* name : {"log/cupsd.out", "log/error_log"})
+        if (QFile file(m_dir.filePath(QLatin1String(name))); file.open(QIODevice::ReadOnly))
+            log += QString::fromLocal8Bit(file.readAll()).right(2000);
     return log;
 }

@@ -30,17 +30,12 @@ bool ProgramRun::Running()
 std::optional<int> ProgramRun::WaitForExit(std::chrono::milliseconds timeout)
 {
     waitForFinished(int(timeout.count()));
-    if (state() != NotRunning || exitStatus() != NormalExit)
-        return std::nullopt;
-    return exitCode();
+    return state() != NotRunning || exitStatus() != NormalExit ? std::nullopt : std::optional(exitCode());
 }
 
 bool ProgramRun::Stop(int signal, std::chrono::milliseconds timeout)
 {
-    if (!Running())
-        return true;
-    ::kill(pid_t(processId()), signal);
-    if (waitForFinished(int(timeout.count())))
+    if (!Running() || (::kill(pid_t(processId()), signal), waitForFinished(int(timeout.count()))))
         return true;
     kill();
     return waitForFinished();
@@ -48,8 +43,7 @@ bool ProgramRun::Stop(int signal, std::chrono::milliseconds timeout)
 
 QString ProgramRun::Output()
 {
-    m_output += readAll();
-    return QString::fromLocal8Bit(m_output);
+    return QString::fromLocal8Bit(m_output += readAll());
 }
 
 bool PrivateDisplay::Installed()
@@ -62,10 +56,8 @@ bool PrivateDisplay::Start(int width, int height)
 {
     // The server writes the display number it picked on its output once it takes clients.
     m_server.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    const bool started = m_server.Start(QStringLiteral("Xvfb"),
-                                        {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                                         QStringLiteral("0"), QStringLiteral("%1x%2x24").arg(width).arg(height),
-                                         QStringLiteral("-nolisten"), QStringLiteral("tcp"), QStringLiteral("-noreset")});
+    const bool started = m_server.Start(QStringLiteral("Xvfb"), QStringLiteral("-displayfd 1 -screen 0 %1x%2x24 -nolisten tcp -noreset")
+                                                                    .arg(width).arg(height).split(u' '));
     bool ok = started && QTest::qWaitFor([&] { return m_server.canReadLine() || !m_server.Running(); }, 30'000);
     const int display = ok ? m_server.readLine().trimmed().toInt(&ok) : 0;
     if (!ok) {
@@ -87,8 +79,7 @@ QImage PrivateDisplay::Grab()
 {
     ProgramRun xwd;
     xwd.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    if (!xwd.Start(QStringLiteral("xwd"), {QStringLiteral("-root"), QStringLiteral("-silent"),
-                                           QStringLiteral("-display"), m_name})
+    if (!xwd.Start(QStringLiteral("xwd"), {QStringLiteral("-root"), QStringLiteral("-silent"), QStringLiteral("-display"), m_name})
         || xwd.WaitForExit(std::chrono::seconds(10)) != 0) {
         m_error = QStringLiteral("xwd failed");
         return {};

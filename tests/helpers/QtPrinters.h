@@ -1,23 +1,12 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
 #include <ostream>
 
-// Readable failure messages for Qt strings in GoogleTest assertions.
+// Readable failure messages for Qt strings in GoogleTest assertions; lists of
+// them print as containers of these.
 inline void PrintTo(const QString& s, std::ostream* os)
 {
     *os << '"' << s.toStdString() << '"';
-}
-
-inline void PrintTo(const QStringList& list, std::ostream* os)
-{
-    *os << '{';
-    for (int i = 0; i < list.size(); ++i) {
-        if (i)
-            *os << ", ";
-        PrintTo(list[i], os);
-    }
-    *os << '}';
 }

@@ -27,10 +27,8 @@ constexpr double L = 12 * MmPerPoint, T = 18 * MmPerPoint;
 const char* const Captions[4] = {"odcinek dla banku odbiorcy", "odcinek dla odbiorcy", "odcinek dla zleceniodawcy",
                                  "odcinek dla banku zleceniodawcy"};
 
-struct Placed {
-    int page, coupon;
-    double x, y; // the coupon's corner in mm from the sheet's corner
-};
+// The coupon's page, number and corner in mm from the sheet's corner.
+struct Placed { int page, coupon; double x, y; };
 
 class TransferPrintTest : public ::testing::Test {
 protected:
@@ -42,9 +40,9 @@ protected:
         SetDocumentDefaults(data, QDate::currentDate());
         data.FPrzelewWplata = pwPrzelew; // keeps "kwota" out of row 4: "waluta" stands once per coupon
     }
-    void UsePrinter(const QPageSize& paper, const QMarginsF& margins)
+    void UsePrinter(const QPageSize& paper, const QMarginsF& margins, const QString& name = QStringLiteral("pdf"), const QString& folder = {})
     {
-        Printer().SetSpooler(std::make_unique<TPdfFileSpooler>(dir.path(), QStringList{QStringLiteral("pdf")}, Dpi, paper, margins));
+        Printer().SetSpooler(std::make_unique<TPdfFileSpooler>(folder.isEmpty() ? dir.path() : folder, QStringList{name}, Dpi, paper, margins));
     }
     QString JobFile(int job) const { return dir.filePath(QStringLiteral("pdf-%1.pdf").arg(job)); }
 
@@ -57,8 +55,7 @@ protected:
         QImage scratch(10, 10, QImage::Format_RGB32);
         TCanvas canvas(&scratch);
         TBlankObj measure;
-        measure.SetCanvas(&canvas);
-        measure.SetDPI(int(std::lround(Dpi * scale)));
+        measure.SetCanvas(&canvas), measure.SetDPI(int(std::lround(Dpi * scale)));
         measure.SetFont(5, clBlack, 0, QStringLiteral("Arial CE"));
         const double blank = measure.TextWidth(QStringLiteral(" ")), ascent = measure.Pixel2MM(canvas.TextAscent());
         QVector<Placed> found;
@@ -88,11 +85,11 @@ protected:
     bool Line(int job, int page, double x, double y, double length, bool vertical = false)
     {
         const QImage strip = Page(job, page, Dpi, vertical ? QRectF(x - 0.15, y, 0.3, length) : QRectF(x, y - 0.15, length, 0.3));
-        for (int i = 0; i < (vertical ? strip.width() : strip.height()); ++i) {
-            int inked = 0;
-            for (int j = 0; j < (vertical ? strip.height() : strip.width()); ++j)
-                inked += qGray(vertical ? strip.pixel(i, j) : strip.pixel(j, i)) < 250;
-            if (inked > 0.95 * (vertical ? strip.height() : strip.width()))
+        const QImage across = vertical ? strip.transformed(QTransform().rotate(90)) : strip;
+        for (int i = 0, inked = 0; i < across.height(); ++i, inked = 0) {
+            for (int j = 0; j < across.width(); ++j)
+                inked += qGray(across.pixel(j, i)) < 250;
+            if (inked > 0.95 * across.width())
                 return true;
         }
         return false;
@@ -107,10 +104,9 @@ protected:
 
 TCouponChoice Only(std::initializer_list<int> coupons)
 {
-    TCouponChoice c;
-    c.all = false;
-    for (int n = 0; n < 4; ++n)
-        c.selected[n] = std::find(coupons.begin(), coupons.end(), n) != coupons.end();
+    TCouponChoice c{{false, false, false, false}, false};
+    for (int n : coupons)
+        c.selected[n] = true;
     return c;
 }
 
@@ -118,13 +114,14 @@ TEST_F(TransferPrintTest, EachLayoutPutsTheChosenCouponsInTheirPlaces)
 {
     TCouponChoice fit;
     fit.autoScale = true;
+    // strips: receipts beside the coupons; paper: else A4 with the margins above, this with 5 mm margins.
     const struct {
         void (*layout)(const TBlankData&, TBlankObj&, const TCouponChoice&);
         TCouponChoice choice;
         QVector<Placed> placed;
-        int strips = 0; // receipts beside the coupons
+        int strips = 0;
         double scale = 1;
-        QSizeF paper = {}; // else A4 with the margins above; this with 5 mm margins
+        QSizeF paper = {};
     } rows[] = {
         {PrintTransferPortrait, Only({0, 1}), {{1, 0, L + 10, T + 10}, {1, 1, L + 10, T + 115}}},
         {PrintTransferPortrait, Only({0, 1, 3}), {{1, 0, L + 10, T + 10}, {1, 1, L + 10, T + 115}, {2, 3, L + 10, T + 10}}},
@@ -198,12 +195,14 @@ TEST_F(TransferPrintTest, AJobPrintsTheSameWhateverTheJobBeforeItEndedWith)
 TEST_F(TransferPrintTest, PrinterThatRefusesTheJobIsNamedAndNothingStaysMarked)
 {
     // A queue whose files would go to a folder that does not exist.
-    Printer().SetSpooler(std::make_unique<TPdfFileSpooler>(dir.filePath(QStringLiteral("brak")), QStringList{QStringLiteral("Biuro")},
-                                                           Dpi, QPageSize(QPageSize::A4), QMarginsF()));
-    EXPECT_THROW(try { PrintTransferLandscape(data, obj, TCouponChoice{}); } catch (const Exception& e) {
-        EXPECT_TRUE(e.Message().contains(QStringLiteral("Biuro"))) << e.Message().toStdString();
-        throw;
-    }, Exception);
+    UsePrinter(QPageSize(QPageSize::A4), QMarginsF(), QStringLiteral("Biuro"), dir.filePath(QStringLiteral("brak")));
+    QString message;
+    try {
+        PrintTransferLandscape(data, obj, TCouponChoice{});
+    } catch (const Exception& e) {
+        message = e.Message();
+    }
+    EXPECT_TRUE(message.contains(QStringLiteral("Biuro"))) << message.toStdString();
     EXPECT_FALSE(obj.Printing() || Printer().Printing());
 }
 

@@ -15,12 +15,7 @@
 
 namespace {
 
-struct ReferenceCase {
-    quint16 kind;
-    TPrzelewWplata mode;
-    TBlankSide side;
-    const char* file;
-};
+struct ReferenceCase { quint16 kind; TPrzelewWplata mode; TBlankSide side; const char* file; };
 
 // Every field a coupon of the three kinds shows; each kind draws its own.
 QImage Render(const ReferenceCase& c)
@@ -34,8 +29,7 @@ QImage Render(const ReferenceCase& c)
     // The ZUS form takes its account from a list of the institution's own.
     data.FOdbRach = c.kind == bkTransferZus ? QStringLiteral("  101010230000261395 00000")
                                             : QStringLiteral("61 1090 1014 0000 0712 1981 2874");
-    data.FNadRach = QStringLiteral("12 1020 5558 1111 1234 5678 9012");
-    data.FNadawca = QStringList{QStringLiteral("Józef Żółkiewski"), QStringLiteral("ul. Świętokrzyska 12/4, Kraków")};
+    data.FNadRach = QStringLiteral("12 1020 5558 1111 1234 5678 9012"), data.FNadawca = QStringList{QStringLiteral("Józef Żółkiewski"), QStringLiteral("ul. Świętokrzyska 12/4, Kraków")};
     data.FTytul = QStringList{QStringLiteral("Czynsz za grudzień 2026"), QStringLiteral("lokal nr 4")};
     data.FNadNIP = QStringLiteral("5250001234"), data.FNadId2 = QStringLiteral("ABC123456");
     data.FNadDeklaracja = QStringLiteral("112026"), data.FNadNrDecyzji = QStringLiteral("D/12/2026");
@@ -72,16 +66,11 @@ TEST_P(TransferReferenceTest, PreviewMatchesTheCheckedPicture)
     EXPECT_TRUE(actual == expected) << "differs; the drawn picture is in " << drawn.toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(Coupons, TransferReferenceTest,
-    ::testing::Values(ReferenceCase{5, pwNone, bsTop, "transfer-5-none.png"},
-                      ReferenceCase{5, pwWplata, bsTop, "transfer-5-wplata.png"},
-                      ReferenceCase{5, pwPrzelew, bsTop, "transfer-5-przelew.png"},
-                      ReferenceCase{6, pwNone, bsTop, "transfer-6-none.png"},
-                      ReferenceCase{6, pwWplata, bsTop, "transfer-6-wplata.png"},
-                      ReferenceCase{6, pwPrzelew, bsTop, "transfer-6-przelew.png"},
-                      ReferenceCase{7, pwNone, bsTop, "transfer-7-none.png"},
-                      ReferenceCase{7, pwWplata, bsTop, "transfer-7-wplata.png"},
-                      ReferenceCase{7, pwPrzelew, bsTop, "transfer-7-przelew.png"},
-                      ReferenceCase{5, pwNone, bsBottom, "transfer-receipt.png"}));
+const ReferenceCase Cases[] = {
+    {5, pwNone, bsTop, "transfer-5-none.png"}, {5, pwWplata, bsTop, "transfer-5-wplata.png"}, {5, pwPrzelew, bsTop, "transfer-5-przelew.png"},
+    {6, pwNone, bsTop, "transfer-6-none.png"}, {6, pwWplata, bsTop, "transfer-6-wplata.png"}, {6, pwPrzelew, bsTop, "transfer-6-przelew.png"},
+    {7, pwNone, bsTop, "transfer-7-none.png"}, {7, pwWplata, bsTop, "transfer-7-wplata.png"}, {7, pwPrzelew, bsTop, "transfer-7-przelew.png"},
+    {5, pwNone, bsBottom, "transfer-receipt.png"}};
+INSTANTIATE_TEST_SUITE_P(Coupons, TransferReferenceTest, ::testing::ValuesIn(Cases));
 
 } // namespace

@@ -25,18 +25,14 @@ enum Face { Regular, Bold, Heavy };
 const char* const Asked[] = {"Arial CE", "Arial CE", "Arial Black"};
 const char* const Embedded[] = {"LiberationSans", "LiberationSans-Bold", "DejaVuSans-Bold"};
 
+// The text as drawn (a leading blank shifts it right of its cell's edge),
+// centred on x or left-aligned at it (the left edge of the text cell) with
+// its cell's top at topMm, unless cellRow >= 0: centred across the cells of
+// that row, middle 4.4 mm below its top; cellCol >= 0: centred in that column's 5 mm cell.
 struct TextCase {
-    quint16 kind;
-    TPrzelewWplata mode;
-    std::function<void(TBlankData&)> fill;
-    const char* text; // as drawn; a leading blank shifts it right of its cell's edge
-    bool centred;     // else left-aligned at x
-    double xMm;       // left edge of the text cell, or the centre of the text
-    double topMm;     // top of the text cell, unless cellRow is set
-    int cellRow = -1; // >= 0: centred across the cells of that row, middle 4.4 mm below its top
-    int points = 5;
-    Face face = Regular;
-    int cellCol = -1; // >= 0: centred in that column's 5 mm cell
+    quint16 kind; TPrzelewWplata mode; std::function<void(TBlankData&)> fill;
+    const char* text; bool centred; double xMm, topMm;
+    int cellRow = -1, points = 5; Face face = Regular; int cellCol = -1;
 };
 
 // The coupon of a fresh document drawn alone into a PDF file; the font of the
@@ -49,16 +45,14 @@ QVector<PdfWord> Print(const QString& path, const TextCase& c, double* metrics)
     data.FKind = c.kind;
     SetDocumentDefaults(data, QDate::currentDate());
     data.FPrzelewWplata = c.mode;
-    if (c.fill)
-        c.fill(data);
+    c.fill ? c.fill(data) : void();
     TBlankObj obj;
     TPdfFile pdf(path, CouponWidthMm, CouponHeightMm, 600);
     obj.SetCanvas(&pdf.Canvas());
     obj.SetDPI(600);
     DrawTransferCoupon(data, obj, 0);
     obj.SetFont(c.points, clNone, c.face == Bold ? fsBold : 0, QLatin1String(Asked[c.face]));
-    metrics[0] = obj.Pixel2MM(pdf.Canvas().TextAscent());
-    metrics[1] = obj.Pixel2MM(pdf.Canvas().TextDescent());
+    metrics[0] = obj.Pixel2MM(pdf.Canvas().TextAscent()), metrics[1] = obj.Pixel2MM(pdf.Canvas().TextDescent());
     metrics[2] = obj.TextWidth(QStringLiteral(" "));
     obj.SetCanvas(nullptr);
     pdf.Close();

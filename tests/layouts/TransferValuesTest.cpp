@@ -25,10 +25,8 @@ struct Drawn {
         InitializeCommonUnit();
         data.FKind = kind;
         SetDocumentDefaults(data, QDate::currentDate());
-        data.FKolTekst = TextColour;
-        data.FPrzelewWplata = mode;
-        if (fill)
-            fill(data);
+        data.FKolTekst = TextColour, data.FPrzelewWplata = mode;
+        fill ? fill(data) : void();
         obj.SetDPI(254);
         obj.SetCanvas(&bitmap.Canvas());
         DrawTransferCoupon(data, obj, 0);
@@ -62,7 +60,6 @@ TEST(TransferValuesTest, EachRunTakesTheCharactersItAcceptsOnePerCell)
     } rows[] = {
         // No amount: its cells stay empty, currency and the form's code stay.
         {bkTransfer, pwWplata, nullptr, {{3, 15, "............"}, {3, 11, "###"}, {9, 25, "##"}}},
-        {bkTransfer, pwWplata, [](TBlankData& d) { d.FKwota = 777'777'777'7700LL; }, {{3, 15, "############"}}},
         {bkTransfer, pwPrzelew, [](TBlankData& d) { d.FNadRach = QStringLiteral("12 3456-78"); }, {{4, 0, "########.."}}},
         // "<Nie wybrano>" leaves the check digits and the account's digit to the hand.
         {bkTransferZus, pwNone, [](TBlankData& d) { d.FOdbRach = QStringLiteral("  101010230000261395 00000"); },

@@ -27,8 +27,7 @@ protected:
     void ShowFor(TPrzelewWplata mode, bool smallReceipt)
     {
         dialog.hide();
-        document.FPrzelewWplata = mode;
-        document.FMalePokwit = smallReceipt;
+        document.FPrzelewWplata = mode, document.FMalePokwit = smallReceipt;
         dialog.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     }
@@ -39,11 +38,8 @@ protected:
 
 TEST_F(PrintSelectTest, CaptionsFollowThePaymentModeAndTheSmallReceiptDisablesOwnChoices)
 {
-    const struct {
-        TPrzelewWplata mode;
-        bool smallReceipt;
-        QStringList captions; // two coupons, then the four
-    } rows[] = {
+    // The captions: of two coupons, then of the four.
+    const struct { TPrzelewWplata mode; bool smallReceipt; QStringList captions; } rows[] = {
         {pwWplata, false, {"Drukuj 2 odcinki: dla banku i wpłacającego", "dla banku", "dla posiadacza rachunku",
                            "dla wpłacającego", "dla instytucji przyjmującej zlecenie"}},
         {pwNone, true, {"Drukuj 2 odcinki: dla banku odbiorcy i zleceniodawcy", "dla banku odbiorcy", "dla odbiorcy",
@@ -52,8 +48,9 @@ TEST_F(PrintSelectTest, CaptionsFollowThePaymentModeAndTheSmallReceiptDisablesOw
     Click("cbxVertical");
     for (const auto& r : rows) {
         ShowFor(r.mode, r.smallReceipt);
-        const QStringList shown{Child("rdBTwo")->text(), Child(Boxes[0])->text(), Child(Boxes[1])->text(),
-                                Child(Boxes[2])->text(), Child(Boxes[3])->text()};
+        QStringList shown{Child("rdBTwo")->text()};
+        for (const char* box : Boxes)
+            shown << Child(box)->text();
         EXPECT_EQ(shown, r.captions);
         for (const char* name : {"rdbSelection", "cbxVertical", "cbxAutoScale"})
             EXPECT_EQ(Child(name)->isEnabled(), !r.smallReceipt) << name;
@@ -82,11 +79,9 @@ TEST_F(PrintSelectTest, CentresOverTheMainWindowThoughAnotherIsActive)
 
 TEST_F(PrintSelectTest, EachChoiceGivesItsCouponsAndOkWantsOne)
 {
-    const struct {
-        const char* radio;
-        QStringList ticked;
-        QString selected; // coupons -1 to 4
-    } rows[] = {{"rdbAll", {"cbxSecond"}, "######"}, {"rdBTwo", {"cbxSecond"}, ".#.#.."},
+    // selected: coupons -1 to 4.
+    const struct { const char* radio; QStringList ticked; QString selected; } rows[] = {
+        {"rdbAll", {"cbxSecond"}, "######"}, {"rdBTwo", {"cbxSecond"}, ".#.#.."},
                 {"rdbSelection", {"cbxSecond", "cbxFourth"}, "..#.#."}, {"rdbSelection", {"cbxFirst", "cbxThird"}, ".#.#.."}};
     for (const auto& r : rows) {
         ShowFor(pwPrzelew, false);
