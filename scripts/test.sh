@@ -23,7 +23,10 @@ if ls fuzz/*.cpp >/dev/null 2>&1; then
     CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
           -DWPLATOMAT_FUZZ=ON -DWPLATOMAT_TESTS=OFF -DWPLATOMAT_BENCH=OFF >/dev/null
     cmake --build build/fuzz -j "$jobs"
-    for target in build/fuzz/fuzz/fuzz_*; do
+    # A minute and a half of fuzzing in all, shared by the targets.
+    targets=(build/fuzz/fuzz/fuzz_*)
+    seconds=$((90 / ${#targets[@]} > 15 ? 90 / ${#targets[@]} : 15))
+    for target in "${targets[@]}"; do
         [ -f "$target" ] && [ -x "$target" ] || continue
         name=$(basename "$target"); name=${name#fuzz_}
         corpus=$(mktemp -d)
@@ -32,8 +35,8 @@ if ls fuzz/*.cpp >/dev/null 2>&1; then
         # beyond the default input length; the reader takes up to 256 KiB.
         max_len=()
         [ "$name" = registry ] && max_len=(-max_len=262144)
-        echo "fuzzing $name for 30 s"
-        "$target" -max_total_time=30 -rss_limit_mb=2048 "${max_len[@]}" "$corpus" 2>&1 | tail -n 3
+        echo "fuzzing $name for $seconds s"
+        "$target" -max_total_time="$seconds" -rss_limit_mb=2048 "${max_len[@]}" "$corpus" 2>&1 | tail -n 3
         rm -rf "$corpus"
     done
 fi
