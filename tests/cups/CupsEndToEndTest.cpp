@@ -3,13 +3,16 @@
 // when none is the default, and the second of two four-coupon landscape jobs
 // through the spooler into a PDF file, rasterised and searched for the
 // coupons' corner marks.
+#include "helpers/PageRaster.h"
 #include "helpers/PdfText.h"
 #include "helpers/PrivateCups.h"
 #include "helpers/QtPrinters.h"
 #include "helpers/TempConfig.h"
 #include "document/BlankFormUnit.h"
+#include "drawing/BackBuffer.h"
 #include "drawing/untCommon.h"
 #include "layouts/untBlCzerwony.h"
+#include "layouts/untBlPrzekaz.h"
 #include "platform/DevMode.h"
 #include "platform/Printer.h"
 
@@ -126,6 +129,27 @@ TEST_F(CupsEndToEndTest, SecondLandscapeJobPutsTheFourCouponsAtTheirPlacesOnTheS
         EXPECT_NEAR(DarkCentre(page, true, oy + 7.0, ox + 3.5, ox + 7.2), ox + 5.5, 1.0);
         EXPECT_NEAR(DarkCentre(page, false, ox + 9.5, oy + 0.8, oy + 4.2), oy + 2.5, 1.0);
     }
+}
+
+// Both sides of a money order, OK in between: the turned back's outline at
+// x 91 and y 93 lies behind the front's at x 91 and y 7. The driver's A4
+// margins (left 12, right 15, top 18 pt) put the strip 15 pt - 4 mm right.
+TEST_F(CupsEndToEndTest, MoneyOrderBothSidesGivesTwoJobsThatRegister)
+{
+    InitializeCommonUnit();
+    InitializeBackBuffer();
+    TfrmBlank form(nullptr, bkMoneyOrder);
+    Printer().SetPrinter(FileQueue, QString(), QString(), A4InColour());
+    const QString frontFile = outFile + u".front.pdf"_qs;
+    PrintMoneyOrder(form.Data(), form.BlankObj, {true, true, [&] { return cups.WaitForJobs(FileQueue, 1) && QFile::copy(outFile, frontFile); }});
+    ASSERT_TRUE(cups.WaitForJobs(FileQueue, 2)) << cups.Error().toStdString();
+    const QImage front = RasterisePdf(frontFile, RasterDpi), back = RasterisePdf(outFile, RasterDpi).mirrored(true, false);
+    const double dx = 15 * MmPerPoint - 4;
+    for (const QImage* side : {&front, &back}) {
+        EXPECT_NEAR(DarkestLineMm(*side, RasterDpi, false, 89.5 + dx, 92.5 + dx, 25, 65), 91 + dx, 0.5);
+        EXPECT_NEAR(DarkestLineMm(*side, RasterDpi, true, 5.5, 8.5, 10 + dx, 60 + dx), 7, 0.5);
+    }
+    FinalizeBackBuffer();
 }
 
 } // namespace

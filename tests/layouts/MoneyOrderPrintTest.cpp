@@ -10,6 +10,7 @@
 #include "layouts/untBlPrzekaz.h"
 #include "platform/Printer.h"
 
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -74,6 +75,11 @@ TEST(MoneyOrderPrintTest, EachSideChoicePrintsItsJobsAndTheTurnedBackLiesBehindT
         EXPECT_EQ(asked, r.asked);
         EXPECT_FALSE(obj.Printing());
     }
+    // The turned back reaches the spooler as drawn, not as a JPEG.
+    QProcess images;
+    images.start(u"pdfimages"_qs, {u"-list"_qs, dir.filePath(u"pdf-2.pdf"_qs)});
+    const QByteArray list = images.waitForFinished() ? images.readAllStandardOutput() : QByteArray();
+    EXPECT_TRUE(list.contains(" 4961  2362 ") && !list.contains("jpeg")) << list.toStdString();
     const QImage front = RasterisePdf(dir.filePath(u"pdf-1.pdf"_qs), RasterDpi);
     // Turned over about the sheet's vertical axis, the back's left and right change places.
     const QImage back = RasterisePdf(dir.filePath(u"pdf-2.pdf"_qs), RasterDpi).mirrored(true, false);
