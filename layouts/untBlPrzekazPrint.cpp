@@ -45,8 +45,9 @@ std::unique_ptr<TBitmap> DrawTurnedBack(const TBlankData& data, TBlankObj& obj, 
     TBitmap* buffer = BackBuffer();
     if (!buffer)
         throw Exception(BackFailed);
-    obj.SetDPI(dpi);
-    buffer->SetSize(obj.MM2Pixel(MoneyOrderWidthMm), obj.MM2Pixel(MoneyOrderHeightMm));
+    TBlankObj scale;
+    scale.SetDPI(dpi);
+    buffer->SetSize(scale.MM2Pixel(MoneyOrderWidthMm), scale.MM2Pixel(MoneyOrderHeightMm));
     if (buffer->Image().isNull())
         throw Exception(BackFailed);
     TCanvas& canvas = buffer->Canvas();
