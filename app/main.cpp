@@ -4,6 +4,7 @@
 #include "platform/FileName.h"
 #include "platform/InstanceLock.h"
 #include "printing/untPrintSelect.h"
+#include "printing/untPrintSelect2.h"
 
 #include <QAction>
 #include <QApplication>
@@ -48,11 +49,14 @@ int main(int argc, char* argv[])
     InitializePrintSelect();
     TMainForm* main = mainForm.get();
     frmPrintSelect()->OnPrinterSettings = [main] { main->Action("FilePrinterSettings")->trigger(); };
+    InitializePrintSelectWpl();
+    frmPrintSelectWpl()->OnPrinterSettings = [main] { main->Action("FilePrinterSettings")->trigger(); };
 
     mainForm->show();
     const int result = app.exec();
     instance.Release();
 
+    FinalizePrintSelectWpl();
     FinalizePrintSelect();
     FinalizeNewBlank();
     mainForm.reset();

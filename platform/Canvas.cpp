@@ -192,6 +192,8 @@ void TCanvas::Begin(QPaintDevice* device)
     }
     m_painter->setRenderHint(QPainter::Antialiasing, false);
     m_painter->setRenderHint(QPainter::TextAntialiasing, false);
+    // A printer would otherwise get pictures as JPEG: lines blurred, colours shifted.
+    m_painter->setRenderHint(QPainter::LosslessImageRendering, true);
     // A printer's engine outlives its job and keeps what the last one left
     // it; stating the clean state makes the painter hand it over with the
     // first drawing.

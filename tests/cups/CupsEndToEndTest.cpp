@@ -3,13 +3,16 @@
 // when none is the default, and the second of two four-coupon landscape jobs
 // through the spooler into a PDF file, rasterised and searched for the
 // coupons' corner marks.
+#include "helpers/PageRaster.h"
 #include "helpers/PdfText.h"
 #include "helpers/PrivateCups.h"
 #include "helpers/QtPrinters.h"
 #include "helpers/TempConfig.h"
 #include "document/BlankFormUnit.h"
+#include "drawing/BackBuffer.h"
 #include "drawing/untCommon.h"
 #include "layouts/untBlCzerwony.h"
+#include "layouts/untBlPrzekaz.h"
 #include "platform/DevMode.h"
 #include "platform/Printer.h"
 
@@ -126,6 +129,19 @@ TEST_F(CupsEndToEndTest, SecondLandscapeJobPutsTheFourCouponsAtTheirPlacesOnTheS
         EXPECT_NEAR(DarkCentre(page, true, oy + 7.0, ox + 3.5, ox + 7.2), ox + 5.5, 1.0);
         EXPECT_NEAR(DarkCentre(page, false, ox + 9.5, oy + 0.8, oy + 4.2), oy + 2.5, 1.0);
     }
+}
+
+// Both sides, OK between: the strip 15 pt - 4 mm right of the sheet's edge for the driver's A4 margins
+// (left 12, right 15, top 18 pt), the turned back behind the front.
+TEST_F(CupsEndToEndTest, MoneyOrderBothSidesGivesTwoJobsThatRegister)
+{
+    InitializeCommonUnit(), InitializeBackBuffer();
+    TfrmBlank form(nullptr, bkMoneyOrder);
+    Printer().SetPrinter(FileQueue, QString(), QString(), A4InColour());
+    const QString frontFile = outFile + u".front.pdf"_qs;
+    PrintMoneyOrder(form.Data(), form.BlankObj, {true, true, [&] { return cups.WaitForJobs(FileQueue, 1) && QFile::copy(outFile, frontFile); }});
+    ASSERT_TRUE(cups.WaitForJobs(FileQueue, 2)) << cups.Error().toStdString();
+    ExpectMoneyOrderSides(frontFile, outFile, 15 * MmPerPoint - 4, 0);
 }
 
 } // namespace

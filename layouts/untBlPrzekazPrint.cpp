@@ -1,0 +1,126 @@
+#include "layouts/untBlPrzekaz.h"
+
+#include "drawing/BackBuffer.h"
+#include "drawing/BlankData.h"
+#include "drawing/Exception.h"
+#include "drawing/untBlankObj.h"
+#include "drawing/untCommon.h"
+#include "layouts/PrintJob.h"
+
+namespace {
+
+const QString FrontTitle = QStringLiteral("Przekaz - awers");
+const QString BackTitle = QStringLiteral("Przekaz - rewers");
+const QString BackFailed = QStringLiteral(
+    "Za mało pamięci, by przygotować tył przekazu do wydruku. Tył przekazu nie został wydrukowany.");
+constexpr double AllowanceXMm = 4.0;
+constexpr double AllowanceYMm = 7.0;
+
+TMoneyOrderOffsets PrinterOffsets()
+{
+    const TPrinter& p = Printer();
+    return GetMoneyOrderPrintOffsets(p.DeviceCaps(LOGPIXELSX), p.DeviceCaps(PHYSICALOFFSETX),
+                                     p.DeviceCaps(PHYSICALOFFSETY), p.DeviceCaps(PHYSICALWIDTH), p.PageWidth());
+}
+
+void PrintFront(const TBlankData& data, TBlankObj& obj)
+{
+    TPrintJob job(obj, FrontTitle, poPortrait);
+    const QPoint origin = PrinterOffsets().Front();
+    obj.SetIntOrigin(origin.x(), origin.y());
+    DrawMoneyOrderFront(data, obj);
+    // The cut line along the strip's bottom edge.
+    TCanvas* canvas = obj.Canvas();
+    canvas->Brush.Style = bsClear;
+    canvas->Pen.Color = data.FKolForm;
+    canvas->Pen.Style = psSolid;
+    obj.SetPenWidth(0);
+    obj.HorizLine(0, MoneyOrderWidthMm, MoneyOrderHeightMm);
+}
+
+// The back at the printer's resolution, head to foot. A printer cannot take
+// a job back once begun, so this runs before the back's job does.
+std::unique_ptr<TBitmap> DrawTurnedBack(const TBlankData& data, TBlankObj& obj, int dpi)
+{
+    TBitmap* buffer = BackBuffer();
+    if (!buffer)
+        throw Exception(BackFailed);
+    TBlankObj scale;
+    scale.SetDPI(dpi);
+    buffer->SetSize(scale.MM2Pixel(MoneyOrderWidthMm), scale.MM2Pixel(MoneyOrderHeightMm));
+    if (buffer->Image().isNull())
+        throw Exception(BackFailed);
+    TCanvas& canvas = buffer->Canvas();
+    obj.SetCanvas(&canvas);
+    obj.SetDPI(dpi);
+    obj.SetOriginX(0);
+    obj.SetOriginY(0);
+    canvas.Brush.Style = bsSolid;
+    canvas.Brush.Color = clWhite;
+    canvas.Pen.Style = psClear;
+    obj.Rectangle(0, 0, MoneyOrderWidthMm, MoneyOrderHeightMm);
+    DrawMoneyOrderBack(data, obj);
+    canvas.End();
+    std::unique_ptr<TBitmap> turned = RotateBitmap180(*buffer);
+    // Two pictures of 47 MB each at 600 ppi: the upright one goes before the
+    // spooler takes its own copy of the turned one.
+    buffer->SetSize(0, 0);
+    if (turned->Image().isNull())
+        throw Exception(BackFailed);
+    return turned;
+}
+
+void PrintBack(const TBlankData& data, TBlankObj& obj)
+{
+    std::unique_ptr<TBitmap> turned = DrawTurnedBack(data, obj, Printer().DeviceCaps(LOGPIXELSX));
+    TPrintJob job(obj, BackTitle, poPortrait);
+    const QPoint corner = PrinterOffsets().Back();
+    Printer().Canvas().Draw(corner.x(), corner.y(), turned->Image());
+}
+
+// Keeps the preview off the drawing object from the first job to the last,
+// the turn-the-sheet message included.
+class TPrintingMark {
+public:
+    explicit TPrintingMark(TBlankObj& obj) : m_obj(obj) { m_obj.SetPrinting(true); }
+    ~TPrintingMark() { m_obj.SetPrinting(false); }
+    void Renew() { m_obj.SetPrinting(true); }
+
+private:
+    TBlankObj& m_obj;
+};
+
+} // namespace
+
+TMoneyOrderOffsets GetMoneyOrderPrintOffsets(int Dpi, int PhysicalOffsetX, int PhysicalOffsetY, int PhysicalWidth,
+                                             int PageWidth)
+{
+    TBlankObj scale;
+    scale.SetDPI(Dpi);
+    TMoneyOrderOffsets o;
+    o.L = PhysicalOffsetX;
+    o.T = PhysicalOffsetY;
+    const int r = PhysicalWidth - PageWidth - o.L;
+    const int a = scale.MM2Pixel(AllowanceXMm);
+    o.dx = o.L >= a ? o.L - a : 0;
+    if (r > o.L)
+        o.dx += r - o.L;
+    // The vertical allowance is added to T where the horizontal one is taken from L.
+    const int b = scale.MM2Pixel(AllowanceYMm);
+    o.dy = o.T >= b ? b + o.T : 0;
+    return o;
+}
+
+void PrintMoneyOrder(const TBlankData& Data, TBlankObj& Obj, const TSideChoice& Choice)
+{
+    TPrintingMark mark(Obj);
+    if (Choice.front) {
+        PrintFront(Data, Obj);
+        mark.Renew();
+    }
+    if (!Choice.back)
+        return;
+    if (Choice.front && Choice.turnedSheet && !Choice.turnedSheet())
+        return;
+    PrintBack(Data, Obj);
+}
