@@ -22,7 +22,6 @@ QSizeF PageSizeMm(quint16 kind)
 
 void PaintLayout(TfrmBlank* form, TBlankSide side)
 {
-    // The other form families' preview routines are added here as each lands.
     if (IsTransferKind(form->Kind()))
         PaintTransferForm(form->Data(), form->BlankObj, side);
     else if (form->Kind() == bkMoneyOrder)
@@ -30,9 +29,6 @@ void PaintLayout(TfrmBlank* form, TBlankSide side)
     else if (form->Kind() == bkDeposit)
         PaintDepositForm(form->Data(), form->BlankObj, side);
 }
-
-// The deposit form's print routine, from its own unit.
-void PrintDepositForm(const TBlankData& Data, TBlankObj& Obj, const TSideChoice& Choice);
 
 namespace {
 
@@ -86,6 +82,8 @@ void PrintTwoSided(TfrmBlank* form)
         return;
     if (form->Kind() == bkMoneyOrder)
         PrintMoneyOrder(form->Data(), form->BlankObj, choice);
+    else
+        PrintDepositForm(form->Data(), form->BlankObj, choice);
 }
 
 } // namespace
@@ -100,7 +98,6 @@ void PrintLayout(TfrmBlank* form)
         printer.SetOrientation(poLandscape);
     else if (kind == bkMoneyOrder || IsTransferKind(kind))
         printer.SetOrientation(poPortrait);
-    // The other form families' print routines are added here as each lands.
     if (IsTransferKind(kind))
         PrintTransfer(form);
     else if (kind == bkMoneyOrder || kind == bkDeposit)
