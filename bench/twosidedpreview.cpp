@@ -1,6 +1,7 @@
-// The money order's preview as the document window repaints it: the whole
-// strip through the window's paint dispatch, the shared off-screen bitmap
-// and the copy to the window, front and back, every field filled.
+// The money order's and the deposit form's previews as the document window
+// repaints them: the whole page through the window's paint dispatch, the
+// shared off-screen bitmap and the copy to the window, front and back, every
+// field filled.
 #include "BenchMain.h"
 #include "document/BlankFile.h"
 #include "document/BlankFormUnit.h"
@@ -12,21 +13,21 @@
 
 #include <benchmark/benchmark.h>
 
-#include <memory>
-
 namespace {
 
-TBlankData FilledOrder()
+TBlankData Filled(quint16 kind)
 {
     TBlankData d;
-    d.FKind = bkMoneyOrder;
+    d.FKind = kind;
     d.FKwota = 9'9999'9999'9900; // the longest words, on two lines at a smaller size
-    d.FKolForm = DefaultKolForm(bkMoneyOrder);
+    d.FKolForm = DefaultKolForm(kind);
     d.FKolTekst = clBlack;
-    d.FNadawca = {QStringLiteral("Zażółć Gęślą Jaźń sp. z o.o.")};
+    d.FNadawca = {QStringLiteral("Zażółć Gęślą Jaźń sp. z o.o."), QStringLiteral("ul. Długa 15/3, 80-831 Gdańsk")};
     d.FNadAdres = QStringLiteral("ul. Długa 15/3");
     d.FNadPoczta = QStringLiteral("Gdańsk");
     d.FNadKod = QStringLiteral("80-831");
+    d.FBank = {QStringLiteral("Bank Spółdzielczy w Łańcucie")};
+    d.FOdbRach = QStringLiteral("12 1020 2892 0000 5402 0123 4567");
     d.FOdbiorca = {QStringLiteral("Spółdzielnia Mieszkaniowa „Zacisze”")};
     d.FOdbAdres = QStringLiteral("ul. Wróblewskiego 27");
     d.FOdbPoczta = QStringLiteral("Łódź");
@@ -36,27 +37,29 @@ TBlankData FilledOrder()
     return d;
 }
 
-// Arguments: side (0 front, 1 back), zoom in pixels per inch.
-void BM_MoneyOrderPreview(benchmark::State& state)
+// Arguments: kind, side (0 front, 1 back), zoom in pixels per inch.
+void BM_TwoSidedPreview(benchmark::State& state)
 {
+    const auto kind = quint16(state.range(0));
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("order.wpt"));
+    const QString path = dir.filePath(QStringLiteral("dokument.wpt"));
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(WriteBlankFile(FilledOrder())) < 0) {
+    if (!file.open(QIODevice::WriteOnly) || file.write(WriteBlankFile(Filled(kind))) < 0) {
         state.SkipWithError("the filled document could not be written");
         return;
     }
     file.close();
     TfrmBlank form(nullptr, path);
-    if (form.Kind() != bkMoneyOrder) {
+    if (form.Kind() != kind) {
         state.SkipWithError("the filled document did not open");
         return;
     }
-    const auto side = TBlankSide(state.range(0));
-    const int zoom = int(state.range(1));
+    const auto side = TBlankSide(state.range(1));
+    const int zoom = int(state.range(2));
     form.SetPixelsPerInch(zoom);
     form.BlankObj.SetDPI(zoom);
-    TBitmap window(form.BlankObj.MM2Pixel(210), form.BlankObj.MM2Pixel(100));
+    const QSizeF page = PageSizeMm(kind);
+    TBitmap window(form.BlankObj.MM2Pixel(page.width()), form.BlankObj.MM2Pixel(page.height()));
     for (auto _ : state) {
         // As the window's paint handler sets them before each paint.
         form.BlankObj.SetCanvas(&window.Canvas());
@@ -68,12 +71,12 @@ void BM_MoneyOrderPreview(benchmark::State& state)
     QImage blank(window.Image().size(), window.Image().format());
     blank.fill(Qt::white);
     if (window.Image() == blank)
-        state.SkipWithError("the window's paint dispatch drew no money order");
+        state.SkipWithError("the window's paint dispatch drew nothing");
     state.counters["pixels"] = double(window.Width()) * window.Height();
 }
-BENCHMARK(BM_MoneyOrderPreview)
-    ->ArgNames({"side", "zoom"})
-    ->ArgsProduct({{bsTop, bsBottom}, {100, 500}})
+BENCHMARK(BM_TwoSidedPreview)
+    ->ArgNames({"kind", "side", "zoom"})
+    ->ArgsProduct({{bkMoneyOrder, bkDeposit}, {bsTop, bsBottom}, {100, 500}})
     ->Unit(benchmark::kMillisecond);
 
 } // namespace
