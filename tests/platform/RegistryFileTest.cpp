@@ -100,15 +100,11 @@ TEST_F(RegistryFileTest, DamagedLinesAreSkippedAndTheRestKept)
         QByteArray line;
     } damages[] = {
         {"integer too large", "Zly=int:2147483648"},
-        {"integer with letters", "Zly=int:12x"},
         {"odd hex digits", "Zly=bin:0"},
         {"unknown type", "Zly=dword:5"},
         {"bad escape", "Zly=str:%G1"},
-        {"cut wide escape", "Zly=str:%u41"},
         {"invalid UTF-8", "Zly=str:\xC5"},
-        {"encoded surrogate", "Zly=str:\xED\xA0\x80"},
         {"zero byte", QByteArray("Zly=str:a\0b", 11)},
-        {"garbage header", "[\xFF\xFE]\nZly=int:1"},
         {"garbage bytes", QByteArray("\x01\x02\x80\x90\xFF\0\0\x7F", 8) + "\nZly=int:1"},
         {"long garbage", QByteArray(1 << 17, 'x') + "\nZly=int:1"},
         {"100 000 levels", "[" + QByteArray("a\\").repeated(100000) + "a]\nZly=int:1"},

@@ -1,6 +1,5 @@
 #include "platform/Registry.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -11,12 +10,6 @@
 namespace {
 
 const QString AppKey = QStringLiteral("Software\\Korvex\\Wplatomat");
-
-QByteArray FileBytes(const QString& fileName)
-{
-    QFile file(fileName);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 class RegistryTest : public ::testing::Test {
 protected:
@@ -126,22 +119,6 @@ TEST_F(RegistryTest, DeletingAKeyTakesAllItsSubkeysAndNoNeighbours)
         EXPECT_EQ(reg.KeyExists(QString::fromLatin1(key)), exists) << key;
     EXPECT_FALSE(reg.DeleteKey(QStringLiteral("\\Software\\Classes\\wplatomat.dokument")));
     EXPECT_FALSE(reg.DeleteKey(QStringLiteral("\\")));
-}
-
-TEST_F(RegistryTest, EveryChangeIsInTheFileAndSeenByAnotherObjectWhenTheCallReturns)
-{
-    TRegistry first = Opened();
-    TRegistry second = Opened();
-    ASSERT_TRUE(first.WriteInteger(QStringLiteral("RecentFilesCount"), 6));
-    EXPECT_TRUE(FileBytes(FileName()).contains("\nRecentFilesCount=int:6\n"));
-    EXPECT_EQ(second.ReadInteger(QStringLiteral("RecentFilesCount")), 6);
-    ASSERT_TRUE(second.DeleteValue(QStringLiteral("RecentFilesCount")));
-    EXPECT_FALSE(FileBytes(FileName()).contains("RecentFilesCount"));
-    EXPECT_FALSE(first.ValueExists(QStringLiteral("RecentFilesCount")));
-
-    ASSERT_TRUE(second.DeleteKey(QStringLiteral("\\Software\\Korvex")));
-    EXPECT_FALSE(first.WriteInteger(QStringLiteral("MainFormTop"), 44)); // its key is gone
-    EXPECT_FALSE(first.LastError().isEmpty());
 }
 
 } // namespace
