@@ -1,6 +1,3 @@
-// The editor panel through real key and mouse events: what each editor lets
-// through, where its value goes, the choice lists with their codes, the
-// payment boxes and the colour panels.
 #include "document/BlankFile.h"
 #include "document/BlankFormUnit.h"
 #include "helpers/TempConfig.h"
