@@ -7,7 +7,6 @@
 #include "printing/untPrinterOperation.h"
 
 #include <QByteArray>
-#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QPageSize>
@@ -17,26 +16,17 @@
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <tuple>
 
 namespace {
 
-struct CurrentPrinter {
+// Name, driver, port, device mode and orientation of the current printer.
+auto Current()
+{
     QString name, driver, port;
     QByteArray devMode;
-    TPrinterOrientation orientation;
-    bool operator==(const CurrentPrinter& o) const
-    {
-        return name == o.name && driver == o.driver && port == o.port && devMode == o.devMode
-               && orientation == o.orientation;
-    }
-};
-
-CurrentPrinter Current()
-{
-    CurrentPrinter c;
-    Printer().GetPrinter(c.name, c.driver, c.port, c.devMode);
-    c.orientation = Printer().Orientation();
-    return c;
+    Printer().GetPrinter(name, driver, port, devMode);
+    return std::tuple(name, driver, port, devMode, Printer().Orientation());
 }
 
 // Read straight from the file's table (the record's 1572 bytes end with the
@@ -48,19 +38,6 @@ bool FileIsWhole(const uint8_t* data, size_t size)
         return false;
     const quint32 devModeSize = qFromLittleEndian<quint32>(data + 1568);
     return devModeSize != 0 && devModeSize <= 64 * 1024 && size - recordBytes >= devModeSize;
-}
-
-struct Workspace {
-    QTemporaryDir dir;
-    QString fileName = dir.filePath(QStringLiteral("PrinterSetup.cfg"));
-    QStringList queues{QStringLiteral("Fax"), QStringLiteral("laser 2"), QStringLiteral("Laser"),
-                       QStringLiteral("Żółta drukarka")};
-};
-
-Workspace& Work()
-{
-    static Workspace work;
-    return work;
 }
 
 } // namespace
@@ -75,26 +52,29 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    Workspace& work = Work();
+    static QTemporaryDir dir;
+    static const QString fileName = dir.filePath(QStringLiteral("PrinterSetup.cfg"));
+    static const QStringList queues{QStringLiteral("Fax"), QStringLiteral("laser 2"), QStringLiteral("Laser"),
+                                    QStringLiteral("Żółta drukarka")};
     // A fresh spooler per input, so no setting of the last input carries over.
-    Printer().SetSpooler(std::make_unique<TPdfFileSpooler>(work.dir.path(), work.queues, 300,
-                                                           QPageSize(QPageSize::A4), QMarginsF(5, 5, 5, 5)));
+    Printer().SetSpooler(std::make_unique<TPdfFileSpooler>(dir.path(), queues, 300, QPageSize(QPageSize::A4),
+                                                           QMarginsF(5, 5, 5, 5)));
     Printer().SetOrientation(poPortrait);
-    const CurrentPrinter before = Current();
+    const auto before = Current();
 
-    QFile file(work.fileName);
+    QFile file(fileName);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)
         || file.write(reinterpret_cast<const char*>(data), qint64(size)) != qint64(size))
         std::abort();
     file.close();
 
     TPrinterOperations operations;
-    operations.SetFileName(work.fileName);
+    operations.SetFileName(fileName);
     operations.LoadSetup();
 
-    if (!work.queues.contains(Printer().PrinterName()))
+    if (!queues.contains(Printer().PrinterName()))
         std::abort();
-    if (!FileIsWhole(data, size) && !(Current() == before))
+    if (!FileIsWhole(data, size) && Current() != before)
         std::abort();
     return 0;
 }

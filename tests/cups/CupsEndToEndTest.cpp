@@ -1,8 +1,5 @@
-// The printer layer against a CUPS daemon of the test's own: the queues it
-// lists with their drivers and device addresses, the first as the current one
-// when none is the default, and the second of two four-coupon landscape jobs
-// through the spooler into a PDF file, rasterised and searched for the
-// coupons' corner marks.
+// The printer layer against a CUPS daemon of the test's own: its queues, the first current when none is the
+// default, the second of two landscape jobs and a two-sided money order rasterised from the PDF the queue writes.
 #include "helpers/PageRaster.h"
 #include "helpers/PdfText.h"
 #include "helpers/PrivateCups.h"

@@ -1,6 +1,3 @@
-// The editor panel through real key and mouse events: what each editor lets
-// through, where its value goes, the choice lists with their codes, the
-// payment boxes and the colour panels.
 #include "document/BlankFile.h"
 #include "document/BlankFormUnit.h"
 #include "helpers/TempConfig.h"
@@ -48,14 +45,6 @@ protected:
         file.close();
         return NewForm(file.fileName());
     }
-    // The editor emptied, then typed into; its text afterwards.
-    static QString Type(TfrmBlank& form, int tag, const QString& typed)
-    {
-        form.SetEditorValue(tag, QString());
-        form.SetModified(false);
-        QTest::keyClicks(form.EditorOfTag(tag), typed);
-        return Text(form, tag);
-    }
     static QString Text(const TfrmBlank& form, int tag)
     {
         QWidget* w = form.EditorOfTag(tag);
@@ -101,7 +90,10 @@ TEST_F(BlankEditors, EditorsLetThroughOnlyTheirCharactersUpToTheirLengthIntoTheT
         SCOPED_TRACE(c.typed.toStdString());
         QLocale::setDefault(c.locale);
         const auto form = NewForm(c.kind);
-        EXPECT_EQ(Type(*form, c.tag, c.typed), c.shown);
+        form->SetEditorValue(c.tag, QString());
+        form->SetModified(false);
+        QTest::keyClicks(form->EditorOfTag(c.tag), c.typed);
+        EXPECT_EQ(Text(*form, c.tag), c.shown);
         EXPECT_EQ(Stored(*form, c.tag), c.stored);
         EXPECT_TRUE(form->Modified());
     }

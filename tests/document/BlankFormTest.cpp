@@ -1,6 +1,3 @@
-// The document window: defaults, reading a file whose colours beat the
-// registry's, saving without ever losing the old file, the preview's page
-// size per zoom step and its drawing object while a print job owns it.
 #include "document/BlankFile.h"
 #include "document/BlankFormUnit.h"
 #include "drawing/Exception.h"

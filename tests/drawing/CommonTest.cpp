@@ -86,13 +86,11 @@ TEST_F(CommonFolders, UncreatableAppDataThrowsWithTheSystemsErrorAndInitialiseSe
 {
     QFile(Tmp("file")).open(QIODevice::WriteOnly); // no folder can be made below a file
     Set("XDG_CONFIG_HOME", "file/config");
-    QString path = QStringLiteral("stale"), message;
-    try {
-        GetFolder(26, path);
-    } catch (const Exception& e) {
-        message = e.Message();
-    }
-    EXPECT_EQ(message, QStringLiteral("GetFolder: SHGetKnownFolderPath: Błąd %1. %2").arg(ENOTDIR).arg(QString::fromLocal8Bit(std::strerror(ENOTDIR))));
+    QString path = QStringLiteral("stale");
+    EXPECT_THROW(try { GetFolder(26, path); } catch (const Exception& e) {
+        EXPECT_EQ(e.Message(), QStringLiteral("GetFolder: SHGetKnownFolderPath: Błąd %1. %2").arg(ENOTDIR).arg(QString::fromLocal8Bit(std::strerror(ENOTDIR))));
+        throw;
+    }, Exception);
     EXPECT_TRUE(path.isEmpty());
     EXPECT_THROW(InitializeCommonUnit(), Exception);
     EXPECT_TRUE(AppFormatSettings.CurrencyString.isEmpty());

@@ -15,8 +15,6 @@ constexpr Currency Amount(qint64 zl, qint64 tenThousandths = 0) { return zl * Cu
 
 QString U8(const char* utf8) { return QString::fromUtf8(utf8); }
 
-constexpr Currency Max = std::numeric_limits<Currency>::max();
-
 QString Spell(const QString& how, Currency value)
 {
     const bool blankZero = how.endsWith(QStringLiteral("BlankZero"));
@@ -55,7 +53,7 @@ TEST(InWords, EveryGroupTakesTheGrammaticalForm)
     };
     for (const auto& forms : table) {
         // Bilions stop where a Currency does, at 922.
-        const int lastGroup = int(std::min<qint64>(999, Max / Amount(forms.scale + 7)));
+        const int lastGroup = int(std::min<qint64>(999, std::numeric_limits<Currency>::max() / Amount(forms.scale + 7)));
         for (int group = 1; group <= lastGroup; ++group) {
             const int last = group % 10;
             const bool few = last >= 2 && last <= 4 && group / 10 % 10 != 1;

@@ -114,17 +114,12 @@ double Ink(const QString& pdf, double x, double y, double w, double h)
     return size ? double(size - CountPixels(image, image.rect(), clWhite)) / std::max(image.width(), image.height()) : -1;
 }
 
-// Title and page size, as pdfinfo reports them.
-QString Info(const QString& pdf)
-{
-    return PdfInfo(pdf, QStringLiteral("Title")) + u'|' + PdfInfo(pdf, QStringLiteral("Page size"));
-}
-
 TEST(DepositFormTest, BothSidesPrintAsLandscapeRowsTenMillimetresFromTheirEdge)
 {
     QTemporaryDir dir;
     constexpr double L = 4;
     const TBlankData d = Deposit(29979'0000);
+    const auto Info = [](const QString& pdf) { return PdfInfo(pdf, QStringLiteral("Title")) + u'|' + PdfInfo(pdf, QStringLiteral("Page size")); };
     // Strips of the front or the back: dotted frames (every other pixel) at x 3 + 70 i and along the
     // front row 10 mm below the top; on the back none, but the turned title lines 25 mm above the bottom.
     const struct { bool back; double x, y, w, h, ink; } strips[] = {

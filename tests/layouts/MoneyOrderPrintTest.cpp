@@ -1,4 +1,3 @@
-// The money order on paper: the strip's place for the printer's margins, and a back that cannot be drawn.
 #include "drawing/BackBuffer.h"
 #include "drawing/BlankData.h"
 #include "drawing/Exception.h"

@@ -196,13 +196,10 @@ TEST_F(TransferPrintTest, PrinterThatRefusesTheJobIsNamedAndNothingStaysMarked)
 {
     // A queue whose files would go to a folder that does not exist.
     UsePrinter(QPageSize(QPageSize::A4), QMarginsF(), QStringLiteral("Biuro"), dir.filePath(QStringLiteral("brak")));
-    QString message;
-    try {
-        PrintTransferLandscape(data, obj, TCouponChoice{});
-    } catch (const Exception& e) {
-        message = e.Message();
-    }
-    EXPECT_TRUE(message.contains(QStringLiteral("Biuro"))) << message.toStdString();
+    EXPECT_THROW(try { PrintTransferLandscape(data, obj, TCouponChoice{}); } catch (const Exception& e) {
+        EXPECT_TRUE(e.Message().contains(QStringLiteral("Biuro"))) << e.Message().toStdString();
+        throw;
+    }, Exception);
     EXPECT_FALSE(obj.Printing() || Printer().Printing());
 }
 

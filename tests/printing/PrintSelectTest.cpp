@@ -1,5 +1,3 @@
-// The coupon dialog: its place, captions by payment mode, the small receipt's
-// disabled choices, the coupons each choice gives, the OK check.
 #include "drawing/BlankData.h"
 #include "helpers/QtPrinters.h"
 #include "helpers/TempConfig.h"

@@ -99,13 +99,10 @@ TEST_F(PrinterSetupTest, SaveWritesTheRecordZeroFilledThenTheSettingsOrKeepsTheO
     EXPECT_EQ(FileBytes(), saved);
     ops.SetFileName(dir.filePath(u"brak/PrinterSetup.cfg"_s));
     UsePrinters(Three);
-    QString message;
-    try {
-        ops.SaveSetup();
-    } catch (const Exception& e) {
-        message = e.Message();
-    }
-    EXPECT_EQ(message, u"Nie można zapisać ustawień drukarki do pliku: "_s + dir.filePath(u"brak/PrinterSetup.cfg"_s));
+    EXPECT_THROW(try { ops.SaveSetup(); } catch (const Exception& e) {
+        EXPECT_EQ(e.Message(), u"Nie można zapisać ustawień drukarki do pliku: "_s + dir.filePath(u"brak/PrinterSetup.cfg"_s));
+        throw;
+    }, Exception);
 }
 
 TEST_F(PrinterSetupTest, LoadTakesOnlyWholeFilesOfASaneSizeAndTheMatchingInstalledPrinter)
