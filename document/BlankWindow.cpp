@@ -51,7 +51,8 @@ void TfrmBlank::SetPixelsPerInch(int v)
 void TfrmBlank::FitFrameToPage(QSize page)
 {
     QWidget* frame = Frame();
-    const QSize client = ui->ScrollBox1->viewport()->size();
+    // Measured without scroll bars: those of a larger page go once it fits.
+    const QSize client = ui->ScrollBox1->maximumViewportSize();
     int w = frame->width();
     int h = frame->height();
     if (client.width() > page.width())

@@ -6,8 +6,11 @@
 #include "platform/PaintBox.h"
 #include "platform/Registry.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QMdiArea>
+#include <QScrollArea>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -129,6 +132,17 @@ TEST_F(BlankFileWindowTest, PageIsTheFormsMillimetresAtTheZoom)
         EXPECT_EQ(form.findChild<TPaintBox*>(QStringLiteral("PaintBox"))->size(), c.page);
         EXPECT_EQ(form.BlankObj.DPI(), c.dpi);
     }
+    // Down from a zoom that needed scroll bars, the window fits the page as a new one does.
+    QMdiArea area;
+    area.resize(1200, 900);
+    auto* form = new TfrmBlank(nullptr, bkTransfer);
+    area.addSubWindow(form);
+    area.show();
+    form->show();
+    form->SetPixelsPerInch(500);
+    form->SetPixelsPerInch(75);
+    QApplication::processEvents();
+    EXPECT_EQ(form->findChild<QScrollArea*>(QStringLiteral("ScrollBox1"))->viewport()->size(), QSize(443, 310));
 }
 
 // A print job owns the drawing object: the preview must not point it at the
