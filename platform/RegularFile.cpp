@@ -48,8 +48,6 @@ TFileRead ReadRegularFile(const QString& path, qint64 maxBytes, QByteArray& data
                 break;
             got += n;
         }
-        if (result == TFileRead::Ok && got > maxBytes)
-            result = TFileRead::TooLarge;
         if (result == TFileRead::Ok) {
             buffer.truncate(got);
             data = buffer;
