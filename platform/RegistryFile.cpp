@@ -1,10 +1,10 @@
 #include "platform/RegistryFile.h"
 
+#include "platform/FileName.h"
 #include "platform/RegistryFormat.h"
 #include "platform/RegularFile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QMutex>
@@ -37,7 +37,7 @@ struct FileStamp {
 FileStamp StampOf(const QString& fileName)
 {
     struct stat st {};
-    if (::stat(QFile::encodeName(fileName).constData(), &st) != 0)
+    if (::stat(EncodeFileName(fileName).constData(), &st) != 0)
         return {};
     return {true, st.st_dev, st.st_ino, st.st_size, qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
 }
