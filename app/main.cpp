@@ -48,9 +48,10 @@ int main(int argc, char* argv[])
     mainForm->StartDdeService();
     InitializePrintSelect();
     TMainForm* main = mainForm.get();
-    frmPrintSelect()->OnPrinterSettings = [main] { main->Action("FilePrinterSettings")->trigger(); };
+    const auto printerSettings = [main] { main->Action("FilePrinterSettings")->trigger(); };
+    frmPrintSelect()->OnPrinterSettings = printerSettings;
     InitializePrintSelectWpl();
-    frmPrintSelectWpl()->OnPrinterSettings = [main] { main->Action("FilePrinterSettings")->trigger(); };
+    frmPrintSelectWpl()->OnPrinterSettings = printerSettings;
 
     mainForm->show();
     const int result = app.exec();
