@@ -484,7 +484,7 @@ void TCanvas::DrawTextCell(int x, int y, const QString& text, const TRect* clip)
         m_painter->fillRect(QRect(x, y, TextWidth(text), ascent + Font.Descent()), ToQColor(Brush.Color));
     const QPoint baseline(x, y + ascent);
     // Paper and PDF keep their text as text; only pixels are worth caching.
-    const TextImage* picture = angle == 0 && IsLargeFont(font) && m_painter->paintEngine()->type() == QPaintEngine::Raster
+    const TextImage* picture = angle == 0 && m_painter->paintEngine()->type() == QPaintEngine::Raster
                                    ? LargeTextImage(font, color, text)
                                    : nullptr;
     if (picture)

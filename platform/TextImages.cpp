@@ -40,13 +40,10 @@ TextImage Render(const QFont& font, const QColor& color, const QString& text)
 
 } // namespace
 
-bool IsLargeFont(const QFont& font)
-{
-    return font.pixelSize() >= LargestCachedGlyphPx;
-}
-
 const TextImage* LargeTextImage(const QFont& font, const QColor& color, const QString& text)
 {
+    if (font.pixelSize() < LargestCachedGlyphPx)
+        return nullptr;
     const QString key = font.key() + QChar(0) + QString::number(color.rgba(), 16) + QChar(0) + text;
     if (TextImage* cached = Images().object(key))
         return cached;

@@ -13,8 +13,7 @@ struct TextImage {
     QPoint baseline; // where the text's baseline starts inside the image
 };
 
-// Whether Qt draws this font's glyphs as paths instead of from its cache.
-bool IsLargeFont(const QFont& font);
-// The text as drawn in the font and colour, or nullptr when it would not fit
-// the memory the pictures may take. Valid until the next call.
+// The text as drawn in the font and colour, or nullptr when Qt's glyph cache
+// serves the font or the picture would not fit the memory the pictures may
+// take. Valid until the next call.
 const TextImage* LargeTextImage(const QFont& font, const QColor& color, const QString& text);
