@@ -30,10 +30,7 @@ void PrintFront(const TBlankData& data, TBlankObj& obj)
     obj.SetIntOrigin(origin.x(), origin.y());
     DrawMoneyOrderFront(data, obj);
     // The cut line along the strip's bottom edge.
-    TCanvas* canvas = obj.Canvas();
-    canvas->Brush.Style = bsClear;
-    canvas->Pen.Color = data.FKolForm;
-    canvas->Pen.Style = psSolid;
+    untBlPrzekaz::SetFormPen(data, obj);
     obj.SetPenWidth(0);
     obj.HorizLine(0, MoneyOrderWidthMm, MoneyOrderHeightMm);
 }
