@@ -31,11 +31,7 @@ void PrintSide(const TBlankData& data, TBlankObj& obj, bool front)
             continue;
         }
         DrawDepositCouponFront(data, obj, i);
-        TCanvas& canvas = *obj.Canvas();
-        canvas.Brush.Style = bsClear;
-        canvas.Pen.Color = data.FKolForm;
-        canvas.Pen.Style = psDot;
-        obj.SetPenWidth(0);
+        SetCutPen(data, obj, psDot);
         obj.Rectangle(0, 0, DepositCouponWidthMm, DepositCouponHeightMm);
     }
 }
