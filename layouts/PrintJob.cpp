@@ -1,5 +1,6 @@
 #include "layouts/PrintJob.h"
 
+#include "drawing/BlankData.h"
 #include "drawing/Exception.h"
 #include "drawing/untBlankObj.h"
 
@@ -22,4 +23,13 @@ TPrintJob::~TPrintJob()
 {
     Printer().EndDoc();
     m_obj.SetPrinting(false);
+}
+
+void SetCutPen(const TBlankData& Data, TBlankObj& Obj, TPenStyle Style)
+{
+    TCanvas* canvas = Obj.Canvas();
+    canvas->Brush.Style = bsClear;
+    canvas->Pen.Style = Style;
+    canvas->Pen.Color = Data.FKolForm;
+    Obj.SetPenWidth(0);
 }

@@ -5,6 +5,7 @@
 #include <QString>
 
 class TBlankObj;
+struct TBlankData;
 
 // The frame of every print job: the preview keeps off the drawing object,
 // the job starts, the drawing object points at the printer's canvas at the
@@ -21,3 +22,7 @@ public:
 private:
     TBlankObj& m_obj;
 };
+
+// The hairline pen in the form colour over a clear brush that cut lines and
+// guides are drawn with.
+void SetCutPen(const TBlankData& Data, TBlankObj& Obj, TPenStyle Style);

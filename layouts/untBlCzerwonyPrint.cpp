@@ -13,15 +13,6 @@ const QString JobTitle = QStringLiteral("Blankiet");
 constexpr double BlockWidthMm = 300.0;  // four coupons, two by two
 constexpr double BlockHeightMm = 210.0;
 
-void PrepareCutLines(const TBlankData& data, TBlankObj& obj)
-{
-    TCanvas* canvas = obj.Canvas();
-    canvas->Brush.Style = bsClear;
-    canvas->Pen.Style = psSolid;
-    canvas->Pen.Color = data.FKolForm;
-    obj.SetPenWidth(0);
-}
-
 void SetOrigin(TBlankObj& obj, double x, double y)
 {
     obj.SetOriginX(x);
@@ -44,7 +35,7 @@ void PrintTransferPortrait(const TBlankData& Data, TBlankObj& Obj, const TCoupon
         if (k % 2 == 1) {
             // Along the edges of the page's two coupons, 5 mm beyond them.
             SetOrigin(Obj, 0, 0);
-            PrepareCutLines(Data, Obj);
+            SetCutPen(Data, Obj, psSolid);
             for (double y : {10.0, 115.0, 220.0})
                 Obj.HorizLine(5, 165, y);
             for (double x : {10.0, 160.0})
@@ -65,7 +56,7 @@ void PrintTransferWithReceipt(const TBlankData& Data, TBlankObj& Obj, const TCou
         SetOrigin(Obj, 2, y0);
         DrawTransferReceipt(Data, Obj, 3 - s);
         SetOrigin(Obj, 0, y0);
-        PrepareCutLines(Data, Obj);
+        SetCutPen(Data, Obj, psSolid);
         Obj.HorizLine(0, 210, 0);
         Obj.HorizLine(0, 210, CouponHeightMm);
         for (double x : {2.0, 57.0, 207.0})
@@ -101,7 +92,7 @@ void PrintTransferLandscape(const TBlankData& Data, TBlankObj& Obj, const TCoupo
         SetOrigin(Obj, x, y);
         DrawTransferCoupon(Data, Obj, n);
         if (k == 0) {
-            PrepareCutLines(Data, Obj);
+            SetCutPen(Data, Obj, psSolid);
             Obj.HorizLine(0, 297, CouponHeightMm);
             Obj.VertLine(CouponWidthMm, 0, 297);
         }

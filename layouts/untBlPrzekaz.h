@@ -34,6 +34,10 @@ struct TSectionBox {
     double Y2 = 0;
 };
 extern TSectionBox SectionBox;
+// Moves the frame across to X1, Width wide, keeping its top and bottom.
+void SetSection(double X1, double Width);
+// The template's pen in the form colour over a clear brush; false without a canvas.
+bool SetFormPen(const TBlankData& Data, TBlankObj& Obj);
 // A multi-line field copied for re-flowing, never the document's own list.
 extern QStringList WorkLines;
 

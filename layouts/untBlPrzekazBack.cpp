@@ -102,8 +102,7 @@ void DrawPaymentPart(const TBlankData& data, TBlankObj& obj)
 
 void DrawCorrespondenceBox(const TBlankData& data, TBlankObj& obj)
 {
-    SectionBox.X1 = 95;
-    SectionBox.X2 = 95 + 50;
+    SetSection(95, 50);
     const auto [X1, X2, Y1, Y2] = SectionBox;
     DrawStrokes(obj, {{skPen, psSolid, 0.6, 0, 0}, {skRect, X1, Y1, X2, Y2}});
     DrawFormTexts(data, obj, {{QStringLiteral("Miejsce na korespondencję"), tpCentred, X1, X2, Y1 + 1, 7, 0}});
@@ -111,8 +110,7 @@ void DrawCorrespondenceBox(const TBlankData& data, TBlankObj& obj)
 
 void DrawNotices(const TBlankData& data, TBlankObj& obj)
 {
-    SectionBox.X1 = 149;
-    SectionBox.X2 = 149 + 53;
+    SetSection(149, 53);
     const auto [X1, X2, Y1, Y2] = SectionBox;
     obj.SetFont(8, data.FKolForm, 0, FormFace);
     WorkLines = Notices();
@@ -128,12 +126,8 @@ void DrawNotices(const TBlankData& data, TBlankObj& obj)
 
 void DrawMoneyOrderBackForm(const TBlankData& Data, TBlankObj& Obj)
 {
-    TCanvas* canvas = Obj.Canvas();
-    if (!canvas)
+    if (!SetFormPen(Data, Obj))
         return;
-    canvas->Pen.Style = psSolid;
-    canvas->Pen.Color = Data.FKolForm;
-    canvas->Brush.Style = bsClear;
     DrawPaymentPart(Data, Obj);
     DrawCorrespondenceBox(Data, Obj);
     DrawNotices(Data, Obj);

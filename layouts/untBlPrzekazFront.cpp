@@ -20,12 +20,6 @@ constexpr double DigitTopMm = 1.5;
 constexpr int PostcodeCells = 5;
 constexpr double NoClip = -1;
 
-void SetSection(double x1, double width)
-{
-    SectionBox.X1 = x1;
-    SectionBox.X2 = x1 + width;
-}
-
 // The five cells with the gap after the second, as the digits fill them.
 double CellX(double x, int cell)
 {
@@ -39,6 +33,23 @@ void DrawPostcodeCells(TBlankObj& obj, double x, double y)
 }
 
 } // namespace
+
+void SetSection(double X1, double Width)
+{
+    SectionBox.X1 = X1;
+    SectionBox.X2 = X1 + Width;
+}
+
+bool SetFormPen(const TBlankData& Data, TBlankObj& Obj)
+{
+    TCanvas* canvas = Obj.Canvas();
+    if (!canvas)
+        return false;
+    canvas->Pen.Style = psSolid;
+    canvas->Pen.Color = Data.FKolForm;
+    canvas->Brush.Style = bsClear;
+    return true;
+}
 
 void DrawStrokes(TBlankObj& Obj, std::initializer_list<TStroke> Strokes)
 {
@@ -275,12 +286,8 @@ void DrawSenderReceipt(const TBlankData& data, TBlankObj& obj)
 
 void DrawMoneyOrderFrontForm(const TBlankData& Data, TBlankObj& Obj)
 {
-    TCanvas* canvas = Obj.Canvas();
-    if (!canvas)
+    if (!SetFormPen(Data, Obj))
         return;
-    canvas->Pen.Style = psSolid;
-    canvas->Pen.Color = Data.FKolForm;
-    canvas->Brush.Style = bsClear;
     DrawMainPart(Data, Obj);
     DrawAddresseeCoupon(Data, Obj);
     DrawSenderReceipt(Data, Obj);

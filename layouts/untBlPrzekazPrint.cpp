@@ -30,11 +30,7 @@ void PrintFront(const TBlankData& data, TBlankObj& obj)
     obj.SetIntOrigin(origin.x(), origin.y());
     DrawMoneyOrderFront(data, obj);
     // The cut line along the strip's bottom edge.
-    TCanvas* canvas = obj.Canvas();
-    canvas->Brush.Style = bsClear;
-    canvas->Pen.Color = data.FKolForm;
-    canvas->Pen.Style = psSolid;
-    obj.SetPenWidth(0);
+    SetCutPen(data, obj, psSolid);
     obj.HorizLine(0, MoneyOrderWidthMm, MoneyOrderHeightMm);
 }
 

@@ -21,6 +21,8 @@ constexpr double DepositRowLeftMm = 3.0;
 namespace untBlWplata {
 // A multi-line field copied for re-flowing, never the document's own list.
 extern QStringList WorkLines;
+// The coupon painted white and a 0.5 mm solid pen in the form colour.
+void BeginCoupon(const TBlankData& Data, TBlankObj& Obj);
 } // namespace untBlWplata
 
 // The front of coupon Index (0..3): form in the form colour, values in the text colour.

@@ -38,16 +38,9 @@ void DrawTurnedText(TBlankObj& obj, const QString& text, double x, double y)
 void DrawDepositCouponBack(const TBlankData& Data, TBlankObj& Obj, int Index, bool Turned)
 {
     Q_UNUSED(Index);
-    TCanvas* canvas = Obj.Canvas();
-    if (!canvas)
+    if (!Obj.Canvas())
         return;
-    canvas->Brush.Style = bsSolid;
-    canvas->Brush.Color = clWhite;
-    Obj.FillRect(0, 0, DepositCouponWidthMm, DepositCouponHeightMm);
-    canvas->Brush.Style = bsClear;
-    canvas->Pen.Style = psSolid;
-    canvas->Pen.Color = Data.FKolForm;
-    Obj.SetPenWidth(0.5);
+    BeginCoupon(Data, Obj);
     // Turned about the coupon's centre: y becomes 100 - y, a left end x a right end 70 - x.
     const auto y = [Turned](double mm) { return Turned ? DepositCouponHeightMm - mm : mm; };
     Obj.HorizLine(LeftMm, RightMm, y(LineYMm));

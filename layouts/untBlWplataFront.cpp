@@ -56,12 +56,8 @@ void DrawBand(TBlankObj& obj, double x2, double y)
 
 void DrawFrontForm(const TBlankData& data, TBlankObj& obj, int index)
 {
+    BeginCoupon(data, obj);
     TCanvas& canvas = *obj.Canvas();
-    canvas.Brush.Style = bsSolid;
-    canvas.Brush.Color = clWhite;
-    obj.FillRect(0, 0, DepositCouponWidthMm, DepositCouponHeightMm);
-    canvas.Brush.Style = bsClear;
-    SetPen(obj, data.FKolForm, psSolid, 0.5);
     obj.HorizLine(LeftMm, RightMm, 42);
     obj.HorizLine(LeftMm, RightMm, 78);
     obj.SetFont(NotePoints, data.FKolForm, 0, FormFace);
@@ -144,6 +140,16 @@ void DrawTwoLines(TBlankObj& obj, const QStringList& field, double y1, double y2
 }
 
 } // namespace
+
+void untBlWplata::BeginCoupon(const TBlankData& Data, TBlankObj& Obj)
+{
+    TCanvas& canvas = *Obj.Canvas();
+    canvas.Brush.Style = bsSolid;
+    canvas.Brush.Color = clWhite;
+    Obj.FillRect(0, 0, DepositCouponWidthMm, DepositCouponHeightMm);
+    canvas.Brush.Style = bsClear;
+    SetPen(Obj, Data.FKolForm, psSolid, 0.5);
+}
 
 void DrawDepositCouponFront(const TBlankData& Data, TBlankObj& Obj, int Index)
 {

@@ -17,32 +17,22 @@ TDepositRows PrinterRows(const TBlankObj& obj)
                                printer.PageHeight(), obj.MM2Pixel(DepositCouponHeightMm));
 }
 
-void PrintFront(const TBlankData& data, TBlankObj& obj)
+// Every coupon of a side, one job; the front's coupons get their cutting guide.
+void PrintSide(const TBlankData& data, TBlankObj& obj, bool front)
 {
-    TPrintJob job(obj, FrontTitle, poLandscape);
-    const int topPx = PrinterRows(obj).FrontTopPx;
+    TPrintJob job(obj, front ? FrontTitle : BackTitle, poLandscape);
+    const TDepositRows rows = PrinterRows(obj);
+    const int topPx = front ? rows.FrontTopPx : rows.BackTopPx;
     for (int i = 0; i < DepositCoupons; ++i) {
         obj.SetOriginX(DepositRowLeftMm + DepositCouponWidthMm * i);
         obj.SetOriginY(obj.Pixel2MM(topPx));
+        if (!front) {
+            DrawDepositCouponBack(data, obj, i, true);
+            continue;
+        }
         DrawDepositCouponFront(data, obj, i);
-        // The cutting guide.
-        TCanvas& canvas = *obj.Canvas();
-        canvas.Brush.Style = bsClear;
-        canvas.Pen.Color = data.FKolForm;
-        canvas.Pen.Style = psDot;
-        obj.SetPenWidth(0);
+        SetCutPen(data, obj, psDot);
         obj.Rectangle(0, 0, DepositCouponWidthMm, DepositCouponHeightMm);
-    }
-}
-
-void PrintBack(const TBlankData& data, TBlankObj& obj)
-{
-    TPrintJob job(obj, BackTitle, poLandscape);
-    const int topPx = PrinterRows(obj).BackTopPx;
-    for (int i = 0; i < DepositCoupons; ++i) {
-        obj.SetOriginX(DepositRowLeftMm + DepositCouponWidthMm * i);
-        obj.SetOriginY(obj.Pixel2MM(topPx));
-        DrawDepositCouponBack(data, obj, i, true);
     }
 }
 
@@ -60,9 +50,9 @@ TDepositRows DepositRowPlacement(int OffsetYPx, int PhysicalHeightPx, int PageHe
 void PrintDepositForm(const TBlankData& Data, TBlankObj& Obj, const TSideChoice& Choice)
 {
     if (Choice.front)
-        PrintFront(Data, Obj);
+        PrintSide(Data, Obj, true);
     // Without a question to ask, nobody said the sheet was turned.
     const bool back = Choice.front ? Choice.back && Choice.turnedSheet && Choice.turnedSheet() : Choice.back;
     if (back)
-        PrintBack(Data, Obj);
+        PrintSide(Data, Obj, false);
 }
