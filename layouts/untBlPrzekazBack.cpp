@@ -117,9 +117,8 @@ void DrawNotices(const TBlankData& data, TBlankObj& obj)
     for (int i = 0; i < WorkLines.size(); ++i)
         obj.DrawText(WorkLines[i], X1 + 2, Y1 + NoticeStepMm * i, NoClip, 0);
     obj.SetFont(5, data.FKolForm, 0, FormFace);
-    const QString footer = QStringLiteral("Druk: WPLATOMAT, KORVEX   ") + ProgramWebAddress;
     // Measured in the font it is drawn in, so it ends at X2 at any resolution.
-    obj.DrawText(footer, X2 - obj.TextWidth(footer), Y2 - 2, NoClip, 0);
+    obj.DrawText(FormFooter, X2 - obj.TextWidth(FormFooter), Y2 - 2, NoClip, 0);
 }
 
 } // namespace

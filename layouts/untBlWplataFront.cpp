@@ -61,7 +61,7 @@ void DrawFrontForm(const TBlankData& data, TBlankObj& obj, int index)
     obj.HorizLine(LeftMm, RightMm, 42);
     obj.HorizLine(LeftMm, RightMm, 78);
     obj.SetFont(NotePoints, data.FKolForm, 0, FormFace);
-    obj.DrawText(QStringLiteral("Druk: WPLATOMAT, KORVEX   ") + ProgramWebAddress, LeftMm, 96, NoClip, 0);
+    obj.DrawText(FormFooter, LeftMm, 96, NoClip, 0);
 
     SetPen(obj, data.FKolForm, psSolid, 0);
     obj.Rectangle(7, 80, 15, 90);
