@@ -71,18 +71,16 @@ std::optional<QByteArray> WithDefaultApplication(const QByteArray& mimeApps)
         lines.removeLast();
     const QByteArray key = MimeType.toUtf8();
     const QByteArray line = key + '=' + OpenEntryId.toUtf8() + ';';
-    qsizetype group = -1;
+    qsizetype group = -1, defaults = -1; // the group being read, the first defaults group
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QByteArray trimmed = lines[i].trimmed();
-        if (trimmed.startsWith('['))
+        if (trimmed.startsWith('[')) {
             group = trimmed == DefaultsGroup ? i : -1;
-        else if (group >= 0 && trimmed.startsWith(key) && trimmed.mid(key.size()).trimmed().startsWith('='))
+            defaults = defaults < 0 ? group : defaults;
+        } else if (group >= 0 && trimmed.startsWith(key) && trimmed.mid(key.size()).trimmed().startsWith('=')) {
             return std::nullopt;
+        }
     }
-    qsizetype defaults = -1;
-    for (qsizetype i = 0; i < lines.size() && defaults < 0; ++i)
-        if (lines[i].trimmed() == DefaultsGroup)
-            defaults = i;
     if (defaults >= 0)
         lines.insert(defaults + 1, line);
     else

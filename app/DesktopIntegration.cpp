@@ -82,15 +82,15 @@ void TDesktopIntegration::Publish()
 
     WriteIfChanged(package, MimePackage());
     WriteIfChanged(data + QStringLiteral("/icons/hicolor/scalable/apps/") + IconName + QStringLiteral(".svg"), Icon());
-    const QString& shell = m_shellPath;
-    const std::optional<QByteArray> open = Entry(QStringLiteral("Wplatomat"), shell, QStringLiteral("open"), false);
+    const std::optional<QByteArray> open =
+        Entry(QStringLiteral("Wplatomat"), m_shellPath, QStringLiteral("open"), false);
     const std::optional<QByteArray> print =
-        Entry(QStringLiteral("Drukuj w programie Wplatomat"), shell, QStringLiteral("print"), true);
+        Entry(QStringLiteral("Drukuj w programie Wplatomat"), m_shellPath, QStringLiteral("print"), true);
     if (open && print) {
         WriteIfChanged(entries[0], *open);
         WriteIfChanged(entries[1], *print);
     } else {
-        qWarning("No desktop entries: the path %s cannot stand in one", qUtf8Printable(shell));
+        qWarning("No desktop entries: the path %s cannot stand in one", qUtf8Printable(m_shellPath));
     }
 
     // Among entries of one folder the desktop's pick is left open: the open

@@ -81,13 +81,9 @@ public:
 QString TFileAssociation::CommandLine() const
 {
     // Only the option is trimmed: the path stays exactly the file that runs.
-    qsizetype first = 0, last = fBlankStartOpt.size();
-    while (first < last && fBlankStartOpt.at(first).unicode() <= ' ')
-        ++first;
-    while (last > first && fBlankStartOpt.at(last - 1).unicode() <= ' ')
-        --last;
+    const QString option = fBlankStartOpt.trimmed();
     const QString exe = QCoreApplication::applicationFilePath();
-    return first == last ? exe : exe + Blank + fBlankStartOpt.mid(first, last - first);
+    return option.isEmpty() ? exe : exe + Blank + option;
 }
 
 bool TFileAssociation::RegisterAssociation(const QString& Topic, bool AutoReplace)

@@ -1,7 +1,7 @@
 #include "app/untNewBlank.h"
 
 #include "drawing/untCommon.h"
-#include "platform/FontFaces.h"
+#include "platform/PixelFonts.h"
 
 #include "ui_TFRMNEWBLANK.h"
 
@@ -25,40 +25,6 @@ constexpr int PictureWidthPx = 81;
 constexpr int PictureHeightPx = 60;
 // Left of the caption, clear of the picture at 3 .. 84.
 constexpr int CaptionIndentPx = 90;
-
-// Verdana is rarely installed here; DejaVu Sans grew from the same wide,
-// open design (Bitstream Vera) and has the Polish letters. A real Verdana
-// still wins where it exists.
-constexpr QLatin1String Verdana("Verdana");
-constexpr QLatin1String VerdanaStandIn("DejaVu Sans");
-
-QFont FaceOf(const QFont& designed, int pixelHeight)
-{
-    QFont face = designed;
-    const QString name = designed.family();
-    const FaceSubstitute substitute = SubstituteFace(name);
-    QStringList families{substitute.family};
-    if (name.compare(Verdana, Qt::CaseInsensitive) == 0)
-        families << VerdanaStandIn;
-    face.setFamilies(families);
-    if (substitute.weight != 0)
-        face.setWeight(QFont::Weight(substitute.weight));
-    face.setPixelSize(pixelHeight);
-    return face;
-}
-
-// Designer sizes fonts in points only; the window is laid out in pixels and
-// not scaled, so the .ui gives pixel heights as a dynamic property.
-void ApplyPixelFonts(QWidget* root)
-{
-    QList<QWidget*> widgets{root};
-    widgets += root->findChildren<QWidget*>();
-    for (QWidget* widget : widgets) {
-        const QVariant height = widget->property("fontPixelHeight");
-        if (height.isValid())
-            widget->setFont(FaceOf(widget->font(), height.toInt()));
-    }
-}
 
 QImage EmptyPicture()
 {

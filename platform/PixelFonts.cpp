@@ -13,8 +13,12 @@ void ApplyPixelFonts(QWidget* root)
         if (!height.isValid())
             continue;
         QFont face = widget->font();
-        const FaceSubstitute substitute = SubstituteFace(face.family());
-        face.setFamily(substitute.family);
+        const QString name = face.family();
+        const FaceSubstitute substitute = SubstituteFace(name);
+        QStringList families{substitute.family};
+        if (name.compare(QLatin1String("Verdana"), Qt::CaseInsensitive) == 0)
+            families << VerdanaStandIn;
+        face.setFamilies(families);
         if (substitute.weight != 0)
             face.setWeight(QFont::Weight(substitute.weight));
         face.setPixelSize(height.toInt());
