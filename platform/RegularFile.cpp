@@ -7,23 +7,53 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace {
+
+// A descriptor of the regular file, or -1 with the reason.
+int OpenRegular(const QString& path, TFileRead& why, struct stat& st)
+{
+    const QByteArray name = EncodeFileName(path);
+    // A NUL would end the name early, at another file's name.
+    if (name.isEmpty() || name.contains('\0')) {
+        why = TFileRead::Missing;
+        return -1;
+    }
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        why = errno == ENOENT ? TFileRead::Missing : TFileRead::Failed;
+        return -1;
+    }
+    why = ::fstat(fd, &st) != 0 ? TFileRead::Failed : !S_ISREG(st.st_mode) ? TFileRead::NotRegular : TFileRead::Ok;
+    if (why == TFileRead::Ok)
+        return fd;
+    ::close(fd);
+    return -1;
+}
+
+} // namespace
+
+TFileRead OpenRegularFile(const QString& path, QFile& file)
+{
+    TFileRead why;
+    struct stat st {};
+    const int fd = OpenRegular(path, why, st);
+    if (fd < 0)
+        return why;
+    if (file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+        return TFileRead::Ok;
+    ::close(fd);
+    return TFileRead::Failed;
+}
+
 TFileRead ReadRegularFile(const QString& path, qint64 maxBytes, QByteArray& data)
 {
     data.clear();
-    const QByteArray name = EncodeFileName(path);
-    // A NUL would end the name early, at another file's name.
-    if (name.contains('\0'))
-        return TFileRead::Missing;
-    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return errno == ENOENT ? TFileRead::Missing : TFileRead::Failed;
     struct stat st {};
-    TFileRead result = TFileRead::Ok;
-    if (::fstat(fd, &st) != 0)
-        result = TFileRead::Failed;
-    else if (!S_ISREG(st.st_mode))
-        result = TFileRead::NotRegular;
-    else if (st.st_size > maxBytes)
+    TFileRead result;
+    const int fd = OpenRegular(path, result, st);
+    if (fd < 0)
+        return result;
+    if (st.st_size > maxBytes)
         result = TFileRead::TooLarge;
     else {
         // The file may grow while it is read: one byte past the limit tells.

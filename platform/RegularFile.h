@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 
 // What reading a file from outside the program gave.
@@ -16,3 +17,7 @@ enum class TFileRead {
 // is opened without blocking, so a FIFO put in a document's or a setting's
 // place can neither hold the program nor feed it without end.
 TFileRead ReadRegularFile(const QString& path, qint64 maxBytes, QByteArray& data);
+
+// Opens a regular file (links followed) by its name's bytes, without
+// blocking, for a reader that takes only the parts it needs.
+TFileRead OpenRegularFile(const QString& path, QFile& file);

@@ -1,15 +1,12 @@
 #include "platform/VersionInfo.h"
 
-#include "platform/FileName.h"
+#include "platform/RegularFile.h"
 
 #include <QFile>
 #include <QtEndian>
 
 #include <cstring>
 #include <elf.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -79,21 +76,9 @@ QByteArray FindTable(QIODevice& file)
 
 bool TVersionInfo::Load(const QString& exeName)
 {
-    const QByteArray name = EncodeFileName(exeName);
-    if (name.isEmpty() || name.contains('\0'))
-        return false;
     // Not blocking: a FIFO in the executable's place must not hold the program.
-    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    struct stat st {};
     QFile file;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)
-        || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return false;
-    }
-    return Load(file);
+    return OpenRegularFile(exeName, file) == TFileRead::Ok && Load(file);
 }
 
 bool TVersionInfo::Load(QIODevice& file)
