@@ -52,7 +52,6 @@ public:
     // under the name that no server answers is then stale and is replaced.
     bool Listen();
     bool IsListening() const;
-    QString Service() const { return m_service; }
     QString ErrorString() const { return m_error; }
     int Conversations() const { return m_conversations; }
 
