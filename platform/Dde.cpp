@@ -91,17 +91,15 @@ private:
             if (!bytes.isEmpty())
                 m_reader.Feed(bytes);
             std::optional<TDdeMessage> message = m_reader.Next();
-            if (m_reader.IsBad()) {
+            // A reply's kind is no message a client may send.
+            if (m_reader.IsBad()
+                || (message && message->kind != TDdeKind::Connect && message->kind != TDdeKind::Execute
+                    && message->kind != TDdeKind::Poke)) {
                 Refuse(QStringLiteral("Nieprawidłowy komunikat."));
                 return;
             }
             if (!message)
                 return;
-            if (message->kind != TDdeKind::Connect && message->kind != TDdeKind::Execute
-                && message->kind != TDdeKind::Poke) {
-                Refuse(QStringLiteral("Nieprawidłowy komunikat."));
-                return;
-            }
             m_idle.stop();
             m_pending = std::move(message);
             Run();
