@@ -11,6 +11,8 @@
 #include <QTextStream>
 #include <QThread>
 
+#include <algorithm>
+
 namespace {
 
 const QString Classes = QStringLiteral("\\Software\\Classes\\");
@@ -37,21 +39,17 @@ struct Registration {
     QString macro, application, topic, command;
 };
 
+bool IsControl(QChar c)
+{
+    return c.unicode() < 0x20 || c.unicode() == 0x7F;
+}
+
 QString Visible(const QString& name)
 {
     QString shown;
     for (const QChar c : name)
-        shown += c.unicode() < 0x20 || c.unicode() == 0x7F ? QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'))
-                                                            : QString(c);
+        shown += IsControl(c) ? QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0')) : QString(c);
     return shown;
-}
-
-bool HasControl(const QString& name)
-{
-    for (const QChar c : name)
-        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
-            return true;
-    return false;
 }
 
 QString DefaultValue(TRegistry& reg, const QString& key)
@@ -114,7 +112,7 @@ int OpenOrPrint(const QString& verb, const QStringList& files, QTextStream& err)
 {
     // A line feed in a name would smuggle a second macro in: nothing is sent then.
     for (const QString& file : files)
-        if (HasControl(file)) {
+        if (std::any_of(file.cbegin(), file.cend(), IsControl)) {
             err << QStringLiteral("Nazwa pliku zawiera znak sterujący, polecenie odrzucone: ") << Visible(file) << Qt::endl;
             return ShellBadName;
         }

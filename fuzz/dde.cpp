@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             pos += take;
         }
         const std::optional<TDdeMessage> message = reader.Next();
-        if (reader.Wanted() < 0 || reader.Wanted() > 4 + DdeLimits::MaxMessageBytes)
+        if (reader.Wanted() < 0 || reader.Wanted() > DdeLimits::HeaderBytes + DdeLimits::MaxMessageBytes)
             std::abort();
         if (!message) {
             if (take == 0)

@@ -91,17 +91,15 @@ private:
             if (!bytes.isEmpty())
                 m_reader.Feed(bytes);
             std::optional<TDdeMessage> message = m_reader.Next();
-            if (m_reader.IsBad()) {
+            // A reply's kind is no message a client may send.
+            if (m_reader.IsBad()
+                || (message && message->kind != TDdeKind::Connect && message->kind != TDdeKind::Execute
+                    && message->kind != TDdeKind::Poke)) {
                 Refuse(QStringLiteral("Nieprawidłowy komunikat."));
                 return;
             }
             if (!message)
                 return;
-            if (message->kind != TDdeKind::Connect && message->kind != TDdeKind::Execute
-                && message->kind != TDdeKind::Poke) {
-                Refuse(QStringLiteral("Nieprawidłowy komunikat."));
-                return;
-            }
             m_idle.stop();
             m_pending = std::move(message);
             Run();
@@ -136,10 +134,10 @@ private:
     TDdeReply Handle(const TDdeMessage& message)
     {
         if (message.kind == TDdeKind::Connect) {
-            QString name;
-            const TDdeTopic* topic = m_server->FindTopic(message.text, &name);
+            const QString name = message.text;
+            const TDdeTopic* topic = m_server->FindTopic(name);
             if (!m_topic.isEmpty() || !topic)
-                return {TDdeReply::Refused, QStringLiteral("Nieznany temat: ") + message.text};
+                return {TDdeReply::Refused, QStringLiteral("Nieznany temat: ") + name};
             m_topic = name;
             // After the reply, so a dialog of the handler never holds the client up.
             if (topic->OnOpen)
@@ -220,17 +218,12 @@ void TDdeServer::AddTopic(const QString& name, const TDdeTopic& topic)
     for (auto it = topic.Items.cbegin(); it != topic.Items.cend(); ++it)
         lowered.Items.insert(it.key().toLower(), it.value());
     m_topics.insert(name.toLower(), lowered);
-    m_topicNames.insert(name.toLower(), name);
 }
 
-const TDdeTopic* TDdeServer::FindTopic(const QString& name, QString* canonical) const
+const TDdeTopic* TDdeServer::FindTopic(const QString& name) const
 {
     const auto it = m_topics.constFind(name.toLower());
-    if (it == m_topics.constEnd() || name.isEmpty())
-        return nullptr;
-    if (canonical)
-        *canonical = m_topicNames.value(name.toLower());
-    return &it.value();
+    return it == m_topics.constEnd() || name.isEmpty() ? nullptr : &it.value();
 }
 
 bool TDdeServer::Listen()

@@ -52,7 +52,6 @@ public:
     // under the name that no server answers is then stale and is replaced.
     bool Listen();
     bool IsListening() const;
-    QString Service() const { return m_service; }
     QString ErrorString() const { return m_error; }
     int Conversations() const { return m_conversations; }
 
@@ -60,12 +59,11 @@ private:
     class Conversation;
     friend class Conversation;
     void NewConnection();
-    const TDdeTopic* FindTopic(const QString& name, QString* canonical = nullptr) const;
+    const TDdeTopic* FindTopic(const QString& name) const;
 
     QString m_service;
     QString m_error;
     QLocalServer* m_server = nullptr;
     QHash<QString, TDdeTopic> m_topics; // by lower-case name
-    QHash<QString, QString> m_topicNames;
     int m_conversations = 0;
 };

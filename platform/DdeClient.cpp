@@ -39,7 +39,7 @@ std::optional<TDdeMessage> TDdeClient::Poke(const QString& item, const QString& 
 std::optional<TDdeMessage> TDdeClient::Request(const TDdeMessage& message, int timeoutMs)
 {
     const QByteArray bytes = EncodeDdeMessage(message);
-    if (bytes.size() > 4 + DdeLimits::MaxMessageBytes) {
+    if (bytes.size() > DdeLimits::HeaderBytes + DdeLimits::MaxMessageBytes) {
         m_error = QStringLiteral("Komunikat jest za długi.");
         return std::nullopt;
     }

@@ -19,7 +19,7 @@
 
 namespace {
 
-constexpr int HeaderBytes = 4;
+using DdeLimits::HeaderBytes;
 
 bool IsKind(char c)
 {

@@ -24,6 +24,8 @@ struct TDdeMessage {
 };
 
 namespace DdeLimits {
+// The length field in front of every message.
+constexpr int HeaderBytes = 4;
 // One message, all texts included: far more than any macro line or amount.
 constexpr int MaxMessageBytes = 64 * 1024;
 constexpr int MaxConnections = 8;

@@ -2,10 +2,6 @@
 
 #include <QString>
 
-// A folder that exists, belongs to us and that no one else may enter: only
-// such a folder may hold what another user must not replace or reach.
-bool IsPrivateFolder(const QString& path);
-
 // The session's runtime folder, else one of our own in the user's cache
 // folder; never a shared temporary folder. Empty when neither is private.
 QString PrivateRuntimeFolder();
