@@ -10,7 +10,6 @@
 namespace {
 
 // The current user's half of the merged classes root.
-const QString Classes = QStringLiteral("\\Software\\Classes");
 const QString OldValue = QStringLiteral("Old Value");
 const QChar Blank = QLatin1Char(' ');
 
@@ -46,6 +45,7 @@ bool AskOverride(const QString& ext)
 
 class TFileAssociation::ClassesWriter {
 public:
+    ClassesWriter() { reg.SetRootKey(HKEY_CLASSES_ROOT); }
     TRegistry reg;
     bool complete = true;
 
@@ -102,7 +102,7 @@ bool TFileAssociation::RegisterAssociation(const QString& Topic, bool AutoReplac
 bool TFileAssociation::WriteRegistration(ClassesWriter& reg, const QString& Topic, bool AutoReplace)
 {
     for (auto ext = fExts.crbegin(); ext != fExts.crend(); ++ext) {
-        const QString extKey = Classes + QStringLiteral("\\.") + *ext;
+        const QString extKey = QStringLiteral("\\.") + *ext;
         bool replace = true;
         if (reg.reg.OpenKey(extKey, false)) {
             const QString old = reg.Read(QString());
@@ -116,7 +116,7 @@ bool TFileAssociation::WriteRegistration(ClassesWriter& reg, const QString& Topi
             reg.Put(extKey, fName);
     }
 
-    const QString typeKey = Classes + QLatin1Char('\\') + fName;
+    const QString typeKey = QLatin1Char('\\') + fName;
     if (fOwnAssociation && reg.reg.KeyExists(typeKey))
         reg.complete = reg.reg.DeleteKey(typeKey) && reg.complete;
     const QString exe = QCoreApplication::applicationFilePath();

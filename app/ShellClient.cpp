@@ -15,7 +15,6 @@
 
 namespace {
 
-const QString Classes = QStringLiteral("\\Software\\Classes\\");
 constexpr int ConnectMs = 1000;
 // A program that was not running needs time to start: a sanitizer build is slow.
 constexpr int StartMs = 60'000;
@@ -61,11 +60,12 @@ QString DefaultValue(TRegistry& reg, const QString& key)
 std::optional<Registration> LookUp(const QString& file, const QString& verb)
 {
     TRegistry reg;
+    reg.SetRootKey(HKEY_CLASSES_ROOT);
     const QString ext = QFileInfo(file).suffix();
-    const QString type = ext.isEmpty() ? QString() : DefaultValue(reg, Classes + QLatin1Char('.') + ext);
+    const QString type = ext.isEmpty() ? QString() : DefaultValue(reg, QStringLiteral("\\.") + ext);
     if (type.isEmpty() || type.contains(QLatin1Char('\\')))
         return std::nullopt;
-    const QString key = Classes + type + QStringLiteral("\\shell\\") + verb;
+    const QString key = QLatin1Char('\\') + type + QStringLiteral("\\shell\\") + verb;
     Registration r{DefaultValue(reg, key + QStringLiteral("\\ddeexec")),
                    DefaultValue(reg, key + QStringLiteral("\\ddeexec\\Application")),
                    DefaultValue(reg, key + QStringLiteral("\\ddeexec\\Topic")),
