@@ -6,6 +6,7 @@
 #include "document/BlankFormUnit.h"
 #include "drawing/Exception.h"
 #include "platform/Dde.h"
+#include "platform/MainWindow.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -46,6 +47,11 @@ TDdeReply TMainForm::ShellDdeServerConvExecuteMacro(const QStringList& Msg)
     // A print opens the print dialogs, which must not open over themselves.
     if (prints && m_showing && QApplication::activeModalWidget())
         return {TDdeReply::Wait, QString()};
+    // Opened from the desktop, the document is to be seen: the window comes
+    // forward, before a print's dialog holds the loop. With no command at all
+    // (the menu's entry) that is all there is to do.
+    if (m_showing)
+        BringForward(*this);
     for (const QStringList& items : commands)
         DoShellCommand(items[0], items.value(1), items.mid(2).join(QLatin1Char(' ')));
     return {};
@@ -75,6 +81,7 @@ TDdeReply TMainForm::MakeDepositForm(const QStringList& lines)
     TfrmBlank* form = CreateBlankForm(bkTransfer, QString());
     if (!form)
         return {TDdeReply::Failed, QStringLiteral("Nie można utworzyć dokumentu.")};
+    BringForward(*this);
     form->SetPrzelewWplata(pwWplata);
     form->SetEditorValue(EditorTags::Wplata, true);
     const QString text = lines.value(0);

@@ -1,6 +1,9 @@
 #include "app/ShellClient.h"
 
+#include "app/StartUp.h"
+#include "platform/Dde.h"
 #include "platform/DdeClient.h"
+#include "platform/InstanceLock.h"
 #include "platform/Registry.h"
 
 #include <QCoreApplication>
@@ -24,7 +27,8 @@ constexpr int ReplyMs = 600'000;
 
 const char Help[] =
     "Użycie:\n"
-    "  wplatomat-shell open PLIK...          otwiera dokumenty w działającym programie\n"
+    "  wplatomat-shell open [PLIK...]        otwiera dokumenty w działającym programie;\n"
+    "                                        bez plików uruchamia program albo go przywołuje\n"
     "  wplatomat-shell print PLIK...         drukuje dokumenty\n"
     "  wplatomat-shell [--service S] [--topic T] --execute TEKST\n"
     "  wplatomat-shell [--service S] [--topic T] --poke ELEMENT TEKST\n"
@@ -75,17 +79,29 @@ std::optional<Registration> LookUp(const QString& file, const QString& verb)
     return r;
 }
 
+// The program may run with another runtime folder than ours (started from
+// a session, we from cron or `env -i`): it left its own beside the registry.
+bool Connect(TDdeClient& client, const QString& service, const QString& topic)
+{
+    const bool done = client.Connect(service, topic, ConnectMs);
+    if (done || client.Reached())
+        return done;
+    const QString published = TInstanceLock::Published(InstanceLockName);
+    return !published.isEmpty() && published != DdeSocketFolder()
+           && client.Connect(service, topic, ConnectMs, published);
+}
+
 // Connects; when no server answers, starts the command (one program path,
 // no shell, no arguments) and tries again for a bounded time.
 int Reach(TDdeClient& client, const QString& service, const QString& topic, const QString& command, QTextStream& err)
 {
-    if (client.Connect(service, topic, ConnectMs))
+    if (Connect(client, service, topic))
         return ShellDone;
     if (!client.Reached() && !command.isEmpty() && QProcess::startDetached(command, {})) {
         const QDeadlineTimer deadline(StartMs);
         while (!deadline.hasExpired()) {
             QThread::msleep(RetryMs);
-            if (client.Connect(service, topic, ConnectMs))
+            if (Connect(client, service, topic))
                 return ShellDone;
             if (client.Reached())
                 break;
@@ -146,6 +162,14 @@ int RunShellClient(const QStringList& arguments, QTextStream& out, QTextStream& 
     if ((first == QLatin1String("open") || first == QLatin1String("print")) && arguments.size() > 1)
         return OpenOrPrint(first == QLatin1String("open") ? QStringLiteral("Open") : QStringLiteral("Print"),
                            arguments.mid(1), err);
+    const QString program = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("wplatomat"));
+    // The menu's entry names no file: the program comes forward, started first when none runs.
+    if (first == QLatin1String("open") && arguments.size() == 1) {
+        TDdeClient client;
+        if (const int code = Reach(client, QStringLiteral("wplatomat"), QStringLiteral("ShellDdeServerConv"), program, err))
+            return code;
+        return Outcome(client.Execute(QString(), ReplyMs), client, err);
+    }
     QString service = QStringLiteral("wplatomat"), topic = QStringLiteral("WplatomatDdeServerConv");
     for (int i = 0; i + 1 < arguments.size(); i += 2) {
         const QString& option = arguments[i];
@@ -156,7 +180,6 @@ int RunShellClient(const QStringList& arguments, QTextStream& out, QTextStream& 
         } else if ((option == QLatin1String("--execute") && i + 2 == arguments.size())
                    || (option == QLatin1String("--poke") && i + 3 == arguments.size())) {
             TDdeClient client;
-            const QString program = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("wplatomat"));
             if (const int code = Reach(client, service, topic, program, err))
                 return code;
             const bool poke = option == QLatin1String("--poke");

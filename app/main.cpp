@@ -1,6 +1,8 @@
 #include "app/MainFormUnit.h"
+#include "app/ProgramIcon.h"
 #include "app/StartUp.h"
 #include "app/untNewBlank.h"
+#include "platform/Dde.h"
 #include "platform/FileName.h"
 #include "platform/InstanceLock.h"
 #include "printing/untPrintSelect.h"
@@ -28,7 +30,7 @@ int main(int argc, char* argv[])
 
     // A second instance ends at once and silently; documents reach the
     // running one through the shell, not through a second process.
-    TInstanceLock instance(QStringLiteral("KorvexWplatomatUnRunning"));
+    TInstanceLock instance(InstanceLockName);
     if (instance.AlreadyExists()) {
         FinishRun();
         return 0;
@@ -36,6 +38,8 @@ int main(int argc, char* argv[])
 
     // The application's title; the windows' own captions stay as they are.
     QApplication::setApplicationName(QStringLiteral("Wplatomat"));
+    // Every window, documents and dialogs included, shows it unless it sets its own.
+    QApplication::setWindowIcon(ProgramIcon());
     auto mainForm = std::make_unique<TMainForm>();
     InitializeNewBlank(mainForm.get());
     frmNewBlank()->SetRecentMenu(mainForm->ReOpenMenu());
@@ -45,7 +49,8 @@ int main(int argc, char* argv[])
         arguments << DecodeFileName(argv[i]);
     mainForm->SetCommandLine(arguments);
     // Holding the lock, this instance alone serves the documents of the shell.
-    mainForm->StartDdeService();
+    if (mainForm->StartDdeService())
+        instance.Publish(DdeSocketFolder());
     InitializePrintSelect();
     TMainForm* main = mainForm.get();
     const auto printerSettings = [main] { main->Action("FilePrinterSettings")->trigger(); };

@@ -42,15 +42,20 @@ QStringList SplitDdeLines(const QString& text)
     return lines;
 }
 
-QString DdeSocketPath(const QString& service)
+QString DdeSocketFolder()
+{
+    return PrivateSubfolder(QStringLiteral("dde"));
+}
+
+QString DdeSocketPath(const QString& service, const QString& folder)
 {
     for (const QChar c : service)
         if (c.unicode() < 0x20 || c == QLatin1Char('/') || c.unicode() == 0x7F)
             return QString();
     if (service.isEmpty() || service.size() > MaxServiceChars || service.startsWith(QLatin1Char('.')))
         return QString();
-    const QString folder = PrivateSubfolder(QStringLiteral("dde"));
-    return folder.isEmpty() ? QString() : QDir(folder).filePath(service);
+    const QString own = folder.isEmpty() ? DdeSocketFolder() : folder;
+    return IsPrivateFolder(own) ? QDir(own).filePath(service) : QString();
 }
 
 // One client's conversation: its messages are taken one at a time, so a

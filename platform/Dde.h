@@ -32,9 +32,12 @@ struct TDdeTopic {
 // LF or CR, with no empty line after a final break.
 QStringList SplitDdeLines(const QString& text);
 
-// The socket of a service inside the user's private runtime folder; empty
-// when the service name could leave that folder or no private folder exists.
-QString DdeSocketPath(const QString& service);
+// The socket of a service inside the user's private runtime folder, or in
+// the given folder when it is private; empty when the service name could
+// leave that folder or no private folder exists.
+QString DdeSocketPath(const QString& service, const QString& folder = QString());
+// The user's own private folder of the services' sockets; empty when none can be had.
+QString DdeSocketFolder();
 
 // The DDE service of the program: a local socket that only the user's own
 // processes reach, conversations on named topics handled on the GUI thread,

@@ -4,12 +4,12 @@
 
 #include <QDeadlineTimer>
 
-bool TDdeClient::Connect(const QString& service, const QString& topic, int timeoutMs)
+bool TDdeClient::Connect(const QString& service, const QString& topic, int timeoutMs, const QString& folder)
 {
     m_reached = false;
     m_socket.abort();
     m_reader = TDdeMessageReader();
-    const QString path = DdeSocketPath(service);
+    const QString path = DdeSocketPath(service, folder);
     if (path.isEmpty()) {
         m_error = QStringLiteral("Nieprawidłowa nazwa usługi albo brak prywatnego folderu: ") + service;
         return false;

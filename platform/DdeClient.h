@@ -11,9 +11,10 @@
 // shell program and tests: no event loop is needed.
 class TDdeClient {
 public:
-    // Connects to the service and opens the topic. False, with Error(),
-    // when no server answers or it refuses the topic.
-    bool Connect(const QString& service, const QString& topic, int timeoutMs);
+    // Connects to the service (in the given private folder, else the user's
+    // own) and opens the topic. False, with Error(), when no server answers
+    // or it refuses the topic.
+    bool Connect(const QString& service, const QString& topic, int timeoutMs, const QString& folder = QString());
     // Whether the last Connect reached a server at all.
     bool Reached() const { return m_reached; }
     // The server's reply; nothing when the conversation broke (see Error()).

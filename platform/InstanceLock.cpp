@@ -1,23 +1,42 @@
 #include "platform/InstanceLock.h"
 
-#include "platform/PrivateFolder.h"
+#include "platform/RegistryFile.h"
+#include "platform/RegularFile.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
-TInstanceLock::TInstanceLock(const QString& name)
+namespace {
+
+constexpr qint64 MaxPublishedBytes = 4096;
+
+// The registry's own folder, when no one but us may add files to it: in any
+// other, another user could take the lock first and keep us from starting.
+QString LockPath(const QString& name)
 {
-    // Only a folder of ours that no one else may enter keeps the lock: in any
-    // other, another user could take the lock first and keep us from starting.
-    const QString folder = PrivateRuntimeFolder();
-    if (folder.isEmpty())
+    const QString folder = QFileInfo(RegistryFile::defaultFileName()).absolutePath();
+    struct stat st {};
+    if (name.isEmpty() || name.contains(QLatin1Char('/')) || !QDir().mkpath(folder)
+        || ::stat(QFile::encodeName(folder).constData(), &st) != 0 || !S_ISDIR(st.st_mode)
+        || st.st_uid != ::geteuid() || (st.st_mode & (S_IWGRP | S_IWOTH)) != 0)
+        return QString();
+    return QDir(folder).filePath(name + QStringLiteral(".lock"));
+}
+
+} // namespace
+
+TInstanceLock::TInstanceLock(const QString& name)
+    : m_path(LockPath(name))
+{
+    if (m_path.isEmpty())
         return;
-    m_path = QDir(folder).filePath(name + QStringLiteral(".lock"));
     m_fd = ::open(QFile::encodeName(m_path).constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (m_fd < 0)
         return;
@@ -39,4 +58,20 @@ void TInstanceLock::Release()
         ::close(m_fd);
         m_fd = -1;
     }
+}
+
+bool TInstanceLock::Publish(const QString& text)
+{
+    const QByteArray bytes = text.toUtf8().left(MaxPublishedBytes);
+    return m_fd >= 0 && ::ftruncate(m_fd, 0) == 0
+           && ::pwrite(m_fd, bytes.constData(), size_t(bytes.size()), 0) == bytes.size();
+}
+
+QString TInstanceLock::Published(const QString& name)
+{
+    const QString path = LockPath(name);
+    QByteArray bytes;
+    if (path.isEmpty() || ReadRegularFile(path, MaxPublishedBytes, bytes) != TFileRead::Ok)
+        return QString();
+    return QString::fromUtf8(bytes);
 }

@@ -4,7 +4,8 @@
 
 // A per-user lock standing for a named mutex: taken by the first instance
 // and held for its run; the kernel lets it go when the process ends, however
-// it ends.
+// it ends. It lies beside the registry file, so that two starts sharing the
+// user's registry meet it whatever their runtime folders are.
 class TInstanceLock {
 public:
     explicit TInstanceLock(const QString& name);
@@ -17,6 +18,12 @@ public:
     bool AlreadyExists() const { return m_alreadyExists; }
     void Release();
     QString Path() const { return m_path; }
+
+    // The holder leaves a short text in the lock file (where its service
+    // listens), for processes whose environment points elsewhere.
+    bool Publish(const QString& text);
+    // What the lock's last holder published; empty when nothing readable is there.
+    static QString Published(const QString& name);
 
 private:
     QString m_path;

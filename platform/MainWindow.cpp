@@ -1,9 +1,14 @@
 #include "platform/MainWindow.h"
 
+#include <QApplication>
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 
 namespace {
+
+// The window manager answers an activation request in its own time.
+constexpr int ActivationAnswerMs = 500;
 
 // Guarded: a main window that goes away early leaves null, not a dangling pointer.
 QPointer<QWidget>& MainWindowSlot()
@@ -34,4 +39,16 @@ void CentreOverMainWindow(QWidget& dialog)
     // C++ division truncates toward zero, as the placement rule wants.
     dialog.move(outer.left() + (outer.width() - own.width()) / 2,
                 outer.top() + (outer.height() - own.height()) / 2);
+}
+
+void BringForward(QWidget& window)
+{
+    if (window.isMinimized())
+        window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+    window.raise();
+    window.activateWindow();
+    QTimer::singleShot(ActivationAnswerMs, &window, [target = QPointer<QWidget>(&window)] {
+        if (target && !target->isActiveWindow())
+            QApplication::alert(target);
+    });
 }

@@ -12,3 +12,8 @@ void SetMainWindow(QWidget* window);
 // half the size differences truncated toward zero; without a main window the
 // dialog stays where it is.
 void CentreOverMainWindow(QWidget& dialog);
+
+// Brings the window to the front and gives it the focus, as a window opened
+// from the desktop should be; where the window manager keeps the focus
+// elsewhere, the window asks for the user's attention instead.
+void BringForward(QWidget& window);

@@ -9,16 +9,6 @@
 
 namespace {
 
-// A folder that exists, belongs to us and that no one else may enter: only
-// such a folder may hold what another user must not replace or reach.
-bool IsPrivateFolder(const QString& path)
-{
-    struct stat st {};
-    // lstat: a link to a private folder of someone else's choosing is no folder of ours.
-    return !path.isEmpty() && ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISDIR(st.st_mode)
-           && st.st_uid == ::geteuid() && (st.st_mode & 07777) == S_IRWXU;
-}
-
 QString MakePrivate(const QString& parent, const QString& name)
 {
     if (parent.isEmpty() || name.isEmpty() || name.contains(QLatin1Char('/')))
@@ -30,6 +20,15 @@ QString MakePrivate(const QString& parent, const QString& name)
 }
 
 } // namespace
+
+// Only such a folder may hold what another user must not replace or reach.
+bool IsPrivateFolder(const QString& path)
+{
+    struct stat st {};
+    // lstat: a link to a private folder of someone else's choosing is no folder of ours.
+    return !path.isEmpty() && ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISDIR(st.st_mode)
+           && st.st_uid == ::geteuid() && (st.st_mode & 07777) == S_IRWXU;
+}
 
 QString PrivateRuntimeFolder()
 {

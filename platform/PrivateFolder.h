@@ -9,3 +9,6 @@ QString PrivateRuntimeFolder();
 // The named folder inside the private runtime folder, made with mode 0700
 // when missing; empty when it is not, or cannot be made, private.
 QString PrivateSubfolder(const QString& name);
+
+// Whether the folder exists, is ours (not a link) and no one else may enter it.
+bool IsPrivateFolder(const QString& path);

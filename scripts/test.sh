@@ -11,13 +11,23 @@ cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWPLATOMAT_
 cmake --build build/test -j "$jobs"
 
 export QT_QPA_PLATFORM=offscreen
+# The suite's own temporary folder: whatever a test leaves there is a fault.
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
 if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
-    XDG_RUNTIME_DIR=$(mktemp -d)
-    export XDG_RUNTIME_DIR
+    mkdir -m 0700 "$scratch/runtime"
+    export XDG_RUNTIME_DIR=$scratch/runtime
 fi
+# The spooler's filters run as another user and must reach the tests' folders, as in /tmp.
+chmod 0755 "$scratch" && mkdir -m 1777 "$scratch/tmp"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-ctest --test-dir build/test --output-on-failure -j "$jobs"
+TMPDIR=$scratch/tmp ctest --test-dir build/test --output-on-failure -j "$jobs"
+if [ -n "$(ls -A "$scratch/tmp")" ]; then
+    echo "The tests left these in the temporary folder:"
+    ls -A "$scratch/tmp"
+    exit 1
+fi
 
 if ls fuzz/*.cpp >/dev/null 2>&1; then
     CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

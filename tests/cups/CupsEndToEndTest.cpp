@@ -45,8 +45,7 @@ class CupsEndToEndTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!PrivateCups::Installed())
-            GTEST_SKIP() << "CUPS (cupsd, lpadmin) is not installed";
+        ASSERT_TRUE(PrivateCups::Installed()) << "CUPS (cupsd, lpadmin) is not installed";
         ASSERT_TRUE(cups.Start()) << cups.Error().toStdString();
         // Letter by default in the fixture's driver, so that A4 comes only from the device mode.
         ASSERT_TRUE(cups.AddQueue(FileQueue, QStringLiteral("file://") + outFile)) << cups.Error().toStdString();

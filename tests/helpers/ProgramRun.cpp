@@ -46,10 +46,14 @@ QString ProgramRun::Output()
     return QString::fromLocal8Bit(m_output += readAll());
 }
 
-bool PrivateDisplay::Installed()
+QString MissingTools(const QStringList& tools)
 {
-    return !QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty()
-           && !QStandardPaths::findExecutable(QStringLiteral("xwd")).isEmpty();
+    QStringList missing;
+    for (const QString& tool : tools)
+        if (QStandardPaths::findExecutable(tool).isEmpty()
+            && QStandardPaths::findExecutable(tool, {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")}).isEmpty())
+            missing << tool;
+    return missing.isEmpty() ? QString() : QStringLiteral("not installed: ") + missing.join(QStringLiteral(", "));
 }
 
 bool PrivateDisplay::Start(int width, int height)

@@ -27,12 +27,14 @@ private:
     QByteArray m_output;
 };
 
+// Empty when every tool is on the path, else which are not: the test command
+// installs them all, so a test fails with this rather than wait on a tool.
+QString MissingTools(const QStringList& tools);
+
 // An X server of the test's own (Xvfb) on a display number it picks itself,
 // so that tests running in parallel never share a screen.
 class PrivateDisplay {
 public:
-    // Whether Xvfb and xwd are installed.
-    static bool Installed();
     // SIGTERM lets the server remove its lock file and socket.
     ~PrivateDisplay() { m_server.Stop(SIGTERM); }
     bool Start(int width, int height);

@@ -1,27 +1,35 @@
-// The single-instance lock: one holder per user at a time, free again when
-// the holder lets go (the process tests end a holding program by force).
+// The single-instance lock: one holder per user and registry at a time, free
+// again when the holder lets go (the process tests end a holding program by force).
 #include "platform/InstanceLock.h"
+
+#include "helpers/TempConfig.h"
 
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-TEST(InstanceLock, SecondHolderIsTurnedAwayUntilTheFirstLetsGoAndOnlyAPrivateFolderHoldsIt)
+TEST(InstanceLock, OneHolderPerRegistryWhateverTheRuntimeFolderAndOnlyInAFolderOfOurOwn)
 {
-    QTemporaryDir runtime, cache;
+    TempConfig config;
+    QTemporaryDir runtime;
+    const QString name = QStringLiteral("KorvexWplatomatUnRunning");
     qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
-    TInstanceLock first(QStringLiteral("KorvexWplatomatUnRunning"));
+    TInstanceLock first(name);
     EXPECT_FALSE(first.AlreadyExists());
-    EXPECT_TRUE(first.Path().startsWith(runtime.path()));
-    EXPECT_TRUE(TInstanceLock(QStringLiteral("KorvexWplatomatUnRunning")).AlreadyExists());
-    first.Release();
-    EXPECT_FALSE(TInstanceLock(QStringLiteral("KorvexWplatomatUnRunning")).AlreadyExists());
-    // A runtime folder others may enter, or none, gives way to a private one in the cache.
-    qputenv("XDG_CACHE_HOME", cache.path().toLocal8Bit());
-    const QString own = cache.filePath(QStringLiteral("wplatomat/Wplatomat.lock"));
-    ASSERT_TRUE(QFile::setPermissions(runtime.path(), QFile::permissions(runtime.path()) | QFile::ExeOther));
-    EXPECT_EQ(TInstanceLock(QStringLiteral("Wplatomat")).Path(), own);
-    EXPECT_EQ(QFile::permissions(cache.filePath(QStringLiteral("wplatomat"))) & 0x0077, 0); // no group or others
+    EXPECT_EQ(first.Path(), config.Path() + "/KORVEX/Wplatomat/KorvexWplatomatUnRunning.lock");
+    EXPECT_TRUE(first.Publish(QStringLiteral("/run/user/1000/dde")));
+    // Another start of the same user, from cron or `env -i`, meets the same lock.
     qunsetenv("XDG_RUNTIME_DIR");
-    EXPECT_EQ(TInstanceLock(QStringLiteral("Wplatomat")).Path(), own);
+    EXPECT_TRUE(TInstanceLock(name).AlreadyExists());
+    EXPECT_EQ(TInstanceLock::Published(name), QStringLiteral("/run/user/1000/dde"));
+    first.Release();
+    EXPECT_FALSE(TInstanceLock(name).AlreadyExists());
+    // A folder others may add files to could hold a lock of theirs: no lock
+    // then, and the program runs as the first instance.
+    const QString folder = config.Path() + "/KORVEX/Wplatomat";
+    ASSERT_TRUE(QFile::setPermissions(folder, QFile::permissions(folder) | QFile::WriteOther));
+    TInstanceLock open(name);
+    EXPECT_FALSE(open.AlreadyExists());
+    EXPECT_EQ(open.Path(), QString());
+    EXPECT_EQ(TInstanceLock::Published(name), QString());
 }

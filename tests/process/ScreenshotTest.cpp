@@ -27,8 +27,8 @@ constexpr int MinFormPixels = 5000, MinTintPixels = 10000;
 
 TEST(Screenshot, MainWindowWithTransferDocumentShowsItsPreviewInTheFormColour)
 {
-    if (!PrivateDisplay::Installed())
-        GTEST_SKIP() << "Xvfb or xwd is not installed";
+    const QString missing = MissingTools({"Xvfb", "xwd"});
+    ASSERT_TRUE(missing.isEmpty()) << missing.toStdString();
     QTemporaryDir root;
     const QString config = root.filePath(QStringLiteral("config")), runtime = root.filePath(QStringLiteral("runtime"));
     // The runtime folder must be private, or Qt refuses it.

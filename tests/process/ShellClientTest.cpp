@@ -38,14 +38,15 @@ pid_t ServerPid()
 
 TEST(ShellClient, OpensInTheProgramItStartsPrintsToTheCouponDialogAndRefusesALineFeed)
 {
-    if (!PrivateDisplay::Installed())
-        GTEST_SKIP() << "Xvfb or xwd is not installed";
+    const QString missing = MissingTools({"Xvfb", "xwd", "xwininfo", "gio", "cupsd", "lpadmin", "lpstat"});
+    ASSERT_TRUE(missing.isEmpty()) << missing.toStdString();
     QTemporaryDir root;
     const auto path = [&](const char* name) { return root.filePath(QString::fromLatin1(name)); };
     ASSERT_TRUE(QDir().mkpath(path("config")) && QDir().mkpath(path("runtime")));
     ASSERT_TRUE(QFile::setPermissions(path("runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
     qputenv("XDG_RUNTIME_DIR", path("runtime").toLocal8Bit());
     qputenv("XDG_CONFIG_HOME", path("config").toLocal8Bit());
+    qputenv("XDG_DATA_HOME", path("data").toLocal8Bit()); // where the program publishes its type
     // Documents in two colours, so each shows which one is in front.
     for (const auto& [name, colour] : {std::pair{"b.wpt", TColor(0x000058EA)}, std::pair{"c d.wpt", TColor(0x00AA3300)},
                                        std::pair{"e.wpt", TColor(0x00008000)}}) {
@@ -57,8 +58,8 @@ TEST(ShellClient, OpensInTheProgramItStartsPrintsToTheCouponDialogAndRefusesALin
     }
     // A queue of a private spooler, inherited by the program through CUPS_SERVER.
     PrivateCups cups{QStringLiteral(WPLATOMAT_TEST_DATA "/cups")};
-    const bool printers = PrivateCups::Installed() && cups.Start()
-                          && cups.AddQueue(QStringLiteral("pdf"), QStringLiteral("file:///dev/null"));
+    ASSERT_TRUE(cups.Start() && cups.AddQueue(QStringLiteral("pdf"), QStringLiteral("file:///dev/null")))
+        << cups.Error().toStdString();
     PrivateDisplay display;
     ASSERT_TRUE(display.Start(1024, 768)) << display.Error().toStdString();
     const auto shell = [&](const QStringList& arguments) {
@@ -104,10 +105,6 @@ TEST(ShellClient, OpensInTheProgramItStartsPrintsToTheCouponDialogAndRefusesALin
     gio({"open", path("e.wpt")});
     EXPECT_TRUE(shows(0x00008000));
 
-    if (!printers) {
-        ::kill(program, SIGKILL);
-        GTEST_SKIP() << "no private CUPS spooler: " << cups.Error().toStdString();
-    }
     ProgramRun print;
     ASSERT_TRUE(print.Start(QStringLiteral(WPLATOMAT_SHELL_EXE), {"print", path("b.wpt")}));
     QProcess windows;

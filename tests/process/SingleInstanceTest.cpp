@@ -46,20 +46,22 @@ TEST(SingleInstance, SecondStartEndsQuietlyAndTheLockGoesWithTheProcessHoweverIt
     QTemporaryDir root;
     const auto path = [&](const char* name) { return root.filePath(QString::fromLatin1(name)); };
     // The runtime folder must be private, or Qt refuses it.
-    ASSERT_TRUE(QDir().mkpath(path("config")) && QDir().mkpath(path("runtime")));
-    ASSERT_TRUE(QFile::setPermissions(path("runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    for (const char* runtime : {"runtime", "other runtime"})
+        ASSERT_TRUE(QDir().mkpath(path(runtime))
+                    && QFile::setPermissions(path(runtime), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    ASSERT_TRUE(QDir().mkpath(path("config")));
     const QString registry = path("config/KORVEX/Wplatomat/registry.txt");
-    const QString lock = path("runtime/KorvexWplatomatUnRunning.lock");
+    const QString lock = path("config/KORVEX/Wplatomat/KorvexWplatomatUnRunning.lock");
     TBlankData document;
     document.FKind = bkTransfer;
     QFile file(path("przelew.wpt"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(WriteBlankFile(document)) > 0);
     file.close();
-    const auto launch = [&](ProgramRun& run, const QStringList& arguments) {
+    // Another runtime folder (a start from another session or from cron) shares the registry all the same.
+    const auto launch = [&](ProgramRun& run, const QStringList& arguments, const QString& runtime = "runtime") {
         return run.Start(QStringLiteral(WPLATOMAT_EXE), arguments,
-                         {{QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen")},
-                          {QStringLiteral("XDG_CONFIG_HOME"), path("config")},
-                          {QStringLiteral("XDG_RUNTIME_DIR"), path("runtime")}});
+                         {{"QT_QPA_PLATFORM", "offscreen"}, {"XDG_CONFIG_HOME", path("config")},
+                          {"XDG_RUNTIME_DIR", root.filePath(runtime)}});
     };
     // Up means having built the main window, whose last registry write after
     // taking the lock is "AppPath": only in a new registry does that show it.
@@ -76,10 +78,11 @@ TEST(SingleInstance, SecondStartEndsQuietlyAndTheLockGoesWithTheProcessHoweverIt
     };
     // A second start, also one naming a document, ends on its own with code 0,
     // says nothing and leaves the first one's registry and lock alone.
-    const auto expectSecondStartEndsQuietly = [&](ProgramRun& first, const QStringList& arguments) {
+    const auto expectSecondStartEndsQuietly = [&](ProgramRun& first, const QStringList& arguments,
+                                                  const QString& runtime) {
         const auto before = Stamp(registry);
         ProgramRun second;
-        ASSERT_TRUE(launch(second, arguments)) << second.errorString().toStdString();
+        ASSERT_TRUE(launch(second, arguments, runtime)) << second.errorString().toStdString();
         // A second instance never builds a window; anything near this long means it did.
         const std::optional<int> code = second.WaitForExit(std::chrono::seconds(10));
         ASSERT_TRUE(code.has_value()) << (second.Crashed() ? "it crashed" : "it still runs") << "; output:\n"
@@ -93,7 +96,8 @@ TEST(SingleInstance, SecondStartEndsQuietlyAndTheLockGoesWithTheProcessHoweverIt
 
     auto running = std::make_unique<ProgramRun>();
     ASSERT_NO_FATAL_FAILURE(startUntilUp(*running));
-    expectSecondStartEndsQuietly(*running, {path("przelew.wpt")});
+    expectSecondStartEndsQuietly(*running, {path("przelew.wpt")}, "runtime");
+    expectSecondStartEndsQuietly(*running, {}, "other runtime");
     for (const int signal : {SIGTERM, SIGKILL}) {
         SCOPED_TRACE(signal);
         ASSERT_TRUE(running->Stop(signal));
@@ -102,7 +106,7 @@ TEST(SingleInstance, SecondStartEndsQuietlyAndTheLockGoesWithTheProcessHoweverIt
         EXPECT_FALSE(Locked(lock));
         running = std::make_unique<ProgramRun>();
         ASSERT_NO_FATAL_FAILURE(startUntilUp(*running));
-        expectSecondStartEndsQuietly(*running, {});
+        expectSecondStartEndsQuietly(*running, {}, "runtime");
     }
     EXPECT_TRUE(running->Stop(SIGKILL));
 }
