@@ -56,6 +56,13 @@ bool TDesktopIntegration::WriteIfChanged(const QString& path, const QByteArray& 
     QByteArray present;
     if (ReadRegularFile(path, MaxFileBytes, present) == TFileRead::Ok && present == content)
         return true;
+    // A link planted in the place of a file of ours is replaced, never written
+    // through: its target may be anything of the user's. (The defaults list
+    // comes here by its target's own path.)
+    if (QFileInfo(path).isSymLink() && !QFile::remove(path)) {
+        qWarning("Desktop file %s not written: the link in its place cannot be removed", qUtf8Printable(path));
+        return false;
+    }
     QSaveFile file(path);
     if (!QDir().mkpath(QFileInfo(path).path()) || !file.open(QIODevice::WriteOnly)
         || file.write(content) != content.size() || !file.commit()) {

@@ -6,6 +6,7 @@
 #include "document/BlankFormUnit.h"
 #include "drawing/Exception.h"
 #include "platform/Dde.h"
+#include "platform/DdeProtocol.h"
 #include "platform/MainWindow.h"
 
 #include <QApplication>
@@ -27,7 +28,12 @@ void TMainForm::CreateDdeTopics()
 
 bool TMainForm::StartDdeService()
 {
-    return m_dde->Listen();
+    // The program still serves its user's own windows; only the desktop's requests go unheard.
+    if (!m_dde->Listen()) {
+        qWarning("Usługa DDE nie działa: %s", qUtf8Printable(m_dde->ErrorString()));
+        return false;
+    }
+    return true;
 }
 
 TDdeReply TMainForm::ShellDdeServerConvExecuteMacro(const QStringList& Msg)
@@ -69,8 +75,19 @@ TDdeReply TMainForm::MakeDdeServerItemPokeData(const QStringList& Lines)
 
 void TMainForm::WplatomatDdeServerConvOpen()
 {
-    QMessageBox box(QMessageBox::NoIcon, QString(), QStringLiteral("Isok"), QMessageBox::Ok, this);
-    box.exec();
+    // Modal, as a message box is, but shown without a loop of its own: a client calling in a loop would
+    // otherwise stack one box's loop inside the last until the stack ran out.
+    // No more boxes at once than conversations the service takes at once: a
+    // program that talks to us needs no more, and past that every box is one
+    // more window that a runaway script would have the user close.
+    m_isokBoxes.removeAll(nullptr);
+    if (m_isokBoxes.size() >= DdeLimits::MaxConnections)
+        return;
+    auto* box = new QMessageBox(QMessageBox::NoIcon, QString(), QStringLiteral("Isok"), QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::ApplicationModal);
+    m_isokBoxes << box;
+    box->show();
 }
 
 TDdeReply TMainForm::MakeDepositForm(const QStringList& lines)

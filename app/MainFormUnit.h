@@ -3,11 +3,13 @@
 #include "document/MainFormLink.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QRect>
 #include <QStringList>
 
 class QAction;
 class QLabel;
+class QMessageBox;
 class QMdiSubWindow;
 class QMenu;
 class QTimer;
@@ -115,6 +117,8 @@ private:
     bool m_showing = false;
     bool m_askingToClose = false;
     TDdeServer* m_dde = nullptr;
+    // The "Isok" boxes now open; a closed one leaves a null behind.
+    QList<QPointer<QMessageBox>> m_isokBoxes;
     int RecentFilesMax = 5;
     QStringList FRecentFiles;
 };

@@ -1,9 +1,8 @@
 #include "app/ShellClient.h"
 
-#include "app/StartUp.h"
+#include "app/RunningProgram.h"
 #include "platform/Dde.h"
 #include "platform/DdeClient.h"
-#include "platform/InstanceLock.h"
 #include "platform/Registry.h"
 
 #include <QCoreApplication>
@@ -18,10 +17,11 @@
 
 namespace {
 
-constexpr int ConnectMs = 1000;
-// A program that was not running needs time to start: a sanitizer build is slow.
-constexpr int StartMs = 60'000;
+// A program that was not running needs time to start (a sanitizer build is
+// slow), and one that is busy as long to answer.
+constexpr int WaitMs = 60'000;
 constexpr int RetryMs = 250;
+constexpr int MaxPauseMs = 2000;
 // A print's reply comes once the user has closed the print dialog.
 constexpr int ReplyMs = 600'000;
 
@@ -79,37 +79,49 @@ std::optional<Registration> LookUp(const QString& file, const QString& verb)
     return r;
 }
 
-// The program may run with another runtime folder than ours (started from
-// a session, we from cron or `env -i`): it left its own beside the registry.
-bool Connect(TDdeClient& client, const QString& service, const QString& topic)
+// Connects where the running program listens: in our own runtime folder,
+// or, when it runs with another (started from a session, we from cron or
+// `env -i`), where it said it does beside its lock.
+bool Connect(TDdeClient& client, const QString& service, const QString& topic, const QDeadlineTimer& deadline)
 {
-    const bool done = client.Connect(service, topic, ConnectMs);
+    const int waitMs = int(std::max<qint64>(deadline.remainingTime(), 1));
+    const bool done = client.Connect(service, topic, waitMs);
     if (done || client.Reached())
         return done;
-    const QString published = TInstanceLock::Published(InstanceLockName);
-    return !published.isEmpty() && published != DdeSocketFolder()
-           && client.Connect(service, topic, ConnectMs, published);
+    const std::optional<TRunningProgram> running = RunningProgram();
+    return running && !running->ddeFolder.isEmpty() && running->ddeFolder != DdeSocketFolder()
+           && client.Connect(service, topic, waitMs, running->ddeFolder);
 }
 
-// Connects; when no server answers, starts the command (one program path,
-// no shell, no arguments) and tries again for a bounded time.
+// Connects, waiting as long for a busy program, or one whose conversations
+// are all taken, as for one that the command starts when none answers.
 int Reach(TDdeClient& client, const QString& service, const QString& topic, const QString& command, QTextStream& err)
 {
-    if (Connect(client, service, topic))
-        return ShellDone;
-    if (!client.Reached() && !command.isEmpty() && QProcess::startDetached(command, {})) {
-        const QDeadlineTimer deadline(StartMs);
-        while (!deadline.hasExpired()) {
-            QThread::msleep(RetryMs);
-            if (Connect(client, service, topic))
-                return ShellDone;
-            if (client.Reached())
-                break;
+    const QDeadlineTimer deadline(WaitMs);
+    bool started = false;
+    int pauseMs = RetryMs;
+    for (;;) {
+        if (Connect(client, service, topic, deadline))
+            return ShellDone;
+        if (client.Answered() && !client.Busy()) {
+            err << QStringLiteral("Program odmówił rozmowy: ") << client.Error() << Qt::endl;
+            return ShellRefused;
         }
+        const std::optional<TRunningProgram> running = RunningProgram();
+        if (!client.Reached() && running && running->ddeFolder.isEmpty()) {
+            err << QStringLiteral("Program działa bez usługi DDE i nie przyjmie polecenia.") << Qt::endl;
+            return ShellNoServer;
+        }
+        if (!client.Reached() && !started && !running)
+            started = !command.isEmpty() && QProcess::startDetached(command, {});
+        if (deadline.hasExpired() || (!client.Reached() && !started && !running))
+            break;
+        // A full program frees its slots as its conversations end: later tries space out.
+        QThread::msleep(ulong(std::min<qint64>(pauseMs, deadline.remainingTime())));
+        pauseMs = client.Busy() ? std::min(2 * pauseMs, MaxPauseMs) : RetryMs;
     }
-    err << (client.Reached() ? QStringLiteral("Program odmówił rozmowy: ") : QStringLiteral("Program nie odpowiada: "))
-        << client.Error() << Qt::endl;
-    return client.Reached() ? ShellRefused : ShellNoServer;
+    err << QStringLiteral("Program nie odpowiada: ") << client.Error() << Qt::endl;
+    return ShellNoServer;
 }
 
 int Outcome(const std::optional<TDdeMessage>& reply, const TDdeClient& client, QTextStream& err)

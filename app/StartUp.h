@@ -2,10 +2,6 @@
 
 #include <QString>
 
-// The single-instance lock's name, also where the running program tells
-// other processes of the user where its service listens.
-inline const QString InstanceLockName = QStringLiteral("KorvexWplatomatUnRunning");
-
 // Runs the unit initialisations in the program's order. A failure is shown
 // to the user and gives a nonzero exit code instead of an uncaught exception.
 int RunStartUp();

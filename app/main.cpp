@@ -1,5 +1,6 @@
 #include "app/MainFormUnit.h"
 #include "app/ProgramIcon.h"
+#include "app/RunningProgram.h"
 #include "app/StartUp.h"
 #include "app/untNewBlank.h"
 #include "platform/Dde.h"
@@ -49,8 +50,7 @@ int main(int argc, char* argv[])
         arguments << DecodeFileName(argv[i]);
     mainForm->SetCommandLine(arguments);
     // Holding the lock, this instance alone serves the documents of the shell.
-    if (mainForm->StartDdeService())
-        instance.Publish(DdeSocketFolder());
+    PublishRunningProgram(instance, mainForm->StartDdeService() ? DdeSocketFolder() : QString());
     InitializePrintSelect();
     TMainForm* main = mainForm.get();
     const auto printerSettings = [main] { main->Action("FilePrinterSettings")->trigger(); };

@@ -80,7 +80,7 @@ public:
         connect(socket, &QLocalSocket::disconnected, this, [this] { Close(); });
         m_idle.start();
     }
-    ~Conversation() override { --m_server->m_conversations; }
+    ~Conversation() override { Uncount(); }
 
     void Refuse(const QString& why)
     {
@@ -180,12 +180,21 @@ private:
             Close();
     }
 
+    // The slot is free as soon as the client goes, whatever the handler still does.
+    void Uncount()
+    {
+        if (m_counted)
+            --m_server->m_conversations;
+        m_counted = false;
+    }
+
     // A conversation whose handler runs goes only once the handler returns.
     void Close()
     {
         if (m_closing)
             return;
         m_closing = true;
+        Uncount();
         m_idle.stop();
         m_retry.stop();
         m_socket->disconnectFromServer();
@@ -201,6 +210,7 @@ private:
     QTimer m_idle, m_retry;
     bool m_busy = false;
     bool m_closing = false;
+    bool m_counted = true;
 };
 
 TDdeServer::TDdeServer(const QString& service, QObject* parent)
@@ -272,6 +282,6 @@ void TDdeServer::NewConnection()
         if (!PeerIsOurUser(*socket))
             conversation->Refuse(QStringLiteral("Odmowa: klient innego użytkownika."));
         else if (full)
-            conversation->Refuse(QStringLiteral("Zbyt wiele połączeń."));
+            conversation->Refuse(DdeLimits::BusyText);
     }
 }

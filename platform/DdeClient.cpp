@@ -6,7 +6,7 @@
 
 bool TDdeClient::Connect(const QString& service, const QString& topic, int timeoutMs, const QString& folder)
 {
-    m_reached = false;
+    m_reached = m_answered = m_busy = false;
     m_socket.abort();
     m_reader = TDdeMessageReader();
     const QString path = DdeSocketPath(service, folder);
@@ -23,6 +23,8 @@ bool TDdeClient::Connect(const QString& service, const QString& topic, int timeo
     const std::optional<TDdeMessage> reply = Request({TDdeKind::Connect, topic, QString()}, timeoutMs);
     if (reply && reply->kind != TDdeKind::Done)
         m_error = reply->text;
+    m_answered = reply.has_value();
+    m_busy = reply && reply->kind == TDdeKind::Refused && reply->text == DdeLimits::BusyText;
     return reply && reply->kind == TDdeKind::Done;
 }
 

@@ -17,6 +17,10 @@ public:
     bool Connect(const QString& service, const QString& topic, int timeoutMs, const QString& folder = QString());
     // Whether the last Connect reached a server at all.
     bool Reached() const { return m_reached; }
+    // Whether the server answered the last Connect at all, and whether it
+    // turned it away only because all its conversations were taken.
+    bool Answered() const { return m_answered; }
+    bool Busy() const { return m_busy; }
     // The server's reply; nothing when the conversation broke (see Error()).
     std::optional<TDdeMessage> Execute(const QString& text, int timeoutMs);
     std::optional<TDdeMessage> Poke(const QString& item, const QString& text, int timeoutMs);
@@ -29,4 +33,6 @@ private:
     TDdeMessageReader m_reader;
     QString m_error;
     bool m_reached = false;
+    bool m_answered = false;
+    bool m_busy = false;
 };

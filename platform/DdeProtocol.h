@@ -31,6 +31,8 @@ constexpr int MaxMessageBytes = 64 * 1024;
 constexpr int MaxConnections = 8;
 // A connection that sends nothing for this long is dropped.
 constexpr int IdleMs = 10'000;
+// The refusal of a server whose conversations are all taken: worth a later try.
+inline const QString BusyText = QStringLiteral("Zbyt wiele połączeń.");
 } // namespace DdeLimits
 
 QByteArray EncodeDdeMessage(const TDdeMessage& message);

@@ -55,6 +55,15 @@ TEST(DesktopIntegration, AStartPublishesAValidTypeWithOpenAsDefaultAndASecondSta
     EXPECT_EQ(second.Written().size() + second.Refreshes().size(), 0);
     EXPECT_EQ(Output("ls", listing), before);
 
+    // A link planted in the place of an entry is replaced; its target, the user's, stays as it was.
+    const QString entry = share + "/applications/wplatomat.desktop", elsewhere = config.Path() + "/elsewhere";
+    QFile target(elsewhere);
+    ASSERT_TRUE(target.open(QIODevice::WriteOnly) && target.write("mine") == 4 && target.flush());
+    ASSERT_TRUE(QFile::remove(entry) && QFile::link(elsewhere, entry));
+    TDesktopIntegration(nullptr, shell).Publish();
+    EXPECT_FALSE(QFileInfo(entry).isSymLink());
+    EXPECT_EQ(Output("cat", {elsewhere}), "mine");
+
     qputenv("XDG_DATA_HOME", QFile::encodeName(document.fileName() + "/share"));
     const TMainForm started;
     EXPECT_EQ(started.findChild<TDesktopIntegration*>()->Written().size(), 0);
