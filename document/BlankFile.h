@@ -7,10 +7,14 @@
 // The document file: little-endian fields in a fixed order, format versions
 // 1 to 7 read, version 7 written.
 constexpr quint16 BlankFileVersion = 7;
+// The reader's limit on a file's size. A document's fields have bounds of
+// their own that keep the largest one far below it.
+constexpr qint64 MaxBlankFileBytes = 1024 * 1024;
 
 // Reads a file's bytes into data. Fields the file's version does not hold
 // keep their values; fields read before a failure keep what was read.
-// Throws Exception with the reader's message on a bad or short file.
+// Throws Exception with the reader's message on a bad or short file, and
+// refuses a field longer than its editor's bound as a bad format.
 void ReadBlankFile(const QByteArray& bytes, TBlankData& data);
 // The bytes of data in format version 7.
 QByteArray WriteBlankFile(const TBlankData& data);

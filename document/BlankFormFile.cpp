@@ -5,14 +5,6 @@
 
 #include <QSaveFile>
 
-namespace {
-
-// An empty document is about a hundred bytes and a full one a few kilobytes:
-// anything larger is no document, and reading it would only cost memory.
-constexpr qint64 MaxDocumentBytes = 1024 * 1024;
-
-} // namespace
-
 void TfrmBlank::Save()
 {
     // The old file is replaced only once the whole document is written.
@@ -37,7 +29,7 @@ void TfrmBlank::Save()
 void TfrmBlank::Load()
 {
     QByteArray bytes;
-    switch (ReadRegularFile(FFileName, MaxDocumentBytes, bytes)) {
+    switch (ReadRegularFile(FFileName, MaxBlankFileBytes, bytes)) {
     case TFileRead::Ok:
         break;
     case TFileRead::NotRegular:

@@ -9,6 +9,7 @@
 #include <limits>
 #include <map>
 #include <string>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -43,11 +44,18 @@ const std::pair<const char*, std::string (*)(const TBlankData&)> Fields[] = {
     F(NadTypId2), F(NadNrDeklar), F(NadTypWplaty), F(NadDeklaracja), F(NadNrDecyzji), F(KolTekst), F(KolForm),
     F(NadOkres), F(NadSymbolForm), F(NadIdZobow)};
 #undef F
-#define S(name) {#name, &TBlankData::F##name}
-const std::map<std::string, QString TBlankData::*> Strings = {
-    S(NadRach), S(OdbRach), S(OdbKod), S(OdbAdres), S(OdbPoczta), S(NadKod), S(NadAdres), S(NadPoczta), S(NadNIP),
-    S(NadId2), S(NadDeklaracja), S(NadNrDecyzji), S(NadOkres), S(NadSymbolForm), S(NadIdZobow)};
+// The editors' maximum lengths; NadRach takes the first line of Bank in old
+// files, and the money order's correspondence memo is held to 2000.
+#define S(name, bound) {#name, {&TBlankData::F##name, bound}}
+const std::map<std::string, std::pair<QString TBlankData::*, int>> Strings = {
+    S(NadRach, 130), S(OdbRach, 35), S(OdbKod, 6), S(OdbAdres, 130), S(OdbPoczta, 130), S(NadKod, 6),
+    S(NadAdres, 130), S(NadPoczta, 130), S(NadNIP, 10), S(NadId2, 14), S(NadDeklaracja, 6), S(NadNrDecyzji, 15),
+    S(NadOkres, 7), S(NadSymbolForm, 7), S(NadIdZobow, 20)};
 #undef S
+#define T(name, bound) {#name, {&TBlankData::F##name, bound}}
+const std::map<std::string, std::pair<QStringList TBlankData::*, int>> Texts = {
+    T(Nadawca, 130), T(Bank, 130), T(Odbiorca, 130), T(Tytul, 2000)};
+#undef T
 
 // Where in an assembled file each field the reader stores is complete.
 using FieldEnds = std::map<std::string, qsizetype>;
@@ -85,7 +93,7 @@ TBlankData Document(quint16 kind, bool old = false)
         d.FTytul = {u"Opłata za gaz"_s, u"faktura 7/2026"_s};
     }
     for (const auto& [name, field] : Strings)
-        d.*field = old ? u"dawna wartość"_s : QString::fromLatin1(name) + u" żółć"_s;
+        d.*field.first = old ? u"dawne"_s : (u"ż"_s + QString::fromLatin1(name)).left(field.second);
     d.FNadTypId2 = old ? u'N' : u'Ż';
     d.FNadNrDeklar = old ? 1 : 255;
     d.FNadTypWplaty = old ? u'S' : QChar(0xFFFF);
@@ -106,7 +114,7 @@ std::pair<QByteArray, FieldEnds> Assemble(quint16 version, const TBlankData& d, 
     };
     const auto strings = [&](std::initializer_list<const char*> fields) {
         for (const char* field : fields)
-            string(field, d.*Strings.at(field));
+            string(field, d.*Strings.at(field).first);
     };
     const auto text = [&](const char* field, const QStringList& lines) {
         string(field, lines.isEmpty() ? QString() : lines.join(u"\r\n"_s) + u"\r\n"_s);
@@ -193,8 +201,8 @@ TEST(BlankFileRead, WholeButWrongFilesAreRefusedWithTheirMessageAndEveryLineBrea
         {ByteBuilder().U16(0x0105).U16(7).Bytes(), FormatError}, // a kind with a high byte
         {ByteBuilder().U16(5).U16(8).Bytes(), VersionError},
         {start7 + ByteBuilder().I32(-1).Bytes(), StreamReadError},
-        {start7 + ByteBuilder().I32(0x40000000).I64(0).Bytes(), StreamReadError}, // its bytes overflow
-        {ByteBuilder().U16(5).U16(5).I64(0).U16(0).I32(0x7FFFFFFF).Bytes(), StreamReadError},
+        {start7 + ByteBuilder().I32(2).Utf16(u"a"_s).Bytes(), StreamReadError},
+        {start7 + ByteBuilder().I32(0x40000000).I64(0).Bytes(), FormatError}, // far past any bound
         {tytul("a\r\nb\r\n"), "", {u"a"_s, u"b"_s}}, {tytul("a\rb"), "", {u"a"_s, u"b"_s}}, {tytul("a\nb"), "", {u"a"_s, u"b"_s}},
         {tytul(""), ""}, {tytul("\r\n"), "", {QString()}}, {tytul("a\n\rb"), "", {u"a"_s, QString(), u"b"_s}},
         {tytul("a\r\r\n"), "", {u"a"_s, QString()}},
@@ -237,14 +245,61 @@ TEST(BlankFileWrite, WritesVersionSevenAsItsTableLaysItOutAndExtremesReadBack)
     ASSERT_EQ(emptyBytes.size(), 103);
     EXPECT_EQ(WriteBlankFile(empty), emptyBytes);
     EXPECT_EQ(WriteBlankFile(Document(bkTransferTax)), Assemble(7, Document(bkTransferTax)).first);
+}
 
-    // Long lines of letters beyond Latin-1 and beyond 16 bits.
-    TBlankData document = Document(bkTransferTax);
-    for (int i = 0; i < 40; ++i)
-        document.FNadawca << u"Zażółć gęślą jaźń 😀 ŻÓŁW %1 "_s.arg(i).repeated(5);
-    TBlankData data = Document(0, true);
-    ASSERT_EQ(ReadError(WriteBlankFile(document), data), "");
-    EXPECT_EQ(Mismatches(data, document, document), "");
+// Every field at its editor's length reads back after a save, in letters beyond
+// Latin-1 and beyond 16 bits; one past it is refused, so no document the program
+// holds saves beyond what it reads. A 600 kB old file is refused, or read when the
+// size is bytes after its fields.
+TEST(BlankFileRead, FieldsUpToTheirEditorsLengthsReadBackAndALongerOneIsRefused)
+{
+    const auto atBounds = [](const std::string& longer, int extra, const QString& letters = u"ąćęłńóśźż"_s) {
+        TBlankData d = Document(bkTransferTax);
+        const auto fill = [&](const std::string& name, int length) {
+            length += name == longer ? extra : 0;
+            return letters.repeated(length / letters.size() + 1).left(length);
+        };
+        for (const auto& [name, field] : Strings)
+            d.*field.first = fill(name, field.second);
+        // Two lines and the line break between them.
+        for (const auto& [name, field] : Texts) {
+            const QString text = fill(name, field.second - 2);
+            d.*field.first = QStringList{text.left(text.size() / 2), text.mid(text.size() / 2)};
+        }
+        return d;
+    };
+    for (quint16 version : {5, 7}) {
+        const TBlankData full = atBounds({}, 0);
+        const auto [fullFile, ends] = Assemble(version, full);
+        for (const QByteArray& bytes : {fullFile, fullFile + QByteArray(600'000 - fullFile.size(), 'x')}) {
+            SCOPED_TRACE(::testing::Message() << "version " << version << ", " << bytes.size() << " bytes");
+            TBlankData data = Document(0, true), again = Document(0, true);
+            ASSERT_EQ(ReadError(bytes, data), "");
+            ASSERT_EQ(ReadError(WriteBlankFile(data), again), "");
+            EXPECT_EQ(Mismatches(again, full, Document(0, true), ends, bytes.size()), "");
+        }
+    }
+    const TBlankData wide = atBounds({}, 0, u"😀"_s);
+    TBlankData data;
+    ASSERT_EQ(ReadError(WriteBlankFile(wide), data), "");
+    EXPECT_EQ(Mismatches(data, wide, wide), "");
+
+    // Lone line feeds are line breaks of two characters each.
+    const QString feeds(1002, u'\n');
+    EXPECT_EQ(ReadError(Assemble(7, atBounds({}, 0), &feeds).first, data), FormatError);
+    std::vector<std::pair<std::string, int>> longer = {{"Tytul", 600'000}};
+    for (const auto& [name, field] : Strings)
+        longer.emplace_back(name, 1);
+    for (const auto& [name, field] : Texts)
+        longer.emplace_back(name, 1);
+    for (const auto& [name, extra] : longer)
+        for (quint16 version : {5, 7}) {
+            const auto [bytes, ends] = Assemble(version, atBounds(name, extra));
+            if (ends.count(name)) {
+                SCOPED_TRACE(::testing::Message() << name << " + " << extra << " in version " << version);
+                EXPECT_EQ(ReadError(bytes, data), FormatError);
+            }
+        }
 }
 
 } // namespace
