@@ -1,6 +1,7 @@
 #pragma once
 
 #include "drawing/BlankData.h"
+#include "drawing/Exception.h"
 
 #include <QByteArray>
 
@@ -23,3 +24,11 @@ QByteArray WriteBlankFile(const TBlankData& data);
 QString JoinLines(const QStringList& lines);
 // Splits at CR LF, a lone CR or a lone LF; a final break adds no line.
 QStringList SplitLines(const QString& text);
+
+// A save refused because the old file could only have been overwritten in
+// place, where a failure or a kill would leave neither document: the user is
+// offered to save under another name.
+class ESaveElsewhere : public Exception {
+public:
+    using Exception::Exception;
+};
