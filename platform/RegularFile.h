@@ -27,7 +27,7 @@ enum class TFileSave {
     Ok,
     CannotCreate, // no file can be made or written at the path
     FolderClosed, // the old file is writable, but its folder takes no new file
-    Failed        // writing or syncing failed; the old file is as it was
+    Failed        // writing or renaming failed; the old file is as it was
 };
 
 // Writes data to a new file beside the old one, syncs it and renames it over
