@@ -264,8 +264,8 @@ TEST(BlankFileRead, FieldsUpToTheirEditorsLengthsReadBackAndALongerOneIsRefused)
         }
         return d;
     };
-    const QString polish = u"ąćęłńóśźż"_s;
-    for (const auto& [version, text, after] : {std::tuple{5, polish, 600'000}, {7, polish, 0}, {7, u"😀"_s, 600'000}}) {
+    const QString polish = u"ąćęłńóśźż"_s, beyond16Bits = u"😀"_s;
+    for (const auto& [version, text, after] : {std::tuple{5, polish, 600'000}, {7, polish, 0}, {7, beyond16Bits, 0}}) {
         const TBlankData full = filled({}, 0, text);
         const auto [file, ends] = Assemble(quint16(version), full);
         SCOPED_TRACE(::testing::Message() << "version " << version << ", " << after << " bytes after");
