@@ -2,19 +2,23 @@
 
 #include "app/AboutBoxUnit.h"
 #include "app/untNewBlank.h"
+#include "document/BlankFile.h"
 #include "document/BlankFormUnit.h"
 #include "drawing/Exception.h"
 #include "drawing/untCommon.h"
+#include "platform/FileName.h"
 #include "printing/PrinterSetupDialog.h"
 #include "printing/untPrinterOperation.h"
 #include "ui_TMAINFORM.h"
 
+#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMessageBox>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -22,6 +26,17 @@ namespace {
 
 const QString FileFilter = QStringLiteral("Wplatomat (*.wpt);;Wszystkie pliki (*)");
 const QString DefaultSuffix = QStringLiteral("wpt");
+
+// The reason a save in place was refused, and whether to save under another name instead.
+bool AskSaveElsewhere(QWidget* parent, const QString& reason)
+{
+    QMessageBox box(QMessageBox::Warning, parent->windowTitle(),
+                    reason + QStringLiteral("\n\nCzy zapisać dokument pod inną nazwą?"),
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Tak"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("Nie"));
+    return box.exec() == QMessageBox::Yes;
+}
 
 } // namespace
 
@@ -108,6 +123,24 @@ void TMainForm::FileSaveExecute()
         SaveDocument(doc);
 }
 
+void TMainForm::SaveDocument(TfrmBlank* form)
+{
+    // The atomic save names its file through Qt, which would write a name
+    // that is not UTF-8 as another one: such a document gets a new name.
+    if (form->FileName().isEmpty() || !QtCanName(form->FileName())) {
+        SaveDocumentAs(form);
+        return;
+    }
+    try {
+        form->Save();
+    } catch (const ESaveElsewhere& e) {
+        if (AskSaveElsewhere(this, e.Message()))
+            SaveDocumentAs(form);
+    } catch (const Exception& e) {
+        ShowError(e.Message());
+    }
+}
+
 void TMainForm::FileSaveAsExecute()
 {
     if (TfrmBlank* doc = ActiveBlank())
@@ -129,6 +162,8 @@ bool TMainForm::SaveDocumentAs(TfrmBlank* form)
     form->SetFileName(name);
     try {
         form->Save();
+    } catch (const ESaveElsewhere& e) {
+        return AskSaveElsewhere(this, e.Message()) && SaveDocumentAs(form);
     } catch (const Exception& e) {
         ShowError(e.Message());
         return false;

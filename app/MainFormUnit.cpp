@@ -10,7 +10,6 @@
 #include "drawing/untCommon.h"
 #include "printing/untPrinterOperation.h"
 #include "platform/MainWindow.h"
-#include "platform/FileName.h"
 #include "platform/Registry.h"
 #include "ui_TMAINFORM.h"
 
@@ -293,21 +292,6 @@ bool TMainForm::BlankFormCloseQuery(TfrmBlank* form)
         return !form->Modified();
     }
     return true;
-}
-
-void TMainForm::SaveDocument(TfrmBlank* form)
-{
-    // The atomic save names its file through Qt, which would write a name
-    // that is not UTF-8 as another one: such a document gets a new name.
-    if (form->FileName().isEmpty() || !QtCanName(form->FileName())) {
-        SaveDocumentAs(form);
-        return;
-    }
-    try {
-        form->Save();
-    } catch (const Exception& e) {
-        ShowError(e.Message());
-    }
 }
 
 void TMainForm::ShowError(const QString& message)

@@ -1,36 +1,58 @@
+// Reading and writing a document with every field at its longest, and opening
+// such a document in its window until it takes a key: every document the
+// reader accepts must be open and editable within a second.
+#include "BenchMain.h"
+#include "document/BlankEditorsTags.h"
 #include "document/BlankFile.h"
+#include "document/BlankFormUnit.h"
+#include "document/FieldLengths.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QKeyEvent>
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
-constexpr int LinesPerText = 20;
-constexpr int CharactersPerLine = 120;
+namespace L = FieldLength;
 
-// Twenty full lines of Polish text: far more than a form holds, so the
-// figures bound what opening and saving a real document costs.
-QStringList LongText(const QString& seed)
+// Polish text of the length, broken into lines of a form's width.
+QString Filled(int length, bool lines = false)
 {
-    QStringList lines;
-    for (int i = 0; i < LinesPerText; ++i)
-        lines << (seed + QString::number(i) + QLatin1Char(' ')).repeated(CharactersPerLine).left(CharactersPerLine);
-    return lines;
+    QString text = QStringLiteral("Zażółć gęślą jaźń ").repeated(length / 18 + 1).left(length);
+    for (int at = 40; lines && at + 2 < text.size(); at += 42)
+        text.replace(at, 2, QStringLiteral("\r\n"));
+    return text;
 }
 
-TBlankData LongDocument()
+QStringList FilledLines(int length)
+{
+    return Filled(length, true).split(QStringLiteral("\r\n"));
+}
+
+TBlankData LongestDocument(quint16 kind)
 {
     TBlankData d;
-    d.FKind = bkTransferTax;
+    d.FKind = kind;
     d.FKwota = 12'345'678'900; // 1 234 567.89 zł
     d.FPrzelewWplata = pwPrzelew;
-    d.FNadawca = LongText(QStringLiteral("Zażółć gęślą jaźń "));
-    d.FBank = LongText(QStringLiteral("Bank Śląski "));
-    d.FOdbiorca = LongText(QStringLiteral("Urząd Skarbowy Łódź "));
-    d.FTytul = LongText(QStringLiteral("Opłata "));
-    for (QString* s : {&d.FNadRach, &d.FOdbRach, &d.FOdbKod, &d.FOdbAdres, &d.FOdbPoczta, &d.FNadKod,
-                       &d.FNadAdres, &d.FNadPoczta, &d.FNadNIP, &d.FNadId2, &d.FNadDeklaracja,
-                       &d.FNadNrDecyzji, &d.FNadOkres, &d.FNadSymbolForm, &d.FNadIdZobow})
-        *s = QStringLiteral("12 1020 3040 5060 7080 9010 1112");
+    d.FNadawca = FilledLines(L::Name);
+    d.FBank = FilledLines(L::Name);
+    d.FOdbiorca = FilledLines(L::Name);
+    d.FTytul = FilledLines(L::Correspondence);
+    for (QString* s : {&d.FNadRach, &d.FOdbAdres, &d.FOdbPoczta, &d.FNadAdres, &d.FNadPoczta})
+        *s = Filled(L::Name);
+    d.FOdbRach = Filled(L::Account);
+    d.FOdbKod = d.FNadKod = Filled(L::PostalCode);
+    d.FNadNIP = Filled(L::Nip);
+    d.FNadId2 = Filled(L::SecondId);
+    d.FNadDeklaracja = Filled(L::Declaration);
+    d.FNadNrDecyzji = Filled(L::DecisionNumber);
+    d.FNadOkres = Filled(L::TaxPeriod);
+    d.FNadSymbolForm = Filled(L::FormSymbol);
+    d.FNadIdZobow = Filled(L::ObligationId);
     d.FNadTypId2 = QLatin1Char('N');
     d.FNadTypWplaty = QLatin1Char('S');
     d.FKolForm = 0x007AD5;
@@ -39,7 +61,7 @@ TBlankData LongDocument()
 
 void BM_ReadBlankFile(benchmark::State& state)
 {
-    const QByteArray bytes = WriteBlankFile(LongDocument());
+    const QByteArray bytes = WriteBlankFile(LongestDocument(bkTransferTax));
     for (auto _ : state) {
         TBlankData data;
         ReadBlankFile(bytes, data);
@@ -51,7 +73,7 @@ BENCHMARK(BM_ReadBlankFile)->Unit(benchmark::kMicrosecond);
 
 void BM_WriteBlankFile(benchmark::State& state)
 {
-    const TBlankData document = LongDocument();
+    const TBlankData document = LongestDocument(bkTransferTax);
     qint64 size = 0;
     for (auto _ : state) {
         const QByteArray bytes = WriteBlankFile(document);
@@ -62,6 +84,45 @@ void BM_WriteBlankFile(benchmark::State& state)
 }
 BENCHMARK(BM_WriteBlankFile)->Unit(benchmark::kMicrosecond);
 
+// Argument: kind. From the file to a shown window whose longest editor has
+// taken a typed letter; the target is well under 1 s.
+void BM_OpenAndEditLongestDocument(benchmark::State& state)
+{
+    const auto kind = quint16(state.range(0));
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("dokument.wpt")));
+    if (!file.open(QIODevice::WriteOnly) || file.write(WriteBlankFile(LongestDocument(kind))) < 0) {
+        state.SkipWithError("the document could not be written");
+        return;
+    }
+    file.close();
+    for (auto _ : state) {
+        TfrmBlank form(nullptr, file.fileName());
+        form.show();
+        QApplication::processEvents();
+        QWidget* editor = form.EditorOfTag(kind == bkMoneyOrder ? EditorTags::Tytul : EditorTags::Nadawca);
+        if (form.IsClosing() || !editor) {
+            state.SkipWithError("the document did not open");
+            return;
+        }
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier, QStringLiteral("\b"));
+        QApplication::sendEvent(editor->focusProxy() ? editor->focusProxy() : editor, &press);
+        QApplication::processEvents();
+        benchmark::DoNotOptimize(form.Modified());
+    }
+}
+BENCHMARK(BM_OpenAndEditLongestDocument)
+    ->ArgName("kind")
+    ->Arg(bkDeposit)
+    ->Arg(bkMoneyOrder)
+    ->Arg(bkTransfer)
+    ->Arg(bkTransferZus)
+    ->Arg(bkTransferTax)
+    ->Unit(benchmark::kMillisecond);
+
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    return RunDrawingBenchmarks(argc, argv);
+}

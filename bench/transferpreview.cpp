@@ -52,7 +52,7 @@ TBlankData FilledDocument(quint16 kind)
     d.FNadNrDecyzji = QStringLiteral("ZUS/2026/001234");
     d.FNadOkres = QStringLiteral("26M10");
     d.FNadSymbolForm = QStringLiteral("VAT-7");
-    d.FNadIdZobow = QStringLiteral("decyzja nr 12/2026 z dnia 3");
+    d.FNadIdZobow = QStringLiteral("decyzja nr 12/2026");
     return d;
 }
 

@@ -3,6 +3,7 @@
 #include "document/BlankEditorsTags.h"
 #include "document/BlankFormUnit.h"
 #include "document/EditorChoices.h"
+#include "document/FieldLengths.h"
 #include "ui_TFRMBLANK.h"
 
 #include <QColorDialog>
@@ -16,6 +17,7 @@ namespace {
 using namespace EditorTags;
 namespace T = EditorTags;
 using E = EditorClass;
+namespace L = FieldLength;
 
 constexpr int AmountEditWidthPx = 80;
 constexpr int ColorPanelWidthPx = 60;
@@ -28,46 +30,46 @@ constexpr int CorrespondenceExtraPx = 20;
 
 void AddDepositEditors(EditorPanelBuilder& b)
 {
-    b.AddRow(QStringLiteral("Wpłacający"), E::Memo, Nadawca, 130);
-    b.AddRow(QStringLiteral("Nazwa banku"), E::Memo, Bank, 130);
-    b.AddRow(QStringLiteral("Numer rachunku"), E::Edit, OdbRach, 35);
-    b.AddRow(QStringLiteral("Nazwa rachunku"), E::Memo, Odbiorca, 130);
-    b.AddRow(QStringLiteral("Tytułem"), E::Memo, Tytul, 120);
+    b.AddRow(QStringLiteral("Wpłacający"), E::Memo, Nadawca, L::Name);
+    b.AddRow(QStringLiteral("Nazwa banku"), E::Memo, Bank, L::Name);
+    b.AddRow(QStringLiteral("Numer rachunku"), E::Edit, OdbRach, L::Account);
+    b.AddRow(QStringLiteral("Nazwa rachunku"), E::Memo, Odbiorca, L::Name);
+    b.AddRow(QStringLiteral("Tytułem"), E::Memo, Tytul, L::Title);
 }
 
 // The postal code and the post office share a row.
 void AddPostalCodeAndOffice(EditorPanelBuilder& b, int codeTag, int officeTag)
 {
     b.BeginPair();
-    QWidget* code = b.AddRow(QStringLiteral("Kod"), E::Edit, codeTag, 6);
+    QWidget* code = b.AddRow(QStringLiteral("Kod"), E::Edit, codeTag, L::PostalCode);
     b.NextInPair(code, PostalCodeWidthPx);
-    QWidget* office = b.AddRow(QStringLiteral("Poczta"), E::Edit, officeTag, 130);
+    QWidget* office = b.AddRow(QStringLiteral("Poczta"), E::Edit, officeTag, L::Name);
     office->resize(b.EditorWidth() - BesidePostalCodePx, office->height());
     b.EndPair();
 }
 
 void AddMoneyOrderEditors(EditorPanelBuilder& b)
 {
-    b.AddRow(QStringLiteral("Nadawca - nazwa"), E::Edit, Nadawca, 130);
-    b.AddRow(QStringLiteral("Nadawca - adres"), E::Edit, NadAdres, 130);
+    b.AddRow(QStringLiteral("Nadawca - nazwa"), E::Edit, Nadawca, L::Name);
+    b.AddRow(QStringLiteral("Nadawca - adres"), E::Edit, NadAdres, L::Name);
     AddPostalCodeAndOffice(b, NadKod, NadPoczta);
     // The sender's block ends a little apart from the addressee's.
     b.AdvanceY(MoneyOrderGroupGapPx);
-    b.AddRow(QStringLiteral("Adresat - nazwa"), E::Edit, Odbiorca, 130);
-    b.AddRow(QStringLiteral("Adresat - adres"), E::Edit, OdbAdres, 130);
+    b.AddRow(QStringLiteral("Adresat - nazwa"), E::Edit, Odbiorca, L::Name);
+    b.AddRow(QStringLiteral("Adresat - adres"), E::Edit, OdbAdres, L::Name);
     AddPostalCodeAndOffice(b, OdbKod, OdbPoczta);
-    QWidget* text = b.AddRow(QStringLiteral("Korespondencja"), E::Memo, Tytul, 0);
+    QWidget* text = b.AddRow(QStringLiteral("Korespondencja"), E::Memo, Tytul, L::Correspondence);
     text->resize(text->width(), text->height() + CorrespondenceExtraPx);
     b.AdvanceY(CorrespondenceExtraPx);
 }
 
 void AddTransferEditors(EditorPanelBuilder& b)
 {
-    b.AddRow(QStringLiteral("Odbiorca"), E::Memo, Odbiorca, 130);
-    b.AddRow(QStringLiteral("Numer rachunku odbiorcy"), E::Edit, OdbRach, 35);
-    b.AddRow(QStringLiteral("Numer rachunku nadawcy"), E::Edit, NadRach, 35);
-    b.AddRow(QStringLiteral("Nadawca"), E::Memo, Nadawca, 130);
-    b.AddRow(QStringLiteral("Tytułem"), E::Memo, Tytul, 120);
+    b.AddRow(QStringLiteral("Odbiorca"), E::Memo, Odbiorca, L::Name);
+    b.AddRow(QStringLiteral("Numer rachunku odbiorcy"), E::Edit, OdbRach, L::Account);
+    b.AddRow(QStringLiteral("Numer rachunku nadawcy"), E::Edit, NadRach, L::Account);
+    b.AddRow(QStringLiteral("Nadawca"), E::Memo, Nadawca, L::Name);
+    b.AddRow(QStringLiteral("Tytułem"), E::Memo, Tytul, L::Title);
     b.AddPaymentKindChecks(true);
 }
 
@@ -75,38 +77,38 @@ void AddZusEditors(EditorPanelBuilder& b)
 {
     b.AddChoices(b.AddRow(QStringLiteral("Numer rachunku ZUS"), E::ChoiceList, ZusAccount, 0),
                  ZusAccountChoices().captions);
-    b.AddRow(QStringLiteral("Numer rachunku płatnika"), E::Edit, NadRach, 35);
-    b.AddRow(QStringLiteral("Nazwa płatnika"), E::Memo, Nadawca, 130);
-    b.AddRow(QStringLiteral("NIP płatnika"), E::Edit, NadNIP, 10);
+    b.AddRow(QStringLiteral("Numer rachunku płatnika"), E::Edit, NadRach, L::Account);
+    b.AddRow(QStringLiteral("Nazwa płatnika"), E::Memo, Nadawca, L::Name);
+    b.AddRow(QStringLiteral("NIP płatnika"), E::Edit, NadNIP, L::Nip);
     b.AddChoices(b.AddRow(QStringLiteral("Typ drugiego identyfikatora"), E::ChoiceList, NadTypId2, 0),
                  IdentifierTypeChoices(bkTransferZus).captions);
-    b.AddRow(QStringLiteral("Drugi identyfikator"), E::Edit, NadId2, 14);
+    b.AddRow(QStringLiteral("Drugi identyfikator"), E::Edit, NadId2, L::SecondId);
     b.AddChoices(b.AddRow(QStringLiteral("Typ wpłaty"), E::ChoiceList, NadTypWplaty, 0),
                  PaymentTypeChoices().captions);
     const int half = b.EditorWidth() / 2 - PairHalfGapPx;
     b.BeginPair();
-    QWidget* number = b.AddRow(QStringLiteral("Numer deklaracji"), E::Edit, NadNrDeklar, 2);
+    QWidget* number = b.AddRow(QStringLiteral("Numer deklaracji"), E::Edit, NadNrDeklar, L::DeclarationNumber);
     b.NextInPair(number, half);
-    QWidget* period = b.AddRow(QStringLiteral("Deklaracja"), E::Edit, NadDeklaracja, 6);
+    QWidget* period = b.AddRow(QStringLiteral("Deklaracja"), E::Edit, NadDeklaracja, L::Declaration);
     period->resize(half, period->height());
     b.EndPair();
-    b.AddRow(QStringLiteral("Numer decyzji"), E::Edit, NadNrDecyzji, 15);
+    b.AddRow(QStringLiteral("Numer decyzji"), E::Edit, NadNrDecyzji, L::DecisionNumber);
     b.AddPaymentKindChecks(false);
 }
 
 void AddTaxEditors(EditorPanelBuilder& b)
 {
-    b.AddRow(QStringLiteral("Nazwa organu podatkowego"), E::Memo, Odbiorca, 130);
-    b.AddRow(QStringLiteral("Numer rachunku organu podatkowego"), E::Edit, OdbRach, 35);
-    b.AddRow(QStringLiteral("Numer rachunku zobowiązanego"), E::Edit, NadRach, 35);
-    b.AddRow(QStringLiteral("Nazwa i adres zobowiązanego"), E::Memo, Nadawca, 130);
-    b.AddRow(QStringLiteral("NIP lub identyfikator uzupełniający"), E::Edit, NadId2, 14);
+    b.AddRow(QStringLiteral("Nazwa organu podatkowego"), E::Memo, Odbiorca, L::Name);
+    b.AddRow(QStringLiteral("Numer rachunku organu podatkowego"), E::Edit, OdbRach, L::Account);
+    b.AddRow(QStringLiteral("Numer rachunku zobowiązanego"), E::Edit, NadRach, L::Account);
+    b.AddRow(QStringLiteral("Nazwa i adres zobowiązanego"), E::Memo, Nadawca, L::Name);
+    b.AddRow(QStringLiteral("NIP lub identyfikator uzupełniający"), E::Edit, NadId2, L::SecondId);
     b.AddChoices(b.AddRow(QStringLiteral("Typ identyfikatora"), E::ChoiceList, NadTypId2, 0),
                  IdentifierTypeChoices(bkTransferTax).captions);
-    b.AddRow(QStringLiteral("Okres"), E::Edit, NadOkres, 7);
-    b.AddChoices(b.AddRow(QStringLiteral("Symbol formularza"), E::EditableChoiceList, NadSymbolForm, 7),
+    b.AddRow(QStringLiteral("Okres"), E::Edit, NadOkres, L::TaxPeriod);
+    b.AddChoices(b.AddRow(QStringLiteral("Symbol formularza"), E::EditableChoiceList, NadSymbolForm, L::FormSymbol),
                  FormSymbolChoices());
-    b.AddRow(QStringLiteral("Identyfikacja zobowiązania"), E::Edit, NadIdZobow, 20);
+    b.AddRow(QStringLiteral("Identyfikacja zobowiązania"), E::Edit, NadIdZobow, L::ObligationId);
     b.AddPaymentKindChecks(false);
 }
 

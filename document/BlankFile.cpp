@@ -1,5 +1,6 @@
 #include "document/BlankFile.h"
 
+#include "document/FieldLengths.h"
 #include "drawing/Exception.h"
 
 #include <QStringDecoder>
@@ -26,11 +27,27 @@ constexpr char AnsiCodePage[] = "windows-1250";
 constexpr QChar Cr = QLatin1Char('\r');
 constexpr QChar Lf = QLatin1Char('\n');
 
+// A multi-line field is stored with a line break after its last line too.
+constexpr int LastBreakUnits = 2;
+
+[[noreturn]] void ThrowBadFormat()
+{
+    throw Exception(QStringLiteral("Nieprawidłowy format pliku."));
+}
+
 // The toolkit's own message for a stream that ends too early; the user never
 // sees it (the window that failed to load is closed silently).
 [[noreturn]] void ThrowStreamReadError()
 {
     throw Exception(QStringLiteral("Stream read error"));
+}
+
+qsizetype TextUnits(const QStringList& lines)
+{
+    qsizetype units = 0;
+    for (const QString& line : lines)
+        units += line.size() + LastBreakUnits;
+    return units;
 }
 
 // Reads the fields of a file's bytes in order. Every read that the bytes
@@ -59,20 +76,33 @@ public:
 
     void UseAnsiStrings() { m_ansi = QStringDecoder(AnsiCodePage, QStringDecoder::Flag::Stateless); }
 
-    QString String()
+    // A string of at most maxUnits code units; a longer one is no field the
+    // program could have written.
+    QString String(int maxUnits)
     {
         const qint32 count = qFromLittleEndian<qint32>(Take(4));
         if (count < 0)
             ThrowStreamReadError();
+        if (count > maxUnits)
+            ThrowBadFormat();
         if (m_ansi.isValid()) {
             const uchar* text = Take(count);
             return m_ansi.decode(QByteArrayView(text, count));
         }
-        // 64-bit arithmetic: twice a count near INT32_MAX must not wrap.
         const uchar* units = Take(qsizetype(count) * Utf16UnitBytes);
         QString text(count, Qt::Uninitialized);
         qFromLittleEndian<quint16>(units, count, text.data());
         return text;
+    }
+
+    // The lines of a multi-line field no longer than maxLength in its editor,
+    // where lone CRs and LFs count as the CR LF pairs they become.
+    QStringList Text(int maxLength)
+    {
+        QStringList lines = SplitLines(String(maxLength + LastBreakUnits));
+        if (TextUnits(lines) > maxLength + LastBreakUnits)
+            ThrowBadFormat();
+        return lines;
     }
 
 private:
@@ -126,13 +156,18 @@ private:
 // The version-7 file of a document whose strings are all empty.
 constexpr qsizetype EmptyDocumentBytes = 103;
 
-qsizetype TextUnits(const QStringList& lines)
-{
-    qsizetype units = 0;
-    for (const QString& line : lines)
-        units += line.size() + 2;
-    return units;
-}
+namespace L = FieldLength;
+// The correspondence of the money order and the title of the transfers share the field.
+constexpr int TytulLength = qMax(L::Title, L::Correspondence);
+// Before NadRach had a field of its own, files took it from the first line
+// of Bank: such a value must survive being saved and read again.
+constexpr int NadRachUnits = qMax(L::Account, L::Name);
+
+constexpr qsizetype LargestFileBytes = EmptyDocumentBytes + Utf16UnitBytes
+    * (3 * (L::Name + LastBreakUnits) + TytulLength + LastBreakUnits + NadRachUnits + L::Account
+       + 2 * (L::PostalCode + 2 * L::Name) + L::Nip + L::SecondId + L::Declaration + L::DecisionNumber
+       + L::TaxPeriod + L::FormSymbol + L::ObligationId);
+static_assert(LargestFileBytes <= MaxBlankFileBytes, "a document the program holds must read back");
 
 qsizetype WrittenSize(const TBlankData& d)
 {
@@ -178,41 +213,41 @@ void ReadBlankFile(const QByteArray& bytes, TBlankData& data)
         data.FPrzelewWplata = TPrzelewWplata(file.U8());
         data.FMalePokwit = file.U8() != 0;
     }
-    data.FNadawca = SplitLines(file.String());
+    data.FNadawca = file.Text(L::Name);
     if (version >= FirstAddressVersion)
-        data.FNadRach = file.String();
-    data.FBank = SplitLines(file.String());
+        data.FNadRach = file.String(NadRachUnits);
+    data.FBank = file.Text(L::Name);
     // Before NadRach had a field, the sender's account was typed as the
     // first line of the bank text.
     if (version < FirstAddressVersion && !data.FBank.isEmpty())
         data.FNadRach = data.FBank.first();
-    data.FOdbiorca = SplitLines(file.String());
-    data.FOdbRach = file.String();
+    data.FOdbiorca = file.Text(L::Name);
+    data.FOdbRach = file.String(L::Account);
     if (version >= FirstTytulVersion)
-        data.FTytul = SplitLines(file.String());
+        data.FTytul = file.Text(TytulLength);
     if (version >= FirstAddressVersion) {
-        data.FOdbKod = file.String();
-        data.FOdbAdres = file.String();
-        data.FOdbPoczta = file.String();
-        data.FNadKod = file.String();
-        data.FNadAdres = file.String();
-        data.FNadPoczta = file.String();
+        data.FOdbKod = file.String(L::PostalCode);
+        data.FOdbAdres = file.String(L::Name);
+        data.FOdbPoczta = file.String(L::Name);
+        data.FNadKod = file.String(L::PostalCode);
+        data.FNadAdres = file.String(L::Name);
+        data.FNadPoczta = file.String(L::Name);
     }
     if (version >= FirstWideVersion) {
-        data.FNadNIP = file.String();
-        data.FNadId2 = file.String();
+        data.FNadNIP = file.String(L::Nip);
+        data.FNadId2 = file.String(L::SecondId);
         data.FNadTypId2 = QChar(file.U16());
         data.FNadNrDeklar = file.U8();
         data.FNadTypWplaty = QChar(file.U16());
-        data.FNadDeklaracja = file.String();
-        data.FNadNrDecyzji = file.String();
+        data.FNadDeklaracja = file.String(L::Declaration);
+        data.FNadNrDecyzji = file.String(L::DecisionNumber);
         data.FKolTekst = file.U32();
         data.FKolForm = file.U32();
     }
     if (version >= FirstTaxPeriodVersion) {
-        data.FNadOkres = file.String();
-        data.FNadSymbolForm = file.String();
-        data.FNadIdZobow = file.String();
+        data.FNadOkres = file.String(L::TaxPeriod);
+        data.FNadSymbolForm = file.String(L::FormSymbol);
+        data.FNadIdZobow = file.String(L::ObligationId);
     }
 }
 

@@ -3,32 +3,19 @@
 #include "drawing/Exception.h"
 #include "platform/RegularFile.h"
 
-#include <QSaveFile>
-
-namespace {
-
-// An empty document is about a hundred bytes and a full one a few kilobytes:
-// anything larger is no document, and reading it would only cost memory.
-constexpr qint64 MaxDocumentBytes = 1024 * 1024;
-
-} // namespace
-
 void TfrmBlank::Save()
 {
-    // The old file is replaced only once the whole document is written.
-    // Unbuffered, because a write error met while flushing a buffer at
-    // commit would go unnoticed and the short file would replace the old one.
-    QSaveFile file(FFileName);
-    // A folder that takes no temporary file but holds a writable document is
-    // still saved to: in place, since refusing would be worse than losing
-    // the atomic replacement there.
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+    switch (SaveRegularFile(FFileName, WriteBlankFile(F))) {
+    case TFileSave::Ok:
+        break;
+    case TFileSave::CannotCreate:
         throw Exception(QStringLiteral("Nie możma zapisać pliku: ") + FFileName);
-    const QByteArray bytes = WriteBlankFile(F);
-    const bool written = file.write(bytes) == bytes.size();
-    if (!written || !file.commit()) {
-        file.cancelWriting();
+    case TFileSave::FolderClosed:
+        throw ESaveElsewhere(QStringLiteral("Nie można bezpiecznie zapisać pliku: ") + FFileName
+                             + QStringLiteral("\n\nFolder nie pozwala utworzyć w nim nowego pliku, a zapis wprost"
+                                              " do starego pliku mógłby go zniszczyć, gdyby się nie powiódł."
+                                              " Stary plik pozostał bez zmian."));
+    case TFileSave::Failed:
         throw Exception(QStringLiteral("Wystąpił błąd podczas zapisywania pliku: ") + FFileName);
     }
     SetModified(false);
@@ -37,7 +24,7 @@ void TfrmBlank::Save()
 void TfrmBlank::Load()
 {
     QByteArray bytes;
-    switch (ReadRegularFile(FFileName, MaxDocumentBytes, bytes)) {
+    switch (ReadRegularFile(FFileName, MaxBlankFileBytes, bytes)) {
     case TFileRead::Ok:
         break;
     case TFileRead::NotRegular:

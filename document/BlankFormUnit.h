@@ -90,7 +90,8 @@ public:
     // The window has accepted its close and is on its way out.
     bool IsClosing() const { return FClosing; }
 
-    // Writes the document to FileName in the current format; throws Exception.
+    // Writes the document to FileName in the current format; throws Exception,
+    // ESaveElsewhere where the old file could only be overwritten in place.
     void Save();
     // Reads FileName into the document; throws Exception.
     void Load();

@@ -2,6 +2,9 @@
 
 #include "platform/FileName.h"
 
+#include <QFileInfo>
+#include <QSaveFile>
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -85,4 +88,23 @@ TFileRead ReadRegularFile(const QString& path, qint64 maxBytes, QByteArray& data
     }
     ::close(fd);
     return result;
+}
+
+TFileSave SaveRegularFile(const QString& path, const QByteArray& data)
+{
+    // Unbuffered, because a write error met while flushing a buffer at
+    // commit would go unnoticed and the short file would replace the old one.
+    // No direct-write fallback: where no file can be made beside the old one,
+    // writing into it would leave neither document after a failure or a kill.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        const QFileInfo old(path);
+        return old.isFile() && old.isWritable() ? TFileSave::FolderClosed : TFileSave::CannotCreate;
+    }
+    // Committing syncs the new file to the disk before it takes the old one's name.
+    if (file.write(data) != data.size() || !file.commit()) {
+        file.cancelWriting();
+        return TFileSave::Failed;
+    }
+    return TFileSave::Ok;
 }

@@ -21,3 +21,16 @@ TFileRead ReadRegularFile(const QString& path, qint64 maxBytes, QByteArray& data
 // Opens a regular file (links followed) by its name's bytes, without
 // blocking, for a reader that takes only the parts it needs.
 TFileRead OpenRegularFile(const QString& path, QFile& file);
+
+// What saving a file in place of the old one gave.
+enum class TFileSave {
+    Ok,
+    CannotCreate, // no file can be made or written at the path
+    FolderClosed, // the old file is writable, but its folder takes no new file
+    Failed        // writing or renaming failed; the old file is as it was
+};
+
+// Writes data to a new file beside the old one, syncs it and renames it over
+// the old one, so a full disk or a crash at any moment leaves the old file or
+// the new one, whole. Nothing is ever written into the old file itself.
+TFileSave SaveRegularFile(const QString& path, const QByteArray& data);

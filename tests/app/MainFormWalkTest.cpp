@@ -9,6 +9,11 @@
 #include <QPushButton>
 #include <QPrintDialog>
 
+#include <pwd.h>
+#include <sys/fsuid.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace MainFormTest {
 namespace {
 
@@ -111,13 +116,20 @@ TEST_F(MainFormFixture, WalkFromTheStartChooserThroughZoomSaveAsPrintAndReopen)
     modals.Expect<QFileDialog>(EnterFileName(existing.chopped(4)));
     modals.Expect<QMessageBox>(Click(QMessageBox::Ok));
     Key(Qt::Key_N, Qt::ControlModifier);
-    // The reader's own message in Polish, also for a file cut short inside its amount.
+    // The reader's own message in Polish, also for a file cut short inside its amount, and at once
+    // for a sender of 500 000 characters, which no editor holds.
     WriteBytes(FilePath(QStringLiteral("krotki.wpt")), QByteArray("\x05\x00\x07\x00\x10", 5));
-    for (const char* name : {"dowiazanie.wpt", "krotki.wpt"}) {
+    const QByteArray count500000("\x20\xa1\x07\x00", 4);
+    WriteBytes(FilePath(QStringLiteral("dlugi.wpt")),
+               QByteArray("\x05\x00\x07\x00", 4) + QByteArray(10, '\0') + count500000 + QByteArray(1'000'000, 'a'));
+    for (const char* name : {"dowiazanie.wpt", "krotki.wpt", "dlugi.wpt"}) {
         modals.Expect<QMessageBox>(Click(QMessageBox::Ok));
         main->OpenFile(FilePath(QLatin1String(name)));
     }
-    EXPECT_EQ(modals.texts.mid(3), QStringList({QStringLiteral("Wskazany plik jest już otwarty."), QStringLiteral("Wskazany plik jest już otwarty."), QStringLiteral("Nie można otworzyć pliku: ") + FilePath(QStringLiteral("krotki.wpt"))}));
+    EXPECT_EQ(modals.texts.mid(3), QStringList({QStringLiteral("Wskazany plik jest już otwarty."),
+                                                QStringLiteral("Wskazany plik jest już otwarty."),
+                                                QStringLiteral("Nie można otworzyć pliku: ") + FilePath("krotki.wpt"),
+                                                QStringLiteral("Nieprawidłowy format pliku.")}));
     EXPECT_EQ(OpenedFiles() + main->RecentFiles(), QStringList({existing, existing}));
     FinalizePrinterOperation();
 
@@ -132,8 +144,35 @@ TEST_F(MainFormFixture, WalkFromTheStartChooserThroughZoomSaveAsPrintAndReopen)
         answer == QMessageBox::Cancel ? ChooseMenu(Act("FileExit")) : Key(Qt::Key_F4, Qt::AltModifier);
         EXPECT_EQ(QTest::qWaitFor([&] { return !main->isVisible(); }, 200), answer == QMessageBox::Yes);
     }
-    EXPECT_EQ(modals.texts.mid(6), QStringList(2, QuestionFor(existing)));
+    EXPECT_EQ(modals.texts.mid(7), QStringList(2, QuestionFor(existing)));
     EXPECT_TRUE(StoredWith(existing, QStringLiteral("zxALFA")));
+}
+
+// Where the folder takes no new file from an ordinary user, Ctrl+S leaves the old file as it
+// was, says so, and saves elsewhere when asked to.
+TEST_F(MainFormFixture, SaveWhereTheFolderTakesNoNewFileOffersSaveAs)
+{
+    const passwd* user = ::getpwnam("nobody");
+    if (!user || ::geteuid() != 0)
+        GTEST_SKIP() << "needs root to act as an ordinary user (nobody)";
+    const QString old = FilePath(QStringLiteral("stary.wpt")), other = FilePath(QStringLiteral("inny"));
+    const QString elsewhere = other + QStringLiteral("/nowy.wpt");
+    WriteDocument(old, bkTransfer, QStringLiteral("A"));
+    // The user may write the old file and create files in the other folder, not in the old file's.
+    ASSERT_TRUE(QDir().mkdir(other));
+    for (const auto& [path, mode] : {std::pair{files.path(), 0755}, {old, 0666}, {other, 0777}})
+        ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), mode_t(mode)), 0);
+    ShowMain();
+    main->OpenFile(old);
+    TypeInto(main->ActiveBlank(), QStringLiteral("B"));
+    modals.Expect<QMessageBox>(Click(QMessageBox::Yes));
+    modals.Expect<QFileDialog>(EnterFileName(elsewhere));
+    // This thread's file accesses are checked as the user's.
+    ::setfsgid(user->pw_gid), ::setfsuid(user->pw_uid);
+    Key(Qt::Key_S, Qt::ControlModifier);
+    ::setfsuid(0), ::setfsgid(0);
+    EXPECT_TRUE(StoredWith(old, QStringLiteral("A")) && StoredWith(elsewhere, QStringLiteral("BA")));
+    EXPECT_TRUE(modals.texts.value(0).startsWith(QStringLiteral("Nie można bezpiecznie zapisać pliku: ") + old));
 }
 
 } // namespace

@@ -35,11 +35,12 @@ protected:
         form->show();
         return form;
     }
-    // A document of the kind with the amount and the receiver's account, saved and opened.
-    std::unique_ptr<TfrmBlank> FormFromFile(quint16 kind, Currency kwota, const QString& odbRach = {})
+    // A document of the kind with the amount and a text field (the receiver's account), saved and opened.
+    std::unique_ptr<TfrmBlank> FormFromFile(quint16 kind, Currency kwota, const QString& text = {},
+                                            QString TBlankData::*field = &TBlankData::FOdbRach)
     {
         TBlankData data;
-        data.FKind = kind, data.FKwota = kwota, data.FOdbRach = odbRach;
+        data.FKind = kind, data.FKwota = kwota, data.*field = text;
         QFile file(dir.filePath(QStringLiteral("dokument.wpt")));
         EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(WriteBlankFile(data)) > 0);
         file.close();
@@ -76,6 +77,7 @@ TEST_F(BlankEditors, EditorsLetThroughOnlyTheirCharactersUpToTheirLengthIntoTheT
         // Digits pass every filter, so only the length stops them.
         {Polish, bkMoneyOrder, 34, QString(10, '7'), QString(6, '7'), QString(6, '7')},
         {Polish, bkDeposit, 64, QString(125, '7'), QString(120, '7'), QString(120, '7')},
+        {Polish, bkMoneyOrder, 64, QString(2001, '7'), QString(2000, '7'), QString(2000, '7')},
         // Amounts in ten-thousandths: no signs, blanks or exponents.
         {Polish, bkTransfer, 1, "1a2,b3.4 -x", "12,3.4", "0"}, {Polish, bkTransfer, 1, "+-5 e", "5", "50000"},
         {Polish, bkTransfer, 1, "12.5", "12.5", "125000"}, {English, bkTransfer, 1, "12,5", "12,5", "125000"},
@@ -124,15 +126,15 @@ TEST_F(BlankEditors, EditorsLetThroughOnlyTheirCharactersUpToTheirLengthIntoTheT
     // Blank lines and blanks around a line are no part of the field.
     transfer->SetEditorValue(16, QStringLiteral("\r\n Firma\r\nul. Długa 5 \r\n\r\n"));
     EXPECT_EQ(transfer->Odbiorca(), (QStringList{QStringLiteral("Firma"), QStringLiteral("ul. Długa 5")}));
-    // A field longer than a line edit holds survives an edit of another and a save.
-    const auto opened = FormFromFile(bkTransfer, 0, QString(40000, QLatin1Char('7')));
+    // A field longer than its editor takes (an old file's sender account) survives an edit of another and a save.
+    const auto opened = FormFromFile(bkTransfer, 0, QString(130, QLatin1Char('7')), &TBlankData::FNadRach);
     QTest::keyClicks(opened->EditorOfTag(64), QStringLiteral("Faktura 12"));
     opened->Save();
     QFile file(opened->FileName());
     TBlankData saved;
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     ReadBlankFile(file.readAll(), saved);
-    EXPECT_EQ(saved.FOdbRach, QString(40000, QLatin1Char('7')));
+    EXPECT_EQ(saved.FNadRach, QString(130, QLatin1Char('7')));
     EXPECT_EQ(saved.FTytul, QStringList{QStringLiteral("Faktura 12")});
 }
 

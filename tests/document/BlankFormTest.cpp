@@ -1,7 +1,6 @@
 #include "document/BlankFile.h"
 #include "document/BlankFormUnit.h"
 #include "drawing/Exception.h"
-#include "helpers/FileSizeLimit.h"
 #include "helpers/TempConfig.h"
 #include "platform/PaintBox.h"
 #include "platform/Registry.h"
@@ -16,7 +15,16 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <memory>
+
+#include <grp.h>
+#include <pwd.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -52,48 +60,77 @@ protected:
     QTemporaryDir dir;
 };
 
-TEST_F(BlankFileWindowTest, SaveWritesTheFileOrSaysWhyKeepingTheDocumentModifiedAndTheOldFileWhole)
+enum SaveOutcome { Killed = -1, Saved, CannotCreate, SaveElsewhere, WriteFailed, Other };
+
+// Saves the document in a child process of the user, whose writes past limitBytes kill it as a kill
+// at the write would. A failure must leave the document modified and start with its message.
+SaveOutcome SaveAsUser(TfrmBlank& form, const passwd& user, rlim_t limitBytes)
 {
-    const QByteArray old(400, 'x');
-    ASSERT_TRUE(WriteAll(PathOf("stary.wpt"), old));
-    const struct { const char* name; rlim_t limitBytes; const char* message; } cases[] = {
-        {"nie/ma/folderu/a.wpt", RLIM_INFINITY, "Nie możma zapisać pliku: "},
-                 {"stary.wpt", 200, "Wystąpił błąd podczas zapisywania pliku: "}, // the write stops partway
-                 {"nowy.wpt", RLIM_INFINITY, nullptr}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        TfrmBlank form(nullptr, bkTransfer);
-        form.Tytul() << QString(500, QLatin1Char('t')); // well over the write limit
-        form.SetFileName(PathOf(c.name));
-        int calls = 0;
-        form.OnModifiedChange = [&](TfrmBlank*) { ++calls; };
-        QString message;
-        try {
-            const FileSizeLimit limit(c.limitBytes);
-            form.Save();
-        } catch (const Exception& e) {
-            message = e.Message();
-        }
-        EXPECT_EQ(message, c.message ? QString::fromUtf8(c.message) + PathOf(c.name) : QString());
-        EXPECT_EQ(form.Modified(), c.message != nullptr);
-        EXPECT_EQ(calls, c.message ? 0 : 1);
-        if (!c.message)
-            EXPECT_EQ(ReadAll(PathOf(c.name)), WriteBlankFile(form.Data()));
+    if (const pid_t child = ::fork(); child != 0) {
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        return WIFSIGNALED(status) ? Killed : SaveOutcome(WEXITSTATUS(status));
     }
-    EXPECT_EQ(ReadAll(PathOf("stary.wpt")), old);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), (QStringList{"nowy.wpt", "stary.wpt"}));
-    // A folder closed to new files gets the document written in place.
-    TfrmBlank form(nullptr, bkTransfer);
-    form.SetFileName(PathOf("stary.wpt"));
-    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0500), 0);
-    EXPECT_NO_THROW(form.Save()); // (root writes there all the same)
-    ::chmod(QFile::encodeName(dir.path()).constData(), 0700);
-    EXPECT_EQ(ReadAll(form.FileName()), WriteBlankFile(form.Data()));
+    const rlimit limit{limitBytes, limitBytes};
+    std::signal(SIGXFSZ, SIG_DFL);
+    if (::setgroups(0, nullptr) != 0 || ::setgid(user.pw_gid) != 0 || ::setuid(user.pw_uid) != 0
+        || ::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+        _exit(Other);
+    try {
+        form.Save();
+        _exit(form.Modified() ? Other : Saved);
+    } catch (const Exception& e) {
+        const QString messages[] = {"Nie możma zapisać pliku: ", "Nie można bezpiecznie zapisać pliku: ",
+                                    "Wystąpił błąd podczas zapisywania pliku: "};
+        for (int i = 0; i < 3; ++i)
+            if (form.Modified() && e.Message().startsWith(messages[i] + form.FileName()))
+                _exit(CannotCreate + i);
+    }
+    _exit(Other);
+}
+
+// An ordinary user saves over an old document on a 64 KiB disk, with room, on the full disk or
+// killed at the write: the old document or the new one, whole, never less. Where the folder
+// takes no new file, the old one is never written into: the user is told to save elsewhere.
+TEST_F(BlankFileWindowTest, SaveLeavesTheOldDocumentOrTheNewOneWholeOnAFullDiskOrAKill)
+{
+    const passwd* user = ::getpwnam("nobody");
+    if (!user || ::geteuid() != 0)
+        GTEST_SKIP() << "needs root to mount a 64 KiB disk, and an ordinary user (nobody) to save as";
+    enum Disk { Room, Full, KilledAtWrite };
+    const struct { const char* folder; Disk disk; SaveOutcome outcome; } cases[] = {
+        {"otwarty", Room, Saved}, {"otwarty", Full, WriteFailed}, {"otwarty", KilledAtWrite, Killed},
+        {"zamkniety", Room, SaveElsewhere}, {"zamkniety", Full, SaveElsewhere},
+        {"zamkniety", KilledAtWrite, SaveElsewhere}, {"brak", Room, CannotCreate}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.folder << ", case " << c.disk);
+        const QTemporaryDir disk;
+        const QByteArray mountPoint = QFile::encodeName(disk.path());
+        ASSERT_EQ(::mount("tmpfs", mountPoint.constData(), "tmpfs", 0, "size=64k,mode=0755"), 0);
+        const std::shared_ptr<void> unmount(nullptr, [&](void*) { ::umount2(mountPoint.constData(), MNT_DETACH); });
+        const QString folder = disk.filePath(QLatin1String(c.folder)), path = folder + QStringLiteral("/stary.wpt");
+        TfrmBlank form(nullptr, bkTransfer);
+        const QByteArray old = WriteBlankFile(form.Data());
+        // The open folder and every old file are the user's; the closed folder is root's.
+        if (c.folder != std::string("brak")) {
+            ASSERT_TRUE(QDir().mkdir(folder) && WriteAll(path, old));
+            for (const QString& own : {path, c.folder == std::string("otwarty") ? folder : path})
+                ASSERT_EQ(::chown(QFile::encodeName(own).constData(), user->pw_uid, user->pw_gid), 0);
+        }
+        QFile filler(disk.filePath(QStringLiteral("wypelnienie")));
+        if (c.disk == Full && filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+            while (filler.write(QByteArray(4096, 'x')) == 4096) {}
+        form.SetEditorValue(64, QString(1500, u'n'));
+        form.SetFileName(path);
+        EXPECT_EQ(SaveAsUser(form, *user, c.disk == KilledAtWrite ? 1024 : RLIM_INFINITY), c.outcome);
+        EXPECT_EQ(ReadAll(path), c.outcome == Saved ? WriteBlankFile(form.Data())
+                                 : c.outcome == CannotCreate ? QByteArray() : old);
+    }
 }
 
 // A document read from a file keeps its own colours over the registry's and is
-// unmodified; a FIFO, a device or a file larger than a document can be is refused.
-TEST_F(BlankFileWindowTest, ReaderKeepsTheFilesColoursAndRefusesAFifoADeviceAndAnOversizeFile)
+// unmodified; a file larger than a document can be is refused.
+TEST_F(BlankFileWindowTest, ReaderKeepsTheFilesColoursAndRefusesAnOversizeFile)
 {
     TBlankData d;
     d.FKind = bkTransferZus;
@@ -111,12 +148,10 @@ TEST_F(BlankFileWindowTest, ReaderKeepsTheFilesColoursAndRefusesAFifoADeviceAndA
     form.Load();
     EXPECT_FALSE(form.Modified());
     EXPECT_TRUE(form.NeedRefresh());
-    ASSERT_EQ(::mkfifo(QFile::encodeName(PathOf("kolejka.wpt")).constData(), 0600), 0);
+    // FIFOs and devices are refused by the same reader of regular files as the settings.
     ASSERT_TRUE(WriteAll(PathOf("duzy.wpt"), WriteBlankFile(form.Data()).leftJustified((1 << 20) + 1, '\0')));
-    for (const QString& path : {PathOf("kolejka.wpt"), QStringLiteral("/dev/zero"), PathOf("duzy.wpt")}) {
-        form.SetFileName(path);
-        EXPECT_THROW(form.Load(), Exception) << path.toStdString();
-    }
+    form.SetFileName(PathOf("duzy.wpt"));
+    EXPECT_THROW(form.Load(), Exception);
 }
 
 TEST_F(BlankFileWindowTest, PageIsTheFormsMillimetresAtTheZoom)
