@@ -128,8 +128,9 @@ TEST(DepositFormTest, BothSidesPrintAsLandscapeRowsTenMillimetresFromTheirEdge)
         {0, L + 10, 9.6, 270, 0, 0}, {1, L + 3, 100, 0, 90, 0}, {1, L + 73, 100, 0, 90, 0}, {1, L + 12, 185, 52, 0.04, 1},
         {1, L + 82, 185, 52, 0.04, 1}, {1, L + 152, 185, 52, 0.04, 1}, {1, L + 222, 185, 52, 0.04, 1}, {1, L, 125, 280, 0, 0}};
     for (const auto& [top, bottom] : {std::pair{5.0, 10.0}, {10.0, 5.0}}) {
+        // The sheet's margins as in portrait: the landscape page's top lies along its left edge, its left along its bottom.
         Printer().SetSpooler(std::make_unique<TPdfFileSpooler>(dir.path(), QStringList{QStringLiteral("pdf")}, 600,
-                                                               QPageSize(QPageSize::A4), QMarginsF(L, top, L, bottom)));
+                                                               QPageSize(QPageSize::A4), QMarginsF(top, L, bottom, L)));
         int asked = 0;
         TBlankObj obj;
         Printer().SetOrientation(poPortrait); // as a printer dialog may leave it: the sheet still lies across
