@@ -135,9 +135,6 @@ void PrintMoneyOrder(const TBlankData& Data, TBlankObj& Obj, const TSideChoice& 
         PrintFront(Data, Obj);
         mark.Renew();
     }
-    if (!Choice.back)
-        return;
-    if (Choice.front && Choice.turnedSheet && !Choice.turnedSheet())
-        return;
-    PrintBack(Data, Obj);
+    if (Choice.BackFollows())
+        PrintBack(Data, Obj);
 }

@@ -3,6 +3,8 @@
 #include "drawing/Exception.h"
 #include "drawing/untBlankObj.h"
 #include "layouts/untBlPrzekaz.h"
+#include "layouts/untBlWplata.h"
+#include "helpers/PageRaster.h"
 #include "platform/Printer.h"
 
 #include <QTemporaryDir>
@@ -38,6 +40,24 @@ TEST(MoneyOrderPrintTest, ABackThatCannotBeDrawnStartsNoJobAndSaysSo)
         throw;
     }, Exception);
     EXPECT_FALSE(QFile::exists(dir.filePath(u"pdf-1.pdf"_qs)) || obj.Printing() || Printer().Printing());
+    FinalizeBackBuffer();
+}
+
+// Either two-sided form, both sides asked for by a caller with no question to put between them: nobody said
+// the sheet was turned, so the front alone.
+TEST(MoneyOrderPrintTest, BothSidesWithoutATurnQuestionPrintTheFrontAlone)
+{
+    QTemporaryDir dir;
+    InitializeBackBuffer();
+    Printer().SetSpooler(std::make_unique<TPdfFileSpooler>(dir.path(), QStringList{u"pdf"_qs}, 300, QPageSize(QPageSize::A4), QMarginsF()));
+    const struct { void (*print)(const TBlankData&, TBlankObj&, const TSideChoice&); QString job; } rows[] = {
+        {PrintMoneyOrder, u"Przekaz - awers"_qs}, {PrintDepositForm, u"Blankiet - przód"_qs}};
+    for (int n = 0; n < 2; ++n) {
+        TBlankObj obj;
+        rows[n].print(TBlankData{}, obj, TSideChoice{true, true, {}});
+        EXPECT_EQ(PdfInfo(dir.filePath(u"pdf-%1.pdf"_qs.arg(n + 1)), u"Title"_qs), rows[n].job);
+    }
+    EXPECT_FALSE(QFile::exists(dir.filePath(u"pdf-3.pdf"_qs)));
     FinalizeBackBuffer();
 }
 
