@@ -51,24 +51,28 @@ TEST_P(MainFormCommandLine, ArgumentsAndShellCommandsOpenTheirFiles)
     ASSERT_EQ(Jobs(), c.printed ? 1 : 0);
     const QString text = c.printed ? PdfText(spool.filePath(QStringLiteral("pdf-1.pdf"))) : QString();
     if (c.printed) // that document alone
-        EXPECT_EQ(text.contains(QStringLiteral("AQQ")) + 2 * text.contains(QStringLiteral("BQQ")), c.printed == 'A' ? 1 : 2);
+        EXPECT_EQ(text.contains(QStringLiteral("AQQ")) + 2 * text.contains(QStringLiteral("BQQ")),
+                  c.printed == 'A' ? 1 : 2);
     main->DoShellCommand(QStringLiteral("Open"), FilePath(QStringLiteral("Moje-dokumenty/c.wpt")), QString());
     EXPECT_EQ(OpenedFiles().size(), expected.size() + 1) << "once shown, a command runs at once";
 }
 
 // An existing file opens whatever its first character; in a switch the file
 // is everything after the colon; a later shell Open replaces an earlier
-// file, and a print asked before stays asked; a print prints only the document it opened, if it was read.
+// file, while a print asked before stays asked; a print prints only the
+// document it opened, if it was read.
 INSTANTIATE_TEST_SUITE_P(
     Lines, MainFormCommandLine,
-    ::testing::Values(LineCase{"PrintSwitchPrintsOnlyItsDocument", false, {"/print:{}/a.wpt", "{}/b.wpt"}, {"{}/b.wpt", "{}/a.wpt"}, 'A'},
+    ::testing::Values(LineCase{"PrintSwitchPrintsOnlyItsDocument", false, {"/print:{}/a.wpt", "{}/b.wpt"},
+                               {"{}/b.wpt", "{}/a.wpt"}, 'A'},
                       LineCase{"NameThatIsNotUtf8", false, {"{}/\x9f" "le.wpt"}, {"{}/\x9f" "le.wpt"}},
                       LineCase{"RelativeWithBlanksOrAHyphen", false, {"-d.wpt", "z odstępem.wpt"}, {"z odstępem.wpt", "-d.wpt"}},
                       LineCase{"SwitchInCapitalsKeepsHyphens", false, {"-OPEN:{}/Moje-dokumenty/c.wpt"}, {"{}/Moje-dokumenty/c.wpt"}},
                       LineCase{"SwitchesThatDoNothing", false, {"/x", "/:{}/a.wpt", "/new:{}/a.wpt", "-printto:{}/b.wpt", "/edit:{}/a.wpt", "", "/open:", "-print:"}, {}},
                       LineCase{"UnreadableOrMissingFilesDropSilently", false, {"/print:{}/zly.wpt", "/open:{}/a.wpt.brak", "{}/b.wpt"}, {"{}/b.wpt"}},
                       LineCase{"ShellPrint", true, {"Print", "{}/a.wpt"}, {"{}/a.wpt"}, 'A'},
-                      LineCase{"ShellLaterOpenIsPrintedAsAsked", true, {"print", "{}/a.wpt", "Open", "{}/b.wpt"}, {"{}/b.wpt"}, 'B'}),
+                      LineCase{"ShellLaterOpenIsPrintedAsAsked", true, {"print", "{}/a.wpt", "Open", "{}/b.wpt"},
+                               {"{}/b.wpt"}, 'B'}),
     CaseName);
 
 } // namespace

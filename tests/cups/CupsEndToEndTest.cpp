@@ -24,20 +24,9 @@
 
 namespace {
 
-const QString FileQueue = QStringLiteral("pdf-file"), CupsPdfQueue = QStringLiteral("cups-pdf"), Queue600 = u"pdf-file-600"_qs;
+const QString FileQueue = QStringLiteral("pdf-file"), CupsPdfQueue = QStringLiteral("cups-pdf"),
+              Queue600 = u"pdf-file-600"_qs;
 constexpr qint16 PaperLetter = 1, PaperA4 = 9, ColorOn = 2;
-
-TBlankData FilledMoneyOrder()
-{
-    TBlankData d;
-    d.FKind = bkMoneyOrder, d.FKolForm = DefaultKolForm(bkMoneyOrder), d.FKolTekst = clBlack, d.FKwota = 9'9999'9999'9900;
-    d.FNadawca = {u"Przedsiębiorstwo Wielobranżowe „Żuraw”"_qs}, d.FOdbiorca = {u"Spółdzielnia Mieszkaniowa Zorza"_qs};
-    d.FNadAdres = d.FOdbAdres = u"ul. Świętokrzyska 12/4"_qs, d.FNadPoczta = d.FOdbPoczta = u"Łódź"_qs;
-    d.FNadKod = d.FOdbKod = u"90-001"_qs;
-    for (int n = 1; n <= 10; ++n)
-        d.FTytul << u"Rata %1 za czesne, semestr zimowy"_qs.arg(n);
-    return d;
-}
 
 class CupsEndToEndTest : public ::testing::Test {
 protected:
@@ -106,15 +95,18 @@ TEST_F(CupsEndToEndTest, ListsTheDaemonsQueuesWithDriverAndDeviceAddress)
 TEST_F(CupsEndToEndTest, LandscapeJobsTakeTheLandscapePagesPrintableArea)
 {
     InitializeCommonUnit();
-    ASSERT_TRUE(cups.AddQueue(Queue600, u"file://"_qs + outFile, QString(), {u"Resolution=600dpi"_qs})) << cups.Error().toStdString();
+    ASSERT_TRUE(cups.AddQueue(Queue600, u"file://"_qs + outFile, QString(), {u"Resolution=600dpi"_qs}))
+        << cups.Error().toStdString();
     Printer().SetSpooler(std::make_unique<TSystemSpooler>());
     Printer().SetPrinter(Queue600, QString(), QString(), A4InColour());
     const double left = 9 * MmPerPoint, top = 12 * MmPerPoint, row = 15 * MmPerPoint, backTitle = 210 - row - 100 + 85;
     TBlankData deposit;
-    deposit.FKind = bkDeposit, deposit.FKolForm = clBlack, deposit.FKolTekst = clBlack, deposit.FTytul = QStringList{u"Czynsz"_qs};
+    deposit.FKind = bkDeposit, deposit.FKolForm = clBlack, deposit.FKolTekst = clBlack,
+    deposit.FTytul = QStringList{u"Czynsz"_qs};
     TBlankObj obj;
     const QString frontFile = outFile + u".front.pdf"_qs;
-    PrintDepositForm(deposit, obj, {true, true, [&] { return cups.WaitForJobs(Queue600, 1) && QFile::copy(outFile, frontFile); }});
+    PrintDepositForm(
+        deposit, obj, {true, true, [&] { return cups.WaitForJobs(Queue600, 1) && QFile::copy(outFile, frontFile); }});
     ASSERT_TRUE(cups.WaitForJobs(Queue600, 2)) << cups.Error().toStdString();
     const QImage front = RasterPage(frontFile), back = RasterPage(outFile);
     for (int i = 0; i < 4; ++i) {
@@ -133,34 +125,39 @@ TEST_F(CupsEndToEndTest, LandscapeJobsTakeTheLandscapePagesPrintableArea)
         ASSERT_TRUE(cups.WaitForJobs(Queue600, l.fit ? 4 : 3)) << cups.Error().toStdString();
         const QImage page = RasterPage(outFile);
         for (int k = 0; k < 4; ++k) {
-            const double x = l.x0 + (CouponWidthMm * (k / 2) + 5.5) * l.scale, y = l.y0 + (CouponHeightMm * (k % 2) + 2.5) * l.scale;
+            const double x = l.x0 + (CouponWidthMm * (k / 2) + 5.5) * l.scale,
+                         y = l.y0 + (CouponHeightMm * (k % 2) + 2.5) * l.scale;
             EXPECT_NEAR(InkCentreMm(page, false, x - 0.6, x + 0.6, y + 1.5, y + 6), x, 0.1) << k << " fit " << l.fit;
             EXPECT_NEAR(InkCentreMm(page, true, y - 0.6, y + 0.6, x + 1.5, x + 6), y, 0.1) << k << " fit " << l.fit;
         }
     }
 }
 
-// Both sides of a money order with every field filled, OK between, through a queue whose driver says 300 dpi and
+// Both sides of a money order, OK between, through a queue whose driver says 300 dpi and
 // one set to 600: drawn at the queue's resolution, the strip (15 pt - 4 mm) right and (7 mm + 24 pt) down from the
 // sheet's corner in whole pixels of it, the turned back behind the front with its cut lines whole.
 TEST_F(CupsEndToEndTest, MoneyOrderIsDrawnAtTheQueuesResolutionAndItsSidesRegister)
 {
     InitializeCommonUnit(), InitializeBackBuffer();
-    ASSERT_TRUE(cups.AddQueue(Queue600, u"file://"_qs + outFile, QString(), {u"Resolution=600dpi"_qs})) << cups.Error().toStdString();
+    ASSERT_TRUE(cups.AddQueue(Queue600, u"file://"_qs + outFile, QString(), {u"Resolution=600dpi"_qs}))
+        << cups.Error().toStdString();
     Printer().SetSpooler(std::make_unique<TSystemSpooler>());
     for (const auto& [queue, dpi] : {std::pair{FileQueue, 300}, {Queue600, 600}}) {
         Printer().SetPrinter(queue, QString(), QString(), A4InColour());
         // Millimetres to pixels with ties to even; the driver's margins in whole pixels, ties away from zero.
         const auto px = [dpi = dpi](double mm) { return std::nearbyint(mm * dpi / 25.4); };
         const auto margin = [dpi = dpi](double pt) { return std::round(pt * dpi / 72); };
-        TBlankData d = FilledMoneyOrder();
+        TBlankData d;
+        d.FKind = bkMoneyOrder, d.FKolForm = DefaultKolForm(bkMoneyOrder), d.FTytul = QStringList{u"Czynsz"_qs};
         TBlankObj obj;
         const QString frontFile = outFile + u".front.pdf"_qs;
         QFile::remove(frontFile);
-        PrintMoneyOrder(d, obj, {true, true, [&] { return cups.WaitForJobs(queue, 1) && QFile::copy(outFile, frontFile); }});
+        PrintMoneyOrder(
+            d, obj, {true, true, [&] { return cups.WaitForJobs(queue, 1) && QFile::copy(outFile, frontFile); }});
         ASSERT_TRUE(cups.WaitForJobs(queue, 2)) << cups.Error().toStdString();
         EXPECT_EQ(QList<int>({obj.DPI(), Printer().DeviceCaps(LOGPIXELSX)}), QList<int>({dpi, dpi}));
-        ExpectMoneyOrderSides(frontFile, outFile, (margin(15) - px(4)) * 25.4 / dpi, (px(7) + margin(24)) * 25.4 / dpi, dpi);
+        ExpectMoneyOrderSides(
+            frontFile, outFile, (margin(15) - px(4)) * 25.4 / dpi, (px(7) + margin(24)) * 25.4 / dpi, dpi);
     }
 }
 

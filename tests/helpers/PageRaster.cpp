@@ -32,14 +32,16 @@ QString PdfInfo(const QString& pdfPath, const QString& field)
 
 QImage RasterPage(const QString& pdfPath, int dpi)
 {
-    Run(u"pdftocairo"_qs, {u"-gray"_qs, u"-png"_qs, u"-singlefile"_qs, u"-r"_qs, QString::number(dpi), pdfPath, pdfPath});
+    Run(u"pdftocairo"_qs,
+        {u"-gray"_qs, u"-png"_qs, u"-singlefile"_qs, u"-r"_qs, QString::number(dpi), pdfPath, pdfPath});
     QImageReader::setAllocationLimit(0); // a page at 600 dpi is more than Qt reads unasked
     QImage page = QImageReader(pdfPath + u".png"_qs).read();
     page.setDotsPerMeterX(int(std::lround(dpi / 0.0254)));
     return page;
 }
 
-double InkCentreMm(const QImage& page, bool horizontal, double fromMm, double toMm, double aMm, double bMm, double* share)
+double InkCentreMm(
+    const QImage& page, bool horizontal, double fromMm, double toMm, double aMm, double bMm, double* share)
 {
     double sum = 0;
     int total = 0, most = 0;
@@ -62,7 +64,8 @@ void ExpectMoneyOrderSides(const QString& frontPdf, const QString& backPdf, doub
         const QString pdf = side ? backPdf : frontPdf;
         const QImage page = RasterPage(pdf).mirrored(side, false), own = RasterPage(pdf, dpi).mirrored(side, false);
         ASSERT_FALSE(page.isNull() || own.isNull()) << pdf.toStdString();
-        at[side] = {InkCentreMm(page, false, 90 + dx, 92 + dx, 25 + dy, 65 + dy), InkCentreMm(page, true, 6 + dy, 8 + dy, 10 + dx, 60 + dx)};
+        at[side] = {InkCentreMm(page, false, 90 + dx, 92 + dx, 25 + dy, 65 + dy),
+            InkCentreMm(page, true, 6 + dy, 8 + dy, 10 + dx, 60 + dx)};
         InkCentreMm(page, true, 99.5 + dy, 100.5 + dy, 10, 190, &cut[side]);
         for (const double x : {93.0, 147.0}) {
             InkCentreMm(own, false, x - 0.3 + dx, x + 0.3 + dx, 10 + dy, 88 + dy, &dotted);
@@ -71,8 +74,10 @@ void ExpectMoneyOrderSides(const QString& frontPdf, const QString& backPdf, doub
     }
     EXPECT_NEAR(at[0].x(), 91 + dx, 0.1);
     EXPECT_NEAR(at[0].y(), 7 + dy, 0.1);
-    EXPECT_TRUE(std::abs(at[1].x() - at[0].x()) <= 0.1 && std::abs(at[1].y() - at[0].y()) <= 0.1) << at[1].x() << " " << at[1].y();
+    EXPECT_TRUE(std::abs(at[1].x() - at[0].x()) <= 0.1 && std::abs(at[1].y() - at[0].y()) <= 0.1)
+        << at[1].x() << " " << at[1].y();
     EXPECT_TRUE(cut[0] > 0.95 && cut[1] < 0.5) << cut[0] << " " << cut[1];
     const QString images = QString::fromUtf8(Run(u"pdfimages"_qs, {u"-list"_qs, backPdf}));
-    EXPECT_TRUE(images.contains(QRegularExpression(u" image .* %1 +%1 "_qs.arg(dpi))) && !images.contains(u"jpeg"_qs)) << images.toStdString();
+    EXPECT_TRUE(images.contains(QRegularExpression(u" image .* %1 +%1 "_qs.arg(dpi))) && !images.contains(u"jpeg"_qs))
+        << images.toStdString();
 }

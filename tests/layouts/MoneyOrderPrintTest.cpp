@@ -43,21 +43,25 @@ TEST(MoneyOrderPrintTest, ABackThatCannotBeDrawnStartsNoJobAndSaysSo)
     FinalizeBackBuffer();
 }
 
-// Either two-sided form, both sides asked for by a caller with no question to put between them: nobody said
-// the sheet was turned, so the front alone.
-TEST(MoneyOrderPrintTest, BothSidesWithoutATurnQuestionPrintTheFrontAlone)
+// One job per row: both sides asked for by a caller with no question to put between them (nobody said the
+// sheet was turned, so the front alone, on either form), or the back only; its title and the page's width in pt.
+TEST(MoneyOrderPrintTest, EachSideChoiceGivesItsOneJob)
 {
     QTemporaryDir dir;
     InitializeBackBuffer();
-    Printer().SetSpooler(std::make_unique<TPdfFileSpooler>(dir.path(), QStringList{u"pdf"_qs}, 300, QPageSize(QPageSize::A4), QMarginsF()));
-    const struct { void (*print)(const TBlankData&, TBlankObj&, const TSideChoice&); QString job; } rows[] = {
-        {PrintMoneyOrder, u"Przekaz - awers"_qs}, {PrintDepositForm, u"Blankiet - przód"_qs}};
-    for (int n = 0; n < 2; ++n) {
+    const QPageSize a4(QPageSize::A4);
+    Printer().SetSpooler(std::make_unique<TPdfFileSpooler>(dir.path(), QStringList{u"pdf"_qs}, 300, a4, QMarginsF()));
+    using TPrint = void (*)(const TBlankData&, TBlankObj&, const TSideChoice&);
+    const struct { TPrint print; bool front; QString job; } rows[] = {
+        {PrintMoneyOrder, true, u"Przekaz - awers 595"_qs}, {PrintDepositForm, true, u"Blankiet - przód 842"_qs},
+        {PrintDepositForm, false, u"Blankiet - tył 842"_qs}};
+    for (int n = 0; n < 3; ++n) {
         TBlankObj obj;
-        rows[n].print(TBlankData{}, obj, TSideChoice{true, true, {}});
-        EXPECT_EQ(PdfInfo(dir.filePath(u"pdf-%1.pdf"_qs.arg(n + 1)), u"Title"_qs), rows[n].job);
+        rows[n].print(TBlankData{}, obj, TSideChoice{rows[n].front, true, {}});
+        const QString job = dir.filePath(u"pdf-%1.pdf"_qs.arg(n + 1));
+        EXPECT_EQ(PdfInfo(job, u"Title"_qs) + u' ' + PdfInfo(job, u"Page size"_qs).left(3), rows[n].job);
     }
-    EXPECT_FALSE(QFile::exists(dir.filePath(u"pdf-3.pdf"_qs)));
+    EXPECT_FALSE(QFile::exists(dir.filePath(u"pdf-4.pdf"_qs)));
     FinalizeBackBuffer();
 }
 
