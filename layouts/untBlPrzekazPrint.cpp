@@ -17,6 +17,8 @@ const QString BackFailed = QStringLiteral(
     "Za mało pamięci, by przygotować tył przekazu do wydruku. Tył przekazu nie został wydrukowany.");
 constexpr double AllowanceXMm = 4.0;
 constexpr double AllowanceYMm = 7.0;
+constexpr qint64 BackBytesPerPixel = 3;
+constexpr qint64 MaxBackBytes = qint64(2) << 30; // 2 GiB; 2400 dpi needs 562 MiB
 
 TMoneyOrderOffsets PrinterOffsets()
 {
@@ -46,9 +48,14 @@ TBitmap& DrawTurnedBack(const TBlankData& data, TBlankObj& obj, int dpi)
         throw Exception(BackFailed);
     TBlankObj scale;
     scale.SetDPI(dpi);
+    const qint64 width = scale.MM2Pixel(MoneyOrderWidthMm), height = scale.MM2Pixel(MoneyOrderHeightMm);
+    // A picture no allocation can hold (at a resolution no printer has) is not even tried.
+    if (width * height * BackBytesPerPixel > MaxBackBytes)
+        throw Exception(BackFailed);
+    // Emptied first, so that the change of depth makes no picture of the preview's size.
     buffer->SetSize(0, 0);
     buffer->SetPixelFormat(pf24bit);
-    buffer->SetSize(scale.MM2Pixel(MoneyOrderWidthMm), scale.MM2Pixel(MoneyOrderHeightMm));
+    buffer->SetSize(int(width), int(height));
     if (buffer->Image().isNull()) {
         buffer->SetPixelFormat(pf32bit);
         throw Exception(BackFailed);
@@ -92,6 +99,7 @@ void PrintBack(const TBlankData& data, TBlankObj& obj)
     } release{back};
     TPrintJob job(obj, BackTitle, poPortrait);
     CopyInBands(Printer().Canvas(), back.Image(), PrinterOffsets().Back());
+    // Released before the job ends and the spooler takes the file.
     back.SetSize(0, 0);
 }
 

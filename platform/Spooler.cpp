@@ -46,9 +46,9 @@ int ResolutionOf(const char* option)
     return text.chopped(3).section(QLatin1Char('x'), 0, 0).toInt();
 }
 
-} // namespace
-
-int TSystemSpooler::QueueResolution(const QString& queue)
+// The resolution a queue's driver prints at unless told otherwise: the
+// queue's own default, else what the spooler assumes for a driver that names none.
+int QueueResolution(const QString& queue)
 {
     cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.toUtf8().constData(), nullptr);
     if (!dest)
@@ -67,6 +67,8 @@ int TSystemSpooler::QueueResolution(const QString& queue)
     cupsFreeDests(1, dest);
     return dpi > 0 ? dpi : DriverlessDpi;
 }
+
+} // namespace
 
 QList<TSpooler::Queue> TSystemSpooler::Queues() const
 {
@@ -101,6 +103,7 @@ void TSystemSpooler::Select(QPrinter& printer, const QString& queue) const
 
 void TSystemSpooler::PrepareJob(QPrinter&, const QString&) const
 {
+    // The queue's settings are all in the printer already.
 }
 
 QMarginsF TSystemSpooler::PortraitMargins(const QPrinter& printer, const QString&) const

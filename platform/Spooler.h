@@ -39,10 +39,6 @@ public:
     void Select(QPrinter& printer, const QString& queue) const override;
     void PrepareJob(QPrinter& printer, const QString& queue) const override;
     QMarginsF PortraitMargins(const QPrinter& printer, const QString& queue) const override;
-    // The resolution a queue's driver prints at unless told otherwise: the
-    // queue's own default, else what the spooler assumes for a driver that
-    // names none.
-    static int QueueResolution(const QString& queue);
 };
 
 // Queues that write PDF files, with a given resolution, paper and unprintable
