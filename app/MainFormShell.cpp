@@ -31,10 +31,10 @@ void TMainForm::DoShellCommand(const QString& Command, const QString& FileName, 
     if ((command != QLatin1String("open") && !print) || FileName.isEmpty())
         return;
     if (!m_showing) {
+        // One slot: a later file replaces an earlier one, while a print once
+        // asked stays asked, for whichever file then opens.
         FileToTryOpen = FileName;
-        // One slot: a later file replaces an earlier one, and so does its
-        // command, or the earlier print would print a file nobody asked to.
-        TryToPrint = print;
+        TryToPrint = TryToPrint || print;
         return;
     }
     // Never raises: a command that fails is dropped without a word.

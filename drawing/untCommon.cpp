@@ -173,17 +173,11 @@ QString GetUserDataDir()
     return g_userDataDir;
 }
 
-std::unique_ptr<TBitmap> RotateBitmap180(TBitmap& Src)
+void RotateBitmap180(TBitmap& Bitmap)
 {
-    // Made empty: a picture of the source's size made first would only be
-    // thrown away, at the printer's resolution 47 MB of the peak.
-    auto result = std::make_unique<TBitmap>();
-    const QImage& source = Src.Image();
-    if (source.isNull())
-        return result;
-    // The fresh bitmap has no painter on its image yet, so it may be replaced.
-    result->Image() = source.mirrored(true, true).convertToFormat(QImage::Format_RGB32);
-    return result;
+    // What the bitmap's own canvas drew must be in the picture before it turns.
+    Bitmap.Canvas().End();
+    Bitmap.Image().mirror(true, true);
 }
 
 QString FormatAmountFixed(Currency amount, const TFormatSettings& settings)

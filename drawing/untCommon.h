@@ -49,7 +49,9 @@ void GetLastErrorText(unsigned& Code, QString& Msg);
 void GetFolder(int CSIDL, QString& Path);
 // The per-user data folder, ending in "/"; looked up once per run.
 QString GetUserDataDir();
-std::unique_ptr<TBitmap> RotateBitmap180(TBitmap& Src);
+// Turns the bitmap's picture by 180 degrees in place: a page-sized picture
+// is never held twice.
+void RotateBitmap180(TBitmap& Bitmap);
 
 // An amount in figures with two decimals, as the forms write it.
 QString FormatAmountFixed(Currency amount, const TFormatSettings& settings);

@@ -1,26 +1,18 @@
 #include "layouts/WordsSplit.h"
 
-#include <QFontMetrics>
+#include "drawing/untBlankObj.h"
+
 #include <QList>
 
 namespace {
 
 constexpr int MaxRecordedBlanks = 20;
-// Split as the words fit at a 600 dpi printer's font heights, which round up
-// the most of the usual resolutions, so every zoom and printer splits an
-// amount alike and a 600 dpi printer never cuts it.
-constexpr int WordsReferenceDpi = 600;
-constexpr double MillimetresPerInch = 25.4;
 
-TWordsLines SplitWords(const TFont& canvasFont, const QString& words, int points, double firstMm, double secondMm)
+TWordsLines SplitWords(TBlankObj& obj, const QString& words, int points, TFontStyles style, double firstMm,
+                       double secondMm)
 {
-    TFont font = canvasFont;
-    font.SetPixelsPerInch(WordsReferenceDpi);
-    font.SetSize(points);
-    const QFontMetrics metrics(font.ToQFont());
-    const auto fits = [&](const QString& t, double widthMm) {
-        return metrics.horizontalAdvance(t) * MillimetresPerInch / WordsReferenceDpi <= widthMm;
-    };
+    obj.SetFont(points, clNone, style, QString());
+    const auto fits = [&](const QString& t, double widthMm) { return obj.TextWidth(t) <= widthMm; };
     TWordsLines lines;
     lines.Points = points;
     lines.First = words;
@@ -46,12 +38,12 @@ TWordsLines SplitWords(const TFont& canvasFont, const QString& words, int points
 
 } // namespace
 
-TWordsLines FitWords(const TFont& CanvasFont, const QString& Words, std::initializer_list<int> Points, double FirstMm,
-                     double SecondMm)
+TWordsLines FitWords(TBlankObj& Obj, const QString& Words, std::initializer_list<int> Points, TFontStyles Style,
+                     double FirstMm, double SecondMm)
 {
     TWordsLines lines;
     for (int points : Points) {
-        lines = SplitWords(CanvasFont, Words, points, FirstMm, SecondMm);
+        lines = SplitWords(Obj, Words, points, Style, FirstMm, SecondMm);
         if (lines.Fits)
             break;
     }

@@ -7,6 +7,8 @@
 #include "drawing/untCommon.h"
 #include "layouts/PrintJob.h"
 
+#include <algorithm>
+
 namespace {
 
 const QString FrontTitle = QStringLiteral("Przekaz - awers");
@@ -15,6 +17,8 @@ const QString BackFailed = QStringLiteral(
     "Za mało pamięci, by przygotować tył przekazu do wydruku. Tył przekazu nie został wydrukowany.");
 constexpr double AllowanceXMm = 4.0;
 constexpr double AllowanceYMm = 7.0;
+constexpr qint64 BackBytesPerPixel = 3;
+constexpr qint64 MaxBackBytes = qint64(2) << 30; // 2 GiB; 2400 dpi needs 562 MiB
 
 TMoneyOrderOffsets PrinterOffsets()
 {
@@ -34,18 +38,28 @@ void PrintFront(const TBlankData& data, TBlankObj& obj)
     obj.HorizLine(0, MoneyOrderWidthMm, MoneyOrderHeightMm);
 }
 
-// The back at the printer's resolution, head to foot. A printer cannot take
-// a job back once begun, so this runs before the back's job does.
-std::unique_ptr<TBitmap> DrawTurnedBack(const TBlankData& data, TBlankObj& obj, int dpi)
+// The back at the printer's resolution, head to foot, in the shared bitmap
+// at 24 bits. A printer cannot take a job back once begun, so this runs
+// before the back's job does.
+TBitmap& DrawTurnedBack(const TBlankData& data, TBlankObj& obj, int dpi)
 {
     TBitmap* buffer = BackBuffer();
     if (!buffer)
         throw Exception(BackFailed);
     TBlankObj scale;
     scale.SetDPI(dpi);
-    buffer->SetSize(scale.MM2Pixel(MoneyOrderWidthMm), scale.MM2Pixel(MoneyOrderHeightMm));
-    if (buffer->Image().isNull())
+    const qint64 width = scale.MM2Pixel(MoneyOrderWidthMm), height = scale.MM2Pixel(MoneyOrderHeightMm);
+    // A picture no allocation can hold (at a resolution no printer has) is not even tried.
+    if (width * height * BackBytesPerPixel > MaxBackBytes)
         throw Exception(BackFailed);
+    // Emptied first, so that the change of depth makes no picture of the preview's size.
+    buffer->SetSize(0, 0);
+    buffer->SetPixelFormat(pf24bit);
+    buffer->SetSize(int(width), int(height));
+    if (buffer->Image().isNull()) {
+        buffer->SetPixelFormat(pf32bit);
+        throw Exception(BackFailed);
+    }
     TCanvas& canvas = buffer->Canvas();
     obj.SetCanvas(&canvas);
     obj.SetDPI(dpi);
@@ -56,22 +70,37 @@ std::unique_ptr<TBitmap> DrawTurnedBack(const TBlankData& data, TBlankObj& obj, 
     canvas.Pen.Style = psClear;
     obj.Rectangle(0, 0, MoneyOrderWidthMm, MoneyOrderHeightMm);
     DrawMoneyOrderBack(data, obj);
-    canvas.End();
-    std::unique_ptr<TBitmap> turned = RotateBitmap180(*buffer);
-    // Two pictures of 47 MB each at 600 ppi: the upright one goes before the
-    // spooler takes its own copy of the turned one.
-    buffer->SetSize(0, 0);
-    if (turned->Image().isNull())
-        throw Exception(BackFailed);
-    return turned;
+    obj.SetCanvas(nullptr);
+    RotateBitmap180(*buffer);
+    return *buffer;
+}
+
+// The printer takes a picture as a 32-bit copy of its own; handed over a band
+// at a time, that copy stays small however large the back is.
+void CopyInBands(TCanvas& printer, const QImage& image, QPoint corner)
+{
+    constexpr qsizetype BandBytes = 4 << 20;
+    const int rows = int(std::max<qsizetype>(1, BandBytes / std::max<qsizetype>(1, image.bytesPerLine())));
+    for (int y = 0; y < image.height(); y += rows) {
+        const QImage band(image.constScanLine(y), image.width(), std::min(rows, image.height() - y),
+                          image.bytesPerLine(), image.format());
+        printer.Draw(corner.x(), corner.y() + y, band);
+    }
 }
 
 void PrintBack(const TBlankData& data, TBlankObj& obj)
 {
-    std::unique_ptr<TBitmap> turned = DrawTurnedBack(data, obj, Printer().DeviceCaps(LOGPIXELSX));
+    TBitmap& back = DrawTurnedBack(data, obj, Printer().DeviceCaps(LOGPIXELSX));
+    // The shared bitmap goes back to the previews' own depth and size when the
+    // back is on the printer's canvas, or when the job cannot start.
+    struct TRelease {
+        TBitmap& bitmap;
+        ~TRelease() { bitmap.SetSize(0, 0), bitmap.SetPixelFormat(pf32bit); }
+    } release{back};
     TPrintJob job(obj, BackTitle, poPortrait);
-    const QPoint corner = PrinterOffsets().Back();
-    Printer().Canvas().Draw(corner.x(), corner.y(), turned->Image());
+    CopyInBands(Printer().Canvas(), back.Image(), PrinterOffsets().Back());
+    // Released before the job ends and the spooler takes the file.
+    back.SetSize(0, 0);
 }
 
 // Keeps the preview off the drawing object from the first job to the last,
@@ -114,9 +143,6 @@ void PrintMoneyOrder(const TBlankData& Data, TBlankObj& Obj, const TSideChoice& 
         PrintFront(Data, Obj);
         mark.Renew();
     }
-    if (!Choice.back)
-        return;
-    if (Choice.front && Choice.turnedSheet && !Choice.turnedSheet())
-        return;
-    PrintBack(Data, Obj);
+    if (Choice.BackFollows())
+        PrintBack(Data, Obj);
 }

@@ -46,8 +46,7 @@ void DrawWords(const TFormAmount& amount, TBlankObj& obj)
         return;
     // Smaller sizes only when the second line would lose words; both spans are
     // as wide: 89 - 16 and 79 - 6 mm.
-    const TWordsLines lines = FitWords(obj.Canvas()->Font, amount.Words, {WordsPoints, 7, 6}, widthMm, widthMm);
-    SetSize(obj, lines.Points);
+    const TWordsLines lines = FitWords(obj, amount.Words, {WordsPoints, 7, 6}, 0, widthMm, widthMm);
     if (!lines.Split) {
         obj.DrawCenteredText(lines.First, X1 + 12, X2 - 2, Y1 + 34);
         return;

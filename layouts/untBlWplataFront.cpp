@@ -26,7 +26,7 @@ constexpr int ValuePoints = 10;
 constexpr int FiguresPoints = 12;
 constexpr int NotePoints = 6;
 // Both lines of words must stay on the coupon: smaller sizes until they fit.
-constexpr std::initializer_list<int> WordsPoints = {10, 9, 8, 7, 6, 5};
+constexpr std::initializer_list<int> WordsPoints = {10, 9, 8, 7, 6, 5, 4};
 
 const QString& CouponTitle(int index)
 {
@@ -122,10 +122,8 @@ void DrawWords(const TFormAmount& amount, TBlankObj& obj)
 {
     if (amount.Words.isEmpty())
         return;
-    obj.SetFont(ValuePoints, clNone, fsItalic, QString());
-    const TWordsLines lines = FitWords(obj.Canvas()->Font, amount.Words, WordsPoints, RightMm - LeftMm,
+    const TWordsLines lines = FitWords(obj, amount.Words, WordsPoints, fsItalic, RightMm - LeftMm,
                                        LowerWordsRightMm - LeftMm);
-    obj.SetFont(lines.Points, clNone, fsItalic, QString());
     obj.DrawCenteredText(lines.First, LeftMm, RightMm, 15);
     obj.DrawCenteredText(lines.Second, LeftMm, LowerWordsRightMm, 23);
 }

@@ -51,8 +51,6 @@ void PrintDepositForm(const TBlankData& Data, TBlankObj& Obj, const TSideChoice&
 {
     if (Choice.front)
         PrintSide(Data, Obj, true);
-    // Without a question to ask, nobody said the sheet was turned.
-    const bool back = Choice.front ? Choice.back && Choice.turnedSheet && Choice.turnedSheet() : Choice.back;
-    if (back)
+    if (Choice.BackFollows())
         PrintSide(Data, Obj, false);
 }

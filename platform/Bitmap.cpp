@@ -19,8 +19,20 @@ void TBitmap::SetSize(int width, int height)
     if (width == m_image.width() && height == m_image.height())
         return;
     m_canvas.End();
-    m_image = QImage(width, height, QImage::Format_RGB32);
+    m_image = QImage(); // the old picture goes before the new one is made
+    m_image = QImage(width, height, m_format == pf24bit ? QImage::Format_RGB888 : QImage::Format_RGB32);
     m_image.fill(Qt::white);
+}
+
+void TBitmap::SetPixelFormat(TPixelFormat format)
+{
+    if (format == m_format)
+        return;
+    m_format = format;
+    const QSize size = m_image.size();
+    m_canvas.End();
+    m_image = QImage();
+    SetSize(size.width(), size.height());
 }
 
 TCanvas& TBitmap::Canvas()

@@ -4,7 +4,11 @@
 
 #include <QImage>
 
-// An off-screen 32-bit RGB bitmap that carries its own canvas.
+// Bits per pixel of a bitmap: 32 for drawing fast, 24 where a bitmap as
+// large as a printed page must take a quarter less memory.
+enum TPixelFormat { pf24bit, pf32bit };
+
+// An off-screen RGB bitmap, 32-bit unless told otherwise, that carries its own canvas.
 class TBitmap {
 public:
     TBitmap() = default;
@@ -17,6 +21,9 @@ public:
     int Height() const { return m_image.height(); }
     // A resized bitmap starts white; its canvas keeps pen, brush and font.
     void SetSize(int width, int height);
+    TPixelFormat PixelFormat() const { return m_format; }
+    // A bitmap given the other depth starts white at its size.
+    void SetPixelFormat(TPixelFormat format);
 
     TCanvas& Canvas();
     const QImage& Image() const { return m_image; }
@@ -24,5 +31,6 @@ public:
 
 private:
     QImage m_image;
+    TPixelFormat m_format = pf32bit;
     TCanvas m_canvas;
 };

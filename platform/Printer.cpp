@@ -7,7 +7,7 @@
 
 TPrinter::TPrinter()
     : m_spooler(std::make_unique<TSystemSpooler>())
-    , m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
+    , m_printer(std::make_unique<QPrinter>())
 {
     m_name = StartingQueue();
     SelectCurrent();
@@ -24,7 +24,7 @@ void TPrinter::SetSpooler(std::unique_ptr<TSpooler> spooler)
     if (m_printing)
         Abort();
     m_spooler = std::move(spooler);
-    m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    m_printer = std::make_unique<QPrinter>();
     m_name = StartingQueue();
     SelectCurrent();
 }
@@ -104,11 +104,17 @@ bool TPrinter::BeginDoc()
 {
     if (m_printing || m_name.isEmpty())
         return false;
-    m_spooler->PrepareJob(*m_printer, m_name);
+    // The orientation first: the printable area is that of the job's page.
     m_printer->setPageOrientation(m_orientation == poLandscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    m_spooler->PrepareJob(*m_printer, m_name);
+    // Qt keeps the portrait sheet's margins for a landscape page; the canvas is
+    // moved to the printable area's corner by the margins of the page as printed.
+    m_printer->setFullPage(true);
     m_printer->setDocName(m_title);
     m_canvas.Begin(m_printer.get());
     m_printing = m_canvas.IsActive();
+    if (m_printing)
+        m_canvas.Painter()->translate(DeviceCaps(PHYSICALOFFSETX), DeviceCaps(PHYSICALOFFSETY));
     return m_printing;
 }
 
@@ -132,23 +138,38 @@ void TPrinter::Abort()
     m_printing = false;
 }
 
+QMarginsF TPrinter::PageMargins() const
+{
+    const QMarginsF m = m_spooler->PortraitMargins(*m_printer, m_name);
+    if (m_printer->pageLayout().orientation() != QPageLayout::Landscape)
+        return m;
+    // The landscape page turned a quarter to the left onto the sheet, as
+    // drivers turn it: its top along the sheet's left edge, its left along
+    // the sheet's bottom.
+    return {m.bottom(), m.left(), m.top(), m.right()};
+}
+
 int TPrinter::DeviceCaps(TDeviceCap index) const
 {
+    constexpr double PointsPerInch = 72.0;
+    constexpr double MmPerPoint = 25.4 / PointsPerInch;
     const QPrinter& p = *m_printer;
+    const int dpi = p.resolution();
+    const QMarginsF marginsPt = PageMargins();
+    const auto px = [dpi](double pt) { return int(std::lround(pt * dpi / PointsPerInch)); };
     const QRect paper = p.paperRect(QPrinter::DevicePixel).toRect();
-    const QRect page = p.pageRect(QPrinter::DevicePixel).toRect();
-    const QRectF pageMm = p.pageRect(QPrinter::Millimeter);
+    const QSizeF paperPt = p.pageLayout().fullRectPoints().size();
     switch (index) {
-    case HORZSIZE: return int(std::lround(pageMm.width()));
-    case VERTSIZE: return int(std::lround(pageMm.height()));
-    case HORZRES: return page.width();
-    case VERTRES: return page.height();
+    case HORZSIZE: return int(std::lround((paperPt.width() - marginsPt.left() - marginsPt.right()) * MmPerPoint));
+    case VERTSIZE: return int(std::lround((paperPt.height() - marginsPt.top() - marginsPt.bottom()) * MmPerPoint));
+    case HORZRES: return paper.width() - px(marginsPt.left()) - px(marginsPt.right());
+    case VERTRES: return paper.height() - px(marginsPt.top()) - px(marginsPt.bottom());
     case LOGPIXELSX:
-    case LOGPIXELSY: return p.resolution();
+    case LOGPIXELSY: return dpi;
     case PHYSICALWIDTH: return paper.width();
     case PHYSICALHEIGHT: return paper.height();
-    case PHYSICALOFFSETX: return page.left() - paper.left();
-    case PHYSICALOFFSETY: return page.top() - paper.top();
+    case PHYSICALOFFSETX: return px(marginsPt.left());
+    case PHYSICALOFFSETY: return px(marginsPt.top());
     }
     return 0;
 }
@@ -173,7 +194,9 @@ void TPrinter::TakeDialogChoice()
     const QString chosen = m_printer->printerName();
     if (chosen != m_name && Printers().contains(chosen)) {
         m_name = chosen;
-        const TDevMode mode = DevModeFromPrinter(*m_printer);
+        TDevMode mode = DevModeFromPrinter(*m_printer);
+        // The resolution was the earlier printer's; the new one prints at its own.
+        mode.Fields &= ~dmPrintQualityField;
         SelectCurrent();
         ApplyDevMode(mode, *m_printer);
     }

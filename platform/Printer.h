@@ -5,6 +5,7 @@
 #include "platform/Spooler.h"
 
 #include <QByteArray>
+#include <QMarginsF>
 #include <QString>
 #include <QStringList>
 
@@ -77,6 +78,8 @@ public:
 
 private:
     QString StartingQueue() const;
+    // The unprintable margins of the page in its orientation, in points.
+    QMarginsF PageMargins() const;
     void SelectCurrent();
 
     std::unique_ptr<TSpooler> m_spooler;

@@ -8,6 +8,8 @@
 
 #include <cups/cups.h>
 
+#include <cmath>
+
 namespace {
 
 // The device address of a queue, which only the spooler itself knows.
@@ -20,6 +22,50 @@ QString DeviceUri(const QString& queue)
     const QString result = uri ? QString::fromUtf8(uri) : QString();
     cupsFreeDests(1, dest);
     return result;
+}
+
+constexpr int DriverlessDpi = 300; // what CUPS itself assumes when a driver names no resolution
+constexpr double CmPerInch = 2.54;
+
+int ResolutionOf(ipp_attribute_t* attribute)
+{
+    if (!attribute || ippGetValueTag(attribute) != IPP_TAG_RESOLUTION)
+        return 0;
+    int y = 0;
+    ipp_res_t units = IPP_RES_PER_INCH;
+    const int x = ippGetResolution(attribute, 0, &y, &units);
+    return units == IPP_RES_PER_CM ? int(std::lround(x * CmPerInch)) : x;
+}
+
+// "600dpi", "300x600dpi": the horizontal resolution, or 0.
+int ResolutionOf(const char* option)
+{
+    const QString text = QString::fromUtf8(option).trimmed().toLower();
+    if (!text.endsWith(QLatin1String("dpi")))
+        return 0;
+    return text.chopped(3).section(QLatin1Char('x'), 0, 0).toInt();
+}
+
+// The resolution a queue's driver prints at unless told otherwise: the
+// queue's own default, else what the spooler assumes for a driver that names none.
+int QueueResolution(const QString& queue)
+{
+    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.toUtf8().constData(), nullptr);
+    if (!dest)
+        return DriverlessDpi;
+    // A default the queue's owner set beats the driver's own.
+    int dpi = 0;
+    for (const char* name : {"printer-resolution", "Resolution"})
+        if (dpi <= 0)
+            dpi = ResolutionOf(cupsGetOption(name, dest->num_options, dest->options));
+    if (dpi <= 0) {
+        if (cups_dinfo_t* info = cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest)) {
+            dpi = ResolutionOf(cupsFindDestDefault(CUPS_HTTP_DEFAULT, dest, info, "printer-resolution"));
+            cupsFreeDestInfo(info);
+        }
+    }
+    cupsFreeDests(1, dest);
+    return dpi > 0 ? dpi : DriverlessDpi;
 }
 
 } // namespace
@@ -41,6 +87,9 @@ void TSystemSpooler::Select(QPrinter& printer, const QString& queue) const
 {
     printer.setOutputFormat(QPrinter::NativeFormat);
     printer.setPrinterName(queue);
+    // Qt would draw at a resolution of its own; the job is drawn at the one
+    // the queue rasterises at, so one device pixel is one printed dot.
+    printer.setResolution(QueueResolution(queue));
     // Qt keeps the paper and colour the printer had before whenever the new
     // queue supports them too, so the queue's own defaults are set here.
     const QPrinterInfo info = QPrinterInfo::printerInfo(queue);
@@ -52,13 +101,17 @@ void TSystemSpooler::Select(QPrinter& printer, const QString& queue) const
     printer.setColorMode(info.defaultColorMode());
 }
 
-void TSystemSpooler::PrepareJob(QPrinter& printer, const QString&) const
+void TSystemSpooler::PrepareJob(QPrinter&, const QString&) const
 {
-    // The drawing starts at the printable area's corner, as the forms expect.
-    printer.setFullPage(false);
+    // The queue's settings are all in the printer already.
+}
+
+QMarginsF TSystemSpooler::PortraitMargins(const QPrinter& printer, const QString&) const
+{
+    // Qt has them from the driver for the portrait sheet, whatever the orientation.
     QPageLayout layout = printer.pageLayout();
-    layout.setMargins(layout.minimumMargins());
-    printer.setPageLayout(layout);
+    layout.setUnits(QPageLayout::Point);
+    return layout.minimumMargins();
 }
 
 TPdfFileSpooler::TPdfFileSpooler(const QString& folder, const QStringList& queues, int dpi,
@@ -93,13 +146,13 @@ void TPdfFileSpooler::Select(QPrinter& printer, const QString& queue) const
 
 void TPdfFileSpooler::PrepareJob(QPrinter& printer, const QString& queue) const
 {
-    printer.setFullPage(false);
-    printer.setResolution(m_dpi);
-    QPageLayout layout = printer.pageLayout();
-    layout.setMinimumMargins(m_margins);
-    layout.setMargins(m_margins);
-    printer.setPageLayout(layout);
     printer.setOutputFileName(NextFile(queue));
+}
+
+QMarginsF TPdfFileSpooler::PortraitMargins(const QPrinter&, const QString&) const
+{
+    constexpr double PointsPerMm = 72 / 25.4;
+    return m_margins * PointsPerMm;
 }
 
 QString TPdfFileSpooler::JobFile(const QString& queue, int job) const

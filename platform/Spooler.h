@@ -21,10 +21,14 @@ public:
     // The installed queues, in the spooler's order.
     virtual QList<Queue> Queues() const = 0;
     virtual QString DefaultQueue() const = 0;
-    // Points printer at the queue with the queue's own defaults.
+    // Points printer at the queue with the queue's own defaults, its
+    // resolution included.
     virtual void Select(QPrinter& printer, const QString& queue) const = 0;
-    // Settles the page layout of a job: the printable area the device really has.
+    // Settles what a job of the queue needs besides the printer's settings.
     virtual void PrepareJob(QPrinter& printer, const QString& queue) const = 0;
+    // The unprintable margins of the sheet in portrait, in points: left, top,
+    // right, bottom.
+    virtual QMarginsF PortraitMargins(const QPrinter& printer, const QString& queue) const = 0;
 };
 
 // The system's print spooler (CUPS).
@@ -34,6 +38,7 @@ public:
     QString DefaultQueue() const override;
     void Select(QPrinter& printer, const QString& queue) const override;
     void PrepareJob(QPrinter& printer, const QString& queue) const override;
+    QMarginsF PortraitMargins(const QPrinter& printer, const QString& queue) const override;
 };
 
 // Queues that write PDF files, with a given resolution, paper and unprintable
@@ -46,6 +51,7 @@ public:
     QString DefaultQueue() const override;
     void Select(QPrinter& printer, const QString& queue) const override;
     void PrepareJob(QPrinter& printer, const QString& queue) const override;
+    QMarginsF PortraitMargins(const QPrinter& printer, const QString& queue) const override;
     // The file the queue's next job writes, and how many jobs it wrote.
     QString NextFile(const QString& queue) const;
     int JobCount(const QString& queue) const;

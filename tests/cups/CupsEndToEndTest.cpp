@@ -1,5 +1,5 @@
 // The printer layer against a CUPS daemon of the test's own: its queues, the first current when none is the
-// default, the second of two landscape jobs and a two-sided money order rasterised from the PDF the queue writes.
+// default; landscape jobs and two-sided forms rasterised from the PDF the queues write, at 600 dpi.
 #include "helpers/PageRaster.h"
 #include "helpers/PdfText.h"
 #include "helpers/PrivateCups.h"
@@ -10,6 +10,7 @@
 #include "drawing/untCommon.h"
 #include "layouts/untBlCzerwony.h"
 #include "layouts/untBlPrzekaz.h"
+#include "layouts/untBlWplata.h"
 #include "platform/DevMode.h"
 #include "platform/Printer.h"
 
@@ -23,23 +24,9 @@
 
 namespace {
 
-const QString FileQueue = QStringLiteral("pdf-file"), CupsPdfQueue = QStringLiteral("cups-pdf");
+const QString FileQueue = QStringLiteral("pdf-file"), CupsPdfQueue = QStringLiteral("cups-pdf"),
+              Queue600 = u"pdf-file-600"_qs;
 constexpr qint16 PaperLetter = 1, PaperA4 = 9, ColorOn = 2;
-constexpr int RasterDpi = 150;
-
-// The dark pixels across a line of the page between a and b mm, at mm: the
-// centre of their one unbroken run in mm, or -1.
-double DarkCentre(const QImage& page, bool alongX, double atMm, double aMm, double bMm)
-{
-    const auto px = [](double mm) { return int(mm / 25.4 * RasterDpi + 0.5); };
-    int first = -1, last = -1, count = 0;
-    for (int i = px(aMm); i <= px(bMm); ++i) {
-        // Black, not the form's colour nor its tint.
-        if (qGray(alongX ? page.pixel(i, px(atMm)) : page.pixel(px(atMm), i)) < 80)
-            first = first < 0 ? i : first, last = i, ++count;
-    }
-    return first >= 0 && count == last - first + 1 ? (first + last + 1) / 2.0 * 25.4 / RasterDpi : -1;
-}
 
 class CupsEndToEndTest : public ::testing::Test {
 protected:
@@ -98,46 +85,79 @@ TEST_F(CupsEndToEndTest, ListsTheDaemonsQueuesWithDriverAndDeviceAddress)
     EXPECT_EQ(Printer().Printers().size(), 2);
 }
 
-// Every coupon's corner mark: an L of 0.6 mm black lines from (5.5, 2.5) to
-// (13.5, 2.5) and down to (5.5, 10.5); coupon k at (150 (k div 2), 105 (k mod
-// 2)) mm from the sheet's corner once the printable area's offsets are taken
-// off. The driver's margins differ on every side (12, 18, 15, 9 pt), so one
-// taken from the wrong side moves the coupons.
-TEST_F(CupsEndToEndTest, SecondLandscapeJobPutsTheFourCouponsAtTheirPlacesOnTheSheet)
+// The sheet's margins are 12, 24, 15 and 9 pt (left, top, right, bottom) in portrait; the landscape page turned a
+// quarter to the left has 9, 12, 24 and 15 pt. Through a 600 dpi queue, a dotted frame round every deposit coupon of
+// the front row, which keeps max(top, bottom) = 15 pt from the sheet's top, and the back's turned title lines 85 mm
+// down a row that keeps as much from the bottom; each coupon 3 + 70 i mm from the printable left. Then the corner
+// marks (0.6 mm black arms at 5.5 and 2.5 mm) of the four transfer coupons: from the sheet's corner, or fitted to
+// the printable area of 285 x 200 mm, where 300 / 285 mm shrink 600 to 570 dpi.
+TEST_F(CupsEndToEndTest, LandscapeJobsTakeTheLandscapePagesPrintableArea)
 {
     InitializeCommonUnit();
-    TfrmBlank form(nullptr, bkTransfer);
-    const QString recipient = QStringLiteral("Spółdzielnia Mieszkaniowa Zorza");
-    form.Odbiorca() = QStringList{recipient};
-    Printer().SetPrinter(FileQueue, QString(), QString(), A4InColour());
-    PrintTransferLandscape(form.Data(), form.BlankObj, TCouponChoice{});
-    PrintTransferLandscape(form.Data(), form.BlankObj, TCouponChoice{});
-    ASSERT_TRUE(cups.WaitForJobs(FileQueue, 2)) << cups.Error().toStdString();
-    EXPECT_EQ(FindPhrase(ReadPdfWords(outFile).words, recipient).size(), 4) << cups.Error().toStdString();
-    const QString prefix = QDir(cups.OutputFolder()).filePath(QStringLiteral("page"));
-    ASSERT_EQ(QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(RasterDpi),
-                                                             QStringLiteral("-png"), QStringLiteral("-singlefile"), outFile, prefix}), 0);
-    const QImage page = QImage(prefix + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
-    for (int k = 0; k < 4; ++k) {
-        SCOPED_TRACE(k);
-            const double ox = CouponWidthMm * (k / 2), oy = CouponHeightMm * (k % 2);
-        // Across each arm of the L, between things that are not black; 1 mm for the driver's rounding.
-        EXPECT_NEAR(DarkCentre(page, true, oy + 7.0, ox + 3.5, ox + 7.2), ox + 5.5, 1.0);
-        EXPECT_NEAR(DarkCentre(page, false, ox + 9.5, oy + 0.8, oy + 4.2), oy + 2.5, 1.0);
+    ASSERT_TRUE(cups.AddQueue(Queue600, u"file://"_qs + outFile, QString(), {u"Resolution=600dpi"_qs}))
+        << cups.Error().toStdString();
+    Printer().SetSpooler(std::make_unique<TSystemSpooler>());
+    Printer().SetPrinter(Queue600, QString(), QString(), A4InColour());
+    const double left = 9 * MmPerPoint, top = 12 * MmPerPoint, row = 15 * MmPerPoint, backTitle = 210 - row - 100 + 85;
+    TBlankData deposit;
+    deposit.FKind = bkDeposit, deposit.FKolForm = clBlack, deposit.FKolTekst = clBlack,
+    deposit.FTytul = QStringList{u"Czynsz"_qs};
+    TBlankObj obj;
+    const QString frontFile = outFile + u".front.pdf"_qs;
+    PrintDepositForm(
+        deposit, obj, {true, true, [&] { return cups.WaitForJobs(Queue600, 1) && QFile::copy(outFile, frontFile); }});
+    ASSERT_TRUE(cups.WaitForJobs(Queue600, 2)) << cups.Error().toStdString();
+    const QImage front = RasterPage(frontFile), back = RasterPage(outFile);
+    for (int i = 0; i < 4; ++i) {
+        const double x = left + 3 + 70 * i;
+        EXPECT_NEAR(InkCentreMm(front, false, x - 0.5, x + 0.5, row + 20, row + 80), x, 0.1) << i;
+        EXPECT_NEAR(InkCentreMm(front, true, row - 0.5, row + 0.5, x + 20, x + 50), row, 0.1) << i;
+        EXPECT_NEAR(InkCentreMm(back, true, backTitle - 1, backTitle + 1, x + 10, x + 40), backTitle, 0.1) << i;
+    }
+    TBlankData transfer;
+    transfer.FKind = bkTransfer;
+    const struct { bool fit; double x0, y0, scale; } layouts[] = {{false, 0, 0, 1}, {true, left, top, 570 / 600.0}};
+    for (const auto& l : layouts) {
+        TCouponChoice choice;
+        choice.autoScale = l.fit;
+        PrintTransferLandscape(transfer, obj, choice);
+        ASSERT_TRUE(cups.WaitForJobs(Queue600, l.fit ? 4 : 3)) << cups.Error().toStdString();
+        const QImage page = RasterPage(outFile);
+        for (int k = 0; k < 4; ++k) {
+            const double x = l.x0 + (CouponWidthMm * (k / 2) + 5.5) * l.scale,
+                         y = l.y0 + (CouponHeightMm * (k % 2) + 2.5) * l.scale;
+            EXPECT_NEAR(InkCentreMm(page, false, x - 0.6, x + 0.6, y + 1.5, y + 6), x, 0.1) << k << " fit " << l.fit;
+            EXPECT_NEAR(InkCentreMm(page, true, y - 0.6, y + 0.6, x + 1.5, x + 6), y, 0.1) << k << " fit " << l.fit;
+        }
     }
 }
 
-// Both sides, OK between: the strip 15 pt - 4 mm right of the sheet's edge for the driver's A4 margins
-// (left 12, right 15, top 18 pt), the turned back behind the front.
-TEST_F(CupsEndToEndTest, MoneyOrderBothSidesGivesTwoJobsThatRegister)
+// Both sides of a money order, OK between, through a queue whose driver says 300 dpi and
+// one set to 600: drawn at the queue's resolution, the strip (15 pt - 4 mm) right and (7 mm + 24 pt) down from the
+// sheet's corner in whole pixels of it, the turned back behind the front with its cut lines whole.
+TEST_F(CupsEndToEndTest, MoneyOrderIsDrawnAtTheQueuesResolutionAndItsSidesRegister)
 {
     InitializeCommonUnit(), InitializeBackBuffer();
-    TfrmBlank form(nullptr, bkMoneyOrder);
-    Printer().SetPrinter(FileQueue, QString(), QString(), A4InColour());
-    const QString frontFile = outFile + u".front.pdf"_qs;
-    PrintMoneyOrder(form.Data(), form.BlankObj, {true, true, [&] { return cups.WaitForJobs(FileQueue, 1) && QFile::copy(outFile, frontFile); }});
-    ASSERT_TRUE(cups.WaitForJobs(FileQueue, 2)) << cups.Error().toStdString();
-    ExpectMoneyOrderSides(frontFile, outFile, 15 * MmPerPoint - 4, 0);
+    ASSERT_TRUE(cups.AddQueue(Queue600, u"file://"_qs + outFile, QString(), {u"Resolution=600dpi"_qs}))
+        << cups.Error().toStdString();
+    Printer().SetSpooler(std::make_unique<TSystemSpooler>());
+    for (const auto& [queue, dpi] : {std::pair{FileQueue, 300}, {Queue600, 600}}) {
+        Printer().SetPrinter(queue, QString(), QString(), A4InColour());
+        // Millimetres to pixels with ties to even; the driver's margins in whole pixels, ties away from zero.
+        const auto px = [dpi = dpi](double mm) { return std::nearbyint(mm * dpi / 25.4); };
+        const auto margin = [dpi = dpi](double pt) { return std::round(pt * dpi / 72); };
+        TBlankData d;
+        d.FKind = bkMoneyOrder, d.FKolForm = DefaultKolForm(bkMoneyOrder), d.FTytul = QStringList{u"Czynsz"_qs};
+        TBlankObj obj;
+        const QString frontFile = outFile + u".front.pdf"_qs;
+        QFile::remove(frontFile);
+        PrintMoneyOrder(
+            d, obj, {true, true, [&] { return cups.WaitForJobs(queue, 1) && QFile::copy(outFile, frontFile); }});
+        ASSERT_TRUE(cups.WaitForJobs(queue, 2)) << cups.Error().toStdString();
+        EXPECT_EQ(QList<int>({obj.DPI(), Printer().DeviceCaps(LOGPIXELSX)}), QList<int>({dpi, dpi}));
+        ExpectMoneyOrderSides(
+            frontFile, outFile, (margin(15) - px(4)) * 25.4 / dpi, (px(7) + margin(24)) * 25.4 / dpi, dpi);
+    }
 }
 
 } // namespace

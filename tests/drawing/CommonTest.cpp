@@ -30,21 +30,23 @@ TEST(ColourMixers, BlendAndLightenMixEachChannelWithTruncatingDivision)
     }
 }
 
-TEST(RotateBitmap180, MirrorsBothAxesIncludingWhatTheSourceCanvasDrewIntoABitmapOfItsOwn)
+TEST(RotateBitmap180, TurnsInPlaceAtEitherDepthWithWhatTheBitmapsCanvasDrewLast)
 {
     const TColor pixels[] = {0x0000FF, 0x00FF00, 0xFF0000, 0x123456, 0xABCDEF, 0x808080};
-    TBitmap source(3, 2);
-    for (int i = 0; i < 6; ++i)
-        source.Image().setPixelColor(i % 3, i / 3, ToQColor(pixels[i]));
-    source.Canvas().Brush.Color = clBlack;
-    source.Canvas().FillRect(TRect{2, 1, 3, 2}); // the painter stays active on the source
-    const std::unique_ptr<TBitmap> turned = RotateBitmap180(source);
-    ASSERT_EQ(turned->Image().size(), QSize(3, 2));
-    turned->Canvas().Brush.Color = clWhite;
-    turned->Canvas().FillRect(TRect{2, 1, 3, 2});
-    for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(PixelAt(turned->Image(), 2 - i % 3, 1 - i / 3), i == 5 ? clBlack : i == 0 ? clWhite : pixels[i]) << i;
-        EXPECT_EQ(PixelAt(source.Image(), i % 3, i / 3), i == 5 ? clBlack : pixels[i]) << i;
+    for (const TPixelFormat format : {pf24bit, pf32bit}) {
+        TBitmap bitmap;
+        bitmap.SetPixelFormat(format);
+        bitmap.SetSize(3, 2);
+        for (int i = 0; i < 6; ++i)
+            bitmap.Image().setPixelColor(i % 3, i / 3, ToQColor(pixels[i]));
+        bitmap.Canvas().Brush.Color = clBlack;
+        bitmap.Canvas().FillRect(TRect{2, 1, 3, 2}); // the painter stays active on the bitmap
+        const uchar* bits = bitmap.Image().constBits();
+        RotateBitmap180(bitmap);
+        EXPECT_EQ(bitmap.Image().constBits(), bits);
+        EXPECT_EQ(bitmap.Image().depth(), format == pf24bit ? 24 : 32);
+        for (int i = 0; i < 6; ++i)
+            EXPECT_EQ(PixelAt(bitmap.Image(), 2 - i % 3, 1 - i / 3), i == 5 ? clBlack : pixels[i]) << i;
     }
 }
 

@@ -1,14 +1,14 @@
 #include "helpers/PageRaster.h"
 
-#include <QImage>
+#include <QImageReader>
 #include <QProcess>
+
+#include <cmath>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-constexpr int Dpi = 300;
 
 QByteArray Run(const QString& tool, const QStringList& arguments)
 {
@@ -17,20 +17,9 @@ QByteArray Run(const QString& tool, const QStringList& arguments)
     return process.waitForFinished(60'000) ? process.readAllStandardOutput() : QByteArray();
 }
 
-// Of the rows (columns) from fromMm to toMm, the one darkest along aMm..bMm in mm, and its dark share.
-double DarkestLineMm(const QImage& page, bool horizontal, double fromMm, double toMm, double aMm, double bMm, double* share = nullptr)
+int Px(const QImage& page, double mm)
 {
-    const auto px = [](double mm) { return int(mm / 25.4 * Dpi + 0.5); };
-    int best = -1, bestInk = 0;
-    for (int i = px(fromMm); i <= px(toMm); ++i) {
-        int ink = 0;
-        for (int j = px(aMm); j <= px(bMm); ++j)
-            ink += qGray(horizontal ? page.pixel(j, i) : page.pixel(i, j)) < 160;
-        if (ink > bestInk)
-            best = i, bestInk = ink;
-    }
-    share ? *share = double(bestInk) / (px(bMm) - px(aMm) + 1) : 0;
-    return best * 25.4 / Dpi;
+    return int(mm / 1000 * page.dotsPerMeterX() + 0.5);
 }
 
 } // namespace
@@ -41,22 +30,54 @@ QString PdfInfo(const QString& pdfPath, const QString& field)
     return line.match(QString::fromUtf8(Run(u"pdfinfo"_qs, {pdfPath}))).captured(1).trimmed();
 }
 
-void ExpectMoneyOrderSides(const QString& frontPdf, const QString& backPdf, double dx, double dy)
+QImage RasterPage(const QString& pdfPath, int dpi)
+{
+    Run(u"pdftocairo"_qs,
+        {u"-gray"_qs, u"-png"_qs, u"-singlefile"_qs, u"-r"_qs, QString::number(dpi), pdfPath, pdfPath});
+    QImageReader::setAllocationLimit(0); // a page at 600 dpi is more than Qt reads unasked
+    QImage page = QImageReader(pdfPath + u".png"_qs).read();
+    page.setDotsPerMeterX(int(std::lround(dpi / 0.0254)));
+    return page;
+}
+
+double InkCentreMm(
+    const QImage& page, bool horizontal, double fromMm, double toMm, double aMm, double bMm, double* share)
+{
+    double sum = 0;
+    int total = 0, most = 0;
+    for (int i = Px(page, fromMm); i <= Px(page, toMm); ++i) {
+        int ink = 0;
+        for (int j = Px(page, aMm); j <= Px(page, bMm); ++j)
+            ink += qGray(horizontal ? page.pixel(j, i) : page.pixel(i, j)) < 160;
+        sum += ink * (i + 0.5), total += ink, most = std::max(most, ink);
+    }
+    if (share)
+        *share = double(most) / (Px(page, bMm) - Px(page, aMm) + 1);
+    return total ? sum / total * 1000 / page.dotsPerMeterX() : -1;
+}
+
+void ExpectMoneyOrderSides(const QString& frontPdf, const QString& backPdf, double dx, double dy, int dpi)
 {
     QPointF at[2];
-    double cut[2];
+    double cut[2], dotted = 0;
     for (int side = 0; side < 2; ++side) {
         const QString pdf = side ? backPdf : frontPdf;
-        Run(u"pdftoppm"_qs, {u"-gray"_qs, u"-png"_qs, u"-singlefile"_qs, u"-r"_qs, QString::number(Dpi), pdf, pdf});
-        const QImage page = QImage(pdf + u".png"_qs).mirrored(side, false);
-        ASSERT_FALSE(page.isNull()) << pdf.toStdString();
-        at[side] = {DarkestLineMm(page, false, 89.5 + dx, 92.5 + dx, 25 + dy, 65 + dy), DarkestLineMm(page, true, 5.5 + dy, 8.5 + dy, 10 + dx, 60 + dx)};
-        EXPECT_TRUE(std::abs(DarkestLineMm(page, true, 99 + dy, 101 + dy, 10, 190, &cut[side]) - 100 - dy) < 0.2 || side);
+        const QImage page = RasterPage(pdf).mirrored(side, false), own = RasterPage(pdf, dpi).mirrored(side, false);
+        ASSERT_FALSE(page.isNull() || own.isNull()) << pdf.toStdString();
+        at[side] = {InkCentreMm(page, false, 90 + dx, 92 + dx, 25 + dy, 65 + dy),
+            InkCentreMm(page, true, 6 + dy, 8 + dy, 10 + dx, 60 + dx)};
+        InkCentreMm(page, true, 99.5 + dy, 100.5 + dy, 10, 190, &cut[side]);
+        for (const double x : {93.0, 147.0}) {
+            InkCentreMm(own, false, x - 0.3 + dx, x + 0.3 + dx, 10 + dy, 88 + dy, &dotted);
+            EXPECT_GT(dotted, 0.4) << x << (side ? " back" : " front");
+        }
     }
-    EXPECT_NEAR(at[0].x(), 91 + dx, 0.5);
-    EXPECT_NEAR(at[0].y(), 7 + dy, 0.5);
-    EXPECT_TRUE(std::abs(at[1].x() - at[0].x()) <= 0.5 && std::abs(at[1].y() - at[0].y()) <= 0.5) << at[1].x() << " " << at[1].y();
+    EXPECT_NEAR(at[0].x(), 91 + dx, 0.1);
+    EXPECT_NEAR(at[0].y(), 7 + dy, 0.1);
+    EXPECT_TRUE(std::abs(at[1].x() - at[0].x()) <= 0.1 && std::abs(at[1].y() - at[0].y()) <= 0.1)
+        << at[1].x() << " " << at[1].y();
     EXPECT_TRUE(cut[0] > 0.95 && cut[1] < 0.5) << cut[0] << " " << cut[1];
-    const QByteArray images = Run(u"pdfimages"_qs, {u"-list"_qs, backPdf});
-    EXPECT_TRUE(images.contains(" image ") && !images.contains("jpeg")) << images.toStdString();
+    const QString images = QString::fromUtf8(Run(u"pdfimages"_qs, {u"-list"_qs, backPdf}));
+    EXPECT_TRUE(images.contains(QRegularExpression(u" image .* %1 +%1 "_qs.arg(dpi))) && !images.contains(u"jpeg"_qs))
+        << images.toStdString();
 }

@@ -91,10 +91,14 @@ bool PrivateCups::Run(const QString& tool, const QStringList& arguments, QString
     return ok;
 }
 
-bool PrivateCups::AddQueue(const QString& name, const QString& deviceUri, const QString& ppdPath)
+bool PrivateCups::AddQueue(
+    const QString& name, const QString& deviceUri, const QString& ppdPath, const QStringList& options)
 {
-    return Run(QStringLiteral("lpadmin"), {QStringLiteral("-p"), name, QStringLiteral("-E"), QStringLiteral("-v"), deviceUri,
-                                           QStringLiteral("-P"), ppdPath.isEmpty() ? m_data + QStringLiteral("/pdf-file.ppd") : ppdPath});
+    QStringList arguments{QStringLiteral("-p"), name, QStringLiteral("-E"), QStringLiteral("-v"), deviceUri,
+        QStringLiteral("-P"), ppdPath.isEmpty() ? m_data + QStringLiteral("/pdf-file.ppd") : ppdPath};
+    for (const QString& option : options)
+        arguments << QStringLiteral("-o") << option;
+    return Run(QStringLiteral("lpadmin"), arguments);
 }
 
 bool PrivateCups::WaitForJobs(const QString& queue, int jobs)

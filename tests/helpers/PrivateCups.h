@@ -17,7 +17,9 @@ public:
     bool Start();
     // An enabled queue; without a driver, the fixture pdf-file.ppd, which
     // copies every job's PDF unchanged to the device (a file: the last job wins).
-    bool AddQueue(const QString& name, const QString& deviceUri, const QString& ppdPath = QString());
+    // Options ("Resolution=600dpi") become the queue's defaults.
+    bool AddQueue(const QString& name, const QString& deviceUri, const QString& ppdPath = QString(),
+                  const QStringList& options = {});
     // Until jobs jobs of the queue have finished and none is pending.
     bool WaitForJobs(const QString& queue, int jobs);
     QString OutputFolder() const { return m_dir.filePath(QStringLiteral("out")); }

@@ -1,7 +1,7 @@
 // The deposit coupon at 254 ppi (10 px to the mm) and in 600 dpi PDFs, its preview against pictures checked
-// by eye (WPLATOMAT_WRITE_REFERENCES=1 rewrites them), both sides through a PDF printer with margins.
+// by eye (WPLATOMAT_WRITE_REFERENCES=1 rewrites them), and where its rows go on the sheet. The rows as printed
+// are held to the sheet by the spooler tests.
 #include "helpers/PdfText.h"
-#include "helpers/PageRaster.h"
 #include "helpers/PixelProbe.h"
 #include "drawing/BackBuffer.h"
 #include "drawing/BlankData.h"
@@ -9,9 +9,7 @@
 #include "layouts/untBlWplata.h"
 #include "platform/Bitmap.h"
 #include "platform/PdfFile.h"
-#include "platform/Printer.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -99,50 +97,6 @@ TEST(DepositFormTest, RowsKeepTheFartherMarginFromTheirOwnEdge)
     for (const auto& [top, bottom] : {std::pair{118, 236}, {236, 118}, {118, 118}}) {
         const TDepositRows rows = DepositRowPlacement(top, 4961, 4961 - top - bottom, 2362);
         EXPECT_EQ(QPoint(top + rows.FrontTopPx, 4961 - (top + rows.BackTopPx + 2362)), QPoint(1, 1) * std::max(top, bottom));
-    }
-}
-
-// A strip (mm from the sheet's corner; 0.3 mm across a line where w or h is 0) of a page at 600 dpi:
-// its inked pixels per pixel of its length. Qt puts margins on whole points, so lines may be 0.1 mm off.
-double Ink(const QString& pdf, double x, double y, double w, double h)
-{
-    const auto px = [](double mm) { return QString::number(std::lround(mm / 25.4 * 600)); };
-    QProcess::execute(QStringLiteral("pdftoppm"), QStringLiteral("-singlefile -png -r 600 -x %1 -y %2 -W %3 -H %4")
-                      .arg(px(w ? x : x - 0.15), px(h ? y : y - 0.15), px(w ? w : 0.3), px(h ? h : 0.3)).split(u' ') << pdf << pdf);
-    const QImage image(pdf + QStringLiteral(".png"));
-    const int size = image.width() * image.height();
-    return size ? double(size - CountPixels(image, image.rect(), clWhite)) / std::max(image.width(), image.height()) : -1;
-}
-
-TEST(DepositFormTest, BothSidesPrintAsLandscapeRowsTenMillimetresFromTheirEdge)
-{
-    QTemporaryDir dir;
-    constexpr double L = 4;
-    const TBlankData d = Deposit(29979'0000);
-    const auto Info = [](const QString& pdf) { return PdfInfo(pdf, QStringLiteral("Title")) + u'|' + PdfInfo(pdf, QStringLiteral("Page size")); };
-    // Strips of the front or the back: dotted frames (every other pixel) at x 3 + 70 i and along the
-    // front row 10 mm below the top; on the back none, but the turned title lines 25 mm above the bottom.
-    const struct { bool back; double x, y, w, h, ink; } strips[] = {
-        {0, L + 3, 15, 0, 90, 0.5}, {0, L + 73, 15, 0, 90, 0.5}, {0, L + 143, 15, 0, 90, 0.5}, {0, L + 213, 15, 0, 90, 0.5},
-        {0, L + 283, 15, 0, 90, 0.5}, {0, L + 1.5, 15, 0, 90, 0}, {0, L + 10, 10, 270, 0, 0.5}, {0, L + 10, 110, 270, 0, 0.5},
-        {0, L + 10, 9.6, 270, 0, 0}, {1, L + 3, 100, 0, 90, 0}, {1, L + 73, 100, 0, 90, 0}, {1, L + 12, 185, 52, 0.04, 1},
-        {1, L + 82, 185, 52, 0.04, 1}, {1, L + 152, 185, 52, 0.04, 1}, {1, L + 222, 185, 52, 0.04, 1}, {1, L, 125, 280, 0, 0}};
-    for (const auto& [top, bottom] : {std::pair{5.0, 10.0}, {10.0, 5.0}}) {
-        Printer().SetSpooler(std::make_unique<TPdfFileSpooler>(dir.path(), QStringList{QStringLiteral("pdf")}, 600,
-                                                               QPageSize(QPageSize::A4), QMarginsF(L, top, L, bottom)));
-        int asked = 0;
-        TBlankObj obj;
-        Printer().SetOrientation(poPortrait); // as a printer dialog may leave it: the sheet still lies across
-        PrintDepositForm(d, obj, {true, true, [&] { return ++asked; }});
-        const QString jobs[] = {dir.filePath(QStringLiteral("pdf-1.pdf")), dir.filePath(QStringLiteral("pdf-2.pdf"))};
-        EXPECT_TRUE(Info(jobs[0]).startsWith(QStringLiteral("Blankiet - przód|842 x 595"))) << Info(jobs[0]).toStdString();
-        EXPECT_TRUE(Info(jobs[1]).startsWith(QStringLiteral("Blankiet - tył|842 x 595"))) << Info(jobs[1]).toStdString();
-        for (const auto& s : strips)
-            EXPECT_NEAR(Ink(jobs[s.back], s.x, s.y, s.w, s.h), s.ink, 0.1) << top << (s.back ? " back " : " front ") << s.x << ", " << s.y;
-        QFile::remove(jobs[0]), QFile::remove(jobs[1]);
-        PrintDepositForm(d, obj, {false, true, [&] { return ++asked; }}); // back only: one job, no question
-        EXPECT_TRUE(Info(jobs[0]).startsWith(QStringLiteral("Blankiet - tył|")) && !QFile::exists(jobs[1]) && asked == 1);
-        QFile::remove(jobs[0]);
     }
 }
 

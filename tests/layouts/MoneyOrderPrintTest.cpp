@@ -3,6 +3,8 @@
 #include "drawing/Exception.h"
 #include "drawing/untBlankObj.h"
 #include "layouts/untBlPrzekaz.h"
+#include "layouts/untBlWplata.h"
+#include "helpers/PageRaster.h"
 #include "platform/Printer.h"
 
 #include <QTemporaryDir>
@@ -38,6 +40,28 @@ TEST(MoneyOrderPrintTest, ABackThatCannotBeDrawnStartsNoJobAndSaysSo)
         throw;
     }, Exception);
     EXPECT_FALSE(QFile::exists(dir.filePath(u"pdf-1.pdf"_qs)) || obj.Printing() || Printer().Printing());
+    FinalizeBackBuffer();
+}
+
+// One job per row: both sides asked for by a caller with no question to put between them (nobody said the
+// sheet was turned, so the front alone, on either form), or the back only; its title and the page's width in pt.
+TEST(MoneyOrderPrintTest, EachSideChoiceGivesItsOneJob)
+{
+    QTemporaryDir dir;
+    InitializeBackBuffer();
+    const QPageSize a4(QPageSize::A4);
+    Printer().SetSpooler(std::make_unique<TPdfFileSpooler>(dir.path(), QStringList{u"pdf"_qs}, 300, a4, QMarginsF()));
+    using TPrint = void (*)(const TBlankData&, TBlankObj&, const TSideChoice&);
+    const struct { TPrint print; bool front; QString job; } rows[] = {
+        {PrintMoneyOrder, true, u"Przekaz - awers 595"_qs}, {PrintDepositForm, true, u"Blankiet - przód 842"_qs},
+        {PrintDepositForm, false, u"Blankiet - tył 842"_qs}};
+    for (int n = 0; n < 3; ++n) {
+        TBlankObj obj;
+        rows[n].print(TBlankData{}, obj, TSideChoice{rows[n].front, true, {}});
+        const QString job = dir.filePath(u"pdf-%1.pdf"_qs.arg(n + 1));
+        EXPECT_EQ(PdfInfo(job, u"Title"_qs) + u' ' + PdfInfo(job, u"Page size"_qs).left(3), rows[n].job);
+    }
+    EXPECT_FALSE(QFile::exists(dir.filePath(u"pdf-4.pdf"_qs)));
     FinalizeBackBuffer();
 }
 

@@ -130,10 +130,8 @@ TEST_F(TransferPrintTest, EachLayoutPutsTheChosenCouponsInTheirPlaces)
         {PrintTransferLandscape, Only({0, 2}), {{1, 0, 0, 0}, {1, 2, 0, 105}}},
         {PrintTransferWithReceipt, TCouponChoice{}, {{1, 0, L + 57, T}, {1, 3, L + 57, T + 105}}, 2},
         {PrintTransferWithReceipt, Only({0, 2}), {{1, 0, L + 57, T}}, 1},
-        // Fitted to the printable area's corner: A4 less 5 mm is 287 x 200 mm, so 600 ppi
-        // draws at round(600 / (210 / 200)) = 571; 230 x 320 mm holds the 300 x 210 mm block as it is.
-        {PrintTransferLandscape, fit, {{1, 0, 5, 5}, {1, 1, 5, 5 + 105 * 571 / 600.}, {1, 2, 5 + 150 * 571 / 600., 5},
-                                       {1, 3, 5 + 150 * 571 / 600., 5 + 105 * 571 / 600.}}, 0, 571 / 600., {210, 297}},
+        // Fitted to the printable area's corner (the spooler tests shrink it): 240 x 330 mm holds the
+        // 300 x 210 mm block as it is.
         {PrintTransferLandscape, fit, {{1, 0, 5, 5}, {1, 1, 5, 110}, {1, 2, 155, 5}, {1, 3, 155, 110}}, 0, 1, {240, 330}},
     };
     int job = 0;

@@ -79,7 +79,8 @@ TEST(PrintSelectWplTest, EachChoiceAndAnswerGivesItsJobsAndTheSideStaysForTheNex
                        "i kliknij OK, a zostanie wydrukowany tył blankietu. Jeśli nie chcesz drukować tyłu blankietu - kliknij Anuluj.|OK"_qs);
     EXPECT_TRUE(KeptBack);
     // Margins left 150, top and right 200 pixels put the strip 106 and 365 pixels from the sheet's corner.
-    ExpectMoneyOrderSides(dir.filePath(u"pdf-1.pdf"_qs), dir.filePath(u"pdf-2.pdf"_qs), 106 * 25.4 / 600, 365 * 25.4 / 600);
+    ExpectMoneyOrderSides(
+        dir.filePath(u"pdf-1.pdf"_qs), dir.filePath(u"pdf-2.pdf"_qs), 106 * 25.4 / 600, 365 * 25.4 / 600, 600);
     SetMainWindow(nullptr);
     FinalizePrintSelectWpl(), FinalizeBackBuffer();
 }
