@@ -141,7 +141,8 @@ int OpenOrPrint(const QString& verb, const QStringList& files, QTextStream& err)
     // A line feed in a name would smuggle a second macro in: nothing is sent then.
     for (const QString& file : files)
         if (std::any_of(file.cbegin(), file.cend(), IsControl)) {
-            err << QStringLiteral("Nazwa pliku zawiera znak sterujący, polecenie odrzucone: ") << Visible(file) << Qt::endl;
+            err << QStringLiteral("Nazwa pliku zawiera znak sterujący, polecenie odrzucone: ") << Visible(file)
+                << Qt::endl;
             return ShellBadName;
         }
     for (const QString& file : files) {
@@ -178,7 +179,8 @@ int RunShellClient(const QStringList& arguments, QTextStream& out, QTextStream& 
     // The menu's entry names no file: the program comes forward, started first when none runs.
     if (first == QLatin1String("open") && arguments.size() == 1) {
         TDdeClient client;
-        if (const int code = Reach(client, QStringLiteral("wplatomat"), QStringLiteral("ShellDdeServerConv"), program, err))
+        const QString service = QStringLiteral("wplatomat"), topic = QStringLiteral("ShellDdeServerConv");
+        if (const int code = Reach(client, service, topic, program, err))
             return code;
         return Outcome(client.Execute(QString(), ReplyMs), client, err);
     }

@@ -1,6 +1,7 @@
 // The program as a desktop user meets it: started from its menu entry, on a
 // screen with a window manager and other windows, its documents handed to it
 // by the desktop and by processes whose environment differs from its own.
+#include "helpers/PrivateCups.h"
 #include "process/UserSession.h"
 
 #include <QDir>
@@ -21,16 +22,25 @@ class DesktopLaunch : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_NO_FATAL_FAILURE(session.Start({"xprop", "openbox", "xlogo", "gio"}));
+        ASSERT_NO_FATAL_FAILURE(session.Start({"xprop", "xwininfo", "openbox", "xlogo", "gio"}));
         qputenv("DISPLAY", session.display.Name().toLocal8Bit());
         ASSERT_TRUE(windowManager.Start(QStringLiteral("openbox"), {}));
+        for (const auto& [name, colour] : {std::pair{"b.wpt", TColor(0x000058EA)},
+                                           std::pair{"c d.wpt", TColor(0x00AA3300)}})
+            ASSERT_NO_FATAL_FAILURE(session.WriteDocument(name, colour));
+        // A first start registers the type and publishes the entries; it is then ended by force.
+        ProgramRun first;
+        ASSERT_TRUE(first.Start(QStringLiteral(WPLATOMAT_EXE), {}, {{"QT_QPA_PLATFORM", "offscreen"}}));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return UserSession::ServerPid() != 0 && QFile::exists(entry); }, 60'000));
+        ASSERT_TRUE(first.Stop(SIGKILL));
     }
-    QString X(const QStringList& arguments)
+    QByteArray Run(const QString& tool, const QStringList& arguments)
     {
-        QProcess tool;
-        tool.start(QStringLiteral("xprop"), arguments);
-        return tool.waitForFinished(10'000) ? QString::fromLatin1(tool.readAllStandardOutput()) : QString();
+        QProcess run;
+        run.start(tool, arguments);
+        return run.waitForFinished(20'000) ? run.readAllStandardOutput() : QByteArray();
     }
+    QString X(const QStringList& arguments) { return QString::fromLatin1(Run(QStringLiteral("xprop"), arguments)); }
     QString ActiveWindow()
     {
         const auto match = QRegularExpression(QStringLiteral("# (0x[0-9a-f]+)")).match(X({"-root", "_NET_ACTIVE_WINDOW"}));
@@ -52,6 +62,7 @@ protected:
     }
 
     UserSession session;
+    const QString entry = session.Path("data/applications/wplatomat.desktop");
     ProgramRun windowManager;
     std::vector<std::unique_ptr<ProgramRun>> others;
 };
@@ -61,22 +72,14 @@ TEST_F(DesktopLaunch, TheMenuEntryStartsTheProgramAndBringsItForwardAsDoesOpenin
     // Whatever built the program built the client that its entries name, beside it.
     EXPECT_EQ(QFileInfo(QStringLiteral(WPLATOMAT_EXE)).dir().filePath(QStringLiteral("wplatomat-shell")),
               QFileInfo(QStringLiteral(WPLATOMAT_SHELL_EXE)).filePath());
-    // A first start publishes the entries; it is then ended by force.
-    ProgramRun first;
-    ASSERT_TRUE(first.Start(QStringLiteral(WPLATOMAT_EXE), {}, {{"QT_QPA_PLATFORM", "offscreen"}}));
-    const QString entry = session.Path("data/applications/wplatomat.desktop");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return UserSession::ServerPid() != 0 && QFile::exists(entry); }, 60'000));
-    ASSERT_TRUE(first.Stop(SIGKILL));
     const QString exec = QSettings(entry, QSettings::IniFormat).value("Desktop Entry/Exec").toString();
     EXPECT_TRUE(QFileInfo(exec.section(QLatin1Char(' '), 0, 0)).isExecutable()) << exec.toStdString();
 
     // No program runs: the menu entry, launched with no file, starts one.
-    QProcess::execute(QStringLiteral("gio"), {"launch", entry});
+    Run(QStringLiteral("gio"), {"launch", entry});
     ASSERT_TRUE(QTest::qWaitFor([] { return UserSession::ServerPid() != 0; }, 60'000));
     ::kill(UserSession::ServerPid(), SIGKILL);
 
-    ASSERT_NO_FATAL_FAILURE(session.WriteDocument("b.wpt", 0x000058EA));
-    ASSERT_NO_FATAL_FAILURE(session.WriteDocument("c.wpt", 0x00AA3300));
     EXPECT_EQ(session.Shell({"open", "b.wpt"}).first, 0);
     const pid_t running = UserSession::ServerPid();
     ASSERT_NE(running, 0);
@@ -88,16 +91,53 @@ TEST_F(DesktopLaunch, TheMenuEntryStartsTheProgramAndBringsItForwardAsDoesOpenin
     // With it running, the menu entry brings it forward over another window.
     ASSERT_NO_FATAL_FAILURE(PutAnotherWindowInFront());
     EXPECT_FALSE(ProgramInFront(running));
-    QProcess::execute(QStringLiteral("gio"), {"launch", entry});
+    Run(QStringLiteral("gio"), {"launch", entry});
     EXPECT_TRUE(QTest::qWaitFor([&] { return ProgramInFront(running); }, 20'000));
 
     // A document handed over from an environment with another runtime folder
     // (as from cron or `env -i`) reaches the one running program, and comes forward.
     ASSERT_NO_FATAL_FAILURE(PutAnotherWindowInFront());
-    EXPECT_EQ(session.Shell({"open", "c.wpt"}, {{"XDG_RUNTIME_DIR", ""}, {"XDG_CACHE_HOME", session.Path("cache")}}).first, 0);
+    EXPECT_EQ(session.Shell({"open", "c d.wpt"}, {{"XDG_RUNTIME_DIR", ""}, {"XDG_CACHE_HOME", session.Path("cache")}}).first,
+              0);
     EXPECT_TRUE(QTest::qWaitFor([&] { return ProgramInFront(running); }, 20'000));
     EXPECT_TRUE(session.Shows(0x00AA3300));
     EXPECT_EQ(UserSession::ServerPid(), running);
+}
+
+TEST_F(DesktopLaunch, TheClientOpensAndPrintsInTheProgramItStartsAndRefusesALineFeed)
+{
+    // A queue of a private spooler, inherited by the program through CUPS_SERVER.
+    PrivateCups cups{QStringLiteral(WPLATOMAT_TEST_DATA "/cups")};
+    ASSERT_TRUE(cups.Start() && cups.AddQueue(QStringLiteral("pdf"), QStringLiteral("file:///dev/null")))
+        << cups.Error().toStdString();
+    const auto [refused, message] = session.Shell({"open", session.Path("b.wpt") + "\n[Print \"x.wpt\"]"});
+    EXPECT_EQ(refused, 2);
+    EXPECT_TRUE(message.contains(QStringLiteral("znak sterujący"))) << message.toStdString();
+    EXPECT_EQ(UserSession::ServerPid(), 0);
+
+    // Nothing runs (its socket is left behind): the client starts the registered
+    // program and the file, named with a blank relative to the client's folder, opens in it.
+    EXPECT_EQ(session.Shell({"open", "c d.wpt"}).first, 0);
+    const pid_t program = UserSession::ServerPid();
+    ASSERT_NE(program, 0);
+    EXPECT_TRUE(session.Shows(0x00AA3300));
+    // As a file manager opens it: the type and default entry the program published.
+    const QString b = session.Path("b.wpt");
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        return Run(QStringLiteral("gio"), {"info", "-a", "standard::content-type", b}).contains("x-wplatomat-dokument");
+    }, 20'000));
+    Run(QStringLiteral("gio"), {"open", b});
+    EXPECT_TRUE(session.Shows(0x000058EA));
+
+    ProgramRun print;
+    ASSERT_NO_FATAL_FAILURE(session.StartShell(print, {"print", b}));
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        return Run(QStringLiteral("xwininfo"), {"-root", "-tree"}).contains("\"Drukowanie\"");
+    }, 20'000));
+    // The reply comes once the dialog has closed.
+    EXPECT_TRUE(print.Running());
+    ::kill(program, SIGKILL);
+    EXPECT_EQ(print.WaitForExit(std::chrono::seconds(10)), 4);
 }
 
 } // namespace
