@@ -77,7 +77,8 @@ TEST_F(MainFormFixture, APrintWaitsWhileAModalDialogRuns)
     WriteDocument(a, bkTransfer);
     TDdeReply during;
     modals.Expect<QMessageBox>([&](QWidget* w) {
-        during = main->ShellDdeServerConvExecuteMacro({QStringLiteral("[print \"%1\"]").arg(a)});
+        // Spelt as the registration writes it.
+        during = main->ShellDdeServerConvExecuteMacro({QStringLiteral("[Print \"%1\"]").arg(a)});
         qobject_cast<QMessageBox*>(w)->button(QMessageBox::Ok)->click();
     });
     QMessageBox::information(main.get(), QStringLiteral("Wplatomat"), QStringLiteral("Chwila"));

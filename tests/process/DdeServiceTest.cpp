@@ -44,6 +44,9 @@ TEST_F(DdeService, TenThousandConversationsOnTheSecondTopicLeaveTheProgramServin
     EXPECT_EQ(answered, 10'000);
     EXPECT_EQ(UserSession::ServerPid(), program);
     EXPECT_EQ(session.Shell({"--execute", "12"}).first, 0);
+    const auto [refused, why] = session.Shell({"--topic", "Inny", "--execute", "12"});
+    EXPECT_EQ(refused, 5);
+    EXPECT_TRUE(why.contains(QStringLiteral("odmówił"))) << why.toStdString();
 }
 
 TEST_F(DdeService, ABusyProgramIsWaitedForAndManyClientsAtOnceAllGetThrough)

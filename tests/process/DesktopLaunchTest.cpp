@@ -26,7 +26,7 @@ protected:
         qputenv("DISPLAY", session.display.Name().toLocal8Bit());
         ASSERT_TRUE(windowManager.Start(QStringLiteral("openbox"), {}));
         for (const auto& [name, colour] : {std::pair{"b.wpt", TColor(0x000058EA)},
-                                           std::pair{"c d.wpt", TColor(0x00AA3300)}})
+                                           std::pair{"c \"d\".wpt", TColor(0x00AA3300)}})
             ASSERT_NO_FATAL_FAILURE(session.WriteDocument(name, colour));
         // A first start registers the type and publishes the entries; it is then ended by force.
         ProgramRun first;
@@ -74,6 +74,10 @@ TEST_F(DesktopLaunch, TheMenuEntryStartsTheProgramAndBringsItForwardAsDoesOpenin
               QFileInfo(QStringLiteral(WPLATOMAT_SHELL_EXE)).filePath());
     const QString exec = QSettings(entry, QSettings::IniFormat).value("Desktop Entry/Exec").toString();
     EXPECT_TRUE(QFileInfo(exec.section(QLatin1Char(' '), 0, 0)).isExecutable()) << exec.toStdString();
+    // The menu shows the open entry, never the print one.
+    EXPECT_FALSE(QSettings(entry, QSettings::IniFormat).value("Desktop Entry/NoDisplay", false).toBool());
+    const QString print = session.Path("data/applications/wplatomat-print.desktop");
+    EXPECT_TRUE(QSettings(print, QSettings::IniFormat).value("Desktop Entry/NoDisplay", false).toBool());
 
     // No program runs: the menu entry, launched with no file, starts one.
     Run(QStringLiteral("gio"), {"launch", entry});
@@ -97,8 +101,8 @@ TEST_F(DesktopLaunch, TheMenuEntryStartsTheProgramAndBringsItForwardAsDoesOpenin
     // A document handed over from an environment with another runtime folder
     // (as from cron or `env -i`) reaches the one running program, and comes forward.
     ASSERT_NO_FATAL_FAILURE(PutAnotherWindowInFront());
-    EXPECT_EQ(session.Shell({"open", "c d.wpt"}, {{"XDG_RUNTIME_DIR", ""}, {"XDG_CACHE_HOME", session.Path("cache")}}).first,
-              0);
+    const ProgramRun::Changes cron = {{"XDG_RUNTIME_DIR", ""}, {"XDG_CACHE_HOME", session.Path("cache")}};
+    EXPECT_EQ(session.Shell({"open", "c \"d\".wpt"}, cron).first, 0);
     EXPECT_TRUE(QTest::qWaitFor([&] { return ProgramInFront(running); }, 20'000));
     EXPECT_TRUE(session.Shows(0x00AA3300));
     EXPECT_EQ(UserSession::ServerPid(), running);
@@ -116,8 +120,8 @@ TEST_F(DesktopLaunch, TheClientOpensAndPrintsInTheProgramItStartsAndRefusesALine
     EXPECT_EQ(UserSession::ServerPid(), 0);
 
     // Nothing runs (its socket is left behind): the client starts the registered
-    // program and the file, named with a blank relative to the client's folder, opens in it.
-    EXPECT_EQ(session.Shell({"open", "c d.wpt"}).first, 0);
+    // program and the file, named with a blank and quotes relative to the client's folder, opens in it.
+    EXPECT_EQ(session.Shell({"open", "c \"d\".wpt"}).first, 0);
     const pid_t program = UserSession::ServerPid();
     ASSERT_NE(program, 0);
     EXPECT_TRUE(session.Shows(0x00AA3300));
