@@ -76,7 +76,8 @@ TEST_F(DdeService, AProgramWithoutItsServiceSaysWhyAndItsClientsGiveUpAtOnce)
 {
     // No socket fits under a runtime folder this deep.
     const QString deep = session.Path("runtime/" + QString(100, QLatin1Char('d')));
-    ASSERT_TRUE(QDir().mkpath(deep) && QFile::setPermissions(deep, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    ASSERT_TRUE(QDir().mkpath(deep));
+    ASSERT_TRUE(QFile::setPermissions(deep, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
     qputenv("XDG_RUNTIME_DIR", deep.toLocal8Bit());
     ProgramRun program;
     ASSERT_TRUE(program.Start(QStringLiteral(WPLATOMAT_EXE), {}, {{"QT_QPA_PLATFORM", "offscreen"}}));

@@ -43,15 +43,16 @@ protected:
     QString X(const QStringList& arguments) { return QString::fromLatin1(Run(QStringLiteral("xprop"), arguments)); }
     QString ActiveWindow()
     {
-        const auto match = QRegularExpression(QStringLiteral("# (0x[0-9a-f]+)")).match(X({"-root", "_NET_ACTIVE_WINDOW"}));
+        const QString root = X({"-root", "_NET_ACTIVE_WINDOW"});
+        const auto match = QRegularExpression(QStringLiteral("# (0x[0-9a-f]+)")).match(root);
         return match.hasMatch() ? match.captured(1) : QString();
     }
     // The window in front is the program's main window, no dialog of it.
     bool ProgramInFront(pid_t program)
     {
         const QString window = ActiveWindow();
-        const QString properties = window.isEmpty() ? QString() : X({"-id", window, "_NET_WM_PID", "_NET_WM_WINDOW_TYPE"});
-        return properties.contains(QStringLiteral("= %1\n").arg(program)) && !properties.contains(QStringLiteral("DIALOG"));
+        const QString about = window.isEmpty() ? QString() : X({"-id", window, "_NET_WM_PID", "_NET_WM_WINDOW_TYPE"});
+        return about.contains(QStringLiteral("= %1\n").arg(program)) && !about.contains(QStringLiteral("DIALOG"));
     }
     void PutAnotherWindowInFront()
     {
