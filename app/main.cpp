@@ -3,6 +3,7 @@
 #include "app/untNewBlank.h"
 #include "platform/FileName.h"
 #include "platform/InstanceLock.h"
+#include "platform/RegistryFile.h"
 #include "printing/untPrintSelect.h"
 #include "printing/untPrintSelect2.h"
 
@@ -36,6 +37,9 @@ int main(int argc, char* argv[])
 
     // The application's title; the windows' own captions stay as they are.
     QApplication::setApplicationName(QStringLiteral("Wplatomat"));
+    // The start rewrites its settings and the file-type registration as they
+    // were: the file is saved once, and only when that changed something.
+    RegistryHold startSettings;
     auto mainForm = std::make_unique<TMainForm>();
     InitializeNewBlank(mainForm.get());
     frmNewBlank()->SetRecentMenu(mainForm->ReOpenMenu());
@@ -44,6 +48,8 @@ int main(int argc, char* argv[])
     for (int i = 0; i < argc; ++i)
         arguments << DecodeFileName(argv[i]);
     mainForm->SetCommandLine(arguments);
+    // The shell reads the registration once the service answers.
+    startSettings.end();
     // Holding the lock, this instance alone serves the documents of the shell.
     mainForm->StartDdeService();
     InitializePrintSelect();

@@ -8,28 +8,25 @@
 
 #include <cups/cups.h>
 
-namespace {
-
-// The device address of a queue, which only the spooler itself knows.
-QString DeviceUri(const QString& queue)
-{
-    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.toUtf8().constData(), nullptr);
-    if (!dest)
-        return QString();
-    const char* uri = cupsGetOption("device-uri", dest->num_options, dest->options);
-    const QString result = uri ? QString::fromUtf8(uri) : QString();
-    cupsFreeDests(1, dest);
-    return result;
-}
-
-} // namespace
-
 QList<TSpooler::Queue> TSystemSpooler::Queues() const
 {
-    QList<Queue> queues;
-    for (const QPrinterInfo& info : QPrinterInfo::availablePrinters())
-        queues.append({info.printerName(), info.makeAndModel(), DeviceUri(info.printerName())});
-    return queues;
+    if (m_queues)
+        return *m_queues;
+    m_queues.emplace();
+    cups_dest_t* dests = nullptr;
+    const int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);
+    for (int i = 0; i < count; ++i) {
+        const cups_dest_t& dest = dests[i];
+        // Instances are option sets of a queue, not queues of their own.
+        if (dest.instance)
+            continue;
+        const auto option = [&](const char* name) {
+            return QString::fromUtf8(cupsGetOption(name, dest.num_options, dest.options));
+        };
+        m_queues->append({QString::fromUtf8(dest.name), option("printer-make-and-model"), option("device-uri")});
+    }
+    cupsFreeDests(count, dests);
+    return *m_queues;
 }
 
 QString TSystemSpooler::DefaultQueue() const
@@ -37,13 +34,37 @@ QString TSystemSpooler::DefaultQueue() const
     return QPrinterInfo::defaultPrinterName();
 }
 
+const QPrinterInfo& TSystemSpooler::Info(const QString& queue) const
+{
+    auto known = m_infos.constFind(queue);
+    if (known == m_infos.constEnd())
+        known = m_infos.insert(queue, QPrinterInfo::printerInfo(queue));
+    return *known;
+}
+
+std::unique_ptr<QPrinter> TSpooler::MakePrinter(const QString&) const
+{
+    return std::make_unique<QPrinter>(QPrinter::HighResolution);
+}
+
+std::unique_ptr<QPrinter> TSystemSpooler::MakePrinter(const QString& queue) const
+{
+    // Given no printer, Qt would read the default queue's driver to find one.
+    if (queue.isEmpty())
+        return TSpooler::MakePrinter(queue);
+    return std::make_unique<QPrinter>(Info(queue), QPrinter::HighResolution);
+}
+
 void TSystemSpooler::Select(QPrinter& printer, const QString& queue) const
 {
-    printer.setOutputFormat(QPrinter::NativeFormat);
-    printer.setPrinterName(queue);
+    // Naming the queue it is on already would only read its driver again.
+    if (printer.outputFormat() != QPrinter::NativeFormat || printer.printerName() != queue) {
+        printer.setOutputFormat(QPrinter::NativeFormat);
+        printer.setPrinterName(queue);
+    }
     // Qt keeps the paper and colour the printer had before whenever the new
     // queue supports them too, so the queue's own defaults are set here.
-    const QPrinterInfo info = QPrinterInfo::printerInfo(queue);
+    const QPrinterInfo& info = Info(queue);
     if (info.isNull())
         return;
     const QPageSize paper = info.defaultPageSize();
