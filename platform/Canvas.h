@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QHash>
 #include <QPainterPath>
 #include <QPoint>
 #include <QRect>
@@ -161,7 +162,11 @@ private:
     void DrawThinLine(QPoint from, QPoint to);
     void DrawWideLine(QPoint from, QPoint to);
     void ApplyPen(bool wide);
-    void DrawTextCell(int x, int y, const QString& text, const TRect* clip);
+    void DrawTextCell(int x, int y, const QString& whole, const TRect* clip);
+    const QFontMetrics& Metrics() const;
+    int CharAdvance(QChar ch) const;
+    // The text up to where, room pixels along its baseline and more, it can leave no pixel.
+    QString VisiblePart(const QString& text, int room) const;
 
     QPaintDevice* m_device = nullptr;
     std::unique_ptr<QPainter> m_painter;
@@ -172,5 +177,6 @@ private:
     int m_styleStep = 0; // position in the dash pattern of one-pixel lines
     mutable std::optional<QFontMetrics> m_metrics;
     mutable quint64 m_metricsFontId = 0;
+    mutable QHash<char16_t, int> m_advances; // of the metrics' font
     quint64 m_painterFontId = 0;
 };

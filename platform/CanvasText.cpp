@@ -7,14 +7,52 @@
 #include <QPaintEngine>
 #include <QPainter>
 
-int TCanvas::TextWidth(const QString& text) const
+#include <climits>
+
+namespace {
+
+// How far a text may run along its baseline from (x, y) before it leaves the
+// box, for the turns that keep the baseline on an axis; INT_MAX when the
+// box does not bound it that way.
+int RoomAlongBaseline(const QRect& box, int x, int y, int angle)
+{
+    switch ((angle % 3600 + 3600) % 3600) {
+    case 0: return box.right() + 1 - x;
+    case 900: return y - box.top() + 1;
+    case 1800: return x - box.left() + 1;
+    case 2700: return box.bottom() + 1 - y;
+    default: return INT_MAX;
+    }
+}
+
+} // namespace
+
+const QFontMetrics& TCanvas::Metrics() const
 {
     const QFont& font = Font.ToQFont();
     if (!m_metrics || m_metricsFontId != Font.Id()) {
         m_metrics.emplace(font, m_device);
         m_metricsFontId = Font.Id();
+        m_advances.clear();
     }
-    return m_metrics->horizontalAdvance(text);
+    return *m_metrics;
+}
+
+int TCanvas::CharAdvance(QChar ch) const
+{
+    const QFontMetrics& metrics = Metrics();
+    auto known = m_advances.constFind(ch.unicode());
+    if (known == m_advances.constEnd())
+        known = m_advances.insert(ch.unicode(), metrics.horizontalAdvance(QString(ch)));
+    return *known;
+}
+
+int TCanvas::TextWidth(const QString& text) const
+{
+    // Without kerning or shaping a character's width is its advance alone.
+    if (text.size() == 1 && !text[0].isSurrogate())
+        return CharAdvance(text[0]);
+    return Metrics().horizontalAdvance(text);
 }
 
 int TCanvas::TextHeight(const QString&) const
@@ -44,11 +82,40 @@ void TCanvas::TextRect(const TRect& r, int x, int y, const QString& text)
     DrawTextCell(x, y, text, &r);
 }
 
-void TCanvas::DrawTextCell(int x, int y, const QString& text, const TRect* clip)
+QString TCanvas::VisiblePart(const QString& text, int room) const
 {
-    if (!IsActive() || text.isEmpty())
+    // A glyph may reach back over its neighbours by less than an em; what
+    // starts further past the edge leaves no pixel inside.
+    const int limit = room + Font.Height() + 2;
+    int pen = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (pen >= limit)
+            return text.left(i);
+        // Half a surrogate pair counts as nothing: the cut only comes later.
+        if (!text[i].isSurrogate())
+            pen += CharAdvance(text[i]);
+    }
+    return text;
+}
+
+void TCanvas::DrawTextCell(int x, int y, const QString& whole, const TRect* clip)
+{
+    if (!IsActive() || whole.isEmpty())
         return;
     if (clip && (clip->Right <= clip->Left || clip->Bottom <= clip->Top))
+        return;
+    const bool raster = m_painter->paintEngine()->type() == QPaintEngine::Raster;
+    const int angle = Font.Escapement();
+    // Pixels outside the box or the bitmap are never seen: a long text is cut
+    // before it is laid out, drawn or kept as a picture.
+    QRect box = clip ? ToQRect(*clip) : QRect();
+    if (raster) {
+        const QRect device(0, 0, m_device->width(), m_device->height());
+        box = clip ? box.intersected(device) : device;
+    }
+    const int room = box.isValid() ? RoomAlongBaseline(box, x, y, angle) : INT_MAX;
+    const QString text = room < INT_MAX ? VisiblePart(whole, std::max(room, 0)) : whole;
+    if (text.isEmpty())
         return;
     const QFont& font = Font.ToQFont();
     const QColor color = ToQColor(Font.Color());
@@ -57,7 +124,6 @@ void TCanvas::DrawTextCell(int x, int y, const QString& text, const TRect* clip)
         m_painterFontId = Font.Id();
     }
     m_painter->setPen(color);
-    const int angle = Font.Escapement();
     // A restore reaches the engine at once, where a reset would wait for the
     // next drawing: a printer's engine must not end its job turned or cut.
     const bool scoped = clip || angle != 0;
@@ -76,9 +142,7 @@ void TCanvas::DrawTextCell(int x, int y, const QString& text, const TRect* clip)
         m_painter->fillRect(QRect(x, y, TextWidth(text), ascent + Font.Descent()), ToQColor(Brush.Color));
     const QPoint baseline(x, y + ascent);
     // Paper and PDF keep their text as text; only pixels are worth caching.
-    const TextImage* picture = angle == 0 && m_painter->paintEngine()->type() == QPaintEngine::Raster
-                                   ? LargeTextImage(font, color, text)
-                                   : nullptr;
+    const TextImage* picture = angle == 0 && raster ? LargeTextImage(font, color, text) : nullptr;
     if (picture)
         m_painter->drawImage(baseline - picture->baseline, picture->image);
     else
