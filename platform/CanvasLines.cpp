@@ -2,7 +2,9 @@
 
 #include "platform/CanvasGeometry.h"
 
+#include <QPaintEngine>
 #include <QPainter>
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <cstdlib>
@@ -199,13 +201,30 @@ void TCanvas::DrawThinLine(QPoint from, QPoint to)
         return;
     }
     // Bresenham stepping along the major axis; the end pixel is not drawn.
+    // Pixels on one row (or column) next to each other are filled as one run.
+    QVarLengthArray<QRect, 64> runs;
+    QRect run;
+    const auto extends = [&](int x, int y) {
+        if (run.isNull())
+            return false;
+        if (dx >= dy)
+            return y == run.top() && x == (sx > 0 ? run.right() + 1 : run.left() - 1);
+        return x == run.left() && y == (sy > 0 ? run.bottom() + 1 : run.top() - 1);
+    };
     const int steps = std::max(dx, dy);
     int x = from.x();
     int y = from.y();
     int error = (dx >= dy ? dx : dy) / 2;
     for (int i = 0; i < steps; ++i) {
-        if (PatternIsOn(pattern, m_styleStep++))
-            m_painter->fillRect(QRect(x, y, 1, 1), color);
+        if (PatternIsOn(pattern, m_styleStep++)) {
+            if (extends(x, y)) {
+                run = run.united(QRect(x, y, 1, 1));
+            } else {
+                if (!run.isNull())
+                    runs.append(run);
+                run = QRect(x, y, 1, 1);
+            }
+        }
         if (dx >= dy) {
             x += sx;
             error -= dy;
@@ -222,6 +241,18 @@ void TCanvas::DrawThinLine(QPoint from, QPoint to)
             }
         }
     }
+    if (!run.isNull())
+        runs.append(run);
+    // Pixels take the runs in one call; a printer's engine strokes rectangles
+    // its own way, so it gets them one by one as filled boxes.
+    if (m_painter->paintEngine()->type() == QPaintEngine::Raster) {
+        m_painter->setPen(Qt::NoPen);
+        m_painter->setBrush(color);
+        m_painter->drawRects(runs.constData(), int(runs.size()));
+        return;
+    }
+    for (const QRect& r : runs)
+        m_painter->fillRect(r, color);
 }
 
 void TCanvas::DrawWideLine(QPoint from, QPoint to)
