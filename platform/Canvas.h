@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QHash>
+#include <QRawFont>
 #include <QPainterPath>
 #include <QPoint>
 #include <QRect>
@@ -167,6 +168,7 @@ private:
     int CharAdvance(QChar ch) const;
     // The text up to where, room pixels along its baseline and more, it can leave no pixel.
     QString VisiblePart(const QString& text, int room) const;
+    bool DrawGlyph(QPoint baseline, const QString& text);
 
     QPaintDevice* m_device = nullptr;
     std::unique_ptr<QPainter> m_painter;
@@ -178,5 +180,8 @@ private:
     mutable std::optional<QFontMetrics> m_metrics;
     mutable quint64 m_metricsFontId = 0;
     mutable QHash<char16_t, int> m_advances; // of the metrics' font
+    QRawFont m_rawFont;
+    QHash<char16_t, quint32> m_glyphs; // of the raw font
+    quint64 m_glyphFontId = 0;
     quint64 m_painterFontId = 0;
 };

@@ -4,6 +4,7 @@
 #include "platform/TextImages.h"
 
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QPaintEngine>
 #include <QPainter>
 
@@ -145,8 +146,35 @@ void TCanvas::DrawTextCell(int x, int y, const QString& whole, const TRect* clip
     const TextImage* picture = angle == 0 && raster ? LargeTextImage(font, color, text) : nullptr;
     if (picture)
         m_painter->drawImage(baseline - picture->baseline, picture->image);
-    else
+    else if (!(angle == 0 && raster && DrawGlyph(baseline, text)))
         m_painter->drawText(baseline, text);
     if (scoped)
         m_painter->restore();
+}
+
+bool TCanvas::DrawGlyph(QPoint baseline, const QString& text)
+{
+    // One character, as the forms' cells hold them: its glyph from the face
+    // itself, without the text layout a string needs.
+    if (text.size() != 1 || text[0].isSurrogate() || (Font.Style() & (fsUnderline | fsStrikeOut)))
+        return false;
+    if (m_glyphFontId != Font.Id()) {
+        m_rawFont = QRawFont::fromFont(Font.ToQFont());
+        m_glyphs.clear();
+        m_glyphFontId = Font.Id();
+    }
+    auto known = m_glyphs.constFind(text[0].unicode());
+    if (known == m_glyphs.constEnd()) {
+        const QList<quint32> indexes = m_rawFont.isValid() ? m_rawFont.glyphIndexesForString(text) : QList<quint32>();
+        known = m_glyphs.insert(text[0].unicode(), indexes.size() == 1 ? indexes[0] : 0);
+    }
+    // A character the face lacks is left to the layout, which finds another face for it.
+    if (*known == 0)
+        return false;
+    QGlyphRun run;
+    run.setRawFont(m_rawFont);
+    run.setGlyphIndexes({*known});
+    run.setPositions({QPointF(0, 0)});
+    m_painter->drawGlyphRun(baseline, run);
+    return true;
 }
