@@ -11,6 +11,7 @@
 #include <QRect>
 #include <QString>
 
+#include <array>
 #include <memory>
 #include <optional>
 
@@ -168,7 +169,7 @@ private:
     int CharAdvance(QChar ch) const;
     // The text up to where, room pixels along its baseline and more, it can leave no pixel.
     QString VisiblePart(const QString& text, int room) const;
-    bool DrawGlyph(QPoint baseline, const QString& text);
+    bool DrawGlyphs(QPoint baseline, const QString& text);
 
     QPaintDevice* m_device = nullptr;
     std::unique_ptr<QPainter> m_painter;
@@ -180,6 +181,7 @@ private:
     mutable std::optional<QFontMetrics> m_metrics;
     mutable quint64 m_metricsFontId = 0;
     mutable QHash<char16_t, int> m_advances; // of the metrics' font
+    mutable std::array<int, 0x180> m_latinAdvances{};
     QRawFont m_rawFont;
     QHash<char16_t, quint32> m_glyphs; // of the raw font
     quint64 m_glyphFontId = 0;

@@ -7,6 +7,7 @@
 #include <QGlyphRun>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QVarLengthArray>
 
 #include <climits>
 
@@ -26,6 +27,26 @@ int RoomAlongBaseline(const QRect& box, int x, int y, int angle)
     }
 }
 
+// A character whose glyph and advance do not depend on its neighbours: no
+// mark that joins the one before, no invisible control or format character,
+// no half of a pair.
+bool StandsAlone(QChar ch)
+{
+    switch (ch.category()) {
+    case QChar::Mark_NonSpacing:
+    case QChar::Mark_SpacingCombining:
+    case QChar::Mark_Enclosing:
+    case QChar::Other_Control:
+    case QChar::Other_Format:
+    case QChar::Other_Surrogate:
+    case QChar::Other_PrivateUse:
+    case QChar::Other_NotAssigned:
+    case QChar::Separator_Line:
+    case QChar::Separator_Paragraph: return false;
+    default: return true;
+    }
+}
+
 } // namespace
 
 const QFontMetrics& TCanvas::Metrics() const
@@ -35,6 +56,7 @@ const QFontMetrics& TCanvas::Metrics() const
         m_metrics.emplace(font, m_device);
         m_metricsFontId = Font.Id();
         m_advances.clear();
+        m_latinAdvances.fill(-1);
     }
     return *m_metrics;
 }
@@ -42,6 +64,13 @@ const QFontMetrics& TCanvas::Metrics() const
 int TCanvas::CharAdvance(QChar ch) const
 {
     const QFontMetrics& metrics = Metrics();
+    // The letters of Polish texts sit below U+0180: a table, not a hash, for them.
+    if (ch.unicode() < m_latinAdvances.size()) {
+        int& known = m_latinAdvances[ch.unicode()];
+        if (known < 0)
+            known = metrics.horizontalAdvance(QString(ch));
+        return known;
+    }
     auto known = m_advances.constFind(ch.unicode());
     if (known == m_advances.constEnd())
         known = m_advances.insert(ch.unicode(), metrics.horizontalAdvance(QString(ch)));
@@ -50,10 +79,14 @@ int TCanvas::CharAdvance(QChar ch) const
 
 int TCanvas::TextWidth(const QString& text) const
 {
-    // Without kerning or shaping a character's width is its advance alone.
-    if (text.size() == 1 && !text[0].isSurrogate())
-        return CharAdvance(text[0]);
-    return Metrics().horizontalAdvance(text);
+    // Without kerning or shaping a text's width is the sum of its characters' advances.
+    int width = 0;
+    for (const QChar ch : text) {
+        if (!StandsAlone(ch))
+            return Metrics().horizontalAdvance(text);
+        width += CharAdvance(ch);
+    }
+    return width;
 }
 
 int TCanvas::TextHeight(const QString&) const
@@ -92,8 +125,8 @@ QString TCanvas::VisiblePart(const QString& text, int room) const
     for (qsizetype i = 0; i < text.size(); ++i) {
         if (pen >= limit)
             return text.left(i);
-        // Half a surrogate pair counts as nothing: the cut only comes later.
-        if (!text[i].isSurrogate())
+        // What may join its neighbours counts as nothing: the cut only comes later.
+        if (StandsAlone(text[i]))
             pen += CharAdvance(text[i]);
     }
     return text;
@@ -146,35 +179,46 @@ void TCanvas::DrawTextCell(int x, int y, const QString& whole, const TRect* clip
     const TextImage* picture = angle == 0 && raster ? LargeTextImage(font, color, text) : nullptr;
     if (picture)
         m_painter->drawImage(baseline - picture->baseline, picture->image);
-    else if (!(angle == 0 && raster && DrawGlyph(baseline, text)))
+    else if (!(angle == 0 && raster && DrawGlyphs(baseline, text)))
         m_painter->drawText(baseline, text);
     if (scoped)
         m_painter->restore();
 }
 
-bool TCanvas::DrawGlyph(QPoint baseline, const QString& text)
+bool TCanvas::DrawGlyphs(QPoint baseline, const QString& text)
 {
-    // One character, as the forms' cells hold them: its glyph from the face
-    // itself, without the text layout a string needs.
-    if (text.size() != 1 || text[0].isSurrogate() || (Font.Style() & (fsUnderline | fsStrikeOut)))
+    // The glyphs straight from the face at their advances, as the layout
+    // would place them, without laying the text out.
+    if (Font.Style() & (fsUnderline | fsStrikeOut))
         return false;
     if (m_glyphFontId != Font.Id()) {
         m_rawFont = QRawFont::fromFont(Font.ToQFont());
         m_glyphs.clear();
         m_glyphFontId = Font.Id();
     }
-    auto known = m_glyphs.constFind(text[0].unicode());
-    if (known == m_glyphs.constEnd()) {
-        const QList<quint32> indexes = m_rawFont.isValid() ? m_rawFont.glyphIndexesForString(text) : QList<quint32>();
-        known = m_glyphs.insert(text[0].unicode(), indexes.size() == 1 ? indexes[0] : 0);
-    }
-    // A character the face lacks is left to the layout, which finds another face for it.
-    if (*known == 0)
+    if (!m_rawFont.isValid())
         return false;
+    QVarLengthArray<quint32, 64> glyphs;
+    QVarLengthArray<QPointF, 64> positions;
+    int pen = 0;
+    for (const QChar ch : text) {
+        if (!StandsAlone(ch))
+            return false;
+        auto known = m_glyphs.constFind(ch.unicode());
+        if (known == m_glyphs.constEnd()) {
+            const QList<quint32> indexes = m_rawFont.glyphIndexesForString(QString(ch));
+            known = m_glyphs.insert(ch.unicode(), indexes.size() == 1 ? indexes[0] : 0);
+        }
+        // A character the face lacks is left to the layout, which finds another face for it.
+        if (*known == 0)
+            return false;
+        glyphs.append(*known);
+        positions.append(QPointF(pen, 0));
+        pen += CharAdvance(ch);
+    }
     QGlyphRun run;
     run.setRawFont(m_rawFont);
-    run.setGlyphIndexes({*known});
-    run.setPositions({QPointF(0, 0)});
+    run.setRawData(glyphs.constData(), positions.constData(), int(glyphs.size()));
     m_painter->drawGlyphRun(baseline, run);
     return true;
 }
