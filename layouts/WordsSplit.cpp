@@ -1,6 +1,7 @@
 #include "layouts/WordsSplit.h"
 
 #include <QFontMetrics>
+#include <QHash>
 #include <QList>
 
 namespace {
@@ -49,11 +50,24 @@ TWordsLines SplitWords(const TFont& canvasFont, const QString& words, int points
 TWordsLines FitWords(const TFont& CanvasFont, const QString& Words, std::initializer_list<int> Points, double FirstMm,
                      double SecondMm)
 {
+    // Every repaint asks again for the same amount: measuring its prefixes
+    // at three sizes would cost more than drawing them.
+    static QHash<QString, TWordsLines> known;
+    QString key = CanvasFont.Name() + QChar(0) + QString::number(CanvasFont.Style()) + QChar(0)
+        + QString::number(FirstMm, 'g', 17) + QChar(0) + QString::number(SecondMm, 'g', 17) + QChar(0) + Words;
+    for (int points : Points)
+        key += QChar(0) + QString::number(points);
+    if (const auto found = known.constFind(key); found != known.constEnd())
+        return *found;
     TWordsLines lines;
     for (int points : Points) {
         lines = SplitWords(CanvasFont, Words, points, FirstMm, SecondMm);
         if (lines.Fits)
             break;
     }
+    constexpr qsizetype KeptAmounts = 64;
+    if (known.size() >= KeptAmounts)
+        known.clear();
+    known.insert(key, lines);
     return lines;
 }

@@ -182,6 +182,7 @@ private:
     mutable quint64 m_metricsFontId = 0;
     mutable QHash<char16_t, int> m_advances; // of the metrics' font
     mutable std::array<int, 0x180> m_latinAdvances{};
+    mutable quint64 m_advancesFontId = 0;
     QRawFont m_rawFont;
     QHash<char16_t, quint32> m_glyphs; // of the raw font
     quint64 m_glyphFontId = 0;

@@ -32,6 +32,9 @@ int RoomAlongBaseline(const QRect& box, int x, int y, int angle)
 // no half of a pair.
 bool StandsAlone(QChar ch)
 {
+    const char16_t u = ch.unicode();
+    if ((u >= 0x20 && u < 0x7f) || (u >= 0xa0 && u < 0x180 && u != 0xad))
+        return true;
     switch (ch.category()) {
     case QChar::Mark_NonSpacing:
     case QChar::Mark_SpacingCombining:
@@ -55,8 +58,13 @@ const QFontMetrics& TCanvas::Metrics() const
     if (!m_metrics || m_metricsFontId != Font.Id()) {
         m_metrics.emplace(font, m_device);
         m_metricsFontId = Font.Id();
+    }
+    // Sized in pixels, a face advances alike on every device: the advances
+    // outlive the painting that measured them.
+    if (m_advancesFontId != Font.Id()) {
         m_advances.clear();
         m_latinAdvances.fill(-1);
+        m_advancesFontId = Font.Id();
     }
     return *m_metrics;
 }
