@@ -12,4 +12,4 @@ ensure_packages() {
 }
 
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-translations-l10n libjpeg62-turbo-dev libcups2-dev fonts-liberation2 fonts-dejavu-core shared-mime-info desktop-file-utils)
-TEST_PACKAGES=("${BUILD_PACKAGES[@]}" clang libclang-rt-14-dev libgtest-dev libbenchmark-dev poppler-utils cups printer-driver-cups-pdf xvfb xauth x11-apps libglib2.0-bin)
+TEST_PACKAGES=("${BUILD_PACKAGES[@]}" clang libclang-rt-14-dev libgtest-dev libbenchmark-dev libcairo2-dev pkg-config poppler-utils cups printer-driver-cups-pdf xvfb xauth x11-apps libglib2.0-bin)
