@@ -47,11 +47,9 @@ TEST_F(MainFormFixture, PlacementIsRestoredWhenItFitsAndDamagedSettingsCountAsAb
     ASSERT_TRUE(QTest::qWaitFor([&] { return main->frameGeometry().topLeft() == QPoint(130, 90); }, WaitMs));
     restart(QRect(130, 90, 600, 480), [](TRegistry&) {});
     // A start and an exit that change nothing leave the file alone: same inode and time.
-    const auto version = [] {
-        struct stat st {};
-        stat(QFile::encodeName(RegistryFile::defaultFileName()).constData(), &st);
-        return std::pair(st.st_ino, st.st_mtim.tv_sec * 1000000000LL + st.st_mtim.tv_nsec);
-    };
+    struct stat st {};
+    const auto version = [&st] { stat(QFile::encodeName(RegistryFile::defaultFileName()).constData(), &st);
+                                 return std::tuple(st.st_ino, st.st_mtim.tv_sec, st.st_mtim.tv_nsec); };
     DestroyMainForm();
     const auto saved = version();
     restart(QRect(130, 90, 600, 480), [](TRegistry&) {});
