@@ -40,8 +40,10 @@ void TCanvas::Begin(QPaintDevice* device)
 
 void TCanvas::End()
 {
-    if (m_painter && m_painter->isActive())
+    if (m_painter && m_painter->isActive()) {
+        FlushFills();
         m_painter->end();
+    }
     m_painter.reset();
     m_device = nullptr;
     m_clipRect = QRect();
@@ -63,7 +65,9 @@ bool TCanvas::IsActive() const
 
 void TCanvas::Draw(int x, int y, const QImage& image)
 {
-    if (IsActive())
-        m_painter->drawImage(QPoint(x, y), image);
+    if (!IsActive())
+        return;
+    FlushFills();
+    m_painter->drawImage(QPoint(x, y), image);
 }
 

@@ -9,11 +9,15 @@
 #include <QPainterPath>
 #include <QPoint>
 #include <QRect>
+#include <QRegion>
+#include <QRgb>
 #include <QString>
 
 #include <array>
 #include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 class QImage;
 class QPaintDevice;
@@ -125,7 +129,14 @@ public:
     // unless its owner narrowed it for a partial repaint.
     QRect ClipRect() const;
     void SetClipRect(const QRect& rect) { m_clipRect = rect; }
-    QPainter* Painter() { return m_painter.get(); }
+    QPainter* Painter()
+    {
+        FlushFills();
+        return m_painter.get();
+    }
+    // Draws the fills that wait for what comes after them (see FillArea);
+    // whoever reads the device's pixels while painting calls it first.
+    void FlushFills();
 
     TPen Pen;
     TBrush Brush;
@@ -161,6 +172,10 @@ public:
     int TextDescent() const;
 
 private:
+    // On a bitmap, fills wait until something else is drawn, so that a fill
+    // a later one covers costs nothing: the forms fill tinted areas and then
+    // their white cells on top.
+    void FillArea(const QRect& r, const QColor& color);
     void DrawThinLine(QPoint from, QPoint to);
     void DrawWideLine(QPoint from, QPoint to);
     void ApplyPen(bool wide);
@@ -183,6 +198,7 @@ private:
     mutable QHash<char16_t, int> m_advances; // of the metrics' font
     mutable std::array<int, 0x180> m_latinAdvances{};
     mutable quint64 m_advancesFontId = 0;
+    std::vector<std::pair<QRgb, QRegion>> m_waitingFills;
     QRawFont m_rawFont;
     QHash<char16_t, quint32> m_glyphs; // of the raw font
     quint64 m_glyphFontId = 0;

@@ -47,6 +47,35 @@ bool PatternIsOn(const DashPattern& pattern, int step)
 
 } // namespace
 
+void TCanvas::FillArea(const QRect& r, const QColor& color)
+{
+    if (m_painter->paintEngine()->type() != QPaintEngine::Raster) {
+        m_painter->fillRect(r, color);
+        return;
+    }
+    // Each fill takes its pixels from the waiting fills of other colours, so
+    // the areas stay apart and every pixel has the colour filled last.
+    bool joined = false;
+    for (auto& [rgb, area] : m_waitingFills) {
+        if (rgb == color.rgba()) {
+            area += r;
+            joined = true;
+        } else {
+            area -= r;
+        }
+    }
+    if (!joined)
+        m_waitingFills.push_back({color.rgba(), QRegion(r)});
+}
+
+void TCanvas::FlushFills()
+{
+    for (const auto& [rgb, area] : m_waitingFills)
+        for (const QRect& r : area)
+            m_painter->fillRect(r, QColor::fromRgba(rgb));
+    m_waitingFills.clear();
+}
+
 void TCanvas::FillRect(const TRect& r)
 {
     if (!IsActive() || Brush.Style == bsClear)
@@ -54,7 +83,7 @@ void TCanvas::FillRect(const TRect& r)
     TRect n = r;
     Normalize(n.Left, n.Right);
     Normalize(n.Top, n.Bottom);
-    m_painter->fillRect(ToQRect(n), ToQColor(Brush.Color));
+    FillArea(ToQRect(n), ToQColor(Brush.Color));
 }
 
 void TCanvas::Rectangle(int left, int top, int right, int bottom)
@@ -66,7 +95,7 @@ void TCanvas::Rectangle(int left, int top, int right, int bottom)
     if (right - left < 1 || bottom - top < 1)
         return;
     if (Brush.Style != bsClear)
-        m_painter->fillRect(QRect(left, top, right - left, bottom - top), ToQColor(Brush.Color));
+        FillArea(QRect(left, top, right - left, bottom - top), ToQColor(Brush.Color));
     if (Pen.Style == psClear)
         return;
     // The outline runs through the centres of the box's outermost pixels.
@@ -74,14 +103,16 @@ void TCanvas::Rectangle(int left, int top, int right, int bottom)
     if (Pen.Width <= 1) {
         if (right - left <= 2 || bottom - top <= 2) {
             // No inside left: the outline covers the whole box.
-            m_painter->fillRect(QRect(left, top, right - left, bottom - top), ToQColor(Pen.Color));
+            FillArea(QRect(left, top, right - left, bottom - top), ToQColor(Pen.Color));
             return;
         }
+        FlushFills();
         m_styleStep = 0;
         for (int i = 0; i < 4; ++i)
             DrawThinLine(corners[i], corners[(i + 1) % 4]);
         return;
     }
+    FlushFills();
     ApplyPen(true);
     m_painter->setBrush(Qt::NoBrush);
     QPolygonF outline;
@@ -98,6 +129,7 @@ void TCanvas::Ellipse(int left, int top, int right, int bottom)
     Normalize(top, bottom);
     if (right - left < 1 || bottom - top < 1)
         return;
+    FlushFills();
     const QRectF box(left + 0.5, top + 0.5, right - left - 1, bottom - top - 1);
     m_painter->setBrush(Brush.Style == bsClear ? QBrush(Qt::NoBrush) : QBrush(ToQColor(Brush.Color)));
     if (Pen.Style == psClear) {
@@ -145,8 +177,10 @@ void TCanvas::FillPath()
 {
     // Vertices lie on pixel corners, so pixels whose centres fall inside are
     // filled: the right and bottom edges stay out, as for boxes.
-    if (IsActive() && Brush.Style != bsClear && !m_path.isEmpty())
+    if (IsActive() && Brush.Style != bsClear && !m_path.isEmpty()) {
+        FlushFills();
         m_painter->fillPath(m_path, ToQColor(Brush.Color));
+    }
     m_path = QPainterPath();
 }
 
@@ -157,6 +191,7 @@ void TCanvas::LineTo(int x, int y)
     m_penPos = to;
     if (!IsActive() || Pen.Style == psClear || from == to)
         return;
+    FlushFills();
     if (Pen.Width <= 1)
         DrawThinLine(from, to);
     else

@@ -159,6 +159,7 @@ void TCanvas::DrawTextCell(int x, int y, const QString& whole, const TRect* clip
     const QString text = room < INT_MAX ? VisiblePart(whole, std::max(room, 0)) : whole;
     if (text.isEmpty())
         return;
+    FlushFills();
     const QFont& font = Font.ToQFont();
     const QColor color = ToQColor(Font.Color());
     if (m_painterFontId != Font.Id()) {

@@ -57,6 +57,20 @@ TEST(Canvas, BoxesLeaveOutTheirRightAndBottomEdgesAndLinesTheirEndPixel)
     EXPECT_EQ(seen, QStringLiteral("###...###...###...###..."));
 }
 
+// Fills wait to be drawn together, yet every pixel keeps the colour filled last.
+TEST(Canvas, EachPixelHasTheColourOfTheLastFillOverIt)
+{
+    TBitmap bmp(40, 10);
+    const std::pair<TRect, TColor> fills[] = {
+        {{0, 0, 30, 10}, Fill}, {{10, 0, 20, 10}, Ink}, {{15, 0, 40, 10}, Fill}, {{25, 0, 35, 10}, clWhite}};
+    for (const auto& [r, colour] : fills)
+        bmp.Canvas().Brush.Color = colour, bmp.Canvas().FillRect(r);
+    QString seen;
+    for (int x = 0; x < 40; x += 5)
+        seen += PixelAt(bmp.Image(), x, 5) == Fill ? 'F' : PixelAt(bmp.Image(), x, 5) == Ink ? 'I' : 'W';
+    EXPECT_EQ(seen, QStringLiteral("FFIFFWWF"));
+}
+
 // A text far longer than its box, cut before it is drawn, leaves the pixels the whole of it leaves, also of
 // italic glyphs reaching back over the box's edge (at every edge over a few characters), upright and upside down.
 TEST(Canvas, ALongTextInABoxDrawsWhatTheWholeOfItDrawsThere)
