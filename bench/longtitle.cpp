@@ -83,7 +83,8 @@ void BM_DepositBackRepaint(benchmark::State& state)
     for (int i = 0; i < 2; ++i) {
         const QString path = dir.filePath(QStringLiteral("%1.wpt").arg(i));
         QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(WriteBlankFile(Document(bkDeposit, i * LongTitleChars))) < 0) {
+        const QByteArray bytes = WriteBlankFile(Document(bkDeposit, i * LongTitleChars));
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) < 0) {
             state.SkipWithError("the document could not be written");
             return;
         }
