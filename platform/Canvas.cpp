@@ -47,7 +47,6 @@ void TCanvas::End()
     m_painter.reset();
     m_device = nullptr;
     m_clipRect = QRect();
-    m_metrics.reset();
     m_painterFontId = 0;
 }
 

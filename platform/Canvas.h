@@ -51,6 +51,34 @@ struct TBrush {
     TBrushStyle Style = bsSolid;
 };
 
+// What the program learns of a face (a family at a pixel height in a style),
+// learnt once per process and shared by every font of that face: the face
+// itself, its metrics, and its characters' advances and glyphs as drawing
+// asks for them.
+class TFace {
+public:
+    explicit TFace(const QFont& font, quint64 id, int ascentPx, int descentPx);
+
+    const QFont font;
+    const quint64 id;
+    const int ascentPx;
+    const int descentPx;
+
+    const QFontMetrics& Metrics() const { return m_metrics; }
+    // The advance of a character in pixels, as the face lays it out alone.
+    int Advance(QChar ch);
+    // The glyph of a character in the face itself; 0 when the face lacks it.
+    quint32 Glyph(QChar ch);
+    const QRawFont& RawFont();
+
+private:
+    QFontMetrics m_metrics;
+    std::array<int, 0x180> m_latinAdvances; // the letters of Polish texts, before any hash
+    QHash<char16_t, int> m_advances;
+    std::optional<QRawFont> m_rawFont;
+    QHash<char16_t, quint32> m_glyphs;
+};
+
 // The canvas font. Its height is held in device pixels, as the size was
 // converted at the PixelsPerInch in force when it was set: changing
 // PixelsPerInch later does not rescale it.
@@ -81,16 +109,13 @@ public:
     void SetEscapement(int tenths) { m_escapement = tenths; }
 
     // The face as this system has it, sized in device pixels, aliased.
-    const QFont& ToQFont() const;
-    // Tells faces apart: a new number whenever ToQFont builds a new face.
-    quint64 Id() const
-    {
-        ToQFont();
-        return m_id;
-    }
+    const QFont& ToQFont() const { return Face().font; }
+    TFace& Face() const;
+    // Tells faces apart: one number per face.
+    quint64 Id() const { return Face().id; }
     // Ascent and descent in pixels from the face's own "win" metrics.
-    int Ascent() const;
-    int Descent() const;
+    int Ascent() const { return Face().ascentPx; }
+    int Descent() const { return Face().descentPx; }
 
 private:
     void Changed(bool face);
@@ -102,11 +127,7 @@ private:
     TFontStyles m_style = 0;
     int m_orientation = 0;
     int m_escapement = 0;
-    mutable bool m_fresh = false;
-    mutable QFont m_qfont;
-    mutable quint64 m_id = 0;
-    mutable int m_ascentPx = 0;
-    mutable int m_descentPx = 0;
+    mutable std::shared_ptr<TFace> m_face; // none until asked for after a change
 };
 
 // Drawing in device pixels with the raster rules of the forms' original
@@ -180,8 +201,7 @@ private:
     void DrawWideLine(QPoint from, QPoint to);
     void ApplyPen(bool wide);
     void DrawTextCell(int x, int y, const QString& whole, const TRect* clip);
-    const QFontMetrics& Metrics() const;
-    int CharAdvance(QChar ch) const;
+    int CharAdvance(QChar ch) const { return Font.Face().Advance(ch); }
     // The text up to where, room pixels along its baseline and more, it can leave no pixel.
     QString VisiblePart(const QString& text, int room) const;
     bool DrawGlyphs(QPoint baseline, const QString& text);
@@ -193,14 +213,6 @@ private:
     bool m_inPath = false;
     QRect m_clipRect;
     int m_styleStep = 0; // position in the dash pattern of one-pixel lines
-    mutable std::optional<QFontMetrics> m_metrics;
-    mutable quint64 m_metricsFontId = 0;
-    mutable QHash<char16_t, int> m_advances; // of the metrics' font
-    mutable std::array<int, 0x180> m_latinAdvances{};
-    mutable quint64 m_advancesFontId = 0;
     std::vector<std::pair<QRgb, QRegion>> m_waitingFills;
-    QRawFont m_rawFont;
-    QHash<char16_t, quint32> m_glyphs; // of the raw font
-    quint64 m_glyphFontId = 0;
     quint64 m_painterFontId = 0;
 };

@@ -63,49 +63,75 @@ void TFont::Changed(bool face)
     // A new font handle is made from the font's own fields, so an escapement
     // set on the old handle does not survive it.
     m_escapement = m_orientation;
-    // The drawing sets the same face again and again; building it is most of
-    // the cost of a small text.
     if (face)
-        m_fresh = false;
+        m_face.reset();
 }
 
-const QFont& TFont::ToQFont() const
+TFace& TFont::Face() const
 {
-    if (m_fresh)
-        return m_qfont;
-    const FaceSubstitute face = SubstituteFace(m_name);
-    QFont font(face.family);
-    // A zero height would fall back to Qt's default size; one pixel is closer
-    // to what such a tiny font draws.
-    font.setPixelSize(std::max(1, m_heightPx));
-    font.setWeight(face.weight != 0 ? QFont::Weight(face.weight)
-                                    : ((m_style & fsBold) ? QFont::Bold : QFont::Normal));
-    font.setItalic(m_style & fsItalic);
-    font.setUnderline(m_style & fsUnderline);
-    font.setStrikeOut(m_style & fsStrikeOut);
-    font.setKerning(false);
-    font.setHintingPreference(QFont::PreferFullHinting);
-    font.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::PreferNoShaping));
-    m_qfont = font;
-    static quint64 lastId = 0;
-    m_id = ++lastId;
-
-    const WinVerticalMetrics metrics = FaceWinMetrics(font);
-    const double em = std::max(1, m_heightPx);
-    m_ascentPx = int(std::lround(metrics.ascentPerEm * em));
-    m_descentPx = int(std::lround(metrics.descentPerEm * em));
-    m_fresh = true;
-    return m_qfont;
+    if (m_face)
+        return *m_face;
+    // The drawing sets the same few faces again and again; building one is
+    // most of the cost of a small text.
+    static QHash<QString, std::shared_ptr<TFace>> faces;
+    const QString key = m_name + QChar(0) + QString::number(m_heightPx) + QChar(0) + QString::number(m_style);
+    std::shared_ptr<TFace>& known = faces[key];
+    if (!known) {
+        const FaceSubstitute face = SubstituteFace(m_name);
+        QFont font(face.family);
+        // A zero height would fall back to Qt's default size; one pixel is closer
+        // to what such a tiny font draws.
+        font.setPixelSize(std::max(1, m_heightPx));
+        font.setWeight(face.weight != 0 ? QFont::Weight(face.weight)
+                                        : ((m_style & fsBold) ? QFont::Bold : QFont::Normal));
+        font.setItalic(m_style & fsItalic);
+        font.setUnderline(m_style & fsUnderline);
+        font.setStrikeOut(m_style & fsStrikeOut);
+        font.setKerning(false);
+        font.setHintingPreference(QFont::PreferFullHinting);
+        font.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::PreferNoShaping));
+        const WinVerticalMetrics metrics = FaceWinMetrics(font);
+        const double em = std::max(1, m_heightPx);
+        known = std::make_shared<TFace>(font, quint64(faces.size()), int(std::lround(metrics.ascentPerEm * em)),
+                                        int(std::lround(metrics.descentPerEm * em)));
+    }
+    m_face = known;
+    return *m_face;
 }
 
-int TFont::Ascent() const
+TFace::TFace(const QFont& font, quint64 id, int ascentPx, int descentPx)
+    : font(font), id(id), ascentPx(ascentPx), descentPx(descentPx), m_metrics(font)
 {
-    ToQFont();
-    return m_ascentPx;
+    m_latinAdvances.fill(-1);
 }
 
-int TFont::Descent() const
+int TFace::Advance(QChar ch)
 {
-    ToQFont();
-    return m_descentPx;
+    if (ch.unicode() < m_latinAdvances.size()) {
+        int& known = m_latinAdvances[ch.unicode()];
+        if (known < 0)
+            known = m_metrics.horizontalAdvance(QString(ch));
+        return known;
+    }
+    auto known = m_advances.constFind(ch.unicode());
+    if (known == m_advances.constEnd())
+        known = m_advances.insert(ch.unicode(), m_metrics.horizontalAdvance(QString(ch)));
+    return *known;
+}
+
+const QRawFont& TFace::RawFont()
+{
+    if (!m_rawFont)
+        m_rawFont = QRawFont::fromFont(font);
+    return *m_rawFont;
+}
+
+quint32 TFace::Glyph(QChar ch)
+{
+    auto known = m_glyphs.constFind(ch.unicode());
+    if (known == m_glyphs.constEnd()) {
+        const QList<quint32> indexes = RawFont().glyphIndexesForString(QString(ch));
+        known = m_glyphs.insert(ch.unicode(), indexes.size() == 1 ? indexes[0] : 0);
+    }
+    return *known;
 }

@@ -52,46 +52,13 @@ bool StandsAlone(QChar ch)
 
 } // namespace
 
-const QFontMetrics& TCanvas::Metrics() const
-{
-    const QFont& font = Font.ToQFont();
-    if (!m_metrics || m_metricsFontId != Font.Id()) {
-        m_metrics.emplace(font, m_device);
-        m_metricsFontId = Font.Id();
-    }
-    // Sized in pixels, a face advances alike on every device: the advances
-    // outlive the painting that measured them.
-    if (m_advancesFontId != Font.Id()) {
-        m_advances.clear();
-        m_latinAdvances.fill(-1);
-        m_advancesFontId = Font.Id();
-    }
-    return *m_metrics;
-}
-
-int TCanvas::CharAdvance(QChar ch) const
-{
-    const QFontMetrics& metrics = Metrics();
-    // The letters of Polish texts sit below U+0180: a table, not a hash, for them.
-    if (ch.unicode() < m_latinAdvances.size()) {
-        int& known = m_latinAdvances[ch.unicode()];
-        if (known < 0)
-            known = metrics.horizontalAdvance(QString(ch));
-        return known;
-    }
-    auto known = m_advances.constFind(ch.unicode());
-    if (known == m_advances.constEnd())
-        known = m_advances.insert(ch.unicode(), metrics.horizontalAdvance(QString(ch)));
-    return *known;
-}
-
 int TCanvas::TextWidth(const QString& text) const
 {
     // Without kerning or shaping a text's width is the sum of its characters' advances.
     int width = 0;
     for (const QChar ch : text) {
         if (!StandsAlone(ch))
-            return Metrics().horizontalAdvance(text);
+            return Font.Face().Metrics().horizontalAdvance(text);
         width += CharAdvance(ch);
     }
     return width;
@@ -200,12 +167,8 @@ bool TCanvas::DrawGlyphs(QPoint baseline, const QString& text)
     // would place them, without laying the text out.
     if (Font.Style() & (fsUnderline | fsStrikeOut))
         return false;
-    if (m_glyphFontId != Font.Id()) {
-        m_rawFont = QRawFont::fromFont(Font.ToQFont());
-        m_glyphs.clear();
-        m_glyphFontId = Font.Id();
-    }
-    if (!m_rawFont.isValid())
+    TFace& face = Font.Face();
+    if (!face.RawFont().isValid())
         return false;
     QVarLengthArray<quint32, 64> glyphs;
     QVarLengthArray<QPointF, 64> positions;
@@ -213,20 +176,16 @@ bool TCanvas::DrawGlyphs(QPoint baseline, const QString& text)
     for (const QChar ch : text) {
         if (!StandsAlone(ch))
             return false;
-        auto known = m_glyphs.constFind(ch.unicode());
-        if (known == m_glyphs.constEnd()) {
-            const QList<quint32> indexes = m_rawFont.glyphIndexesForString(QString(ch));
-            known = m_glyphs.insert(ch.unicode(), indexes.size() == 1 ? indexes[0] : 0);
-        }
+        const quint32 glyph = face.Glyph(ch);
         // A character the face lacks is left to the layout, which finds another face for it.
-        if (*known == 0)
+        if (glyph == 0)
             return false;
-        glyphs.append(*known);
+        glyphs.append(glyph);
         positions.append(QPointF(pen, 0));
-        pen += CharAdvance(ch);
+        pen += face.Advance(ch);
     }
     QGlyphRun run;
-    run.setRawFont(m_rawFont);
+    run.setRawFont(face.RawFont());
     run.setRawData(glyphs.constData(), positions.constData(), int(glyphs.size()));
     m_painter->drawGlyphRun(baseline, run);
     return true;
