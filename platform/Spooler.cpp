@@ -17,13 +17,14 @@ QList<TSpooler::Queue> TSystemSpooler::Queues() const
     const int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);
     for (int i = 0; i < count; ++i) {
         const cups_dest_t& dest = dests[i];
-        // Instances are option sets of a queue, not queues of their own.
-        if (dest.instance)
-            continue;
         const auto option = [&](const char* name) {
             return QString::fromUtf8(cupsGetOption(name, dest.num_options, dest.options));
         };
-        m_queues->append({QString::fromUtf8(dest.name), option("printer-make-and-model"), option("device-uri")});
+        // An instance, a queue's own set of options, is named as Qt names it.
+        QString name = QString::fromUtf8(dest.name);
+        if (dest.instance)
+            name += QLatin1Char('/') + QString::fromUtf8(dest.instance);
+        m_queues->append({name, option("printer-make-and-model"), option("device-uri")});
     }
     cupsFreeDests(count, dests);
     return *m_queues;
