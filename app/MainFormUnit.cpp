@@ -127,6 +127,9 @@ TMainForm::TMainForm(QWidget* parent)
     connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
             &TMainForm::ActionList1Update);
 
+    // The settings below are mostly written as they already are: one save at
+    // most, and none when nothing changed.
+    RegistryHold startSettings;
     // At every start, so the shell always reaches the executable that runs
     // now; a registry that refuses it never stops the start.
     TFileAssociation documents;

@@ -6,6 +6,7 @@
 #include "platform/Dde.h"
 #include "platform/FileName.h"
 #include "platform/InstanceLock.h"
+#include "platform/RegistryFile.h"
 #include "printing/untPrintSelect.h"
 #include "printing/untPrintSelect2.h"
 
@@ -41,6 +42,9 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Wplatomat"));
     // Every window, documents and dialogs included, shows it unless it sets its own.
     QApplication::setWindowIcon(ProgramIcon());
+    // The start rewrites its settings and the file-type registration as they
+    // were: the file is saved once, and only when that changed something.
+    RegistryHold startSettings;
     auto mainForm = std::make_unique<TMainForm>();
     InitializeNewBlank(mainForm.get());
     frmNewBlank()->SetRecentMenu(mainForm->ReOpenMenu());
@@ -49,6 +53,8 @@ int main(int argc, char* argv[])
     for (int i = 0; i < argc; ++i)
         arguments << DecodeFileName(argv[i]);
     mainForm->SetCommandLine(arguments);
+    // The shell reads the registration once the service answers.
+    startSettings.end();
     // Holding the lock, this instance alone serves the documents of the shell.
     PublishRunningProgram(instance, mainForm->StartDdeService() ? DdeSocketFolder() : QString());
     InitializePrintSelect();

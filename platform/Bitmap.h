@@ -26,11 +26,20 @@ public:
     void SetPixelFormat(TPixelFormat format);
 
     TCanvas& Canvas();
-    const QImage& Image() const { return m_image; }
-    QImage& Image() { return m_image; }
+    // The pixels with every fill of the canvas in them.
+    const QImage& Image() const
+    {
+        m_canvas.FlushFills();
+        return m_image;
+    }
+    QImage& Image()
+    {
+        m_canvas.FlushFills();
+        return m_image;
+    }
 
 private:
     QImage m_image;
     TPixelFormat m_format = pf32bit;
-    TCanvas m_canvas;
+    mutable TCanvas m_canvas; // its waiting fills belong to the pixels
 };

@@ -4,13 +4,20 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QHash>
+#include <QRawFont>
 #include <QPainterPath>
 #include <QPoint>
 #include <QRect>
+#include <QRegion>
+#include <QRgb>
 #include <QString>
 
+#include <array>
 #include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 class QImage;
 class QPaintDevice;
@@ -44,6 +51,34 @@ struct TBrush {
     TBrushStyle Style = bsSolid;
 };
 
+// What the program learns of a face (a family at a pixel height in a style),
+// learnt once per process and shared by every font of that face: the face
+// itself, its metrics, and its characters' advances and glyphs as drawing
+// asks for them.
+class TFace {
+public:
+    explicit TFace(const QFont& font, quint64 id, int ascentPx, int descentPx);
+
+    const QFont font;
+    const quint64 id;
+    const int ascentPx;
+    const int descentPx;
+
+    const QFontMetrics& Metrics() const { return m_metrics; }
+    // The advance of a character in pixels, as the face lays it out alone.
+    int Advance(QChar ch);
+    // The glyph of a character in the face itself; 0 when the face lacks it.
+    quint32 Glyph(QChar ch);
+    const QRawFont& RawFont();
+
+private:
+    QFontMetrics m_metrics;
+    std::array<int, 0x180> m_latinAdvances; // the letters of Polish texts, before any hash
+    QHash<char16_t, int> m_advances;
+    std::optional<QRawFont> m_rawFont;
+    QHash<char16_t, quint32> m_glyphs;
+};
+
 // The canvas font. Its height is held in device pixels, as the size was
 // converted at the PixelsPerInch in force when it was set: changing
 // PixelsPerInch later does not rescale it.
@@ -74,16 +109,13 @@ public:
     void SetEscapement(int tenths) { m_escapement = tenths; }
 
     // The face as this system has it, sized in device pixels, aliased.
-    const QFont& ToQFont() const;
-    // Tells faces apart: a new number whenever ToQFont builds a new face.
-    quint64 Id() const
-    {
-        ToQFont();
-        return m_id;
-    }
+    const QFont& ToQFont() const { return Face().font; }
+    TFace& Face() const;
+    // Tells faces apart: one number per face.
+    quint64 Id() const { return Face().id; }
     // Ascent and descent in pixels from the face's own "win" metrics.
-    int Ascent() const;
-    int Descent() const;
+    int Ascent() const { return Face().ascentPx; }
+    int Descent() const { return Face().descentPx; }
 
 private:
     void Changed(bool face);
@@ -95,11 +127,7 @@ private:
     TFontStyles m_style = 0;
     int m_orientation = 0;
     int m_escapement = 0;
-    mutable bool m_fresh = false;
-    mutable QFont m_qfont;
-    mutable quint64 m_id = 0;
-    mutable int m_ascentPx = 0;
-    mutable int m_descentPx = 0;
+    mutable std::shared_ptr<TFace> m_face; // none until asked for after a change
 };
 
 // Drawing in device pixels with the raster rules of the forms' original
@@ -122,7 +150,14 @@ public:
     // unless its owner narrowed it for a partial repaint.
     QRect ClipRect() const;
     void SetClipRect(const QRect& rect) { m_clipRect = rect; }
-    QPainter* Painter() { return m_painter.get(); }
+    QPainter* Painter()
+    {
+        FlushFills();
+        return m_painter.get();
+    }
+    // Draws the fills that wait for what comes after them (see FillArea);
+    // whoever reads the device's pixels while painting calls it first.
+    void FlushFills();
 
     TPen Pen;
     TBrush Brush;
@@ -158,10 +193,18 @@ public:
     int TextDescent() const;
 
 private:
+    // On a bitmap, fills wait until something else is drawn, so that a fill
+    // a later one covers costs nothing: the forms fill tinted areas and then
+    // their white cells on top.
+    void FillArea(const QRect& r, const QColor& color);
     void DrawThinLine(QPoint from, QPoint to);
     void DrawWideLine(QPoint from, QPoint to);
     void ApplyPen(bool wide);
-    void DrawTextCell(int x, int y, const QString& text, const TRect* clip);
+    void DrawTextCell(int x, int y, const QString& whole, const TRect* clip);
+    int CharAdvance(QChar ch) const { return Font.Face().Advance(ch); }
+    // The text up to where, room pixels along its baseline and more, it can leave no pixel.
+    QString VisiblePart(const QString& text, int room) const;
+    bool DrawGlyphs(QPoint baseline, const QString& text);
 
     QPaintDevice* m_device = nullptr;
     std::unique_ptr<QPainter> m_painter;
@@ -170,7 +213,6 @@ private:
     bool m_inPath = false;
     QRect m_clipRect;
     int m_styleStep = 0; // position in the dash pattern of one-pixel lines
-    mutable std::optional<QFontMetrics> m_metrics;
-    mutable quint64 m_metricsFontId = 0;
+    std::vector<std::pair<QRgb, QRegion>> m_waitingFills;
     quint64 m_painterFontId = 0;
 };

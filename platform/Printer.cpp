@@ -7,9 +7,9 @@
 
 TPrinter::TPrinter()
     : m_spooler(std::make_unique<TSystemSpooler>())
-    , m_printer(std::make_unique<QPrinter>())
 {
     m_name = StartingQueue();
+    m_printer = m_spooler->MakePrinter(m_name);
     SelectCurrent();
 }
 
@@ -24,8 +24,8 @@ void TPrinter::SetSpooler(std::unique_ptr<TSpooler> spooler)
     if (m_printing)
         Abort();
     m_spooler = std::move(spooler);
-    m_printer = std::make_unique<QPrinter>();
     m_name = StartingQueue();
+    m_printer = m_spooler->MakePrinter(m_name);
     SelectCurrent();
 }
 

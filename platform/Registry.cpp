@@ -75,8 +75,8 @@ bool TRegistry::OpenKey(const QString& key, bool canCreate)
             return false;
         }
         QString error;
-        const bool created = m_file.update([&](RegistryTree& tree) {
-            tree.createKey(*path);
+        const bool created = m_file.update([path = *path](RegistryTree& tree) {
+            tree.createKey(path);
             return true;
         }, &error);
         if (!created) {
@@ -123,7 +123,7 @@ bool TRegistry::DeleteKey(const QString& key)
         return false;
     }
     QString error;
-    const bool deleted = m_file.update([&](RegistryTree& tree) { return tree.deleteKey(*path); }, &error);
+    const bool deleted = m_file.update([path = *path](RegistryTree& tree) { return tree.deleteKey(path); }, &error);
     if (!deleted) {
         Fail(!error.isEmpty() ? QStringLiteral("Nie można zapisać rejestru: %1").arg(error)
                               : QStringLiteral("Klucz rejestru %1 nie istnieje").arg(Quoted(key)));
@@ -178,8 +178,8 @@ bool TRegistry::DeleteValue(const QString& name)
         return false;
     }
     QString error;
-    const bool deleted = m_file.update([&](RegistryTree& tree) {
-        const int key = tree.findKey(m_currentPath);
+    const bool deleted = m_file.update([path = m_currentPath, name](RegistryTree& tree) {
+        const int key = tree.findKey(path);
         return key != RegistryTree::None && tree.removeValue(key, name);
     }, &error);
     if (!deleted) {
@@ -252,10 +252,15 @@ bool TRegistry::Write(const QString& name, const RegistryData& data)
         Fail(QStringLiteral("Nieprawidłowa nazwa wartości rejestru %1").arg(Quoted(name.left(80))));
         return false;
     }
+    // Settings are written again and again with what they already hold.
+    const std::shared_ptr<const RegistryTree> tree = m_file.load();
+    const RegistryValue* old = FindValue(*tree, name);
+    if (old && old->name == name && old->data == data)
+        return true;
     QString error;
-    const bool written = m_file.update([&](RegistryTree& tree) {
-        const bool isRoot = m_currentPath.size() <= RootPath().size();
-        const int key = isRoot ? tree.createKey(m_currentPath) : tree.findKey(m_currentPath);
+    const bool isRoot = m_currentPath.size() <= RootPath().size();
+    const bool written = m_file.update([isRoot, path = m_currentPath, name, data](RegistryTree& tree) {
+        const int key = isRoot ? tree.createKey(path) : tree.findKey(path);
         if (key != RegistryTree::None)
             tree.setValue(key, name, data);
         return key != RegistryTree::None;

@@ -11,6 +11,9 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
+#include <optional>
+#include <vector>
+
 #include <sys/stat.h>
 
 namespace {
@@ -87,6 +90,16 @@ Snapshot Read(const QString& fileName)
     return {std::make_shared<const RegistryTree>(), QStringLiteral("nie można odczytać pliku rejestru")};
 }
 
+// The changes of a RegistryHold: the tree they made and how to make it again.
+struct HeldChanges {
+    QString fileName;
+    std::shared_ptr<const RegistryTree> view; // none before the first change
+    std::vector<std::function<bool(RegistryTree&)>> changes;
+};
+
+QMutex HeldMutex;
+std::optional<HeldChanges> Held;
+
 } // namespace
 
 RegistryFile::RegistryFile(const QString& fileName)
@@ -102,12 +115,35 @@ QString RegistryFile::defaultFileName()
 
 std::shared_ptr<const RegistryTree> RegistryFile::load() const
 {
+    {
+        const QMutexLocker locker(&HeldMutex);
+        if (Held && Held->view && Held->fileName == m_fileName)
+            return Held->view;
+    }
     return Read(m_fileName).tree;
 }
 
 bool RegistryFile::update(const std::function<bool(RegistryTree&)>& change, QString* error) const
 {
     error->clear();
+    {
+        const QMutexLocker locker(&HeldMutex);
+        if (Held && Held->fileName == m_fileName) {
+            Snapshot base{Held->view, QString()};
+            if (!base.tree)
+                base = Read(m_fileName);
+            if (!base.error.isEmpty()) {
+                *error = base.error;
+                return false;
+            }
+            RegistryTree tree = *base.tree;
+            if (!change(tree))
+                return false;
+            Held->changes.push_back(change);
+            Held->view = std::make_shared<const RegistryTree>(std::move(tree));
+            return true;
+        }
+    }
     QDir().mkpath(QFileInfo(m_fileName).absolutePath());
     QLockFile lockFile(m_fileName + QStringLiteral(".lock"));
     if (!lockFile.tryLock(LockWaitMs)) {
@@ -123,7 +159,7 @@ bool RegistryFile::update(const std::function<bool(RegistryTree&)>& change, QStr
         return false;
     }
     RegistryTree tree = *snapshot.tree;
-    return change(tree) && save(tree, error);
+    return change(tree) && (tree == *snapshot.tree || save(tree, error));
 }
 
 bool RegistryFile::save(const RegistryTree& tree, QString* error) const
@@ -144,4 +180,39 @@ bool RegistryFile::save(const RegistryTree& tree, QString* error) const
     *error = file.error() != QFileDevice::NoError ? file.errorString() : QStringLiteral("zapis pliku rejestru się nie powiódł");
     file.cancelWriting();
     return false;
+}
+
+RegistryHold::RegistryHold(const QString& fileName)
+{
+    const QMutexLocker locker(&HeldMutex);
+    if (Held)
+        return;
+    Held = HeldChanges{fileName, nullptr, {}};
+    m_active = true;
+}
+
+bool RegistryHold::end(QString* error)
+{
+    if (!m_active)
+        return true;
+    m_active = false;
+    std::optional<HeldChanges> held;
+    {
+        const QMutexLocker locker(&HeldMutex);
+        held.swap(Held);
+    }
+    if (held->changes.empty())
+        return true;
+    // Made again on the file as it is now, so what another process wrote meanwhile stays.
+    QString reason;
+    const bool saved = RegistryFile(held->fileName).update([&](RegistryTree& tree) {
+        for (const auto& change : held->changes)
+            change(tree);
+        return true;
+    }, &reason);
+    if (!saved)
+        qWarning("Registry not saved: %s", qUtf8Printable(reason));
+    if (error)
+        *error = reason;
+    return saved;
 }

@@ -12,18 +12,6 @@
 
 namespace {
 
-// The device address of a queue, which only the spooler itself knows.
-QString DeviceUri(const QString& queue)
-{
-    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.toUtf8().constData(), nullptr);
-    if (!dest)
-        return QString();
-    const char* uri = cupsGetOption("device-uri", dest->num_options, dest->options);
-    const QString result = uri ? QString::fromUtf8(uri) : QString();
-    cupsFreeDests(1, dest);
-    return result;
-}
-
 constexpr int DriverlessDpi = 300; // what CUPS itself assumes when a driver names no resolution
 constexpr double CmPerInch = 2.54;
 
@@ -72,10 +60,24 @@ int QueueResolution(const QString& queue)
 
 QList<TSpooler::Queue> TSystemSpooler::Queues() const
 {
-    QList<Queue> queues;
-    for (const QPrinterInfo& info : QPrinterInfo::availablePrinters())
-        queues.append({info.printerName(), info.makeAndModel(), DeviceUri(info.printerName())});
-    return queues;
+    if (m_queues)
+        return *m_queues;
+    m_queues.emplace();
+    cups_dest_t* dests = nullptr;
+    const int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);
+    for (int i = 0; i < count; ++i) {
+        const cups_dest_t& dest = dests[i];
+        const auto option = [&](const char* name) {
+            return QString::fromUtf8(cupsGetOption(name, dest.num_options, dest.options));
+        };
+        // An instance, a queue's own set of options, is named as Qt names it.
+        QString name = QString::fromUtf8(dest.name);
+        if (dest.instance)
+            name += QLatin1Char('/') + QString::fromUtf8(dest.instance);
+        m_queues->append({name, option("printer-make-and-model"), option("device-uri")});
+    }
+    cupsFreeDests(count, dests);
+    return *m_queues;
 }
 
 QString TSystemSpooler::DefaultQueue() const
@@ -83,16 +85,43 @@ QString TSystemSpooler::DefaultQueue() const
     return QPrinterInfo::defaultPrinterName();
 }
 
+const QPrinterInfo& TSystemSpooler::Info(const QString& queue) const
+{
+    auto known = m_infos.constFind(queue);
+    if (known == m_infos.constEnd())
+        known = m_infos.insert(queue, QPrinterInfo::printerInfo(queue));
+    return *known;
+}
+
+std::unique_ptr<QPrinter> TSpooler::MakePrinter(const QString&) const
+{
+    return std::make_unique<QPrinter>();
+}
+
+std::unique_ptr<QPrinter> TSystemSpooler::MakePrinter(const QString& queue) const
+{
+    // Given no printer, Qt would read the default queue's driver to find one.
+    if (queue.isEmpty())
+        return TSpooler::MakePrinter(queue);
+    return std::make_unique<QPrinter>(Info(queue));
+}
+
 void TSystemSpooler::Select(QPrinter& printer, const QString& queue) const
 {
-    printer.setOutputFormat(QPrinter::NativeFormat);
-    printer.setPrinterName(queue);
+    // Naming the queue it is on already would only read its driver again.
+    if (printer.outputFormat() != QPrinter::NativeFormat || printer.printerName() != queue) {
+        printer.setOutputFormat(QPrinter::NativeFormat);
+        printer.setPrinterName(queue);
+    }
     // Qt would draw at a resolution of its own; the job is drawn at the one
     // the queue rasterises at, so one device pixel is one printed dot.
-    printer.setResolution(QueueResolution(queue));
+    auto dpi = m_resolutions.constFind(queue);
+    if (dpi == m_resolutions.constEnd())
+        dpi = m_resolutions.insert(queue, QueueResolution(queue));
+    printer.setResolution(*dpi);
     // Qt keeps the paper and colour the printer had before whenever the new
     // queue supports them too, so the queue's own defaults are set here.
-    const QPrinterInfo info = QPrinterInfo::printerInfo(queue);
+    const QPrinterInfo& info = Info(queue);
     if (info.isNull())
         return;
     const QPageSize paper = info.defaultPageSize();

@@ -1,9 +1,14 @@
 #pragma once
 
+#include <QHash>
 #include <QMarginsF>
 #include <QPageSize>
+#include <QPrinterInfo>
 #include <QString>
 #include <QStringList>
+
+#include <memory>
+#include <optional>
 
 class QPrinter;
 
@@ -21,6 +26,8 @@ public:
     // The installed queues, in the spooler's order.
     virtual QList<Queue> Queues() const = 0;
     virtual QString DefaultQueue() const = 0;
+    // A printer set up for the queue when it names one.
+    virtual std::unique_ptr<QPrinter> MakePrinter(const QString& queue) const;
     // Points printer at the queue with the queue's own defaults, its
     // resolution included.
     virtual void Select(QPrinter& printer, const QString& queue) const = 0;
@@ -31,14 +38,26 @@ public:
     virtual QMarginsF PortraitMargins(const QPrinter& printer, const QString& queue) const = 0;
 };
 
-// The system's print spooler (CUPS).
+// The system's print spooler (CUPS). A queue's driver (its PPD) costs a
+// request and a file to read, and Qt reads it again for every QPrinterInfo
+// and printer it makes: the queue list comes from the spooler's own records,
+// and list and drivers are kept for the spooler's life, so a start reads the
+// current queue's driver once here and once in the printer's engine.
 class TSystemSpooler : public TSpooler {
 public:
     QList<Queue> Queues() const override;
     QString DefaultQueue() const override;
+    std::unique_ptr<QPrinter> MakePrinter(const QString& queue) const override;
     void Select(QPrinter& printer, const QString& queue) const override;
     void PrepareJob(QPrinter& printer, const QString& queue) const override;
     QMarginsF PortraitMargins(const QPrinter& printer, const QString& queue) const override;
+
+private:
+    const QPrinterInfo& Info(const QString& queue) const;
+
+    mutable std::optional<QList<Queue>> m_queues;
+    mutable QHash<QString, QPrinterInfo> m_infos;
+    mutable QHash<QString, int> m_resolutions;
 };
 
 // Queues that write PDF files, with a given resolution, paper and unprintable

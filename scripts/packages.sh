@@ -13,7 +13,7 @@ ensure_packages() {
 
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev qt6-translations-l10n libjpeg62-turbo-dev libcups2-dev
                 fonts-liberation2 fonts-dejavu-core shared-mime-info desktop-file-utils)
-# Every tool a test starts: poppler-utils (pdftotext, pdftocairo), cups, xvfb, x11-apps (xwd, xlogo),
-# x11-utils (xwininfo, xprop), openbox, libglib2.0-bin (gio).
-TEST_PACKAGES=("${BUILD_PACKAGES[@]}" clang libclang-rt-14-dev libgtest-dev libbenchmark-dev poppler-utils cups
-               printer-driver-cups-pdf xvfb xauth x11-apps x11-utils openbox libglib2.0-bin)
+# The benchmarks hold the drawing against cairo. Every tool a test starts: poppler-utils (pdftotext,
+# pdftocairo), cups, xvfb, x11-apps (xwd, xlogo), x11-utils (xwininfo, xprop), openbox, libglib2.0-bin (gio).
+TEST_PACKAGES=("${BUILD_PACKAGES[@]}" clang libclang-rt-14-dev libgtest-dev libbenchmark-dev libcairo2-dev pkg-config
+               poppler-utils cups printer-driver-cups-pdf xvfb xauth x11-apps x11-utils openbox libglib2.0-bin)

@@ -1,4 +1,5 @@
-// The main window's start: its placement and "AppPath" in the registry, and damaged settings.
+// The main window's start: its placement and "AppPath" in the registry, no rewrite of
+// settings that stay, and damaged settings.
 #include "MainFormTestSupport.h"
 
 #include "printing/untPrinterOperation.h"
@@ -6,6 +7,8 @@
 #include <QScreen>
 
 #include <array>
+
+#include <sys/stat.h>
 
 namespace MainFormTest {
 namespace {
@@ -43,6 +46,16 @@ TEST_F(MainFormFixture, PlacementIsRestoredWhenItFitsAndDamagedSettingsCountAsAb
     main->move(130, 90);
     ASSERT_TRUE(QTest::qWaitFor([&] { return main->frameGeometry().topLeft() == QPoint(130, 90); }, WaitMs));
     restart(QRect(130, 90, 600, 480), [](TRegistry&) {});
+    // A start and an exit that change nothing leave the file alone: same inode and time.
+    struct stat st {};
+    const auto version = [&st] { stat(QFile::encodeName(RegistryFile::defaultFileName()).constData(), &st);
+                                 return std::tuple(st.st_ino, st.st_mtim.tv_sec, st.st_mtim.tv_nsec); };
+    DestroyMainForm();
+    const auto saved = version();
+    restart(QRect(130, 90, 600, 480), [](TRegistry&) {});
+    DestroyMainForm();
+    EXPECT_EQ(version(), saved);
+    CreateMainForm();
     const QRect desk = QGuiApplication::primaryScreen()->virtualGeometry();
     constexpr int big = INT_MAX, least = INT_MIN;
     const std::pair<std::array<int, 4>, bool> cases[] = {

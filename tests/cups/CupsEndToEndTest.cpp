@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QImage>
 #include <QProcess>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -63,6 +64,17 @@ TEST_F(CupsEndToEndTest, ListsTheDaemonsQueuesWithDriverAndDeviceAddress)
 {
     ASSERT_TRUE(Printer().Spooler().DefaultQueue().isEmpty());
     EXPECT_EQ(Printer().PrinterName(), Printer().Printers().value(0));
+    // A start lists the queues from the spooler's records and reads no driver but the current queue's, which Qt's
+    // printer reads for itself too.
+    QFile log(QDir(cups.OutputFolder()).filePath(QStringLiteral("../log/access_log")));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly) && log.seek(log.size()));
+    Printer().SetSpooler(std::make_unique<TSystemSpooler>());
+    const QByteArray current = "GET /printers/" + Printer().PrinterName().toUtf8() + ".ppd";
+    QByteArray requests;
+    // The daemon logs a moment later; a third read, were there one, would be in by then too.
+    QTest::qWaitFor([&] { return (requests += log.readAll()).count(current) > 2; }, 500);
+    EXPECT_EQ(requests.count(".ppd "), requests.count(current));
+    EXPECT_EQ(requests.count(current), 2) << requests.constData();
     const struct {
         QString queue, driver, port;
         qint16 defaultPaper; // the driver's, without a device mode of the queue's own

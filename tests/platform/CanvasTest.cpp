@@ -5,6 +5,8 @@
 #include "helpers/QtPrinters.h"
 #include "platform/Bitmap.h"
 
+#include <QPainter>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -53,6 +55,46 @@ TEST(Canvas, BoxesLeaveOutTheirRightAndBottomEdgesAndLinesTheirEndPixel)
     for (int x = 0; x < 24; ++x)
         seen += PixelAt(bmp.Image(), x, 5) == Ink ? QLatin1Char('#') : QLatin1Char('.');
     EXPECT_EQ(seen, QStringLiteral("###...###...###...###..."));
+}
+
+// Fills wait to be drawn together, yet every pixel keeps the colour filled last.
+TEST(Canvas, EachPixelHasTheColourOfTheLastFillOverIt)
+{
+    TBitmap bmp(40, 10);
+    const std::pair<TRect, TColor> fills[] = {
+        {{0, 0, 30, 10}, Fill}, {{10, 0, 20, 10}, Ink}, {{15, 0, 40, 10}, Fill}, {{25, 0, 35, 10}, clWhite}};
+    for (const auto& [r, colour] : fills)
+        bmp.Canvas().Brush.Color = colour, bmp.Canvas().FillRect(r);
+    QString seen;
+    for (int x = 0; x < 40; x += 5)
+        seen += PixelAt(bmp.Image(), x, 5) == Fill ? 'F' : PixelAt(bmp.Image(), x, 5) == Ink ? 'I' : 'W';
+    EXPECT_EQ(seen, QStringLiteral("FFIFFWWF"));
+}
+
+// A text far longer than its box, cut before it is drawn, leaves the pixels the whole of it leaves, also of
+// italic glyphs reaching back over the box's edge (at every edge over a few characters), upright and upside down.
+TEST(Canvas, ALongTextInABoxDrawsWhatTheWholeOfItDrawsThere)
+{
+    const QString text = QStringLiteral("Wjazd fff ").repeated(2000);
+    for (int edge = 200; edge < 320; ++edge) {
+        const int angle = edge < 260 ? 0 : 1800, room = edge < 260 ? edge : edge - 60;
+        const QRect box = angle == 0 ? QRect(40, 10, room - 40, 100) : QRect(300 - room, 10, room - 41, 100);
+        const QPoint corner = angle == 0 ? QPoint(40, 20) : QPoint(259, 100);
+        TBitmap bmp(300, 120);
+        TCanvas& canvas = bmp.Canvas();
+        canvas.Brush.Style = bsClear;
+        canvas.Font.SetHeight(30), canvas.Font.SetStyle(fsItalic), canvas.Font.SetColor(Ink);
+        canvas.Font.SetEscapement(angle);
+        canvas.TextRect({box.left(), box.top(), box.right() + 1, box.bottom() + 1}, corner.x(), corner.y(), text);
+        QImage whole(bmp.Image().size(), bmp.Image().format());
+        whole.fill(Qt::white);
+        QPainter painter(&whole);
+        painter.setFont(canvas.Font.ToQFont()), painter.setPen(ToQColor(Ink)), painter.setClipRect(box);
+        painter.translate(corner), painter.rotate(-angle / 10.0);
+        painter.drawText(QPoint(0, canvas.Font.Ascent()), text);
+        painter.end();
+        EXPECT_TRUE(bmp.Image() == whole && CountPixels(whole, whole.rect(), Ink) > 1000) << angle << " " << edge;
+    }
 }
 
 TEST(Canvas, FontPointsBecomePixelsRoundedHalfAwayFromZeroAndStayWhenThePpiChanges)

@@ -207,6 +207,23 @@ TEST_F(RegistryFileTest, TheFileIsParsedAgainOnlyWhenItChanges)
     EXPECT_EQ(reg.ReadInteger(QStringLiteral("x")), 2);
 }
 
+TEST_F(RegistryFileTest, AHoldShowsItsChangesAtOnceAndSavesThemOnceOnWhatOthersWroteMeanwhile)
+{
+    PutFile(FileName(), "[A]\nx=int:1\n");
+    RegistryHold hold(FileName());
+    TRegistry reg(FileName());
+    ASSERT_TRUE(reg.OpenKey(QStringLiteral("\\A"), true));
+    ASSERT_TRUE(reg.WriteInteger(QStringLiteral("y"), 2));
+    ASSERT_TRUE(reg.DeleteValue(QStringLiteral("x")));
+    TRegistry reader(FileName());
+    EXPECT_TRUE(reader.OpenKey(QStringLiteral("\\A"), false) && reader.ReadInteger(QStringLiteral("y")) == 2);
+    EXPECT_FALSE(reader.ValueExists(QStringLiteral("x")));
+    EXPECT_EQ(FileBytes(FileName()), QByteArray("[A]\nx=int:1\n"));
+    PutFile(FileName(), "[A]\nx=int:1\n[B]\nz=int:3\n"); // another process
+    EXPECT_TRUE(hold.end());
+    EXPECT_EQ(FileBytes(FileName()).split('\n').mid(1), QByteArray("\n[A]\ny=int:2\n\n[B]\nz=int:3\n").split('\n'));
+}
+
 TEST_F(RegistryFileTest, AChangeWithoutTheLockFailsAtOnceAndTheFileStays)
 {
     TRegistry reg(FileName());
