@@ -186,8 +186,9 @@ void TMainForm::RestorePlacement()
     const int top = reg.ReadInteger(QStringLiteral("MainFormTop")).value_or(DefaultTop);
     const int width = reg.ReadInteger(QStringLiteral("MainFormWidth")).value_or(DefaultWidth);
     const int height = reg.ReadInteger(QStringLiteral("MainFormHeight")).value_or(DefaultHeight);
-    m_placement = FitsTheScreens(left, top, width, height) ? QRect(left, top, width, height)
-                                                            : QRect(DefaultLeft, DefaultTop, DefaultWidth, DefaultHeight);
+    m_placement = FitsTheScreens(left, top, width, height)
+                      ? QRect(left, top, width, height)
+                      : QRect(DefaultLeft, DefaultTop, DefaultWidth, DefaultHeight);
     ApplyPlacement();
     reg.WriteString(QStringLiteral("AppPath"), QApplication::applicationFilePath());
 }

@@ -60,7 +60,8 @@ for i in $(seq "$runs"); do
     printf '%-4s %-12s %-12s\n' "$i" "$ours" "$least"
 done
 ours=$(median <"$work/ours"); least=$(median <"$work/minimal")
-echo "median: ours $ours ms, minimal $least ms, ours / minimal $(awk -v a="$ours" -v b="$least" 'BEGIN { printf "%.3f", a / b }')"
+ratio=$(awk -v a="$ours" -v b="$least" 'BEGIN { printf "%.3f", a / b }')
+echo "median: ours $ours ms, minimal $least ms, ours / minimal $ratio"
 
 registry=$home/config/KORVEX/Wplatomat/registry.txt
 time_to "Wybierz blankiet" strace -f -qq -e trace=rename,renameat,renameat2 -o "$work/strace" "$program" >/dev/null

@@ -46,9 +46,12 @@ const struct {
     {"values in one key", [] { return Fill([](int i) { return "v" + QByteArray::number(i) + "=int:1\n"; }); }},
     {"keys side by side", [] { return Fill([](int i) { return "[k" + QByteArray::number(i) + "]\n"; }); }},
     {"nested 512 deep", [] { return Fill([](int i) { return Chain(i % 512 + 1, QByteArray::number(i / 512)); }); }},
-    {"new chains 512 deep", [] { return Fill([](int i) { return "[" + QByteArray::number(i) + Chain(511, "a").mid(1); }); }},
-    {"longest names deepest", [] { return Fill([](int i) { return Chain(512, QByteArray(254, 'n') + char('a' + i % 26)); }); }},
-    {"one escaped text", [] { return AppHeader + "[A]\nx=str:" + QByteArray("%u0104").repeated(LimitBytes / 6) + "\n"; }},
+    {"new chains 512 deep",
+     [] { return Fill([](int i) { return "[" + QByteArray::number(i) + Chain(511, "a").mid(1); }); }},
+    {"longest names deepest",
+     [] { return Fill([](int i) { return Chain(512, QByteArray(254, 'n') + char('a' + i % 26)); }); }},
+    {"one escaped text",
+     [] { return AppHeader + "[A]\nx=str:" + QByteArray("%u0104").repeated(LimitBytes / 6) + "\n"; }},
     {"50 MB", [] { return Fill([](int i) { return "v" + QByteArray::number(i) + "=int:1\n"; }, 50 << 20); }},
 };
 

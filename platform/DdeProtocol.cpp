@@ -38,7 +38,8 @@ bool IsKind(char c)
 std::optional<QString> Utf8(const QByteArray& bytes)
 {
     // A leading byte-order mark is text like any other: kept, the bytes read back whole.
-    QStringDecoder decode(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    QStringDecoder decode(QStringDecoder::Utf8,
+                          QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     QString text = decode(bytes);
     if (decode.hasError())
         return std::nullopt;

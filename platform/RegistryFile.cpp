@@ -177,7 +177,8 @@ bool RegistryFile::save(const RegistryTree& tree, QString* error) const
         Remember(m_fileName, StampOf(m_fileName), std::make_shared<const RegistryTree>(tree));
         return true;
     }
-    *error = file.error() != QFileDevice::NoError ? file.errorString() : QStringLiteral("zapis pliku rejestru się nie powiódł");
+    *error = file.error() != QFileDevice::NoError ? file.errorString()
+                                                  : QStringLiteral("zapis pliku rejestru się nie powiódł");
     file.cancelWriting();
     return false;
 }

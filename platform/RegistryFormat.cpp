@@ -231,7 +231,8 @@ RegistryTree parse(const QByteArray& text)
 {
     RegistryTree tree;
     int current = RegistryTree::None;
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    QStringDecoder decoder(QStringDecoder::Utf8,
+                           QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     qsizetype pos = text.startsWith(Utf8Bom) ? Utf8Bom.size() : 0;
     for (;;) {
         const qsizetype end = text.indexOf('\n', pos);

@@ -26,7 +26,8 @@ ctest --test-dir build/coverage -j "${JOBS:-3}" "$@" | grep -vE " Start | Passed
 
 summary=build/coverage/summary.json
 gcovr -r . --object-directory build/coverage --exclude tests/ --exclude fuzz/ --exclude bench/ \
-      --exclude build/ --exclude-directories 'build/coverage/CMakeFiles/[0-9.]+' -j "${JOBS:-3}" --json-summary "$summary" >/dev/null
+      --exclude build/ --exclude-directories 'build/coverage/CMakeFiles/[0-9.]+' -j "${JOBS:-3}" \
+      --json-summary "$summary" >/dev/null
 python3 - "$summary" <<'EOF'
 import json, sys
 files = json.load(open(sys.argv[1]))["files"]
