@@ -224,6 +224,7 @@ TEST(MoneyOrderTest, PreviewShowsBothSidesUprightAndRepaintsPartsAlike)
     filled.FNadPoczta = QStringLiteral("Kraków");
     filled.FNadKod = QStringLiteral("31-042");
     filled.FOdbiorca = QStringList{QStringLiteral("Spółdzielnia Mieszkaniowa „Zacisze”")};
+    filled.FOdbAdres = QStringLiteral("ul. Piotrkowska 104"), filled.FOdbPoczta = QStringLiteral("Łódź");
     filled.FOdbKod = QStringLiteral("90-001");
     filled.FTytul = QStringList{QStringLiteral("Zwrot za bilety"), QStringLiteral("na koncert w Opolu")};
     const struct { bool filled; TBlankSide side; const char* file; } cases[] = {

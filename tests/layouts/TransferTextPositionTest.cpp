@@ -8,6 +8,7 @@
 #include "drawing/untBlankObj.h"
 #include "drawing/untCommon.h"
 #include "layouts/untBlCzerwony.h"
+#include "layouts/untBlWplata.h"
 #include "platform/PdfFile.h"
 
 #include <QTemporaryDir>
@@ -110,6 +111,36 @@ TEST(TransferTextPositionTest, LabelsLegendsAndValuesStandWhereTheFormPutsThem)
         // A point size becomes whole device pixels: at 600 dpi at most 0.06 pt off.
         EXPECT_NEAR(embedded->Size(first), c.points, 0.1) << c.text;
     }
+}
+
+// The caption turned along the transfer coupon's right edge, centred on y 43.75 from x 144.5, by payment mode; the
+// deposit form's title centred on its 70 mm, top 2.5 mm. Each names the coupon's reader.
+TEST(TransferTextPositionTest, EveryCouponNamesItsReader)
+{
+    const char* const names[3][4] = {
+        {"odcinek dla banku", "odcinek dla posiadacza rachunku", "odcinek dla wpłacającego",
+         "odcinek dla instytucji przyjmującej zlecenie"},
+        {"odcinek dla banku odbiorcy", "odcinek dla odbiorcy", "odcinek dla zleceniodawcy", "odcinek dla banku zleceniodawcy"},
+        {"Odcinek dla poczty", "Odcinek dla banku", "Odcinek dla posiadacza rachunku", "Potwierdzenie dla wpłacającego"}};
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("coupon.pdf"));
+    for (int form = 0; form < 3; ++form)
+        for (int n = 0; n < 4; ++n) {
+            TBlankData data;
+            data.FKind = form < 2 ? bkTransfer : bkDeposit, data.FPrzelewWplata = form ? pwPrzelew : pwWplata;
+            {
+                TPdfFile pdf(path, CouponWidthMm, CouponHeightMm, 600);
+                TBlankObj obj;
+                obj.SetCanvas(&pdf.Canvas()), obj.SetDPI(600);
+                form < 2 ? DrawTransferCoupon(data, obj, n) : DrawDepositCouponFront(data, obj, n);
+            }
+            const QString name = QString::fromUtf8(names[form][n]);
+            const QVector<PdfWordRun> runs = FindPhrase(ReadPdfWords(path, PdfWordOrder::Drawing).words, name);
+            ASSERT_EQ(runs.size(), 1) << names[form][n];
+            const PdfWord& b = runs[0].box;
+            EXPECT_NEAR(PointsToMm(form < 2 ? b.xMin : (b.xMin + b.xMax) / 2), form < 2 ? 144.5 : 35, 0.3) << names[form][n];
+            EXPECT_NEAR(PointsToMm(form < 2 ? (b.yMin + b.yMax) / 2 : b.yMin), form < 2 ? 43.75 : 2.5, 0.3) << names[form][n];
+        }
 }
 
 } // namespace
