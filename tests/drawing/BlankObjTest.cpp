@@ -59,7 +59,7 @@ TEST(BlankObjDrawing, PenAndFontAreScaledToTheResolutionAndTextIsCutOrCentredWit
         return InkBounds(bmp.Image(), clWhite);
     };
     // Cut at the limit, with the limit as its advance.
-    QRect ink = inkAfter([&] { EXPECT_DOUBLE_EQ(obj.DrawText(QStringLiteral("Bardzo długi tytuł"), 10, 10, 30, 0), 20); });
+    QRect ink = inkAfter([&] { EXPECT_DOUBLE_EQ(obj.DrawText(u"Bardzo długi tytuł"_qs, 10, 10, 30, 0), 20); });
     EXPECT_EQ(std::pair(ink.left(), ink.right()), std::pair(100, 299));
     ink = inkAfter([&] { obj.DrawCenteredText(QStringLiteral("Wpłata"), 10, 60, 10); });
     EXPECT_EQ(ink.width(), canvas.TextWidth(QStringLiteral("Wpłata")));

@@ -66,7 +66,8 @@ TEST_F(CommonFolders, KnownFoldersAreCreatedWhenMissingAndTheDataFolderLookedUpO
 {
     // A null configHome is unset; a null expected folder is never looked at.
     const struct { int csidl; const char *configHome, *expected; } cases[] = {
-        {40, "cfg", "home"}, {26, "cfg", "cfg"}, {26, nullptr, "home/.config"}, {25, "cfg", nullptr}, {0x8000 | 26, "cfg", nullptr}};
+        {40, "cfg", "home"}, {26, "cfg", "cfg"}, {26, nullptr, "home/.config"}, {25, "cfg", nullptr},
+        {0x8000 | 26, "cfg", nullptr}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.csidl);
         c.configHome ? Set("XDG_CONFIG_HOME", c.configHome) : void(qunsetenv("XDG_CONFIG_HOME"));
@@ -90,7 +91,8 @@ TEST_F(CommonFolders, UncreatableAppDataThrowsWithTheSystemsErrorAndInitialiseSe
     Set("XDG_CONFIG_HOME", "file/config");
     QString path = QStringLiteral("stale");
     EXPECT_THROW(try { GetFolder(26, path); } catch (const Exception& e) {
-        EXPECT_EQ(e.Message(), QStringLiteral("GetFolder: SHGetKnownFolderPath: Błąd %1. %2").arg(ENOTDIR).arg(QString::fromLocal8Bit(std::strerror(ENOTDIR))));
+        EXPECT_EQ(e.Message(), u"GetFolder: SHGetKnownFolderPath: Błąd %1. %2"_qs.arg(ENOTDIR)
+                                   .arg(QString::fromLocal8Bit(std::strerror(ENOTDIR))));
         throw;
     }, Exception);
     EXPECT_TRUE(path.isEmpty());
@@ -101,7 +103,8 @@ TEST_F(CommonFolders, UncreatableAppDataThrowsWithTheSystemsErrorAndInitialiseSe
     InitializeCommonUnit();
     EXPECT_TRUE(QFileInfo(Tmp("cfg/KORVEX/Wplatomat")).isDir());
     const TFormatSettings& f = AppFormatSettings;
-    EXPECT_EQ(std::tuple(f.DecimalSeparator, f.ThousandSeparator, f.CurrencyString, f.CurrencyDecimals, f.ShortDateFormat),
+    EXPECT_EQ(std::tuple(f.DecimalSeparator, f.ThousandSeparator, f.CurrencyString, f.CurrencyDecimals,
+                         f.ShortDateFormat),
               std::tuple(QChar(u','), QChar(), QStringLiteral("zł"), 2, QStringLiteral("yyyy-mm-dd")));
     AppFormatSettings.DecimalSeparator = QLatin1Char('.');
     InitializeCommonUnit();
@@ -111,7 +114,8 @@ TEST_F(CommonFolders, UncreatableAppDataThrowsWithTheSystemsErrorAndInitialiseSe
 TEST(FormatAmount, FixedRoundsHalfAwayFromZeroAndGeneralIsShortest)
 {
     // Amounts in złote times 10000.
-    const struct { Currency amount; const char *fixed, *general; } cases[] = {{0, "0,00", "0"}, {12345000, "1234,50", "1234,5"},
+    const struct { Currency amount; const char *fixed, *general; } cases[] = {
+                 {0, "0,00", "0"}, {12345000, "1234,50", "1234,5"},
                  {12350, "1,24", "1,235"}, {-12350, "-1,24", "-1,235"}, // the half goes away from zero
                  {9950, "1,00", "0,995"}, {-49, "0,00", "-0,0049"},     // carried; nothing left to be negative
                  {9999999999900, "999999999,99", "999999999,99"}};

@@ -17,9 +17,10 @@ QString U8(const char* utf8) { return QString::fromUtf8(utf8); }
 
 QString Spell(const QString& how, Currency value)
 {
-    const bool blankZero = how.endsWith(QStringLiteral("BlankZero"));
-    return how == QStringLiteral("SimpleFull") ? TBlankObj::InWordsSimpleFull(value)
-           : how.startsWith(QStringLiteral("Full")) ? TBlankObj::InWordsFull(value, blankZero) : TBlankObj::InWords(value, blankZero);
+    const bool blankZero = how.endsWith(u"BlankZero"_qs);
+    return how == u"SimpleFull"_qs      ? TBlankObj::InWordsSimpleFull(value)
+           : how.startsWith(u"Full"_qs) ? TBlankObj::InWordsFull(value, blankZero)
+                                       : TBlankObj::InWords(value, blankZero);
 }
 
 // How an amount is spelt, from a table of amounts and their Polish words.
@@ -53,7 +54,7 @@ TEST(InWords, EveryGroupTakesTheGrammaticalForm)
     };
     for (const auto& forms : table) {
         // Bilions stop where a Currency does, at 922.
-        const int lastGroup = int(std::min<qint64>(999, std::numeric_limits<Currency>::max() / Amount(forms.scale + 7)));
+        const int lastGroup = int(std::min<qint64>(999, INT64_MAX / Amount(forms.scale + 7)));
         for (int group = 1; group <= lastGroup; ++group) {
             const int last = group % 10;
             const bool few = last >= 2 && last <= 4 && group / 10 % 10 != 1;

@@ -1,21 +1,22 @@
-// The postal money order drawn at 254 pixels per inch (ten pixels to the
-// millimetre), as a 600 dpi PDF page read back with pdftotext, and through
-// the preview, compared with pictures checked by eye when they were made
-// (WPLATOMAT_WRITE_REFERENCES=1 writes new ones after a deliberate change).
+// The postal money order drawn at 254 pixels per inch (ten pixels to the millimetre), as a 600 dpi PDF page read
+// back with pdftotext, through the preview against pictures checked by eye (WPLATOMAT_WRITE_REFERENCES=1 writes
+// new ones after a deliberate change), and printed.
+#include "helpers/PageRaster.h"
 #include "helpers/PdfText.h"
 #include "helpers/PixelProbe.h"
 #include "drawing/BackBuffer.h"
 #include "drawing/BlankData.h"
+#include "drawing/Exception.h"
 #include "drawing/untBlankObj.h"
 #include "layouts/untBlPrzekaz.h"
+#include "layouts/untBlWplata.h"
 #include "platform/Bitmap.h"
 #include "platform/PdfFile.h"
+#include "platform/Printer.h"
 
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-#include <functional>
 
 namespace {
 
@@ -35,16 +36,13 @@ TBlankData Order(TColor form, Currency kwota = 0)
     return d;
 }
 
-QImage Draw(const TBlankData& d, void (*routine)(const TBlankData&, TBlankObj&),
-            const std::function<void(TBlankObj&)>& after = {})
+QImage Draw(const TBlankData& d, void (*routine)(const TBlankData&, TBlankObj&))
 {
     TBlankObj obj;
     obj.SetDPI(254);
     TBitmap bitmap(2100, 1000);
     obj.SetCanvas(&bitmap.Canvas());
     routine(d, obj);
-    if (after)
-        after(obj);
     bitmap.Canvas().End();
     return bitmap.Image().copy();
 }
@@ -87,25 +85,6 @@ TEST(MoneyOrderTest, TemplatesDrawTheirLinesInTheFormColourOnly)
                       side.width() * side.height());
         // The footer ends at the notices' right edge.
         EXPECT_NEAR(ColourBounds(sides[0], Area(149, 90, 209, 93), form).right(), 202, 0.35);
-    }
-}
-
-TEST(MoneyOrderTest, FullStopsStartAfterTheirLabelsAndStopAtTheirLimits)
-{
-    struct Fill { const char* label; double x, y, limit; };
-    const Fill fills[] = {{"dnia ", 29, 46, 72}, {"20 ", 73, 46, 85}, {"", 29, 53, 88}, {"dnia ", 53, 16.5, 76},
-                          {"20 ", 77, 16.5, 87}, {"", 53, 22.5, 89}, {"", 7, 67, 54},
-                          {"rodzaj dokumentu ", 7, 71.5, 54}, {"wydany przez ", 7, 76, 54}};
-    for (const Fill& f : fills) {
-        double end = 0;
-        const QImage back = Draw(Order(FormColours[0]), DrawMoneyOrderBackForm, [&](TBlankObj& obj) {
-            // The label written over in white leaves the dots alone.
-            obj.SetFont(7, clWhite, 0, QStringLiteral("Arial CE"));
-            end = f.x + obj.DrawText(QString::fromUtf8(f.label), f.x, f.y, -1, 0);
-        });
-        const QRectF dots = ColourBounds(back, Area(f.x, f.y, f.limit + 0.9, f.y + 3), FormColours[0]);
-        EXPECT_NEAR(dots.left(), end + 0.175, 0.225) << f.label << f.y;
-        EXPECT_NEAR(dots.right(), f.limit - 0.45, 0.46) << f.label << f.y;
     }
 }
 
@@ -243,6 +222,61 @@ TEST(MoneyOrderTest, PreviewShowsBothSidesUprightAndRepaintsPartsAlike)
     // Upright: the correspondence box's top edge at 9 mm, not at 100 - 93 mm.
     const QImage back = Preview(Order(FormColours[1]), bsBottom);
     EXPECT_EQ(PixelAt(back, 472, 35), FormColours[1]);
+}
+
+TEST(MoneyOrderPrintTest, OffsetsShiftTheStripByTheMarginsLessTheAllowances)
+{
+    // 600 ppi: 4 mm are 94 pixels, 7 mm 165; A4 is 4961 pixels wide.
+    const struct {
+        int L, T, R, dx, dy;
+        QPoint front, back;
+    } rows[] = {{0, 0, 0, 0, 0, {0, 0}, {0, 0}}, {150, 100, 150, 56, 0, {-94, -100}, {-206, -100}},
+                {50, 0, 150, 100, 0, {50, 0}, {-150, 0}}, {150, 200, 150, 56, 365, {-94, 165}, {-206, 165}}};
+    for (const auto& r : rows) {
+        const TMoneyOrderOffsets o = GetMoneyOrderPrintOffsets(600, r.L, r.T, 4961, 4961 - r.L - r.R);
+        EXPECT_EQ(QList<int>({o.L, o.T, o.dx, o.dy, o.Front().x(), o.Front().y(), o.Back().x(), o.Back().y()}),
+                  QList<int>({r.L, r.T, r.dx, r.dy, r.front.x(), r.front.y(), r.back.x(), r.back.y()}));
+    }
+}
+
+// A back wider than any picture may be: no job, and the user is told.
+TEST(MoneyOrderPrintTest, ABackThatCannotBeDrawnStartsNoJobAndSaysSo)
+{
+    QTemporaryDir dir;
+    InitializeBackBuffer();
+    const QPageSize a4(QPageSize::A4);
+    Printer().SetSpooler(std::make_unique<TPdfFileSpooler>(dir.path(), QStringList{u"pdf"_qs}, 10'000'000, a4,
+                                                           QMarginsF()));
+    TBlankObj obj;
+    EXPECT_THROW(try { PrintMoneyOrder(TBlankData{}, obj, TSideChoice{false, true, {}}); } catch (const Exception& e) {
+        EXPECT_EQ(e.Message(), u"Za mało pamięci, by przygotować tył przekazu do wydruku. "
+                               u"Tył przekazu nie został wydrukowany."_qs);
+        throw;
+    }, Exception);
+    EXPECT_FALSE(QFile::exists(dir.filePath(u"pdf-1.pdf"_qs)) || obj.Printing() || Printer().Printing());
+    FinalizeBackBuffer();
+}
+
+// One job per row: both sides asked for by a caller with no question to put between them (nobody said the
+// sheet was turned, so the front alone, on either form), or the back only; its title and the page's width in pt.
+TEST(MoneyOrderPrintTest, EachSideChoiceGivesItsOneJob)
+{
+    QTemporaryDir dir;
+    InitializeBackBuffer();
+    const QPageSize a4(QPageSize::A4);
+    Printer().SetSpooler(std::make_unique<TPdfFileSpooler>(dir.path(), QStringList{u"pdf"_qs}, 300, a4, QMarginsF()));
+    using TPrint = void (*)(const TBlankData&, TBlankObj&, const TSideChoice&);
+    const struct { TPrint print; bool front; QString job; } rows[] = {
+        {PrintMoneyOrder, true, u"Przekaz - awers 595"_qs}, {PrintDepositForm, true, u"Blankiet - przód 842"_qs},
+        {PrintDepositForm, false, u"Blankiet - tył 842"_qs}};
+    for (int n = 0; n < 3; ++n) {
+        TBlankObj obj;
+        rows[n].print(TBlankData{}, obj, TSideChoice{rows[n].front, true, {}});
+        const QString job = dir.filePath(u"pdf-%1.pdf"_qs.arg(n + 1));
+        EXPECT_EQ(PdfInfo(job, u"Title"_qs) + u' ' + PdfInfo(job, u"Page size"_qs).left(3), rows[n].job);
+    }
+    EXPECT_FALSE(QFile::exists(dir.filePath(u"pdf-4.pdf"_qs)));
+    FinalizeBackBuffer();
 }
 
 } // namespace
