@@ -50,8 +50,8 @@ TEST(RotateBitmap180, TurnsInPlaceAtEitherDepthWithWhatTheBitmapsCanvasDrewLast)
     }
 }
 
-// Points the folders at a fresh temporary tree and starts with the unit
-// uninitialised, whatever ran before it in the process.
+// Points the folders at a fresh temporary tree and starts with the unit uninitialised, whatever ran before it in the
+// process.
 class CommonFolders : public ::testing::Test {
 protected:
     void SetUp() override { FinalizeCommonUnit(); }

@@ -1,6 +1,5 @@
-// The three print layouts of the transfer form through PDF-file printers at 600 pixels per inch whose printable
-// area starts inside the sheet, read back from the files: which coupon and receipt lands where on which page, the
-// cut lines, fitting the four-coupon block to the printable area, jobs in a row.
+// The transfer form's print layouts through 600 dpi PDF-file printers whose printable area starts inside the sheet:
+// which coupon and receipt lands where on which page, the cut lines, fitting to the printable area, jobs in a row.
 #include "helpers/PdfText.h"
 #include "helpers/TempConfig.h"
 #include "drawing/BlankData.h"
@@ -37,7 +36,6 @@ protected:
         UsePrinter(QPageSize(QPageSize::A4), QMarginsF(L, T, L, T));
         data.FKind = bkTransfer;
         SetDocumentDefaults(data, QDate::currentDate());
-        data.FPrzelewWplata = pwPrzelew;
     }
     void UsePrinter(const QPageSize& paper, const QMarginsF& margins, QString name = u"pdf"_qs, QString folder = {})
     {
@@ -46,9 +44,8 @@ protected:
     }
     QString JobFile(int job) const { return dir.filePath(u"pdf-%1.pdf"_qs.arg(job)); }
 
-    // Each coupon's corner from its "waluta" label, 63.5 mm right of it plus the label's leading blank, top 27.5 mm
-    // down; its number from the caption along its right edge. Then each receipt's corner from its " odbiorca " label
-    // 18.5 mm right and 17.5 mm down, numbered 10 + which receipt its caption along its left edge names.
+    // Each coupon's corner from its " waluta " label (63.5 mm right, 27.5 mm down) numbered by its caption along its
+    // right edge; each receipt's from its " odbiorca " label (18.5, 17.5), numbered 10 + which its caption names.
     QVector<Placed> Coupons(int job, double scale = 1.0)
     {
         words = ReadPdfWords(JobFile(job), PdfWordOrder::Drawing).words;
@@ -108,9 +105,9 @@ protected:
     QVector<PdfWord> words;
 };
 
-TCouponChoice Only(std::initializer_list<int> coupons)
+TCouponChoice Only(std::initializer_list<int> coupons, bool fit = false)
 {
-    TCouponChoice c{{false, false, false, false}, false};
+    TCouponChoice c{{false, false, false, false}, false, fit};
     for (int n : coupons)
         c.selected[n] = true;
     return c;
@@ -118,8 +115,6 @@ TCouponChoice Only(std::initializer_list<int> coupons)
 
 TEST_F(TransferPrintTest, EachLayoutPutsTheChosenCouponsInTheirPlaces)
 {
-    TCouponChoice fit;
-    fit.autoScale = true;
     // Coupons by number, receipts by 10 + which; paper: else A4 with the margins above, this with 5 mm margins.
     const struct {
         void (*layout)(const TBlankData&, TBlankObj&, const TCouponChoice&);
@@ -139,7 +134,8 @@ TEST_F(TransferPrintTest, EachLayoutPutsTheChosenCouponsInTheirPlaces)
          {{1, 0, L + 57, T}, {1, 3, L + 57, T + 105}, {1, 12, L + 2, T}, {1, 11, L + 2, T + 105}}},
         {PrintTransferWithReceipt, Only({0, 2}), {{1, 0, L + 57, T}, {1, 12, L + 2, T}}},
         // Fitted to the printable area's corner (the spooler tests shrink it): 240 x 330 mm holds the block as it is.
-        {PrintTransferLandscape, fit, {{1, 0, 5, 5}, {1, 1, 5, 110}, {1, 2, 155, 5}, {1, 3, 155, 110}}, 1, {240, 330}},
+        {PrintTransferLandscape, Only({0, 1, 2, 3}, true),
+         {{1, 0, 5, 5}, {1, 1, 5, 110}, {1, 2, 155, 5}, {1, 3, 155, 110}}, 1, {240, 330}},
     };
     int job = 0;
     for (const auto& r : rows) {
@@ -157,8 +153,8 @@ TEST_F(TransferPrintTest, EachLayoutPutsTheChosenCouponsInTheirPlaces)
         EXPECT_TRUE(Page(job, r.placed.last().page + 1, 10).isNull()) << "a page too many";
         EXPECT_FALSE(obj.Printing() || Printer().Printing());
     }
-    // Cut lines run 5 mm beyond the coupons' edges and come only with a page's second coupon; in landscape
-    // they stand at x 150 and y 105 whatever is printed. (The receipt's at x 207 falls off this sheet.)
+    // Cut lines run 5 mm beyond the coupons' edges and come only with a page's second coupon; in landscape they stand
+    // at x 150 and y 105 whatever is printed. (The receipt's at x 207 falls off this sheet.)
     for (const double y : {10.0, 115.0, 220.0})
         EXPECT_TRUE(Line(1, 1, L + 5.2, T + y, 4.6) && Line(1, 1, L + 160.2, T + y, 4.6)) << y;
     EXPECT_TRUE(Line(1, 1, L + 160, T + 5.2, 4.6, true));
@@ -169,8 +165,8 @@ TEST_F(TransferPrintTest, EachLayoutPutsTheChosenCouponsInTheirPlaces)
     EXPECT_TRUE(Line(5, 1, L + 1, T + 105, 55));
 }
 
-// Each row's second job must come out as from a printer that has printed nothing yet: turned or clipped text
-// ending the first leaves the one printer's engine nothing that moves or cuts the next.
+// Each row's second job must come out as from a printer that has printed nothing yet: turned or clipped text ending the
+// first leaves the one printer's engine nothing that moves or cuts the next.
 TEST_F(TransferPrintTest, AJobPrintsTheSameWhateverTheJobBeforeItEndedWith)
 {
     const auto landscape = [this] { PrintTransferLandscape(data, obj, TCouponChoice{}); };

@@ -24,17 +24,16 @@ enum Face { Regular, Bold, Heavy };
 const char* const Asked[] = {"Arial CE", "Arial CE", "Arial Black"};
 const char* const Embedded[] = {"LiberationSans", "LiberationSans-Bold", "DejaVuSans-Bold"};
 
-// The text as drawn (a leading blank shifts it right of its cell's edge), centred on x or left-aligned at it with its
-// cell's top at topMm, unless cellRow >= 0: centred across the cells of that row, middle 4.4 mm below its top;
-// cellCol >= 0: centred in that column's 5 mm cell.
+// The text as drawn (past a leading blank), centred on x or left-aligned at it, top at topMm; unless cellRow >= 0:
+// middle 4.4 mm below that row's top; cellCol >= 0: centred in that column's 5 mm cell.
 struct TextCase {
     quint16 kind; TPrzelewWplata mode; std::function<void(TBlankData&)> fill;
     const char* text; bool centred; double xMm, topMm;
     int cellRow = -1, points = 5; Face face = Regular; int cellCol = -1;
 };
 
-// The coupon of a fresh document drawn alone into a PDF file; the font of the case measured on its canvas
-// (ascent, descent, a blank's width in mm).
+// The coupon of a fresh document drawn alone into a PDF file; the font of the case measured on its canvas (ascent,
+// descent, a blank's width in mm).
 QVector<PdfWord> Print(const QString& path, const TextCase& c, double* metrics)
 {
     InitializeCommonUnit();
@@ -42,8 +41,7 @@ QVector<PdfWord> Print(const QString& path, const TextCase& c, double* metrics)
     TBlankData data;
     data.FKind = c.kind;
     SetDocumentDefaults(data, QDate::currentDate());
-    data.FPrzelewWplata = c.mode;
-    c.fill ? c.fill(data) : void();
+    data.FPrzelewWplata = c.mode, c.fill ? c.fill(data) : void();
     TBlankObj obj;
     TPdfFile pdf(path, CouponWidthMm, CouponHeightMm, 600);
     obj.SetCanvas(&pdf.Canvas()), obj.SetDPI(600);

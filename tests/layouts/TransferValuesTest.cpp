@@ -1,7 +1,6 @@
-// The document's values drawn at ten pixels per millimetre: one character per 5 mm cell of the grid (columns from
-// x 7.5, rows of 8.5 mm from y 2.5), filtered by what each run accepts, or free text where a name does not fit the
-// cells; nothing beyond the coupon's 150 mm. Whole coupons through the preview at zoom 100 against pictures checked
-// by eye when they were made (WPLATOMAT_WRITE_REFERENCES=1 writes new ones after a deliberate change).
+// The values at ten pixels per mm: one character per 5 mm cell, filtered by what each run accepts, or free text where
+// a name does not fit the cells; nothing beyond the coupon's 150 mm. Whole coupons through the preview at zoom 100
+// against pictures checked by eye (rewritten with WPLATOMAT_WRITE_REFERENCES=1 after a deliberate change).
 #include "helpers/PixelProbe.h"
 #include "helpers/TempConfig.h"
 #include "drawing/BackBuffer.h"
@@ -28,8 +27,7 @@ struct Drawn {
         SetDocumentDefaults(data, QDate::currentDate());
         data.FKolTekst = TextColour, data.FPrzelewWplata = mode;
         fill ? fill(data) : void();
-        obj.SetDPI(254);
-        obj.SetCanvas(&bitmap.Canvas());
+        obj.SetDPI(254), obj.SetCanvas(&bitmap.Canvas());
         DrawTransferCoupon(data, obj, 0);
     }
     int Ink(double x1, double y1, double x2, double y2) const
