@@ -42,8 +42,7 @@ TEST(BlankObjDrawing, PenAndFontAreScaledToTheResolutionAndTextIsCutOrCentredWit
     TCanvas& canvas = bmp.Canvas();
     for (const auto& [penMm, dpi, penPixels] : {std::tuple{0.0, TenPerMm, 1}, {-1.0, TenPerMm, 1}, {0.1, 100, 0},
                                                 {0.6, TenPerMm, 6}, {0.15, 600, 4}}) {
-        obj.SetDPI(dpi);
-        obj.SetPenWidth(penMm);
+        obj.SetDPI(dpi), obj.SetPenWidth(penMm);
         obj.HorizLine(1, 2, 1);
         EXPECT_EQ(canvas.Pen.Width, penPixels) << penMm << " mm at " << dpi;
     }
@@ -75,8 +74,7 @@ TEST(BlankObjWrap, WrapTextCutsCarriesAndPads)
     // A fixed-pitch face makes every character equally wide.
     TBlankObj obj;
     TBitmap bmp(10, 10);
-    obj.SetCanvas(&bmp.Canvas());
-    obj.SetDPI(TenPerMm);
+    obj.SetCanvas(&bmp.Canvas()), obj.SetDPI(TenPerMm);
     obj.SetFont(10, clBlack, 0, QStringLiteral("Liberation Mono"));
     const double charMm = obj.TextWidth(QStringLiteral("a"));
     const QString a = QStringLiteral("abcdefghij"), none;

@@ -1,3 +1,4 @@
+#include "drawing/BlankData.h"
 #include "drawing/Exception.h"
 #include "drawing/untCommon.h"
 #include "helpers/PixelProbe.h"
@@ -35,8 +36,7 @@ TEST(RotateBitmap180, TurnsInPlaceAtEitherDepthWithWhatTheBitmapsCanvasDrewLast)
     const TColor pixels[] = {0x0000FF, 0x00FF00, 0xFF0000, 0x123456, 0xABCDEF, 0x808080};
     for (const TPixelFormat format : {pf24bit, pf32bit}) {
         TBitmap bitmap;
-        bitmap.SetPixelFormat(format);
-        bitmap.SetSize(3, 2);
+        bitmap.SetPixelFormat(format), bitmap.SetSize(3, 2);
         for (int i = 0; i < 6; ++i)
             bitmap.Image().setPixelColor(i % 3, i / 3, ToQColor(pixels[i]));
         bitmap.Canvas().Brush.Color = clBlack;
@@ -128,6 +128,22 @@ TEST(FormatAmount, FixedRoundsHalfAwayFromZeroAndGeneralIsShortest)
             EXPECT_EQ(FormatAmountFixed(c.amount, settings), QString::fromUtf8(c.fixed).replace(',', decimal));
             EXPECT_EQ(FormatAmountGeneral(c.amount, settings), QString::fromUtf8(c.general).replace(',', decimal));
         }
+    }
+}
+
+// A new document's form colour by its kind, the tax form's identifier type, the month before today's.
+TEST(DocumentDefaults, EachKindTakesItsOwnColour)
+{
+    const struct { quint16 kind; TColor colour; QChar type; } kinds[] = {
+        {bkDeposit, RGBColor(31, 198, 6), QChar()}, {bkMoneyOrder, RGBColor(234, 88, 0), QChar()},
+        {bkTransfer, RGBColor(234, 88, 0), QChar()}, {bkTransferZus, RGBColor(157, 170, 0), QChar()},
+        {bkTransferTax, RGBColor(213, 122, 0), u'N'}};
+    for (const auto& k : kinds) {
+        TBlankData d;
+        d.FKind = k.kind;
+        SetDocumentDefaults(d, QDate(2026, 1, 15));
+        EXPECT_EQ(std::tuple(d.FKolForm, d.FNadTypId2, d.FNadDeklaracja, d.FNadOkres),
+                  std::tuple(k.colour, k.type, u"122025"_qs, u"25M12"_qs)) << k.kind;
     }
 }
 

@@ -85,9 +85,8 @@ TEST(DepositFormTest, PreviewShowsCouponZeroAsThePicturesDo)
                                         {Deposit(), bsBottom, "deposit-back-empty.png"},
                                         {filled, bsBottom, "deposit-back-filled.png"}}) {
         TBlankObj obj;
-        obj.SetDPI(100);
-        TBitmap window(obj.MM2Pixel(70), obj.MM2Pixel(100));
-        obj.SetCanvas(&window.Canvas());
+        TBitmap window(276, 394);
+        obj.SetDPI(100), obj.SetCanvas(&window.Canvas());
         PaintDepositForm(d, obj, side);
         window.Canvas().End();
         const QString path = QStringLiteral(WPLATOMAT_TEST_DATA "/reference/") + QLatin1String(file);
@@ -111,9 +110,8 @@ TEST(DepositFormTest, RowsKeepTheFartherMarginFromTheirOwnEdge)
 int WholeInk(const char* words, int zoom, int points, TFontStyles style)
 {
     TBlankObj obj;
-    obj.SetDPI(zoom);
-    TBitmap line(obj.MM2Pixel(400), obj.MM2Pixel(10));
-    obj.SetCanvas(&line.Canvas());
+    TBitmap line(16 * zoom, zoom / 2); // 400 x 12 mm
+    obj.SetDPI(zoom), obj.SetCanvas(&line.Canvas());
     obj.SetFont(points, Text, style, u"Arial CE"_qs);
     obj.DrawText(QString::fromUtf8(words), 0, 0, -1, 0);
     line.Canvas().End();

@@ -152,16 +152,15 @@ TEST(MoneyOrderTest, LongNamesStopAtTheirSpansAndTheTitleAtTheBoxBottom)
     EXPECT_EQ(CountPixels(back, Area(95, 92.9, 145, 100), TextColour), 0);
 }
 
-// The preview of a side at zoom 100 on a window of the strip's size, all of it or only the area given.
+// The preview of a side at zoom 100 on a window of the strip's size (210 x 100 mm), all of it or only the area given.
 QImage Preview(const TBlankData& d, TBlankSide side, const QRect& area = QRect())
 {
     InitializeBackBuffer();
     TBlankObj obj;
-    obj.SetDPI(100);
-    QImage window(obj.MM2Pixel(210), obj.MM2Pixel(100), QImage::Format_RGB32);
+    QImage window(827, 394, QImage::Format_RGB32);
     window.fill(Qt::gray);
     TCanvas canvas(&window);
-    canvas.SetClipRect(area), obj.SetCanvas(&canvas);
+    canvas.SetClipRect(area), obj.SetDPI(100), obj.SetCanvas(&canvas);
     PaintMoneyOrder(d, obj, side);
     canvas.End();
     return window;

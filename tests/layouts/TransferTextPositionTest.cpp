@@ -32,9 +32,9 @@ struct TextCase {
     int cellRow = -1, points = 5; Face face = Regular; int cellCol = -1;
 };
 
-// The coupon of a fresh document drawn alone into a PDF file; the font of the case measured on its canvas (ascent,
-// descent, a blank's width in mm).
-QVector<PdfWord> Print(const QString& path, const TextCase& c, double* metrics)
+// A coupon of a fresh document (transfer or deposit form) drawn alone into a PDF file; the font of the case measured
+// on its canvas (ascent, descent, a blank's width in mm).
+QVector<PdfWord> Print(const QString& path, const TextCase& c, double* metrics, int coupon = 0)
 {
     InitializeCommonUnit();
     TempConfig config;
@@ -45,7 +45,7 @@ QVector<PdfWord> Print(const QString& path, const TextCase& c, double* metrics)
     TBlankObj obj;
     TPdfFile pdf(path, CouponWidthMm, CouponHeightMm, 600);
     obj.SetCanvas(&pdf.Canvas()), obj.SetDPI(600);
-    DrawTransferCoupon(data, obj, 0);
+    c.kind == bkDeposit ? DrawDepositCouponFront(data, obj, coupon) : DrawTransferCoupon(data, obj, coupon);
     obj.SetFont(c.points, clNone, c.face == Bold ? fsBold : 0, QLatin1String(Asked[c.face]));
     metrics[0] = obj.Pixel2MM(pdf.Canvas().TextAscent()), metrics[1] = obj.Pixel2MM(pdf.Canvas().TextDescent());
     metrics[2] = obj.TextWidth(u" "_qs);
@@ -126,16 +126,10 @@ TEST(TransferTextPositionTest, EveryCouponNamesItsReader)
     const QString path = dir.filePath(u"coupon.pdf"_qs);
     for (int form = 0; form < 3; ++form)
         for (int n = 0; n < 4; ++n) {
-            TBlankData data;
-            data.FKind = form < 2 ? bkTransfer : bkDeposit, data.FPrzelewWplata = form ? pwPrzelew : pwWplata;
-            {
-                TPdfFile pdf(path, CouponWidthMm, CouponHeightMm, 600);
-                TBlankObj obj;
-                obj.SetCanvas(&pdf.Canvas()), obj.SetDPI(600);
-                form < 2 ? DrawTransferCoupon(data, obj, n) : DrawDepositCouponFront(data, obj, n);
-            }
             const char* name = names[form][n];
-            const auto runs = FindPhrase(ReadPdfWords(path, PdfWordOrder::Drawing).words, QString::fromUtf8(name));
+            double font[3];
+            const TextCase c{form < 2 ? bkTransfer : bkDeposit, form ? pwPrzelew : pwWplata, {}, name, false, 0, 0};
+            const auto runs = FindPhrase(Print(path, c, font, n), QString::fromUtf8(name));
             ASSERT_EQ(runs.size(), 1) << name;
             const PdfWord& b = runs[0].box;
             EXPECT_NEAR(PointsToMm(form < 2 ? b.xMin : (b.xMin + b.xMax) / 2), form < 2 ? 144.5 : 35, 0.3) << name;

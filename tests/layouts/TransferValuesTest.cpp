@@ -100,7 +100,7 @@ TEST(TransferReferenceTest, PreviewMatchesTheCheckedPicture)
         data.FOdbiorca = QStringList{u"Spółdzielnia Mieszkaniowa"_qs, u"„Zacisze” w Łodzi"_qs};
         // The ZUS form takes its account from a list of the institution's own.
         data.FOdbRach = data.FKind == bkTransferZus ? u"  101010230000261395 00000"_qs
-                                                    : u"61 1090 1014 0000 0712 1981 2874"_qs;
+                                                    : u"61 1090-1014 0000 0712 1981 2874"_qs;
         data.FNadRach = u"12 1020 5558 1111 1234 5678 9012"_qs;
         data.FNadawca = QStringList{u"Józef Żółkiewski"_qs, u"ul. Świętokrzyska 12/4, Kraków"_qs};
         data.FTytul = QStringList{u"Czynsz za grudzień 2026"_qs, u"lokal nr 4"_qs};
@@ -108,11 +108,10 @@ TEST(TransferReferenceTest, PreviewMatchesTheCheckedPicture)
         data.FNadDeklaracja = u"112026"_qs, data.FNadNrDecyzji = u"D/12/2026"_qs;
         data.FNadOkres = u"26M11"_qs, data.FNadSymbolForm = u"VAT-7"_qs, data.FNadIdZobow = u"decyzja 12/2026"_qs;
         TBlankObj obj;
-        obj.SetDPI(100);
-        QImage actual(obj.MM2Pixel(CouponWidthMm), obj.MM2Pixel(CouponHeightMm), QImage::Format_RGB32);
+        QImage actual(591, 413, QImage::Format_RGB32); // 150 x 105 mm at 100 ppi
         actual.fill(Qt::gray);
         TCanvas canvas(&actual);
-        obj.SetCanvas(&canvas);
+        obj.SetDPI(100), obj.SetCanvas(&canvas);
         PaintTransferForm(data, obj, n < 9 ? bsTop : bsBottom);
         canvas.End();
         const QString file = n < 9 ? u"transfer-%1-%2.png"_qs.arg(data.FKind).arg(QLatin1String(modes[n % 3]))
