@@ -158,7 +158,7 @@ TEST_F(TransferPrintTest, EachLayoutPutsTheChosenCouponsInTheirPlaces)
     for (const double y : {10.0, 115.0, 220.0})
         EXPECT_TRUE(Line(1, 1, L + 5.2, T + y, 4.6) && Line(1, 1, L + 160.2, T + y, 4.6)) << y;
     EXPECT_TRUE(Line(1, 1, L + 160, T + 5.2, 4.6, true));
-    EXPECT_FALSE(Line(1, 1, L + 5.2, T + 4.5, 4.6));
+    EXPECT_FALSE(Line(1, 1, L + 5.2, T + 4.5, 4.6) || Line(1, 1, L + 5.2, T + 10.3, 4.6)); // nor a thick one
     EXPECT_FALSE(Line(2, 2, L + 5.2, T + 10, 4.6) || Line(3, 1, L + 5.2, T + 10, 4.6));
     EXPECT_TRUE(Line(4, 1, 150, 120, 10, true) && Line(4, 1, 160, 105, 40));
     EXPECT_TRUE(Line(5, 1, L + 2, T + 106, 103, true) && Line(5, 1, L + 57, T + 106, 103, true));
