@@ -203,32 +203,18 @@ TEST(MoneyOrderPrintTest, OffsetsShiftTheStripByTheMarginsLessTheAllowances)
     }
 }
 
-// A back wider than any picture may be: no job, and the user is told.
-TEST(MoneyOrderPrintTest, ABackThatCannotBeDrawnStartsNoJobAndSaysSo)
-{
-    QTemporaryDir dir;
-    InitializeBackBuffer();
-    const QPageSize a4(QPageSize::A4);
-    Printer().SetSpooler(std::make_unique<TPdfFileSpooler>(dir.path(), QStringList{u"pdf"_qs}, 10'000'000, a4,
-                                                           QMarginsF()));
-    TBlankObj obj;
-    EXPECT_THROW(try { PrintMoneyOrder(TBlankData{}, obj, TSideChoice{false, true, {}}); } catch (const Exception& e) {
-        EXPECT_EQ(e.Message(), u"Za mało pamięci, by przygotować tył przekazu do wydruku. "
-                               u"Tył przekazu nie został wydrukowany."_qs);
-        throw;
-    }, Exception);
-    EXPECT_FALSE(QFile::exists(dir.filePath(u"pdf-1.pdf"_qs)) || obj.Printing() || Printer().Printing());
-    FinalizeBackBuffer();
-}
-
 // One job per row: both sides asked for by a caller with no question to put between them (nobody said the sheet was
-// turned, so the front alone, on either form), or the back only; its title and the page's width in pt.
-TEST(MoneyOrderPrintTest, EachSideChoiceGivesItsOneJob)
+// turned, so the front alone, on either form), or the back only; its title and the page's width in pt. Then a back
+// wider than any picture may be: no job, and the user is told.
+TEST(MoneyOrderPrintTest, EachSideChoiceGivesItsOneJobAndABackThatCannotBeDrawnNone)
 {
     QTemporaryDir dir;
     InitializeBackBuffer();
-    const QPageSize a4(QPageSize::A4);
-    Printer().SetSpooler(std::make_unique<TPdfFileSpooler>(dir.path(), QStringList{u"pdf"_qs}, 300, a4, QMarginsF()));
+    const auto spool = [&](int dpi) {
+        Printer().SetSpooler(std::make_unique<TPdfFileSpooler>(dir.path(), QStringList{u"pdf"_qs}, dpi,
+                                                               QPageSize(QPageSize::A4), QMarginsF()));
+    };
+    spool(300);
     using TPrint = void (*)(const TBlankData&, TBlankObj&, const TSideChoice&);
     const struct { TPrint print; bool front; QString job; } rows[] = {
         {PrintMoneyOrder, true, u"Przekaz - awers 595"_qs}, {PrintDepositForm, true, u"Blankiet - przód 842"_qs},
@@ -238,8 +224,19 @@ TEST(MoneyOrderPrintTest, EachSideChoiceGivesItsOneJob)
         rows[n].print(TBlankData{}, obj, TSideChoice{rows[n].front, true, {}});
         const QString job = dir.filePath(u"pdf-%1.pdf"_qs.arg(n + 1));
         EXPECT_EQ(PdfInfo(job, u"Title"_qs) + u' ' + PdfInfo(job, u"Page size"_qs).left(3), rows[n].job);
+        double share = 0.5; // of the deposit coupons' dotted frames, the left edge at x 3 mm: about half inked
+        if (n == 1)
+            InkCentreMm(RasterPage(job, 300), false, 2.5, 3.5, 20, 80, &share);
+        EXPECT_NEAR(share, 0.5, 0.2) << n;
     }
-    EXPECT_FALSE(QFile::exists(dir.filePath(u"pdf-4.pdf"_qs)));
+    spool(10'000'000);
+    TBlankObj obj;
+    EXPECT_THROW(try { PrintMoneyOrder(TBlankData{}, obj, TSideChoice{false, true, {}}); } catch (const Exception& e) {
+        EXPECT_EQ(e.Message(), u"Za mało pamięci, by przygotować tył przekazu do wydruku. "
+                               u"Tył przekazu nie został wydrukowany."_qs);
+        throw;
+    }, Exception);
+    EXPECT_FALSE(QFile::exists(dir.filePath(u"pdf-4.pdf"_qs)) || obj.Printing() || Printer().Printing());
     FinalizeBackBuffer();
 }
 

@@ -151,6 +151,7 @@ TEST_F(TransferPrintTest, EachLayoutPutsTheChosenCouponsInTheirPlaces)
             EXPECT_NEAR(placed[i].y, r.placed[i].y, 0.3) << i;
         }
         EXPECT_TRUE(Page(job, r.placed.last().page + 1, 10).isNull()) << "a page too many";
+        EXPECT_TRUE(FindPhrase(words, u"PLN"_qs).isEmpty()) << "no amount, no figures on the receipt";
         EXPECT_FALSE(obj.Printing() || Printer().Printing());
     }
     // Cut lines run 5 mm beyond the coupons' edges and come only with a page's second coupon; in landscape they stand

@@ -69,11 +69,11 @@ TEST(TransferValuesTest, EachRunTakesTheCharactersItAcceptsOnePerCell)
         // One name too long for the cells turns both lines to free text packed from x 8.5 mm.
         {bkTransfer, pwNone, [](TBlankData& d) { d.FOdbiorca << u"II"_qs << QString(30, u'I'); },
          {{0, 1, "."}, {1, 20, "......."}}},
-        {bkTransferZus, pwNone, [](TBlankData& d) { // 12 digits for ten cells; 7 written 07; the payment type S
-             d.FNadNIP = u"123-456-78-90-12"_qs, d.FNadId2 = u"abc123"_qs, d.FNadNrDeklar = 7; },
-         {{7, 0, "##########"}, {7, 13, "######."}, {8, 0, "#"}, {8, 2, "##"}, {9, 25, "##"}}},
+        {bkTransferZus, pwNone, [](TBlankData& d) { // 12 digits for ten cells; 7 written 07; the payment type S; no N
+             d.FNadNIP = u"123-456-78-90-12"_qs, d.FNadId2 = u"abc123"_qs, d.FNadNrDeklar = 7, d.FNadTypId2 = u'N'; },
+         {{7, 0, "##########"}, {7, 11, "."}, {7, 13, "######."}, {8, 0, "#"}, {8, 2, "##"}, {9, 25, "##"}}},
         {bkTransferTax, pwNone, [](TBlankData& d) { // digits only in the identifier; a blank keeps its cell
-             d.FNadId2 = u"PL 525-000-12-34"_qs, d.FNadOkres = u"26M11"_qs;
+             d.FNadId2 = u"PL 525-000-12-34"_qs, d.FNadOkres = u"26M11"_qs, d.FNadTypId2 = u'3';
              d.FNadSymbolForm = u"VAT-7K"_qs, d.FNadIdZobow = u"decyzja ł/1"_qs; },
          {{7, 0, "##########."}, {7, 15, "#"}, {7, 19, "#####."}, {8, 0, "######."}, {8, 7, "#######.###.."}}},
     };
@@ -103,7 +103,7 @@ TEST(TransferReferenceTest, PreviewMatchesTheCheckedPicture)
                                                     : u"61 1090-1014 0000 0712 1981 2874"_qs;
         data.FNadRach = u"12 1020 5558 1111 1234 5678 9012"_qs;
         data.FNadawca = QStringList{u"Józef Żółkiewski"_qs, u"ul. Świętokrzyska 12/4, Kraków"_qs};
-        data.FTytul = QStringList{u"Czynsz za grudzień 2026"_qs, u"lokal nr 4"_qs};
+        data.FTytul = QStringList{u"Czynsz za grudzień 2026"_qs, u"lokal nr 4"_qs, u"i garaż"_qs, u"(zaliczka)"_qs};
         data.FNadNIP = u"5250001234"_qs, data.FNadId2 = u"ABC123456"_qs;
         data.FNadDeklaracja = u"112026"_qs, data.FNadNrDecyzji = u"D/12/2026"_qs;
         data.FNadOkres = u"26M11"_qs, data.FNadSymbolForm = u"VAT-7"_qs, data.FNadIdZobow = u"decyzja 12/2026"_qs;
