@@ -67,6 +67,7 @@ TEST(BlankObjDrawing, PenAndFontAreScaledToTheResolutionAndTextIsCutOrCentredWit
     // Too wide: it starts at the left bound and is cut at the right one.
     ink = inkAfter([&] { obj.DrawCenteredText(QStringLiteral("Polecenie przelewu"), 10, 20, 10); });
     EXPECT_EQ(std::pair(ink.left(), ink.right()), std::pair(100, 199));
+    EXPECT_EQ(inkAfter([&] { obj.FillRect(1, 1, 2, 2.5); }), QRect(QPoint(10, 10), QPoint(20, 25))); // edges in
 }
 
 TEST(BlankObjWrap, WrapTextCutsCarriesAndPads)
@@ -84,7 +85,7 @@ TEST(BlankObjWrap, WrapTextCutsCarriesAndPads)
         {{"Jan Kowalski ul. Długa"}, 12.5, 2, {"Jan Kowalski", " ul. Długa ", none}}, // a cut at a blank trims
         // What overflows the last line is carried past it, not re-flowed.
         {{"aaaaaaaaaabbbbbbbbbbcccccc"}, 10.5, 2, {"aaaaaaaaaa", "bbbbbbbbbb", "cccccc  "}},
-        {{"abcdefgh"}, 3, 2, {"abcdefgh", none}}, // a line keeps at least five characters
+        {{"abcdefgh"}, 4.5, 2, {"abcdefgh", none}}, // a line keeps at least five characters
         {{none, "abcdefghijklmnop"}, 5.5, 4, {none, "abcdefghijklmnop", none, none}}, // an empty first line pads
         {{"abcdefghijklmnop"}, 5.5, 0, {"abcdefghijklmnop"}},
         {{}, 5.5, 3, {none, none, none}},
