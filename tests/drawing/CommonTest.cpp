@@ -1,3 +1,4 @@
+#include "drawing/BlankData.h"
 #include "drawing/Exception.h"
 #include "drawing/untCommon.h"
 #include "helpers/PixelProbe.h"
@@ -35,8 +36,7 @@ TEST(RotateBitmap180, TurnsInPlaceAtEitherDepthWithWhatTheBitmapsCanvasDrewLast)
     const TColor pixels[] = {0x0000FF, 0x00FF00, 0xFF0000, 0x123456, 0xABCDEF, 0x808080};
     for (const TPixelFormat format : {pf24bit, pf32bit}) {
         TBitmap bitmap;
-        bitmap.SetPixelFormat(format);
-        bitmap.SetSize(3, 2);
+        bitmap.SetPixelFormat(format), bitmap.SetSize(3, 2);
         for (int i = 0; i < 6; ++i)
             bitmap.Image().setPixelColor(i % 3, i / 3, ToQColor(pixels[i]));
         bitmap.Canvas().Brush.Color = clBlack;
@@ -50,8 +50,8 @@ TEST(RotateBitmap180, TurnsInPlaceAtEitherDepthWithWhatTheBitmapsCanvasDrewLast)
     }
 }
 
-// Points the folders at a fresh temporary tree and starts with the unit
-// uninitialised, whatever ran before it in the process.
+// Points the folders at a fresh temporary tree and starts with the unit uninitialised, whatever ran before it in the
+// process.
 class CommonFolders : public ::testing::Test {
 protected:
     void SetUp() override { FinalizeCommonUnit(); }
@@ -66,7 +66,8 @@ TEST_F(CommonFolders, KnownFoldersAreCreatedWhenMissingAndTheDataFolderLookedUpO
 {
     // A null configHome is unset; a null expected folder is never looked at.
     const struct { int csidl; const char *configHome, *expected; } cases[] = {
-        {40, "cfg", "home"}, {26, "cfg", "cfg"}, {26, nullptr, "home/.config"}, {25, "cfg", nullptr}, {0x8000 | 26, "cfg", nullptr}};
+        {40, "cfg", "home"}, {26, "cfg", "cfg"}, {26, nullptr, "home/.config"}, {25, "cfg", nullptr},
+        {0x8000 | 26, "cfg", nullptr}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.csidl);
         c.configHome ? Set("XDG_CONFIG_HOME", c.configHome) : void(qunsetenv("XDG_CONFIG_HOME"));
@@ -90,7 +91,8 @@ TEST_F(CommonFolders, UncreatableAppDataThrowsWithTheSystemsErrorAndInitialiseSe
     Set("XDG_CONFIG_HOME", "file/config");
     QString path = QStringLiteral("stale");
     EXPECT_THROW(try { GetFolder(26, path); } catch (const Exception& e) {
-        EXPECT_EQ(e.Message(), QStringLiteral("GetFolder: SHGetKnownFolderPath: Błąd %1. %2").arg(ENOTDIR).arg(QString::fromLocal8Bit(std::strerror(ENOTDIR))));
+        EXPECT_EQ(e.Message(), u"GetFolder: SHGetKnownFolderPath: Błąd %1. %2"_qs.arg(ENOTDIR)
+                                   .arg(QString::fromLocal8Bit(std::strerror(ENOTDIR))));
         throw;
     }, Exception);
     EXPECT_TRUE(path.isEmpty());
@@ -101,7 +103,8 @@ TEST_F(CommonFolders, UncreatableAppDataThrowsWithTheSystemsErrorAndInitialiseSe
     InitializeCommonUnit();
     EXPECT_TRUE(QFileInfo(Tmp("cfg/KORVEX/Wplatomat")).isDir());
     const TFormatSettings& f = AppFormatSettings;
-    EXPECT_EQ(std::tuple(f.DecimalSeparator, f.ThousandSeparator, f.CurrencyString, f.CurrencyDecimals, f.ShortDateFormat),
+    EXPECT_EQ(std::tuple(f.DecimalSeparator, f.ThousandSeparator, f.CurrencyString, f.CurrencyDecimals,
+                         f.ShortDateFormat),
               std::tuple(QChar(u','), QChar(), QStringLiteral("zł"), 2, QStringLiteral("yyyy-mm-dd")));
     AppFormatSettings.DecimalSeparator = QLatin1Char('.');
     InitializeCommonUnit();
@@ -111,7 +114,8 @@ TEST_F(CommonFolders, UncreatableAppDataThrowsWithTheSystemsErrorAndInitialiseSe
 TEST(FormatAmount, FixedRoundsHalfAwayFromZeroAndGeneralIsShortest)
 {
     // Amounts in złote times 10000.
-    const struct { Currency amount; const char *fixed, *general; } cases[] = {{0, "0,00", "0"}, {12345000, "1234,50", "1234,5"},
+    const struct { Currency amount; const char *fixed, *general; } cases[] = {
+                 {0, "0,00", "0"}, {12345000, "1234,50", "1234,5"},
                  {12350, "1,24", "1,235"}, {-12350, "-1,24", "-1,235"}, // the half goes away from zero
                  {9950, "1,00", "0,995"}, {-49, "0,00", "-0,0049"},     // carried; nothing left to be negative
                  {9999999999900, "999999999,99", "999999999,99"}};
@@ -124,6 +128,22 @@ TEST(FormatAmount, FixedRoundsHalfAwayFromZeroAndGeneralIsShortest)
             EXPECT_EQ(FormatAmountFixed(c.amount, settings), QString::fromUtf8(c.fixed).replace(',', decimal));
             EXPECT_EQ(FormatAmountGeneral(c.amount, settings), QString::fromUtf8(c.general).replace(',', decimal));
         }
+    }
+}
+
+// A new document's form colour by its kind, the tax form's identifier type, the month before today's.
+TEST(DocumentDefaults, EachKindTakesItsOwnColour)
+{
+    const struct { quint16 kind; TColor colour; QChar type; } kinds[] = {
+        {bkDeposit, RGBColor(31, 198, 6), QChar()}, {bkMoneyOrder, RGBColor(234, 88, 0), QChar()},
+        {bkTransfer, RGBColor(234, 88, 0), QChar()}, {bkTransferZus, RGBColor(157, 170, 0), QChar()},
+        {bkTransferTax, RGBColor(213, 122, 0), u'N'}};
+    for (const auto& k : kinds) {
+        TBlankData d;
+        d.FKind = k.kind;
+        SetDocumentDefaults(d, QDate(2026, 1, 15));
+        EXPECT_EQ(std::tuple(d.FKolForm, d.FNadTypId2, d.FNadDeklaracja, d.FNadOkres),
+                  std::tuple(k.colour, k.type, u"122025"_qs, u"25M12"_qs)) << k.kind;
     }
 }
 

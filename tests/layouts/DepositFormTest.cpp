@@ -1,11 +1,11 @@
-// The deposit coupon at 254 ppi (10 px to the mm) and in 600 dpi PDFs, its preview against pictures checked
-// by eye (WPLATOMAT_WRITE_REFERENCES=1 rewrites them), and where its rows go on the sheet. The rows as printed
-// are held to the sheet by the spooler tests.
+// The deposit coupon at 254 ppi and in 600 dpi PDFs, its preview against pictures checked by eye (rewritten with
+// WPLATOMAT_WRITE_REFERENCES=1), where its rows go on the sheet; the amount in words at every zoom step.
 #include "helpers/PdfText.h"
 #include "helpers/PixelProbe.h"
 #include "drawing/BackBuffer.h"
 #include "drawing/BlankData.h"
 #include "drawing/untBlankObj.h"
+#include "layouts/untBlPrzekaz.h"
 #include "layouts/untBlWplata.h"
 #include "platform/Bitmap.h"
 #include "platform/PdfFile.h"
@@ -14,14 +14,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 constexpr TColor Form = 0x00A05020, Text = 0x002080C0;
 
-TBlankData Deposit(Currency kwota = 0)
+TBlankData Deposit(Currency kwota = 0, quint16 kind = bkDeposit)
 {
     TBlankData d;
-    d.FKind = bkDeposit, d.FKolForm = Form, d.FKolTekst = Text, d.FKwota = kwota;
+    d.FKind = kind, d.FKolForm = Form, d.FKolTekst = Text, d.FKwota = kwota;
     return d;
 }
 
@@ -45,7 +47,8 @@ TEST(DepositFormTest, CouponLinesStandWhereTheFormPutsThem)
         {0, 35, 90, 1}, {1, 35, 90, 0}, {1, 62, 14.8, 1}, {1, 62, 18.8, 1}, {1, 62, 19.2, 0}, {1, 50, 26.8, 1},
         {1, 58.3, 22.8, 0}, {-1, 35, 15, 1}, {-1, 35, 85, 0}, {-2, 35, 85, 1}, {-2, 35, 15, 0}, {-2, 7, 85, 0}};
     for (const auto& p : probes)
-        EXPECT_EQ(PixelAt(Coupon(Deposit(), p.coupon), int(p.x * 10), int(p.y * 10)) == Form, p.ink) << p.coupon << ": " << p.x << ", " << p.y;
+        EXPECT_EQ(PixelAt(Coupon(Deposit(), p.coupon), int(p.x * 10), int(p.y * 10)) == Form, p.ink)
+            << p.coupon << ": " << p.x << ", " << p.y;
 }
 
 TEST(DepositFormTest, WordsOfEveryAmountStayWholeWithinTheirBands)
@@ -55,7 +58,7 @@ TEST(DepositFormTest, WordsOfEveryAmountStayWholeWithinTheirBands)
         {9'9999'9999'9900, "dziewięćset dziewięćdziesiąt dziewięć milionów dziewięćset dziewięćdziesiąt dziewięć "
                            "tysięcy dziewięćset dziewięćdziesiąt dziewięć"}};
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("coupon.pdf"));
+    const QString path = dir.filePath(u"coupon.pdf"_qs);
     for (const auto& row : rows) {
         TPdfFile pdf(path, 70, 100, 600);
         Coupon(Deposit(row.kwota), 0, &pdf);
@@ -73,21 +76,23 @@ TEST(DepositFormTest, WordsOfEveryAmountStayWholeWithinTheirBands)
 TEST(DepositFormTest, PreviewShowsCouponZeroAsThePicturesDo)
 {
     TBlankData filled = Deposit(1234'0500);
-    filled.FNadawca = filled.FTytul = {QStringLiteral("Józef Żółkiewski"), QStringLiteral("ul. Świętokrzyska 12/4, 31-042 Kraków")};
-    filled.FBank = filled.FOdbiorca = {QStringLiteral("Spółdzielnia Mieszkaniowa „Zacisze”")};
-    filled.FOdbRach = QStringLiteral("12 1020 2892 0000 5402 0123 4567 8901 2345"); // too long: cut at the span
+    filled.FNadawca = filled.FTytul = {u"Józef Żółkiewski"_qs, u"ul. Świętokrzyska 12/4, 31-042 Kraków"_qs};
+    filled.FBank = filled.FOdbiorca = {u"Spółdzielnia Mieszkaniowa „Zacisze”"_qs};
+    filled.FOdbRach = u"12 1020 2892 0000 5402 0123 4567 8901 2345"_qs; // too long: cut at the span
     InitializeBackBuffer();
-    for (const auto& [d, side, file] : {std::tuple{Deposit(), bsTop, "deposit-front-empty.png"}, {filled, bsTop, "deposit-front-filled.png"},
-                                        {Deposit(), bsBottom, "deposit-back-empty.png"}, {filled, bsBottom, "deposit-back-filled.png"}}) {
+    for (const auto& [d, side, file] : {std::tuple{Deposit(), bsTop, "deposit-front-empty.png"},
+                                        {filled, bsTop, "deposit-front-filled.png"},
+                                        {Deposit(), bsBottom, "deposit-back-empty.png"},
+                                        {filled, bsBottom, "deposit-back-filled.png"}}) {
         TBlankObj obj;
-        obj.SetDPI(100);
-        TBitmap window(obj.MM2Pixel(70), obj.MM2Pixel(100));
-        obj.SetCanvas(&window.Canvas());
+        TBitmap window(276, 394);
+        obj.SetDPI(100), obj.SetCanvas(&window.Canvas());
         PaintDepositForm(d, obj, side);
         window.Canvas().End();
         const QString path = QStringLiteral(WPLATOMAT_TEST_DATA "/reference/") + QLatin1String(file);
-        const bool rewrite = qEnvironmentVariableIntValue("WPLATOMAT_WRITE_REFERENCES") == 1 && window.Image().save(path);
-        EXPECT_TRUE(rewrite || window.Image() == QImage(path).convertToFormat(QImage::Format_RGB32)) << file;
+        const QImage& image = window.Image();
+        const bool rewrite = qEnvironmentVariableIntValue("WPLATOMAT_WRITE_REFERENCES") == 1 && image.save(path);
+        EXPECT_TRUE(rewrite || image == QImage(path).convertToFormat(QImage::Format_RGB32)) << file;
     }
 }
 
@@ -96,8 +101,59 @@ TEST(DepositFormTest, RowsKeepTheFartherMarginFromTheirOwnEdge)
     // 600 dpi, A4 across (210 mm: 4961 px), rows of 100 mm (2362 px); margins 5 and 10 mm are 118 and 236 px.
     for (const auto& [top, bottom] : {std::pair{118, 236}, {236, 118}, {118, 118}}) {
         const TDepositRows rows = DepositRowPlacement(top, 4961, 4961 - top - bottom, 2362);
-        EXPECT_EQ(QPoint(top + rows.FrontTopPx, 4961 - (top + rows.BackTopPx + 2362)), QPoint(1, 1) * std::max(top, bottom));
+        EXPECT_EQ(QPoint(top + rows.FrontTopPx, 4961 - (top + rows.BackTopPx + 2362)),
+                  QPoint(1, 1) * std::max(top, bottom));
     }
+}
+
+// The ink of the words drawn whole on one unclipped line at zoom and size.
+int WholeInk(const char* words, int zoom, int points, TFontStyles style)
+{
+    TBlankObj obj;
+    TBitmap line(16 * zoom, zoom / 2); // 400 x 12 mm
+    obj.SetDPI(zoom), obj.SetCanvas(&line.Canvas());
+    obj.SetFont(points, Text, style, u"Arial CE"_qs);
+    obj.DrawText(QString::fromUtf8(words), 0, 0, -1, 0);
+    line.Canvas().End();
+    return CountPixels(line.Image(), line.Image().rect(), Text);
+}
+
+// The ink of each line of the preview's words within its span must add up to the whole words' ink at a size the form
+// may shrink them to, give or take an italic overhang's pixel: a line cut off at its span's end would lose some.
+TEST(WordsZoomTest, LongAmountsStayWholeInTheirSpansAtEveryZoomStep)
+{
+    InitializeBackBuffer();
+    const struct { Currency kwota; const char* words; } amounts[] = {
+        {7'7777'7777'7700, "siedemset siedemdziesiąt siedem milionów siedemset siedemdziesiąt siedem tysięcy "
+                           "siedemset siedemdziesiąt siedem"},
+        {9'9999'9999'9900, "dziewięćset dziewięćdziesiąt dziewięć milionów dziewięćset dziewięćdziesiąt dziewięć "
+                           "tysięcy dziewięćset dziewięćdziesiąt dziewięć"}};
+    // Per form: its width, the words' style and sizes, per line its span x1..x2 and the rows it may take (mm).
+    const struct { quint16 kind; double w; TFontStyles style; std::vector<int> points; double lines[2][4]; } forms[] = {
+        {bkMoneyOrder, 210, 0, {8, 7, 6}, {{16, 89, 40.8, 45.8}, {6, 79, 45.8, 50.8}}},
+        {bkDeposit, 70, fsItalic, {10, 9, 8, 7, 6, 5, 4}, {{3, 67, 14.5, 20.5}, {3, 58, 22.5, 28.5}}}};
+    for (const auto& a : amounts)
+        for (const int zoom : {50, 75, 100, 140, 200, 300, 500})
+            for (const auto& f : forms) {
+                TBlankObj obj;
+                obj.SetDPI(zoom);
+                TBitmap window(obj.MM2Pixel(f.w), obj.MM2Pixel(100));
+                obj.SetCanvas(&window.Canvas());
+                (f.kind == bkMoneyOrder ? PaintMoneyOrder : PaintDepositForm)(Deposit(a.kwota, f.kind), obj, bsTop);
+                window.Canvas().End();
+                int ink = 0;
+                for (const auto& [x1, x2, y1, y2] : f.lines) {
+                    const QRect span(QPoint(obj.MM2Pixel(x1), obj.MM2Pixel(y1)),
+                                     QPoint(obj.MM2Pixel(x2) - 1, obj.MM2Pixel(y2)));
+                    const int margin = obj.MM2Pixel(3), inSpan = CountPixels(window.Image(), span, Text);
+                    ink += inSpan;
+                    EXPECT_EQ(CountPixels(window.Image(), span.adjusted(-margin, 0, margin, 0), Text), inSpan)
+                        << a.words << " at " << zoom;
+                }
+                EXPECT_TRUE(std::any_of(f.points.begin(), f.points.end(), [&](int points) {
+                    return std::abs(WholeInk(a.words, zoom, points, f.style) - ink) <= 2;
+                })) << a.words << " at " << zoom << " on form " << f.kind;
+            }
 }
 
 } // namespace

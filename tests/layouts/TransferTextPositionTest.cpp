@@ -1,13 +1,12 @@
-// Transfer coupons printed into a PDF file at a printer's 600 pixels per inch
-// and read back with poppler: labels, legends and values must stand where the
-// form's millimetres put them, letter for letter, in their size. (The turned
-// captions and titles stand in the reference pictures.)
+// Transfer coupons printed into a PDF file at a printer's 600 pixels per inch and read back with poppler: labels,
+// legends, captions and values must stand where the form's millimetres put them, letter for letter, in their size.
 #include "helpers/PdfText.h"
 #include "helpers/TempConfig.h"
 #include "drawing/BlankData.h"
 #include "drawing/untBlankObj.h"
 #include "drawing/untCommon.h"
 #include "layouts/untBlCzerwony.h"
+#include "layouts/untBlWplata.h"
 #include "platform/PdfFile.h"
 
 #include <QTemporaryDir>
@@ -25,37 +24,32 @@ enum Face { Regular, Bold, Heavy };
 const char* const Asked[] = {"Arial CE", "Arial CE", "Arial Black"};
 const char* const Embedded[] = {"LiberationSans", "LiberationSans-Bold", "DejaVuSans-Bold"};
 
-// The text as drawn (a leading blank shifts it right of its cell's edge),
-// centred on x or left-aligned at it (the left edge of the text cell) with
-// its cell's top at topMm, unless cellRow >= 0: centred across the cells of
-// that row, middle 4.4 mm below its top; cellCol >= 0: centred in that column's 5 mm cell.
+// The text as drawn (past a leading blank), centred on x or left-aligned at it, top at topMm; unless cellRow >= 0:
+// middle 4.4 mm below that row's top; cellCol >= 0: centred in that column's 5 mm cell.
 struct TextCase {
     quint16 kind; TPrzelewWplata mode; std::function<void(TBlankData&)> fill;
     const char* text; bool centred; double xMm, topMm;
     int cellRow = -1, points = 5; Face face = Regular; int cellCol = -1;
 };
 
-// The coupon of a fresh document drawn alone into a PDF file; the font of the
-// case measured on its canvas (ascent, descent, a blank's width in mm).
-QVector<PdfWord> Print(const QString& path, const TextCase& c, double* metrics)
+// A coupon of a fresh document (transfer or deposit form) drawn alone into a PDF file; the font of the case measured
+// on its canvas (ascent, descent, a blank's width in mm).
+QVector<PdfWord> Print(const QString& path, const TextCase& c, double* metrics, int coupon = 0)
 {
     InitializeCommonUnit();
     TempConfig config;
     TBlankData data;
     data.FKind = c.kind;
     SetDocumentDefaults(data, QDate::currentDate());
-    data.FPrzelewWplata = c.mode;
-    c.fill ? c.fill(data) : void();
+    data.FPrzelewWplata = c.mode, c.fill ? c.fill(data) : void();
     TBlankObj obj;
     TPdfFile pdf(path, CouponWidthMm, CouponHeightMm, 600);
-    obj.SetCanvas(&pdf.Canvas());
-    obj.SetDPI(600);
-    DrawTransferCoupon(data, obj, 0);
+    obj.SetCanvas(&pdf.Canvas()), obj.SetDPI(600);
+    c.kind == bkDeposit ? DrawDepositCouponFront(data, obj, coupon) : DrawTransferCoupon(data, obj, coupon);
     obj.SetFont(c.points, clNone, c.face == Bold ? fsBold : 0, QLatin1String(Asked[c.face]));
     metrics[0] = obj.Pixel2MM(pdf.Canvas().TextAscent()), metrics[1] = obj.Pixel2MM(pdf.Canvas().TextDescent());
-    metrics[2] = obj.TextWidth(QStringLiteral(" "));
-    obj.SetCanvas(nullptr);
-    pdf.Close();
+    metrics[2] = obj.TextWidth(u" "_qs);
+    obj.SetCanvas(nullptr), pdf.Close();
     // In drawing order, so that characters written one per cell stay separate words.
     return ReadPdfWords(path, PdfWordOrder::Drawing).words;
 }
@@ -67,8 +61,9 @@ TEST(TransferTextPositionTest, LabelsLegendsAndValuesStandWhereTheFormPutsThem)
         {5, pwNone, nullptr, " nazwa odbiorcy ", false, 8.5, 2.5},
         {5, pwWplata, nullptr, " kwota słownie ", false, 8.5, 36.0},
         {6, pwPrzelew, nullptr, " 04. Nr rachunku bankowego płatnika ", false, 8.5, 36.0},
-        {7, pwNone, nullptr, " 13. Identyfikacja zobowiązania (rodzaj dokumentu, np. decyzja, tytuł wykonawczy, postanowienie) ",
-         false, 43.5, 70.0},
+        {7, pwNone, nullptr,
+         " 13. Identyfikacja zobowiązania (rodzaj dokumentu, np. decyzja, tytuł wykonawczy, postanowienie) ", false,
+         43.5, 70.0},
         {5, pwNone, nullptr, "W", false, 47.8, 30.2, -1, 11},
         {5, pwNone, nullptr, "pieczęć, data i podpis(y) zleceniodawcy", true, 41.5, 100.0},
         {6, pwNone, nullptr, "Zakład Ubezpieczeń Społecznych", false, 9.5, 5.0, -1, 12, Bold},
@@ -77,19 +72,20 @@ TEST(TransferTextPositionTest, LabelsLegendsAndValuesStandWhereTheFormPutsThem)
         {7, pwNone, nullptr, "Typ okresu, np. R - rok,", false, 120.5, 87.0 + 4 * 1.85 + 2.45},
         {5, pwWplata, Amount, "jeden tysiąc dwieście trzydzieści cztery zł pięćdziesiąt gr", false, 8.5, 39.5, -1, 8},
         // Names too long for the cells are free text centred on their rows.
-        {5, pwNone, [](TBlankData& f) { f.FOdbiorca << QStringLiteral("Zakład Ubezpieczeń Społecznych") << QStringLiteral("Oddział w Łodzi"); },
+        {5, pwNone, [](TBlankData& f) { f.FOdbiorca << u"Zakład Ubezpieczeń Społecznych"_qs << u"Oddział w Łodzi"_qs; },
          "Zakład Ubezpieczeń Społecznych", false, 8.5, 0, 0, 12},
-        {5, pwPrzelew, [](TBlankData& f) { f.FTytul << QStringLiteral("Zapłata za fakturę nr 12/2026 z dnia 3 listopada"); },
+        {5, pwPrzelew, [](TBlankData& f) { f.FTytul << u"Zapłata za fakturę nr 12/2026 z dnia 3 listopada"_qs; },
          "Zapłata za fakturę nr 12/2026 z dnia 3 listopada", false, 8.5, 0, 7, 12},
         {7, pwNone, nullptr, "0", true, 0, 0, 9, 13, Regular, 25},
         {7, pwNone, nullptr, "N", true, 0, 0, 7, 13, Regular, 15},
     };
     // Every character of a cell value is drawn on its own, centred in its cell.
     for (int i = 0; i < 7; ++i)
-        cases.push_back({5, pwNone, Amount, &"1\0" "2\0" "3\0" "4\0" ",\0" "5\0" "0"[2 * i], true, 0, 0, 3, 15, Regular, 15 + i});
+        cases.push_back({5, pwNone, Amount, &"1\0" "2\0" "3\0" "4\0" ",\0" "5\0" "0"[2 * i], true, 0, 0, 3, 15, Regular,
+                         15 + i});
     for (const TextCase& c : cases) {
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("coupon.pdf")), text = QString::fromUtf8(c.text);
+        const QString path = dir.filePath(u"coupon.pdf"_qs), text = QString::fromUtf8(c.text);
         double font[3];
         const QVector<PdfWord> words = Print(path, c, font);
         const std::optional<PdfFontMetrics> embedded = ReadPdfFont(path, QLatin1String(Embedded[c.face]));
@@ -99,17 +95,46 @@ TEST(TransferTextPositionTest, LabelsLegendsAndValuesStandWhereTheFormPutsThem)
         // Of the runs that spell the text, the one starting nearest to the point.
         const PdfWordRun* run = nullptr;
         const QVector<PdfWordRun> runs = FindPhrase(words, text);
-        const auto distance = [&](const PdfWordRun& r) { return std::hypot(PointsToMm(r.box.xMin) - x, PointsToMm(r.box.yMin) - top); };
+        const auto distance = [&](const PdfWordRun& r) {
+            return std::hypot(PointsToMm(r.box.xMin) - x, PointsToMm(r.box.yMin) - top);
+        };
         for (const PdfWordRun& r : runs)
             run = !run || distance(r) < distance(*run) ? &r : run;
         ASSERT_NE(run, nullptr) << text.toStdString() << " not among: " << AllText(words).toStdString();
         const PdfWord& first = words[run->first];
         const double blank = text.startsWith(u' ') ? font[2] : 0;
-        EXPECT_NEAR(c.centred ? PointsToMm(run->box.xMin + run->box.xMax) / 2 : PointsToMm(first.xMin) - blank, x, ToleranceMm) << c.text;
+        const double left = c.centred ? PointsToMm(run->box.xMin + run->box.xMax) / 2 : PointsToMm(first.xMin) - blank;
+        EXPECT_NEAR(left, x, ToleranceMm) << c.text;
         EXPECT_NEAR(PointsToMm(embedded->Baseline(first)), top + font[0], ToleranceMm) << c.text;
         // A point size becomes whole device pixels: at 600 dpi at most 0.06 pt off.
         EXPECT_NEAR(embedded->Size(first), c.points, 0.1) << c.text;
     }
+}
+
+// The caption turned along the transfer coupon's right edge, centred on y 43.75 from x 144.5, by payment mode; the
+// deposit form's title centred on its 70 mm, top 2.5 mm. Each names the coupon's reader.
+TEST(TransferTextPositionTest, EveryCouponNamesItsReader)
+{
+    const char* const names[3][4] = {
+        {"odcinek dla banku", "odcinek dla posiadacza rachunku", "odcinek dla wpłacającego",
+         "odcinek dla instytucji przyjmującej zlecenie"},
+        {"odcinek dla banku odbiorcy", "odcinek dla odbiorcy", "odcinek dla zleceniodawcy",
+         "odcinek dla banku zleceniodawcy"},
+        {"Odcinek dla poczty", "Odcinek dla banku", "Odcinek dla posiadacza rachunku",
+         "Potwierdzenie dla wpłacającego"}};
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"coupon.pdf"_qs);
+    for (int form = 0; form < 3; ++form)
+        for (int n = 0; n < 4; ++n) {
+            const char* name = names[form][n];
+            double font[3];
+            const TextCase c{form < 2 ? bkTransfer : bkDeposit, form ? pwPrzelew : pwWplata, {}, name, false, 0, 0};
+            const auto runs = FindPhrase(Print(path, c, font, n), QString::fromUtf8(name));
+            ASSERT_EQ(runs.size(), 1) << name;
+            const PdfWord& b = runs[0].box;
+            EXPECT_NEAR(PointsToMm(form < 2 ? b.xMin : (b.xMin + b.xMax) / 2), form < 2 ? 144.5 : 35, 0.3) << name;
+            EXPECT_NEAR(PointsToMm(form < 2 ? (b.yMin + b.yMax) / 2 : b.yMin), form < 2 ? 43.75 : 2.5, 0.3) << name;
+        }
 }
 
 } // namespace
