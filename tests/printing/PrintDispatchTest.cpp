@@ -20,7 +20,11 @@ TEST(PrintDispatchTest, TheDialogsLayoutOrTheSmallReceiptsStripsGoToThePrinter)
     InitializePrintSelect();
     TempConfig config;
     QTemporaryDir dir;
-    Printer().SetSpooler(std::make_unique<TPdfFileSpooler>(dir.path(), QStringList{QStringLiteral("pdf")}, 300, QPageSize(QPageSize::A4), QMarginsF()));
+    const auto spool = [&](const QStringList& printers) {
+        const QPageSize a4(QPageSize::A4);
+        Printer().SetSpooler(std::make_unique<TPdfFileSpooler>(dir.path(), printers, 300, a4, QMarginsF()));
+    };
+    spool({QStringLiteral("pdf")});
     // Vertical, small receipt: the pages of four coupons and the receipt's strip.
     const int rows[][3] = {{true, false, 2}, {false, false, 1}, {true, true, 1}};
     int job = 1;
@@ -28,8 +32,9 @@ TEST(PrintDispatchTest, TheDialogsLayoutOrTheSmallReceiptsStripsGoToThePrinter)
         TfrmBlank form(nullptr, bkTransfer);
         form.SetEditorValue(82, receipt);
         QTimer::singleShot(0, [vertical = vertical] {
-            QApplication::activeModalWidget()->findChild<QCheckBox*>(QStringLiteral("cbxVertical"))->setChecked(vertical);
-            qobject_cast<QDialog*>(QApplication::activeModalWidget())->accept();
+            QWidget* dialog = QApplication::activeModalWidget();
+            dialog->findChild<QCheckBox*>(QStringLiteral("cbxVertical"))->setChecked(vertical);
+            qobject_cast<QDialog*>(dialog)->accept();
         });
         form.Print();
         const PdfWords read = ReadPdfWords(dir.filePath(QStringLiteral("pdf-%1.pdf").arg(job++)));
@@ -40,7 +45,7 @@ TEST(PrintDispatchTest, TheDialogsLayoutOrTheSmallReceiptsStripsGoToThePrinter)
     TfrmBlank(nullptr, 9).Print(); // a kind without a layout
     EXPECT_EQ(static_cast<const TPdfFileSpooler&>(Printer().Spooler()).JobCount(QStringLiteral("pdf")), 3);
     // No dialog may appear without printers: one that did would wait here for ever.
-    Printer().SetSpooler(std::make_unique<TPdfFileSpooler>(dir.path(), QStringList{}, 300, QPageSize(QPageSize::A4), QMarginsF()));
+    spool({});
     TfrmBlank(nullptr, bkTransfer).Print();
     FinalizePrintSelect();
 }

@@ -52,7 +52,7 @@ TEST_F(PrintSelectTest, CaptionsFollowThePaymentModeAndTheSmallReceiptDisablesOw
         EXPECT_EQ(shown, r.captions);
         for (const char* name : {"rdbSelection", "cbxVertical", "cbxAutoScale"})
             EXPECT_EQ(Child(name)->isEnabled(), !r.smallReceipt) << name;
-        EXPECT_TRUE(dialog.Vertical()); // kept while disabled
+        EXPECT_TRUE(dialog.Vertical() && !dialog.AutoScale()); // kept while disabled
     }
 }
 
@@ -80,7 +80,7 @@ TEST_F(PrintSelectTest, EachChoiceGivesItsCouponsAndOkWantsOne)
     // selected: coupons -1 to 4.
     const struct { const char* radio; QStringList ticked; QString selected; } rows[] = {
         {"rdbAll", {"cbxSecond"}, "######"}, {"rdBTwo", {"cbxSecond"}, ".#.#.."},
-                {"rdbSelection", {"cbxSecond", "cbxFourth"}, "..#.#."}, {"rdbSelection", {"cbxFirst", "cbxThird"}, ".#.#.."}};
+        {"rdbSelection", {"cbxSecond", "cbxFourth"}, "..#.#."}, {"rdbSelection", {"cbxFirst", "cbxThird"}, ".#.#.."}};
     for (const auto& r : rows) {
         ShowFor(pwPrzelew, false);
         Click("rdbSelection");
@@ -97,21 +97,25 @@ TEST_F(PrintSelectTest, EachChoiceGivesItsCouponsAndOkWantsOne)
     for (const char* name : Boxes)
         Child(name)->setChecked(false);
     QString said;
+    // With none ticked Cancel closes at once; OK is refused with an error until one is.
+    QTimer::singleShot(0, &dialog, [&] { Click("Button1"); });
+    EXPECT_EQ(dialog.exec(), QDialog::Rejected);
     QTimer::singleShot(0, &dialog, [&] {
         QTimer::singleShot(0, [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            said = box ? box->windowTitle() + u": "_qs + box->text() : QString();
+            said = box ? box->windowTitle() + u": "_qs + box->text() + QString::number(box->icon()) : QString();
             box ? box->accept() : void();
         });
         Click("Button2");
-        Click("cbxThird");
+        Click("cbxFourth");
         Click("Button2");
         if (dialog.isVisible())
             dialog.QDialog::done(QDialog::Rejected); // a refusal with a coupon ticked fails rather than hangs
     });
     EXPECT_EQ(dialog.exec(), QDialog::Accepted);
-    EXPECT_TRUE(dialog.Selected(2) && !dialog.Selected(0));
-    EXPECT_EQ(said, QStringLiteral("Drukowanie: Wybierz przynajmniej jeden odcinek do wydruku."));
+    EXPECT_TRUE(dialog.Selected(3) && !dialog.Selected(2));
+    EXPECT_EQ(said, QStringLiteral("Drukowanie: Wybierz przynajmniej jeden odcinek do wydruku.%1")
+                        .arg(QMessageBox::Critical));
 }
 
 } // namespace

@@ -21,9 +21,12 @@
 
 namespace {
 
-QAbstractButton* Child(const char* name) { return frmPrintSelectWpl()->findChild<QAbstractButton*>(QLatin1String(name)); }
+QAbstractButton* Child(const char* name)
+{
+    return frmPrintSelectWpl()->findChild<QAbstractButton*>(QLatin1String(name));
+}
 void Click(const char* name) { QTest::mouseClick(Child(name), Qt::LeftButton, {}, QPoint(8, 8)); }
-bool KeptBack = false; // the side chosen for a money order, shown for a deposit form
+bool KeptBack = false; // the side chosen for a money order, shown for a deposit form turned to landscape
 const QString Front = u"Przekaz - awers595"_qs, Back = u"Przekaz - rewers595"_qs;
 
 TEST(PrintSelectWplTest, EachChoiceAndAnswerGivesItsJobsAndTheSideStaysForTheNextPrint)
@@ -31,7 +34,9 @@ TEST(PrintSelectWplTest, EachChoiceAndAnswerGivesItsJobsAndTheSideStaysForTheNex
     TempConfig config;
     QTemporaryDir dir;
     InitializeCommonUnit(), InitializeBackBuffer(), InitializePrintSelectWpl();
-    Printer().SetSpooler(std::make_unique<TPdfFileSpooler>(dir.path(), QStringList{u"pdf"_qs}, 600, QPageSize(QPageSize::A4), QMarginsF(18 * MmPerPoint, 24 * MmPerPoint, 24 * MmPerPoint, 0)));
+    const QMarginsF margins(18 * MmPerPoint, 24 * MmPerPoint, 24 * MmPerPoint, 0);
+    Printer().SetSpooler(
+        std::make_unique<TPdfFileSpooler>(dir.path(), QStringList{u"pdf"_qs}, 600, QPageSize(QPageSize::A4), margins));
     QWidget main; // smaller than the dialog: half the differences, toward zero, go negative
     main.setGeometry(400, 300, 200, 100);
     main.show();
@@ -50,9 +55,11 @@ TEST(PrintSelectWplTest, EachChoiceAndAnswerGivesItsJobsAndTheSideStaysForTheNex
         {bkMoneyOrder, [] { Click("Button2"); }, QMessageBox::Cancel, {Front}},
         {bkMoneyOrder, [] { Click("rdBFront"), Click("Button2"); }, {}, {Front}},
         {bkMoneyOrder, [] { Click("rdbBack"), Click("Button2"); }, {}, {Back}},
-        {bkDeposit, [] { KeptBack = Child("rdbBack")->isChecked(), Click("Button1"); }, {}, {}},
+        {bkDeposit, [] { KeptBack = Child("rdbBack")->isChecked() && Printer().Orientation() == poLandscape;
+                         Click("Button1"); }, {}, {}},
         // The printer set-up turns the page to landscape; the dialog stays, and the strip comes out upright.
-        {bkMoneyOrder, [] { Click("Button3"), frmPrintSelectWpl()->isVisible() ? Click("Button2") : void(); }, {}, {Back}},
+        {bkMoneyOrder, [] { Click("Button3"), frmPrintSelectWpl()->isVisible() ? Click("Button2") : void(); }, {},
+         {Back}},
     };
     frmPrintSelectWpl()->OnPrinterSettings = [] { Printer().SetOrientation(poLandscape); };
     int job = 0;
@@ -63,20 +70,25 @@ TEST(PrintSelectWplTest, EachChoiceAndAnswerGivesItsJobsAndTheSideStaysForTheNex
         });
         QTimer answering;
         QObject::connect(&answering, &QTimer::timeout, [&] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
-                message = box->windowTitle() + u'|' + box->text() + u'|' + box->defaultButton()->text(), QTest::mouseClick(box->button(r.answer), Qt::LeftButton);
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                message = QStringList{box->windowTitle(), box->text(), box->defaultButton()->text(),
+                                      box->button(QMessageBox::Cancel)->text()}.join(u'|');
+                QTest::mouseClick(box->button(r.answer), Qt::LeftButton);
+            }
         });
         answering.start(5);
         TfrmBlank(nullptr, r.kind).Print();
         QStringList jobs;
         while (QFile::exists(dir.filePath(u"pdf-%1.pdf"_qs.arg(job + 1)))) {
             const QString file = dir.filePath(u"pdf-%1.pdf"_qs.arg(++job));
-            jobs << PdfInfo(file, u"Title"_qs) + PdfInfo(file, u"Page size"_qs).left(3); // A4 upright: 595 x 842 pt
+            // A4 upright: 595 x 842 pt
+            jobs << PdfInfo(file, u"Title"_qs) + PdfInfo(file, u"Page size"_qs).left(3);
         }
         EXPECT_EQ(jobs, r.jobs);
     }
-    EXPECT_EQ(message, u"Drukowanie blankietu|Zaczekaj na wydrukowanie przodu blankietu.\n\rNastępnie odwróć tę samą kartkę na drugą stronę "
-                       "i kliknij OK, a zostanie wydrukowany tył blankietu. Jeśli nie chcesz drukować tyłu blankietu - kliknij Anuluj.|OK"_qs);
+    EXPECT_EQ(message, u"Drukowanie blankietu|Zaczekaj na wydrukowanie przodu blankietu.\n\rNastępnie odwróć tę samą "
+                       "kartkę na drugą stronę i kliknij OK, a zostanie wydrukowany tył blankietu. Jeśli nie chcesz "
+                       "drukować tyłu blankietu - kliknij Anuluj.|OK|Anuluj"_qs);
     EXPECT_TRUE(KeptBack);
     // Margins left 150, top and right 200 pixels put the strip 106 and 365 pixels from the sheet's corner.
     ExpectMoneyOrderSides(
