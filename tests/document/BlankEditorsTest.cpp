@@ -9,6 +9,7 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
@@ -35,16 +36,24 @@ protected:
         form->show();
         return form;
     }
-    // A document of the kind with the amount and a text field (the receiver's account), saved and opened.
-    std::unique_ptr<TfrmBlank> FormFromFile(quint16 kind, Currency kwota, const QString& text = {},
-                                            QString TBlankData::*field = &TBlankData::FOdbRach)
+    // The document saved to a file and opened.
+    std::unique_ptr<TfrmBlank> FormFromFile(const TBlankData& data)
     {
-        TBlankData data;
-        data.FKind = kind, data.FKwota = kwota, data.*field = text;
         QFile file(dir.filePath(QStringLiteral("dokument.wpt")));
         EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(WriteBlankFile(data)) > 0);
         file.close();
         return NewForm(file.fileName());
+    }
+    static TBlankData Document(quint16 kind, Currency kwota = 0)
+    {
+        TBlankData d;
+        d.FKind = kind, d.FKwota = kwota;
+        return d;
+    }
+    static QByteArray ReadAll(const QString& path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
     static QString Text(const TfrmBlank& form, int tag)
     {
@@ -58,7 +67,8 @@ protected:
     static QString Stored(const TfrmBlank& f, int tag)
     {
         const std::map<int, QString> fields{{1, QString::number(f.Kwota())}, {17, f.OdbRach()}, {21, f.OdbRach()},
-            {18, f.OdbKod()}, {33, f.NadRach()}, {34, f.NadKod()}, {37, f.NadNIP()}, {38, f.NadTypId2()}, {42, f.NadTypWplaty()}};
+            {18, f.OdbKod()}, {33, f.NadRach()}, {34, f.NadKod()}, {37, f.NadNIP()}, {38, f.NadTypId2()},
+            {40, QString::number(f.Data().FNadNrDeklar)}, {42, f.NadTypWplaty()}};
         return fields.count(tag) ? fields.at(tag) : Text(f, tag);
     }
     TempConfig config;
@@ -73,7 +83,8 @@ TEST_F(BlankEditors, EditorsLetThroughOnlyTheirCharactersUpToTheirLengthIntoTheT
         {Polish, bkTransfer, 17, "12 ab-34,5.", "12 -345", "12 -345"}, // digits, blank and dash
         {Polish, bkTransferZus, 33, "PL61 1090-x", "61 1090-", "61 1090-"}, // no country letters
         {Polish, bkMoneyOrder, 18, "00-9x5 0", "00-950", "00-950"},
-        {Polish, bkTransferZus, 37, "ab 1-", "ab 1-", "ab 1-"}, // no filter
+        {Polish, bkTransferZus, 37, "ab 1-5678901", "ab 1-56789", "ab 1-56789"}, // no filter
+        {Polish, bkTransferZus, 40, "3x", "3x", "0"}, {Polish, bkTransferZus, 40, "255", "25", "25"},
         // Digits pass every filter, so only the length stops them.
         {Polish, bkMoneyOrder, 34, QString(10, '7'), QString(6, '7'), QString(6, '7')},
         {Polish, bkDeposit, 64, QString(125, '7'), QString(120, '7'), QString(120, '7')},
@@ -105,7 +116,7 @@ TEST_F(BlankEditors, EditorsLetThroughOnlyTheirCharactersUpToTheirLengthIntoTheT
                                                 std::tuple{English, Currency(1234500), "123.45"},
                                                 std::tuple{Polish, Currency(15000000000000), "1500000000"}}) {
         QLocale::setDefault(locale);
-        EXPECT_EQ(Text(*FormFromFile(bkTransfer, amount), 1), QString::fromLatin1(shown));
+        EXPECT_EQ(Text(*FormFromFile(Document(bkTransfer, amount)), 1), QString::fromLatin1(shown));
     }
     // Backspace passes every filter but the postal code's, Delete even that one
     // (an X keyboard gives it the DEL character as its text).
@@ -127,49 +138,107 @@ TEST_F(BlankEditors, EditorsLetThroughOnlyTheirCharactersUpToTheirLengthIntoTheT
     transfer->SetEditorValue(16, QStringLiteral("\r\n Firma\r\nul. Długa 5 \r\n\r\n"));
     EXPECT_EQ(transfer->Odbiorca(), (QStringList{QStringLiteral("Firma"), QStringLiteral("ul. Długa 5")}));
     // A field longer than its editor takes (an old file's sender account) survives an edit of another and a save.
-    const auto opened = FormFromFile(bkTransfer, 0, QString(130, QLatin1Char('7')), &TBlankData::FNadRach);
+    TBlankData old = Document(bkTransfer);
+    old.FNadRach = QString(130, u'7');
+    const auto opened = FormFromFile(old);
     QTest::keyClicks(opened->EditorOfTag(64), QStringLiteral("Faktura 12"));
     opened->Save();
-    QFile file(opened->FileName());
     TBlankData saved;
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    ReadBlankFile(file.readAll(), saved);
-    EXPECT_EQ(saved.FNadRach, QString(130, QLatin1Char('7')));
+    ReadBlankFile(ReadAll(opened->FileName()), saved);
+    EXPECT_EQ(saved.FNadRach, old.FNadRach);
     EXPECT_EQ(saved.FTytul, QStringList{QStringLiteral("Faktura 12")});
 }
 
-TEST_F(BlankEditors, EachListEntryStoresItsCodeAndAZusAccountsTwentyFirstDigitPicksItsEntry)
+// Each kind's captions with the tag of the editor below or beside them.
+TEST_F(BlankEditors, EachKindShowsItsCaptionsOverTheEditorsOfItsFields)
 {
-    const struct { quint16 kind; int tag; QStringList entries, codes; } cases[] = {
-        {6, 21, {"<Nie wybrano>", "1 - Ubezpieczenie społeczne", "2 - Ubezpieczenie zdrowotne", "3 - FP i FGŚP", "4 - FEP"},
-         {"  101010230000261395 00000", "83101010230000261395100000", "78101010230000261395200000",
-          "73101010230000261395300000", "68101010230000261395400000"}},
-        {7, 38, {"N - NIP", "R - REGON", "P - PESEL"}, {"N", "R", "P"}},
-        {6, 42, {"<Nie wybrano>", "S - Składka za 1 miesiąc", "M - Składka dłuższa niż miesiąc"}, {" ", "S", "M"}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::Message() << "kind " << c.kind << " tag " << c.tag);
-        const auto form = NewForm(c.kind);
-        auto* list = qobject_cast<QComboBox*>(form->EditorOfTag(c.tag));
-        ASSERT_NE(list, nullptr);
-        QStringList entries;
-        for (int i = 0; i < list->count(); ++i)
-            entries << list->itemText(i);
-        EXPECT_EQ(entries.mid(0, c.entries.size()), c.entries);
-        // The user's choice from the keyboard, from the last entry up one by one.
-        form->SetEditorValue(c.tag, int(c.codes.size() - 1));
-        for (qsizetype i = c.codes.size() - 1; i >= 0; --i) {
-            EXPECT_EQ(Stored(*form, c.tag), c.codes.at(i));
-            QTest::keyClick(list, Qt::Key_Up);
-        }
+    const char* const rows[][2] = {
+        {"1", "Wpłacający 32|Nazwa banku 48|Numer rachunku 17|Nazwa rachunku 16|Tytułem 64"},
+        {"2", "Nadawca - nazwa 32|Nadawca - adres 35|Kod 34|Poczta 36|Adresat - nazwa 16|Adresat - adres 19|Kod 18"
+              "|Poczta 20|Korespondencja 64"},
+        {"5", "Odbiorca 16|Numer rachunku odbiorcy 17|Numer rachunku nadawcy 33|Nadawca 32|Tytułem 64"},
+        {"6", "Numer rachunku ZUS 21|Numer rachunku płatnika 33|Nazwa płatnika 32|NIP płatnika 37"
+              "|Typ drugiego identyfikatora 38|Drugi identyfikator 39|Typ wpłaty 42|Numer deklaracji 40|Deklaracja 41"
+              "|Numer decyzji 43"},
+        {"7", "Nazwa organu podatkowego 16|Numer rachunku organu podatkowego 17|Numer rachunku zobowiązanego 33"
+              "|Nazwa i adres zobowiązanego 32|NIP lub identyfikator uzupełniający 39|Typ identyfikatora 38|Okres 44"
+              "|Symbol formularza 45|Identyfikacja zobowiązania 46"},
+        {"9", ""}};
+    for (const auto& [kind, captions] : rows) {
+        const auto form = NewForm(quint16(QByteArray(kind).toInt()));
+        QStringList shown;
+        const QObjectList children = form->EditorOfTag(1)->parentWidget()->children();
+        for (qsizetype i = 0; i + 1 < children.size(); ++i)
+            if (auto* label = qobject_cast<QLabel*>(children.at(i)))
+                shown << label->text() + u' ' + children.at(i + 1)->property("tag").toString();
+        EXPECT_EQ(shown.join(u'|'), QStringLiteral("Kwota 1|%1Kolor tekstu 256|Kolor formularza 257")
+                                       .arg(*captions ? QString::fromUtf8(captions) + u'|' : QString()));
     }
-    // Only the digit counts: the list's own account replaces the rest.
+}
+
+// A document of every kind, with every entry of each choice list, opens showing the entry and its
+// payment boxes and colours, and saves back byte for byte; a list entry chosen stores its code.
+TEST_F(BlankEditors, AFileShowsEachChoiceAndSavesBackUnchangedAndEachListEntryStoresItsCode)
+{
+    const QStringList zus{"  101010230000261395 00000", "83101010230000261395100000", "78101010230000261395200000",
+                          "73101010230000261395300000", "68101010230000261395400000"};
+    const struct { quint16 kind; int tag; QStringList entries; QString codes; } lists[] = {
+        {6, 21, {"<Nie wybrano>", "1 - Ubezpieczenie społeczne", "2 - Ubezpieczenie zdrowotne", "3 - FP i FGŚP",
+                 "4 - FEP"}, "01234"},
+        {6, 38, {"<Nie wybrano>", "R - REGON", "P - PESEL", "1 - Dowód osobisty", "2 - Paszport"}, " RP12"},
+        {7, 38, {"N - NIP", "R - REGON", "P - PESEL", "1 - Dowód osobisty", "2 - Paszport", "3 - Inny dokument"},
+         "NRP123"},
+        {6, 42, {"<Nie wybrano>", "S - Składka za 1 miesiąc", "M - Składka dłuższa niż miesiąc", "U - Układ ratalny",
+                 "T - Odroczenie terminu", "D - Dodatkowa opłata", "E - Koszty egzekucyjne",
+                 "A - Dodatkowa opłata za błędy płatnika"}, " SMUTDEA"},
+        {1, 0, {""}, "-"}, {2, 0, {""}, "-"}, {5, 0, {""}, "-"}, {5, 0, {""}, "-"}, {5, 0, {""}, "-"}};
+    int row = 0;
+    for (const auto& l : lists)
+        for (int i = 0; i < l.codes.size(); ++i, ++row) {
+            SCOPED_TRACE(::testing::Message() << "kind " << l.kind << " tag " << l.tag << " entry " << i);
+            TBlankData d = Document(l.kind, 1234567 + row);
+            d.FPrzelewWplata = TPrzelewWplata(row % 3);
+            d.FMalePokwit = row % 2, d.FNadNrDeklar = quint8(7 + row), d.FKolTekst = 0x102030 + row;
+            d.FKolForm = 0x405060;
+            const QStringList lines{"Jan Kowalski", "ul. Źródlana 5"};
+            d.FNadawca = d.FBank = d.FOdbiorca = d.FTytul = l.kind == bkMoneyOrder ? lines.mid(0, 1) : lines;
+            d.FOdbRach = zus.at(l.tag == 21 ? l.codes.at(i).digitValue() : 4);
+            d.FNadTypId2 = l.tag == 38 ? l.codes.at(i) : u'P', d.FNadTypWplaty = l.tag == 42 ? l.codes.at(i) : u'U';
+            int n = 0;
+            for (QString* s : {&d.FOdbKod, &d.FOdbAdres, &d.FOdbPoczta, &d.FNadRach, &d.FNadKod, &d.FNadAdres,
+                               &d.FNadPoczta, &d.FNadNIP, &d.FNadId2, &d.FNadDeklaracja, &d.FNadNrDecyzji, &d.FNadOkres,
+                               &d.FNadSymbolForm, &d.FNadIdZobow})
+                *s = QString::number(++n * 11);
+            const auto form = FormFromFile(d);
+            if (l.tag)
+                EXPECT_EQ(Text(*form, l.tag), l.entries.at(i));
+            for (const auto& [tag, on] : {std::pair{80, d.FPrzelewWplata == pwPrzelew},
+                                          {81, d.FPrzelewWplata == pwWplata}, {82, d.FMalePokwit}})
+                if (auto* box = qobject_cast<QCheckBox*>(form->EditorOfTag(tag)))
+                    EXPECT_EQ(box->isChecked(), on) << tag;
+            for (const auto& [tag, colour] : {std::pair{256, d.FKolTekst}, {257, d.FKolForm}})
+                EXPECT_EQ(form->EditorOfTag(tag)->palette().color(QPalette::Window), ToQColor(colour)) << tag;
+            form->Save();
+            EXPECT_EQ(ReadAll(form->FileName()), WriteBlankFile(d));
+        }
+    // The user's choice from the keyboard, from the last entry up one by one.
+    for (const auto& l : lists)
+        if (l.tag) {
+            const auto form = NewForm(l.kind);
+            auto* list = qobject_cast<QComboBox*>(form->EditorOfTag(l.tag));
+            form->SetEditorValue(l.tag, int(l.codes.size() - 1));
+            for (qsizetype i = l.codes.size() - 1; i >= 0; --i, QTest::keyClick(list, Qt::Key_Up))
+                EXPECT_EQ(Stored(*form, l.tag), l.tag == 21 ? zus.at(i) : QString(l.codes.at(i)));
+        }
+    // Only the ZUS account's 21st character counts: the list's own account replaces the rest.
     for (const auto& [odbRach, shown, stored] :
-         {std::tuple{"00000000000000000000200000", "2 - Ubezpieczenie zdrowotne", "78101010230000261395200000"},
-          std::tuple{"68101010230000261395", "<Nie wybrano>", "  101010230000261395 00000"}}) {
-        const auto form = FormFromFile(bkTransferZus, 0, QString::fromLatin1(odbRach));
+         {std::tuple{"00000000000000000000200000", "2 - Ubezpieczenie zdrowotne", 2},
+          {"68101010230000261395", "<Nie wybrano>", 0}}) {
+        TBlankData d = Document(bkTransferZus);
+        d.FOdbRach = QString::fromLatin1(odbRach);
+        const auto form = FormFromFile(d);
         EXPECT_EQ(Text(*form, 21), QString::fromUtf8(shown));
-        EXPECT_EQ(form->OdbRach(), QString::fromLatin1(stored));
+        EXPECT_EQ(form->OdbRach(), zus.at(stored));
     }
 }
 
@@ -215,7 +284,10 @@ TEST_F(BlankEditors, PaymentBoxesAndChosenColour)
     ASSERT_TRUE(reg.OpenKey(QStringLiteral("Software\\Korvex\\Wplatomat"), false));
     EXPECT_EQ(reg.ReadInteger(QStringLiteral("BlankColor6")), qint32(RGBColor(10, 20, 30)));
     EXPECT_EQ(reg.ReadInteger(QStringLiteral("DataColor6")), qint32(clBlack));
-    EXPECT_EQ(NewForm(bkTransferZus)->EditorOfTag(257)->palette().color(QPalette::Window), QColor(10, 20, 30));
+    ASSERT_TRUE(reg.WriteInteger(QStringLiteral("DataColor6"), 0x1E140A));
+    const auto zus = NewForm(bkTransferZus);
+    EXPECT_EQ(zus->EditorOfTag(257)->palette().color(QPalette::Window), QColor(10, 20, 30));
+    EXPECT_EQ(zus->EditorOfTag(256)->palette().color(QPalette::Window), QColor(10, 20, 30));
     EXPECT_EQ(NewForm(bkTransferTax)->KolForm(), RGBColor(213, 122, 0)); // other kinds keep their own
 }
 
