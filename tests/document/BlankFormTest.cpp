@@ -3,7 +3,6 @@
 #include "drawing/Exception.h"
 #include "helpers/TempConfig.h"
 #include "platform/PaintBox.h"
-#include "platform/Registry.h"
 
 #include <QApplication>
 #include <QDir>
@@ -55,9 +54,7 @@ TEST(DocumentDefaults, NewDocumentTakesTheKindsDefaultsAndTheMonthBeforeToday)
 
 class BlankFileWindowTest : public ::testing::Test {
 protected:
-    QString PathOf(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
     TempConfig config;
-    QTemporaryDir dir;
 };
 
 enum SaveOutcome { Killed = -1, Saved, CannotCreate, SaveElsewhere, WriteFailed, Other };
@@ -126,32 +123,6 @@ TEST_F(BlankFileWindowTest, SaveLeavesTheOldDocumentOrTheNewOneWholeOnAFullDiskO
         EXPECT_EQ(ReadAll(path), c.outcome == Saved ? WriteBlankFile(form.Data())
                                  : c.outcome == CannotCreate ? QByteArray() : old);
     }
-}
-
-// A document read from a file keeps its own colours over the registry's and is
-// unmodified; a file larger than a document can be is refused.
-TEST_F(BlankFileWindowTest, ReaderKeepsTheFilesColoursAndRefusesAnOversizeFile)
-{
-    TBlankData d;
-    d.FKind = bkTransferZus;
-    d.FKolForm = 0x00010203;
-    ASSERT_TRUE(WriteAll(PathOf("zus.wpt"), WriteBlankFile(d)));
-    TRegistry reg;
-    ASSERT_TRUE(reg.OpenKey(QStringLiteral("Software\\Korvex\\Wplatomat"), true));
-    ASSERT_TRUE(reg.WriteInteger(QStringLiteral("BlankColor6"), 0x00FFFFFF));
-    reg.CloseKey();
-    TfrmBlank form(nullptr, PathOf("zus.wpt"));
-    EXPECT_EQ(form.KolForm(), 0x00010203u);
-    EXPECT_EQ(form.windowTitle(), QStringLiteral("zus.wpt[*]"));
-    // The editors filled afterwards count as edits until the main window clears the mark.
-    form.SetModified(true);
-    form.Load();
-    EXPECT_FALSE(form.Modified());
-    EXPECT_TRUE(form.NeedRefresh());
-    // FIFOs and devices are refused by the same reader of regular files as the settings.
-    ASSERT_TRUE(WriteAll(PathOf("duzy.wpt"), WriteBlankFile(form.Data()).leftJustified((1 << 20) + 1, '\0')));
-    form.SetFileName(PathOf("duzy.wpt"));
-    EXPECT_THROW(form.Load(), Exception);
 }
 
 TEST_F(BlankFileWindowTest, PageIsTheFormsMillimetresAtTheZoom)

@@ -1,5 +1,7 @@
-// The side dialog with real events, printing through the document window into a 600 ppi PDF-file printer
-// with margins: the jobs of each choice and answer to the message, the side kept, the back behind the front.
+// The side and coupon dialogs with real events, printing through the document window into a 600 ppi PDF-file
+// printer with margins: the jobs of each choice and answer to the message, the side kept, the back behind the front;
+// the coupon dialog's layout or the small receipt's strip (A4 upright: 595 pt wide); no printer or no layout
+// means nothing at all.
 #include "helpers/PageRaster.h"
 #include "helpers/PdfText.h"
 #include "helpers/TempConfig.h"
@@ -8,9 +10,11 @@
 #include "drawing/untCommon.h"
 #include "platform/MainWindow.h"
 #include "platform/Printer.h"
+#include "printing/untPrintSelect.h"
 #include "printing/untPrintSelect2.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -27,13 +31,20 @@ QAbstractButton* Child(const char* name)
 }
 void Click(const char* name) { QTest::mouseClick(Child(name), Qt::LeftButton, {}, QPoint(8, 8)); }
 bool KeptBack = false; // the side chosen for a money order, shown for a deposit form turned to landscape
-const QString Front = u"Przekaz - awers595"_qs, Back = u"Przekaz - rewers595"_qs;
+const QString Front = u"Przekaz - awers 595/1"_qs, Back = u"Przekaz - rewers 595/1"_qs;
+
+void Coupons(bool vertical)
+{
+    QWidget* dialog = QApplication::activeModalWidget();
+    dialog->findChild<QCheckBox*>(QStringLiteral("cbxVertical"))->setChecked(vertical);
+    qobject_cast<QDialog*>(dialog)->accept();
+}
 
 TEST(PrintSelectWplTest, EachChoiceAndAnswerGivesItsJobsAndTheSideStaysForTheNextPrint)
 {
     TempConfig config;
     QTemporaryDir dir;
-    InitializeCommonUnit(), InitializeBackBuffer(), InitializePrintSelectWpl();
+    InitializeCommonUnit(), InitializeBackBuffer(), InitializePrintSelectWpl(), InitializePrintSelect();
     const QMarginsF margins(18 * MmPerPoint, 24 * MmPerPoint, 24 * MmPerPoint, 0);
     Printer().SetSpooler(
         std::make_unique<TPdfFileSpooler>(dir.path(), QStringList{u"pdf"_qs}, 600, QPageSize(QPageSize::A4), margins));
@@ -47,6 +58,7 @@ TEST(PrintSelectWplTest, EachChoiceAndAnswerGivesItsJobsAndTheSideStaysForTheNex
         std::function<void()> steps;
         QMessageBox::StandardButton answer;
         QStringList jobs;
+        bool receipt = false;
     } rows[] = {
         {bkMoneyOrder, [] { QTest::keyClick(frmPrintSelectWpl(), Qt::Key_Escape); }, {}, {}},
         {bkMoneyOrder, [] { frmPrintSelectWpl()->close(); }, {}, {}},
@@ -60,12 +72,17 @@ TEST(PrintSelectWplTest, EachChoiceAndAnswerGivesItsJobsAndTheSideStaysForTheNex
         // The printer set-up turns the page to landscape; the dialog stays, and the strip comes out upright.
         {bkMoneyOrder, [] { Click("Button3"), frmPrintSelectWpl()->isVisible() ? Click("Button2") : void(); }, {},
          {Back}},
+        // Vertical: two coupons a portrait page; else all four on a landscape one; the receipt's strips whatever.
+        {bkTransfer, [] { Coupons(true); }, {}, {u"Blankiet 595/2"_qs}},
+        {bkTransfer, [] { Coupons(false); }, {}, {u"Blankiet 842/1"_qs}},
+        {bkTransfer, [] { Coupons(true); }, {}, {u"Blankiet 595/1"_qs}, true},
     };
     frmPrintSelectWpl()->OnPrinterSettings = [] { Printer().SetOrientation(poLandscape); };
     int job = 0;
     for (const auto& r : rows) {
         QTimer::singleShot(0, [&] {
-            EXPECT_EQ(frmPrintSelectWpl()->geometry().topLeft(), QPoint(400 - 51, 300 - 21));
+            if (r.kind != bkTransfer)
+                EXPECT_EQ(frmPrintSelectWpl()->geometry().topLeft(), QPoint(400 - 51, 300 - 21));
             r.steps();
         });
         QTimer answering;
@@ -77,12 +94,14 @@ TEST(PrintSelectWplTest, EachChoiceAndAnswerGivesItsJobsAndTheSideStaysForTheNex
             }
         });
         answering.start(5);
-        TfrmBlank(nullptr, r.kind).Print();
+        TfrmBlank form(nullptr, r.kind);
+        form.SetEditorValue(82, r.receipt);
+        form.Print();
         QStringList jobs;
         while (QFile::exists(dir.filePath(u"pdf-%1.pdf"_qs.arg(job + 1)))) {
             const QString file = dir.filePath(u"pdf-%1.pdf"_qs.arg(++job));
-            // A4 upright: 595 x 842 pt
-            jobs << PdfInfo(file, u"Title"_qs) + PdfInfo(file, u"Page size"_qs).left(3);
+            jobs << PdfInfo(file, u"Title"_qs) + u' ' + PdfInfo(file, u"Page size"_qs).left(3) + u'/'
+                        + PdfInfo(file, u"Pages"_qs);
         }
         EXPECT_EQ(jobs, r.jobs);
     }
@@ -93,8 +112,14 @@ TEST(PrintSelectWplTest, EachChoiceAndAnswerGivesItsJobsAndTheSideStaysForTheNex
     // Margins left 150, top and right 200 pixels put the strip 106 and 365 pixels from the sheet's corner.
     ExpectMoneyOrderSides(
         dir.filePath(u"pdf-1.pdf"_qs), dir.filePath(u"pdf-2.pdf"_qs), 106 * 25.4 / 600, 365 * 25.4 / 600, 600);
+    // Neither a kind without a layout nor any kind without a printer shows a dialog or prints.
+    TfrmBlank(nullptr, 9).Print();
+    Printer().SetSpooler(
+        std::make_unique<TPdfFileSpooler>(dir.path(), QStringList{}, 600, QPageSize(QPageSize::A4), margins));
+    TfrmBlank(nullptr, bkTransfer).Print();
+    EXPECT_FALSE(QFile::exists(dir.filePath(u"pdf-%1.pdf"_qs.arg(job + 1))));
     SetMainWindow(nullptr);
-    FinalizePrintSelectWpl(), FinalizeBackBuffer();
+    FinalizePrintSelectWpl(), FinalizePrintSelect(), FinalizeBackBuffer();
 }
 
 } // namespace
