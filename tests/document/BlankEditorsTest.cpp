@@ -85,10 +85,6 @@ TEST_F(BlankEditors, EditorsLetThroughOnlyTheirCharactersUpToTheirLengthIntoTheT
         {Polish, bkMoneyOrder, 18, "00-9x5 0", "00-950", "00-950"},
         {Polish, bkTransferZus, 37, "ab 1-5678901", "ab 1-56789", "ab 1-56789"}, // no filter
         {Polish, bkTransferZus, 40, "3x", "3x", "0"}, {Polish, bkTransferZus, 40, "255", "25", "25"},
-        // Digits pass every filter, so only the length stops them.
-        {Polish, bkMoneyOrder, 34, QString(10, '7'), QString(6, '7'), QString(6, '7')},
-        {Polish, bkDeposit, 64, QString(125, '7'), QString(120, '7'), QString(120, '7')},
-        {Polish, bkMoneyOrder, 64, QString(2001, '7'), QString(2000, '7'), QString(2000, '7')},
         // Amounts in ten-thousandths: no signs, blanks or exponents.
         {Polish, bkTransfer, 1, "1a2,b3.4 -x", "12,3.4", "0"}, {Polish, bkTransfer, 1, "+-5 e", "5", "50000"},
         {Polish, bkTransfer, 1, "12.5", "12.5", "125000"}, {English, bkTransfer, 1, "12,5", "12,5", "125000"},
@@ -111,6 +107,14 @@ TEST_F(BlankEditors, EditorsLetThroughOnlyTheirCharactersUpToTheirLengthIntoTheT
         EXPECT_TRUE(form->Modified());
     }
     QLocale::setDefault(Polish);
+    // Digits pass every filter, so only the length stops them.
+    for (const auto& [kind, tag, length] : {std::tuple{7, 17, 35}, {6, 33, 35}, {2, 34, 6}, {6, 37, 10}, {7, 39, 14},
+             {6, 40, 2}, {6, 41, 6}, {6, 43, 15}, {7, 44, 7}, {7, 46, 20}, {5, 16, 130}, {1, 48, 130}, {1, 64, 120},
+             {2, 64, 2000}, {2, 20, 130}}) {
+        const auto form = NewForm(quint16(kind));
+        form->SetEditorValue(tag, QString()), QTest::keyClicks(form->EditorOfTag(tag), QString(length + 2, u'7'));
+        EXPECT_EQ(Text(*form, tag), QString(length, u'7')) << tag;
+    }
     // An amount is shown in its shortest form, also beyond what the editor lets through.
     for (const auto& [locale, amount, shown] : {std::tuple{Polish, Currency(1234500), "123,45"},
              {English, Currency(1234500), "123.45"}, {Polish, Currency(15000000000000), "1500000000"}}) {
@@ -138,37 +142,22 @@ TEST_F(BlankEditors, EditorsLetThroughOnlyTheirCharactersUpToTheirLengthIntoTheT
               QStringLiteral("61 1090 1014 0000 0712 1981 2874|Firma|ul. Długa 5"));
 }
 
-// Each kind's captions with the tag of the editor below or beside them.
-TEST_F(BlankEditors, EachKindShowsItsCaptionsOverTheEditorsOfItsFields)
+// A document of every kind, with every entry of each choice list, opens with each caption over the editor
+// of its field (by tag), showing the entry, its payment boxes and colours, and saves back byte for byte;
+// a list entry chosen stores its code.
+TEST_F(BlankEditors, AFileShowsItsKindsCaptionsAndEachChoiceAndSavesBackUnchanged)
 {
-    const char* const rows[][2] = {
-        {"1", "Wpłacający 32|Nazwa banku 48|Numer rachunku 17|Nazwa rachunku 16|Tytułem 64"},
-        {"2", "Nadawca - nazwa 32|Nadawca - adres 35|Kod 34|Poczta 36|Adresat - nazwa 16|Adresat - adres 19|Kod 18"
-              "|Poczta 20|Korespondencja 64"},
-        {"5", "Odbiorca 16|Numer rachunku odbiorcy 17|Numer rachunku nadawcy 33|Nadawca 32|Tytułem 64"},
-        {"6", "Numer rachunku ZUS 21|Numer rachunku płatnika 33|Nazwa płatnika 32|NIP płatnika 37"
-              "|Typ drugiego identyfikatora 38|Drugi identyfikator 39|Typ wpłaty 42|Numer deklaracji 40|Deklaracja 41"
-              "|Numer decyzji 43"},
-        {"7", "Nazwa organu podatkowego 16|Numer rachunku organu podatkowego 17|Numer rachunku zobowiązanego 33"
-              "|Nazwa i adres zobowiązanego 32|NIP lub identyfikator uzupełniający 39|Typ identyfikatora 38|Okres 44"
-              "|Symbol formularza 45|Identyfikacja zobowiązania 46"},
-        {"9", ""}};
-    for (const auto& [kind, captions] : rows) {
-        const auto form = NewForm(quint16(QByteArray(kind).toInt()));
-        QStringList shown;
-        const QObjectList children = form->EditorOfTag(1)->parentWidget()->children();
-        for (qsizetype i = 0; i + 1 < children.size(); ++i)
-            if (auto* label = qobject_cast<QLabel*>(children.at(i)))
-                shown << label->text() + u' ' + children.at(i + 1)->property("tag").toString();
-        EXPECT_EQ(shown.join(u'|'), QStringLiteral("Kwota 1|%1Kolor tekstu 256|Kolor formularza 257")
-                                       .arg(*captions ? QString::fromUtf8(captions) + u'|' : QString()));
-    }
-}
-
-// A document of every kind, with every entry of each choice list, opens showing the entry and its
-// payment boxes and colours, and saves back byte for byte; a list entry chosen stores its code.
-TEST_F(BlankEditors, AFileShowsEachChoiceAndSavesBackUnchangedAndEachListEntryStoresItsCode)
-{
+    const std::map<quint16, const char*> captions = {
+        {1, "Wpłacający 32|Nazwa banku 48|Numer rachunku 17|Nazwa rachunku 16|Tytułem 64"},
+        {2, "Nadawca - nazwa 32|Nadawca - adres 35|Kod 34|Poczta 36|Adresat - nazwa 16|Adresat - adres 19|Kod 18"
+            "|Poczta 20|Korespondencja 64"},
+        {5, "Odbiorca 16|Numer rachunku odbiorcy 17|Numer rachunku nadawcy 33|Nadawca 32|Tytułem 64"},
+        {6, "Numer rachunku ZUS 21|Numer rachunku płatnika 33|Nazwa płatnika 32|NIP płatnika 37"
+            "|Typ drugiego identyfikatora 38|Drugi identyfikator 39|Typ wpłaty 42|Numer deklaracji 40|Deklaracja 41"
+            "|Numer decyzji 43"},
+        {7, "Nazwa organu podatkowego 16|Numer rachunku organu podatkowego 17|Numer rachunku zobowiązanego 33"
+            "|Nazwa i adres zobowiązanego 32|NIP lub identyfikator uzupełniający 39|Typ identyfikatora 38|Okres 44"
+            "|Symbol formularza 45|Identyfikacja zobowiązania 46"}};
     const QStringList zus{"  101010230000261395 00000", "83101010230000261395100000", "78101010230000261395200000",
                           "73101010230000261395300000", "68101010230000261395400000"};
     const struct { quint16 kind; int tag; QStringList entries; QString codes; } lists[] = {
@@ -205,6 +194,13 @@ TEST_F(BlankEditors, AFileShowsEachChoiceAndSavesBackUnchangedAndEachListEntrySt
                 *s = QString::number(++n * 11);
             d.FNadRach = QString(130, u'7'); // longer than its editor takes, as old files have it
             const auto form = FormFromFile(d);
+            QStringList shown;
+            const QObjectList children = form->EditorOfTag(1)->parentWidget()->children();
+            for (qsizetype c = 0; c + 1 < children.size(); ++c)
+                if (auto* label = qobject_cast<QLabel*>(children.at(c)))
+                    shown << label->text() + u' ' + children.at(c + 1)->property("tag").toString();
+            EXPECT_EQ(shown.join(u'|'), QStringLiteral("Kwota 1|%1|Kolor tekstu 256|Kolor formularza 257")
+                                           .arg(QString::fromUtf8(captions.at(l.kind))));
             if (l.tag)
                 EXPECT_EQ(Text(*form, l.tag), l.entries.at(i));
             for (const auto& [tag, on] : {std::pair{80, d.FPrzelewWplata == pwPrzelew},
@@ -252,12 +248,8 @@ TEST_F(BlankEditors, PaymentBoxesAndChosenColour)
         EXPECT_EQ(form->PrzelewWplata(), mode);
         EXPECT_EQ(qobject_cast<QCheckBox*>(form->EditorOfTag(81))->isChecked(), mode == pwWplata);
     }
-    click(82);
-    EXPECT_TRUE(form->MalePokwit());
-    form->SetViewSide(bsBottom);
-    click(82);
-    EXPECT_FALSE(form->MalePokwit());
-    EXPECT_EQ(form->ViewSide(), bsTop);
+    click(82), form->SetViewSide(bsBottom), click(82);
+    EXPECT_EQ(std::pair(form->MalePokwit(), form->ViewSide()), std::pair(false, bsTop));
     EXPECT_TRUE(form->Modified());
     form = NewForm(bkTransferZus);
     QWidget* panel = form->EditorOfTag(257);
@@ -281,8 +273,8 @@ TEST_F(BlankEditors, PaymentBoxesAndChosenColour)
     EXPECT_EQ(reg.ReadInteger(QStringLiteral("DataColor6")), qint32(clBlack));
     ASSERT_TRUE(reg.WriteInteger(QStringLiteral("DataColor6"), 0x1E140A));
     const auto zus = NewForm(bkTransferZus);
-    EXPECT_EQ(zus->EditorOfTag(257)->palette().color(QPalette::Window), QColor(10, 20, 30));
-    EXPECT_EQ(zus->EditorOfTag(256)->palette().color(QPalette::Window), QColor(10, 20, 30));
+    for (int tag : {256, 257})
+        EXPECT_EQ(zus->EditorOfTag(tag)->palette().color(QPalette::Window), QColor(10, 20, 30)) << tag;
     EXPECT_EQ(NewForm(bkTransferTax)->KolForm(), RGBColor(213, 122, 0)); // other kinds keep their own
 }
 

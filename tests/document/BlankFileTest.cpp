@@ -43,15 +43,12 @@ const std::pair<const char*, std::string (*)(const TBlankData&)> Fields[] = {
     F(NadTypId2), F(NadNrDeklar), F(NadTypWplaty), F(NadDeklaracja), F(NadNrDecyzji), F(KolTekst), F(KolForm),
     F(NadOkres), F(NadSymbolForm), F(NadIdZobow)};
 #undef F
-// The editors' maximum lengths; NadRach takes the first line of Bank in old
-// files, and the money order's correspondence memo is held to 2000.
+// The string fields with the editors' maximum lengths; NadRach takes the first line of Bank in old files.
 #define S(name, bound) {#name, {&TBlankData::F##name, bound}}
 const std::map<std::string, std::pair<QString TBlankData::*, int>> Strings = {
     S(NadRach, 130), S(OdbRach, 35), S(OdbKod, 6), S(OdbAdres, 130), S(OdbPoczta, 130), S(NadKod, 6),
     S(NadAdres, 130), S(NadPoczta, 130), S(NadNIP, 10), S(NadId2, 14), S(NadDeklaracja, 6), S(NadNrDecyzji, 15),
     S(NadOkres, 7), S(NadSymbolForm, 7), S(NadIdZobow, 20)};
-const std::map<std::string, std::pair<QStringList TBlankData::*, int>> Texts = {
-    S(Nadawca, 130), S(Bank, 130), S(Odbiorca, 130), S(Tytul, 2000)};
 #undef S
 
 // Where in an assembled file each field the reader stores is complete.
@@ -227,37 +224,6 @@ TEST(BlankFileWrite, WritesVersionSevenAsItsTableLaysItOut)
     ASSERT_EQ(emptyBytes.size(), 103);
     EXPECT_EQ(WriteBlankFile(empty), emptyBytes);
     EXPECT_EQ(WriteBlankFile(Document(bkTransferTax)), Assemble(7, Document(bkTransferTax)).first);
-}
-
-// Every field at its editor's length, in letters beyond Latin-1 and beyond 16 bits, reads back;
-// one past it, or a 600 kB title, is refused, so no document the program holds saves beyond what it reads.
-TEST(BlankFileRead, FieldsUpToTheirEditorsLengthsReadBackAndALongerOneIsRefused)
-{
-    // Each text is two lines and the line break between them.
-    const auto filled = [](const std::string& longer, int extra, const QString& letters) {
-        TBlankData d = Document(bkTransferTax);
-        const auto fill = [&](const std::string& name, int length) {
-            length += name == longer ? extra : 0;
-            return letters.repeated(length / letters.size() + 1).left(length);
-        };
-        for (const auto& [name, field] : Strings)
-            d.*field.first = fill(name, field.second);
-        for (const auto& [name, field] : Texts) {
-            const QString text = fill(name, field.second - 2);
-            d.*field.first = QStringList{text.left(text.size() / 2), text.mid(text.size() / 2)};
-        }
-        return d;
-    };
-    for (const QString& letters : {u"ąćęłńóśźż"_s, u"😀"_s}) {
-        const TBlankData full = filled({}, 0, letters);
-        TBlankData data = Document(0, true);
-        ASSERT_EQ(ReadError(WriteBlankFile(full), data), "");
-        EXPECT_EQ(Mismatches(data, full, full), "");
-    }
-    for (const auto& [name, value] : Fields)
-        if (TBlankData data; Strings.count(name) || Texts.count(name))
-            EXPECT_EQ(ReadError(WriteBlankFile(filled(name, name == std::string("Tytul") ? 600'000 : 1, u"ż"_s)), data),
-                      FormatError) << name;
 }
 
 } // namespace
