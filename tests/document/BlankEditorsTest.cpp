@@ -50,11 +50,6 @@ protected:
         d.FKind = kind, d.FKwota = kwota;
         return d;
     }
-    static QByteArray ReadAll(const QString& path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
     static QString Text(const TfrmBlank& form, int tag)
     {
         QWidget* w = form.EditorOfTag(tag);
@@ -99,8 +94,7 @@ TEST_F(BlankEditors, EditorsLetThroughOnlyTheirCharactersUpToTheirLengthIntoTheT
         SCOPED_TRACE(c.typed.toStdString());
         QLocale::setDefault(c.locale);
         const auto form = NewForm(c.kind);
-        form->SetEditorValue(c.tag, QString());
-        form->SetModified(false);
+        form->SetEditorValue(c.tag, QString()), form->SetModified(false);
         QTest::keyClicks(form->EditorOfTag(c.tag), c.typed);
         EXPECT_EQ(Text(*form, c.tag), c.shown);
         EXPECT_EQ(Stored(*form, c.tag), c.stored);
@@ -130,8 +124,7 @@ TEST_F(BlankEditors, EditorsLetThroughOnlyTheirCharactersUpToTheirLengthIntoTheT
         QTest::keyClick(form->EditorOfTag(tag), Qt::Key_Home);
         QTest::sendKeyEvent(QTest::Click, form->EditorOfTag(tag), Qt::Key_Delete, QString(QChar(0x7F)), {});
     }
-    EXPECT_EQ(Text(*form, 1), QStringLiteral("0-95"));
-    EXPECT_EQ(form->OdbKod(), QStringLiteral("0-950"));
+    EXPECT_EQ(Text(*form, 1) + u'|' + form->OdbKod(), QStringLiteral("0-95|0-950"));
     // Account numbers are mostly copied from an invoice, so Ctrl+V must paste; blank lines
     // and blanks around a line are no part of the field.
     const auto transfer = NewForm(bkTransfer);
@@ -213,7 +206,8 @@ TEST_F(BlankEditors, AFileShowsItsKindsCaptionsAndEachChoiceAndSavesBackUnchange
             form->Load(); // the editors filled afterwards counted as edits
             EXPECT_FALSE(form->Modified());
             form->Save();
-            EXPECT_EQ(ReadAll(form->FileName()), WriteBlankFile(d));
+            QFile saved(form->FileName());
+            EXPECT_EQ(saved.open(QIODevice::ReadOnly) ? saved.readAll() : QByteArray(), WriteBlankFile(d));
         }
     // The user's choice from the keyboard, from the last entry up one by one.
     for (const auto& l : lists)

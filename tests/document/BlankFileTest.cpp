@@ -32,8 +32,7 @@ std::string ReadError(const QByteArray& bytes, TBlankData& data)
 std::string Text(const QString& s) { return s.toStdString(); }
 std::string Text(const QStringList& lines) { return std::to_string(lines.size()) + ": " + Text(lines.join(u'|')); }
 std::string Text(QChar c) { return std::to_string(c.unicode()); }
-template <class Number>
-std::string Text(Number n) { return std::to_string(n); }
+template <class Number> std::string Text(Number n) { return std::to_string(n); }
 
 // Every stored field in file order, as text for comparing and printing.
 #define F(name) {#name, [](const TBlankData& d) { return Text(d.F##name); }}
@@ -168,13 +167,11 @@ TEST(BlankFileRead, EveryVersionWholeOrCutAnywhereKeepsOnlyTheFieldsReadWhole)
         auto [bytes, ends] = Assemble(version, file);
         if (version < 5)
             stored.FNadRach = file.FBank.first();
-        if (file.FKind == bkLegacyDeposit || file.FKind == bkLegacyTransfer) {
+        if (file.FKind == bkLegacyDeposit || file.FKind == bkLegacyTransfer)
             stored.FKind = bkTransfer;
-            if (version < 4) {
-                stored.FPrzelewWplata = file.FKind == bkLegacyDeposit ? pwWplata : pwPrzelew;
-                stored.FMalePokwit = false;
-                ends["PrzelewWplata"] = ends["MalePokwit"] = 3;
-            }
+        if (stored.FKind != file.FKind && version < 4) {
+            stored.FPrzelewWplata = file.FKind == bkLegacyDeposit ? pwWplata : pwPrzelew, stored.FMalePokwit = false;
+            ends["PrzelewWplata"] = ends["MalePokwit"] = 3;
         }
         for (qsizetype length = 0; length <= bytes.size(); ++length) {
             SCOPED_TRACE(::testing::Message() << "version " << version << ", " << length << " bytes");

@@ -44,8 +44,7 @@ TEST(DocumentDefaults, NewDocumentTakesTheKindsDefaultsAndTheMonthBeforeToday)
     // The day clamps to February.
     for (const auto& [today, deklaracja, okres] : {std::tuple{QDate(2026, 1, 15), "122025", "25M12"},
                                                    std::tuple{QDate(2026, 3, 31), "022026", "26M02"}}) {
-        TBlankData d;
-        d.FKind = bkMoneyOrder;
+        TBlankData d; // of kind 0, which has the colour of the money order and the transfers
         SetDocumentDefaults(d, today);
         EXPECT_EQ(QStringList({d.FNadDeklaracja, d.FNadOkres, d.FNadTypWplaty}), QStringList({deklaracja, okres, "S"}));
         EXPECT_EQ(std::tuple(d.FKolForm, d.FKolTekst, d.FNadNrDeklar), std::tuple(RGBColor(234, 88, 0), clBlack, 1));
@@ -129,22 +128,20 @@ TEST_F(BlankFileWindowTest, PageIsTheFormsMillimetresAtTheZoom)
 {
     // 150 x 105 mm, 210 x 100 mm and 70 x 100 mm at dpi / 25.4 pixels per mm, rounded.
     const struct { quint16 kind; int dpi; QSize page; } cases[] = {
-        {5, 50, {295, 207}}, {5, 500, {2953, 2067}}, {7, 140, {827, 579}}, {2, 100, {827, 394}},
-                 {1, 100, {276, 394}}, {9, 100, {0, 0}}};
+        {5, 50, {295, 207}}, {5, 500, {2953, 2067}}, {7, 140, {827, 579}}, {2, 100, {827, 394}}, {1, 100, {276, 394}},
+        {9, 100, {0, 0}}};
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << "kind " << c.kind << " at " << c.dpi);
         TfrmBlank form(nullptr, c.kind);
         form.SetPixelsPerInch(c.dpi);
-        EXPECT_EQ(form.findChild<TPaintBox*>(QStringLiteral("PaintBox"))->size(), c.page);
-        EXPECT_EQ(form.BlankObj.DPI(), c.dpi);
+        EXPECT_EQ(std::pair(form.findChild<TPaintBox*>(QStringLiteral("PaintBox"))->size(), form.BlankObj.DPI()),
+                  std::pair(c.page, c.dpi));
     }
     // Down from a zoom that needed scroll bars, the window fits the page as a new one does.
     QMdiArea area;
     area.resize(1200, 900);
     auto* form = new TfrmBlank(nullptr, bkTransfer);
-    area.addSubWindow(form);
-    area.show();
-    form->show();
+    area.addSubWindow(form), area.show(), form->show();
     form->SetPixelsPerInch(500);
     form->SetPixelsPerInch(75);
     QApplication::processEvents();

@@ -34,8 +34,14 @@ protected:
     TfrmPrintSelect dialog;
 };
 
-TEST_F(PrintSelectTest, CaptionsFollowThePaymentModeAndTheSmallReceiptDisablesOwnChoices)
+// Centred over the main window though another is active.
+TEST_F(PrintSelectTest, CentredCaptionsFollowThePaymentModeAndTheSmallReceiptDisablesOwnChoices)
 {
+    QWidget main, other;
+    main.setGeometry(100, 50, 600, 480), other.setGeometry(900, 700, 300, 200);
+    main.show(), other.show(), other.activateWindow();
+    SetMainWindow(&main);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
     // The captions: of two coupons, then of the four.
     const struct { TPrzelewWplata mode; bool smallReceipt; QStringList captions; } rows[] = {
         {pwWplata, false, {"Drukuj 2 odcinki: dla banku i wpłacającego", "dla banku", "dla posiadacza rachunku",
@@ -46,6 +52,7 @@ TEST_F(PrintSelectTest, CaptionsFollowThePaymentModeAndTheSmallReceiptDisablesOw
     Click("cbxVertical");
     for (const auto& r : rows) {
         ShowFor(r.mode, r.smallReceipt);
+        EXPECT_EQ(dialog.geometry().topLeft(), QPoint(100 + 138, 50 + 90));
         QStringList shown{Child("rdBTwo")->text()};
         for (const char* box : Boxes)
             shown << Child(box)->text();
@@ -54,25 +61,7 @@ TEST_F(PrintSelectTest, CaptionsFollowThePaymentModeAndTheSmallReceiptDisablesOw
             EXPECT_EQ(Child(name)->isEnabled(), !r.smallReceipt) << name;
         EXPECT_TRUE(dialog.Vertical() && !dialog.AutoScale()); // kept while disabled
     }
-}
-
-// Halves of odd and negative differences go toward zero.
-TEST_F(PrintSelectTest, CentresOverTheMainWindowThoughAnotherIsActive)
-{
-    QWidget other;
-    other.setGeometry(900, 700, 300, 200);
-    for (const auto& [main, corner] : {std::pair(QRect(100, 50, 600, 480), QPoint(100 + 138, 50 + 90)),
-                                       std::pair(QRect(400, 300, 200, 100), QPoint(400 - 62, 300 - 99))}) {
-        QWidget window;
-        window.setGeometry(main);
-        window.show();
-        SetMainWindow(&window);
-        other.show();
-        other.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
-        ShowFor(pwPrzelew, false);
-        EXPECT_EQ(dialog.geometry().topLeft(), corner);
-    }
+    SetMainWindow(nullptr);
 }
 
 TEST_F(PrintSelectTest, EachChoiceGivesItsCouponsAndOkWantsOne)

@@ -49,17 +49,11 @@ TEST(PrintSelectWplTest, EachChoiceAndAnswerGivesItsJobsAndTheSideStaysForTheNex
     Printer().SetSpooler(
         std::make_unique<TPdfFileSpooler>(dir.path(), QStringList{u"pdf"_qs}, 600, QPageSize(QPageSize::A4), margins));
     QWidget main; // smaller than the dialog: half the differences, toward zero, go negative
-    main.setGeometry(400, 300, 200, 100);
-    main.show();
+    main.setGeometry(400, 300, 200, 100), main.show();
     SetMainWindow(&main);
     QString message;
-    const struct {
-        quint16 kind;
-        std::function<void()> steps;
-        QMessageBox::StandardButton answer;
-        QStringList jobs;
-        bool receipt = false;
-    } rows[] = {
+    const struct { quint16 kind; std::function<void()> steps; QMessageBox::StandardButton answer; QStringList jobs;
+                   bool receipt = false; } rows[] = {
         {bkMoneyOrder, [] { QTest::keyClick(frmPrintSelectWpl(), Qt::Key_Escape); }, {}, {}},
         {bkMoneyOrder, [] { frmPrintSelectWpl()->close(); }, {}, {}},
         {bkMoneyOrder, [] { Click("Button1"); }, {}, {}},
