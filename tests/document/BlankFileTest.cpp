@@ -215,8 +215,7 @@ TEST(BlankFileRead, WholeButWrongFilesAreRefusedWithTheirMessageAndEveryLineBrea
 
 TEST(BlankFileWrite, WritesVersionSevenAsItsTableLaysItOut)
 {
-    TBlankData empty;
-    empty.FKind = bkTransfer;
+    const TBlankData empty{clBlack, 0, bkTransfer};
     const QByteArray emptyBytes = Assemble(7, empty).first;
     ASSERT_EQ(emptyBytes.size(), 103);
     EXPECT_EQ(WriteBlankFile(empty), emptyBytes);

@@ -61,7 +61,6 @@ TEST_F(PrintSelectTest, CentredCaptionsFollowThePaymentModeAndTheSmallReceiptDis
             EXPECT_EQ(Child(name)->isEnabled(), !r.smallReceipt) << name;
         EXPECT_TRUE(dialog.Vertical() && !dialog.AutoScale()); // kept while disabled
     }
-    SetMainWindow(nullptr);
 }
 
 TEST_F(PrintSelectTest, EachChoiceGivesItsCouponsAndOkWantsOne)

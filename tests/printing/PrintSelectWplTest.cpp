@@ -33,10 +33,13 @@ void Click(const char* name) { QTest::mouseClick(Child(name), Qt::LeftButton, {}
 bool KeptBack = false; // the side chosen for a money order, shown for a deposit form turned to landscape
 const QString Front = u"Przekaz - awers 595/1"_qs, Back = u"Przekaz - rewers 595/1"_qs;
 
-void Coupons(bool vertical)
+void Coupons(bool vertical, bool lastThree = false)
 {
     QWidget* dialog = QApplication::activeModalWidget();
     dialog->findChild<QCheckBox*>(QStringLiteral("cbxVertical"))->setChecked(vertical);
+    dialog->findChild<QAbstractButton*>(QLatin1String(lastThree ? "rdbSelection" : "rdbAll"))->setChecked(true);
+    for (const char* box : {"cbxSecond", "cbxThird", "cbxFourth"})
+        dialog->findChild<QCheckBox*>(QLatin1String(box))->setChecked(true);
     qobject_cast<QDialog*>(dialog)->accept();
 }
 
@@ -49,8 +52,7 @@ TEST(PrintSelectWplTest, EachChoiceAndAnswerGivesItsJobsAndTheSideStaysForTheNex
     Printer().SetSpooler(
         std::make_unique<TPdfFileSpooler>(dir.path(), QStringList{u"pdf"_qs}, 600, QPageSize(QPageSize::A4), margins));
     QWidget main; // smaller than the dialog: half the differences, toward zero, go negative
-    main.setGeometry(400, 300, 200, 100), main.show();
-    SetMainWindow(&main);
+    main.setGeometry(400, 300, 200, 100), main.show(), SetMainWindow(&main);
     QString message;
     const struct { quint16 kind; std::function<void()> steps; QMessageBox::StandardButton answer; QStringList jobs;
                    bool receipt = false; } rows[] = {
@@ -66,8 +68,9 @@ TEST(PrintSelectWplTest, EachChoiceAndAnswerGivesItsJobsAndTheSideStaysForTheNex
         // The printer set-up turns the page to landscape; the dialog stays, and the strip comes out upright.
         {bkMoneyOrder, [] { Click("Button3"), frmPrintSelectWpl()->isVisible() ? Click("Button2") : void(); }, {},
          {Back}},
-        // Vertical: two coupons a portrait page; else all four on a landscape one; the receipt's strips whatever.
+        // Vertical: two coupons a portrait page (the last three too); else four on a landscape one; or receipt strips.
         {bkTransfer, [] { Coupons(true); }, {}, {u"Blankiet 595/2"_qs}},
+        {bkTransfer, [] { Coupons(true, true); }, {}, {u"Blankiet 595/2"_qs}},
         {bkTransfer, [] { Coupons(false); }, {}, {u"Blankiet 842/1"_qs}},
         {bkTransfer, [] { Coupons(true); }, {}, {u"Blankiet 595/1"_qs}, true},
     };
