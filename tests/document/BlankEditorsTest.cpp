@@ -168,12 +168,12 @@ TEST_F(BlankEditors, AFileShowsItsKindsCaptionsAndEachChoiceAndSavesBackUnchange
     for (const auto& l : lists)
         for (int i = 0; i < l.codes.size(); ++i, ++row) {
             SCOPED_TRACE(::testing::Message() << "kind " << l.kind << " tag " << l.tag << " entry " << i);
-            TBlankData d = Document(l.kind, 1234567 + row);
+            TBlankData d{TColor(0x102030 + row), 0x405060, l.kind, 1234567 + row};
             d.FPrzelewWplata = TPrzelewWplata(row % 3), d.FMalePokwit = row % 2, d.FNadNrDeklar = quint8(7 + row);
-            d.FKolTekst = 0x102030 + row, d.FKolForm = 0x405060;
-            const QStringList lines{"Jan Kowalski", "ul. Źródlana 5"};
-            d.FNadawca = d.FBank = d.FOdbiorca = d.FTytul = l.kind == bkMoneyOrder ? lines.mid(0, 1) : lines;
-            d.FOdbRach = zus.at(l.tag == 21 ? l.codes.at(i).digitValue() : 4);
+            const QStringList lines{"Jan Kowalski", "ul. Źródlana 5", "PKO BP", "Opłata za gaz", "fv 7/2026"};
+            const qsizetype m = l.kind == bkMoneyOrder ? 1 : 2; // the money order's names are single edits
+            d.FNadawca = lines.mid(0, m), d.FBank = lines.mid(1, m), d.FOdbiorca = lines.mid(2, m);
+            d.FTytul = lines.mid(3), d.FOdbRach = zus.at(l.tag == 21 ? l.codes.at(i).digitValue() : 4);
             d.FNadTypId2 = l.tag == 38 ? l.codes.at(i) : u'P', d.FNadTypWplaty = l.tag == 42 ? l.codes.at(i) : u'U';
             int n = 0;
             for (QString* s : {&d.FOdbKod, &d.FOdbAdres, &d.FOdbPoczta, &d.FNadRach, &d.FNadKod, &d.FNadAdres,
