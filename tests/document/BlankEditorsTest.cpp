@@ -47,11 +47,8 @@ protected:
     static TBlankData Document(quint16 kind, Currency kwota = 0) { return {clBlack, 0, kind, kwota}; }
     static QString Text(const TfrmBlank& form, int tag)
     {
-        QWidget* w = form.EditorOfTag(tag);
-        if (auto* list = qobject_cast<QComboBox*>(w))
-            return list->currentText();
-        auto* memo = qobject_cast<QPlainTextEdit*>(w);
-        return memo ? memo->toPlainText() : qobject_cast<QLineEdit*>(w)->text();
+        const auto* list = qobject_cast<const QComboBox*>(form.EditorOfTag(tag));
+        return list ? list->currentText() : form.GetEditorValue(tag).toString();
     }
     // What the field of the editor's tag holds, amounts in ten-thousandths.
     static QString Stored(const TfrmBlank& f, int tag)

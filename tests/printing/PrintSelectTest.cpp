@@ -24,9 +24,7 @@ protected:
     void Click(const char* name) { QTest::mouseClick(Child(name), Qt::LeftButton, {}, QPoint(8, 8)); }
     void ShowFor(TPrzelewWplata mode, bool smallReceipt)
     {
-        dialog.hide();
-        document.FPrzelewWplata = mode, document.FMalePokwit = smallReceipt;
-        dialog.show();
+        dialog.hide(), document.FPrzelewWplata = mode, document.FMalePokwit = smallReceipt, dialog.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     }
     TempConfig config;

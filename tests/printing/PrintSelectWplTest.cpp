@@ -1,7 +1,5 @@
-// The side and coupon dialogs with real events, printing through the document window into a 600 ppi PDF-file
-// printer with margins: the jobs of each choice and answer to the message, the side kept, the back behind the front;
-// the coupon dialog's layout or the small receipt's strip (A4 upright: 595 pt wide); no printer or no layout
-// means nothing at all.
+// Both print dialogs with real events, printing through the document window into a 600 ppi PDF-file printer with
+// margins: each choice's and answer's jobs (A4 upright: 595 pt wide); no printer or no layout prints nothing.
 #include "helpers/PageRaster.h"
 #include "helpers/PdfText.h"
 #include "helpers/TempConfig.h"

@@ -1,21 +1,22 @@
-// The printer set-up file against bytes laid out here from its table: the
-// 1572-byte record (three UTF-16 names of 522 bytes at 0, 522 and 1044, two
-// zero bytes, the block's size at 1568), then the device-mode block. Printers
-// are PDF-file queues, so the machine's own printing is never touched.
+// The printer set-up file against bytes laid out here from its table: the 1572-byte record (three UTF-16
+// names of 522 bytes at 0, 522 and 1044, two zero bytes, the block's size at 1568), then the device-mode
+// block. Printers are PDF-file queues, so the machine's own printing is never touched.
 #include "helpers/ByteBuilder.h"
 #include "helpers/FileSizeLimit.h"
 #include "helpers/QtPrinters.h"
 #include "drawing/Exception.h"
 #include "platform/Printer.h"
+#include "printing/PrinterSetupDialog.h"
 #include "printing/untPrinterOperation.h"
 
+#include <QDialogButtonBox>
 #include <QFile>
+#include <QPrintDialog>
+#include <QPushButton>
 #include <QPrinter>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -130,26 +131,33 @@ TEST_F(PrinterSetupTest, LoadTakesOnlyWholeFilesOfASaneSizeAndTheMatchingInstall
          u"laser 2, "_s + Driver + u", "_s + Port + u", portrait, A4"_s},
         {"record cut short", Three, Record(u"laser 2"_s).left(RecordBytes - 1), fax},
         {"block cut short", Three, SetupOf(u"laser 2"_s, DevModeBytes, DevModeBytes - 1), fax},
-        {"a block of 64 KiB", Three, SetupOf(u"laser 2"_s, 65536), loaded(u"laser 2"_s)},
         {"size zero", Three, SetupOf(u"laser 2"_s, 0, DevModeBytes), fax},
-        {"size just beyond 64 KiB", Three, SetupOf(u"laser 2"_s, 65537), fax},
         {"exact beats an earlier prefix", Three, SetupOf(u"Laser"_s), loaded(u"Laser"_s)},
         {"a prefix gives the installed name", {u"Fax"_s, u"laser 2"_s}, SetupOf(u"Laser"_s), loaded(u"laser 2"_s)},
         {"Polish letters in any case", {u"Fax"_s, u"Żółta drukarka"_s}, SetupOf(u"żÓŁTA"_s),
          loaded(u"Żółta drukarka"_s)},
         {"longer than every name", Three, SetupOf(u"laser 2 kolor"_s), fax},
-        {"a FIFO is no file to wait on", Three, "fifo", fax},
     };
     for (const auto& r : rows) {
         UsePrinters(r.installed);
         QFile::remove(File());
-        if (r.bytes == "fifo")
-            ASSERT_EQ(::mkfifo(QFile::encodeName(File()).constData(), 0600), 0);
-        else if (!r.bytes.isEmpty())
+        if (!r.bytes.isEmpty())
             FileBytes(r.bytes);
         EXPECT_NO_THROW(ops.LoadSetup());
         EXPECT_EQ(Current(), r.current) << r.label;
     }
+}
+
+// The set-up dialog only chooses: titled so, in Polish, without the page of one job's copies.
+TEST_F(PrinterSetupTest, TheSetUpDialogIsTitledAndAnsweredInPolishWithoutCopies)
+{
+    UsePrinters(Three);
+    QPrintDialog dialog(&Printer().QtPrinter());
+    ConfigurePrinterSetupDialog(dialog);
+    const auto* buttons = dialog.findChild<QDialogButtonBox*>();
+    EXPECT_EQ(dialog.windowTitle() + u'|' + buttons->button(QDialogButtonBox::Ok)->text() + u'|'
+                  + buttons->button(QDialogButtonBox::Cancel)->text(), u"Ustawienia wydruku|OK|Anuluj"_s);
+    EXPECT_FALSE(dialog.findChild<QWidget*>(u"copiesTab"_s)->isEnabled());
 }
 
 } // namespace
