@@ -9,6 +9,7 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
@@ -35,30 +36,26 @@ protected:
         form->show();
         return form;
     }
-    // A document of the kind with the amount and a text field (the receiver's account), saved and opened.
-    std::unique_ptr<TfrmBlank> FormFromFile(quint16 kind, Currency kwota, const QString& text = {},
-                                            QString TBlankData::*field = &TBlankData::FOdbRach)
+    // The document saved to a file and opened.
+    std::unique_ptr<TfrmBlank> FormFromFile(const TBlankData& data)
     {
-        TBlankData data;
-        data.FKind = kind, data.FKwota = kwota, data.*field = text;
         QFile file(dir.filePath(QStringLiteral("dokument.wpt")));
         EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(WriteBlankFile(data)) > 0);
         file.close();
         return NewForm(file.fileName());
     }
+    static TBlankData Document(quint16 kind, Currency kwota = 0) { return {clBlack, 0, kind, kwota}; }
     static QString Text(const TfrmBlank& form, int tag)
     {
-        QWidget* w = form.EditorOfTag(tag);
-        if (auto* list = qobject_cast<QComboBox*>(w))
-            return list->currentText();
-        auto* memo = qobject_cast<QPlainTextEdit*>(w);
-        return memo ? memo->toPlainText() : qobject_cast<QLineEdit*>(w)->text();
+        const auto* list = qobject_cast<const QComboBox*>(form.EditorOfTag(tag));
+        return list ? list->currentText() : form.GetEditorValue(tag).toString();
     }
     // What the field of the editor's tag holds, amounts in ten-thousandths.
     static QString Stored(const TfrmBlank& f, int tag)
     {
         const std::map<int, QString> fields{{1, QString::number(f.Kwota())}, {17, f.OdbRach()}, {21, f.OdbRach()},
-            {18, f.OdbKod()}, {33, f.NadRach()}, {34, f.NadKod()}, {37, f.NadNIP()}, {38, f.NadTypId2()}, {42, f.NadTypWplaty()}};
+            {18, f.OdbKod()}, {33, f.NadRach()}, {34, f.NadKod()}, {37, f.NadNIP()}, {38, f.NadTypId2()},
+            {40, QString::number(f.Data().FNadNrDeklar)}, {42, f.NadTypWplaty()}};
         return fields.count(tag) ? fields.at(tag) : Text(f, tag);
     }
     TempConfig config;
@@ -73,11 +70,8 @@ TEST_F(BlankEditors, EditorsLetThroughOnlyTheirCharactersUpToTheirLengthIntoTheT
         {Polish, bkTransfer, 17, "12 ab-34,5.", "12 -345", "12 -345"}, // digits, blank and dash
         {Polish, bkTransferZus, 33, "PL61 1090-x", "61 1090-", "61 1090-"}, // no country letters
         {Polish, bkMoneyOrder, 18, "00-9x5 0", "00-950", "00-950"},
-        {Polish, bkTransferZus, 37, "ab 1-", "ab 1-", "ab 1-"}, // no filter
-        // Digits pass every filter, so only the length stops them.
-        {Polish, bkMoneyOrder, 34, QString(10, '7'), QString(6, '7'), QString(6, '7')},
-        {Polish, bkDeposit, 64, QString(125, '7'), QString(120, '7'), QString(120, '7')},
-        {Polish, bkMoneyOrder, 64, QString(2001, '7'), QString(2000, '7'), QString(2000, '7')},
+        {Polish, bkTransferZus, 37, "ab 1-5678901", "ab 1-56789", "ab 1-56789"}, // no filter
+        {Polish, bkTransferZus, 40, "3x", "3x", "0"}, {Polish, bkTransferZus, 40, "255", "25", "25"},
         // Amounts in ten-thousandths: no signs, blanks or exponents.
         {Polish, bkTransfer, 1, "1a2,b3.4 -x", "12,3.4", "0"}, {Polish, bkTransfer, 1, "+-5 e", "5", "50000"},
         {Polish, bkTransfer, 1, "12.5", "12.5", "125000"}, {English, bkTransfer, 1, "12,5", "12,5", "125000"},
@@ -92,20 +86,26 @@ TEST_F(BlankEditors, EditorsLetThroughOnlyTheirCharactersUpToTheirLengthIntoTheT
         SCOPED_TRACE(c.typed.toStdString());
         QLocale::setDefault(c.locale);
         const auto form = NewForm(c.kind);
-        form->SetEditorValue(c.tag, QString());
-        form->SetModified(false);
+        form->SetEditorValue(c.tag, QString()), form->SetModified(false);
         QTest::keyClicks(form->EditorOfTag(c.tag), c.typed);
         EXPECT_EQ(Text(*form, c.tag), c.shown);
         EXPECT_EQ(Stored(*form, c.tag), c.stored);
         EXPECT_TRUE(form->Modified());
     }
     QLocale::setDefault(Polish);
+    // Digits pass every filter, so only the length stops them.
+    for (const auto& [kind, tag, length] : {std::tuple{7, 17, 35}, {6, 33, 35}, {2, 34, 6}, {6, 37, 10}, {7, 39, 14},
+             {6, 40, 2}, {6, 41, 6}, {6, 43, 15}, {7, 44, 7}, {7, 46, 20}, {5, 16, 130}, {1, 48, 130}, {1, 64, 120},
+             {2, 64, 2000}, {2, 20, 130}}) {
+        const auto form = NewForm(quint16(kind));
+        form->SetEditorValue(tag, QString()), QTest::keyClicks(form->EditorOfTag(tag), QString(length + 2, u'7'));
+        EXPECT_EQ(Text(*form, tag), QString(length, u'7')) << tag;
+    }
     // An amount is shown in its shortest form, also beyond what the editor lets through.
     for (const auto& [locale, amount, shown] : {std::tuple{Polish, Currency(1234500), "123,45"},
-                                                std::tuple{English, Currency(1234500), "123.45"},
-                                                std::tuple{Polish, Currency(15000000000000), "1500000000"}}) {
+             {English, Currency(1234500), "123.45"}, {Polish, Currency(15000000000000), "1500000000"}}) {
         QLocale::setDefault(locale);
-        EXPECT_EQ(Text(*FormFromFile(bkTransfer, amount), 1), QString::fromLatin1(shown));
+        EXPECT_EQ(Text(*FormFromFile(Document(bkTransfer, amount)), 1), QString::fromLatin1(shown));
     }
     // Backspace passes every filter but the postal code's, Delete even that one
     // (an X keyboard gives it the DEL character as its text).
@@ -116,60 +116,109 @@ TEST_F(BlankEditors, EditorsLetThroughOnlyTheirCharactersUpToTheirLengthIntoTheT
         QTest::keyClick(form->EditorOfTag(tag), Qt::Key_Home);
         QTest::sendKeyEvent(QTest::Click, form->EditorOfTag(tag), Qt::Key_Delete, QString(QChar(0x7F)), {});
     }
-    EXPECT_EQ(Text(*form, 1), QStringLiteral("0-95"));
-    EXPECT_EQ(form->OdbKod(), QStringLiteral("0-950"));
-    // Account numbers are mostly copied from an invoice, so Ctrl+V must paste.
+    EXPECT_EQ(Text(*form, 1) + u'|' + form->OdbKod(), QStringLiteral("0-95|0-950"));
+    // Account numbers are mostly copied from an invoice, so Ctrl+V must paste; blank lines
+    // and blanks around a line are no part of the field.
     const auto transfer = NewForm(bkTransfer);
     QApplication::clipboard()->setText(QStringLiteral("61 1090 1014 0000 0712 1981 2874"));
     QTest::keyClick(transfer->EditorOfTag(17), Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(transfer->OdbRach(), QStringLiteral("61 1090 1014 0000 0712 1981 2874"));
-    // Blank lines and blanks around a line are no part of the field.
     transfer->SetEditorValue(16, QStringLiteral("\r\n Firma\r\nul. Długa 5 \r\n\r\n"));
-    EXPECT_EQ(transfer->Odbiorca(), (QStringList{QStringLiteral("Firma"), QStringLiteral("ul. Długa 5")}));
-    // A field longer than its editor takes (an old file's sender account) survives an edit of another and a save.
-    const auto opened = FormFromFile(bkTransfer, 0, QString(130, QLatin1Char('7')), &TBlankData::FNadRach);
-    QTest::keyClicks(opened->EditorOfTag(64), QStringLiteral("Faktura 12"));
-    opened->Save();
-    QFile file(opened->FileName());
-    TBlankData saved;
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    ReadBlankFile(file.readAll(), saved);
-    EXPECT_EQ(saved.FNadRach, QString(130, QLatin1Char('7')));
-    EXPECT_EQ(saved.FTytul, QStringList{QStringLiteral("Faktura 12")});
+    EXPECT_EQ(transfer->OdbRach() + u'|' + transfer->Odbiorca().join(u'|'),
+              QStringLiteral("61 1090 1014 0000 0712 1981 2874|Firma|ul. Długa 5"));
 }
 
-TEST_F(BlankEditors, EachListEntryStoresItsCodeAndAZusAccountsTwentyFirstDigitPicksItsEntry)
+// A document of every kind, with every entry of each choice list, opens with each caption over the editor
+// of its field (by tag), showing the entry, its payment boxes and colours, and saves back byte for byte;
+// a list entry chosen stores its code.
+TEST_F(BlankEditors, AFileShowsItsKindsCaptionsAndEachChoiceAndSavesBackUnchanged)
 {
-    const struct { quint16 kind; int tag; QStringList entries, codes; } cases[] = {
-        {6, 21, {"<Nie wybrano>", "1 - Ubezpieczenie społeczne", "2 - Ubezpieczenie zdrowotne", "3 - FP i FGŚP", "4 - FEP"},
-         {"  101010230000261395 00000", "83101010230000261395100000", "78101010230000261395200000",
-          "73101010230000261395300000", "68101010230000261395400000"}},
-        {7, 38, {"N - NIP", "R - REGON", "P - PESEL"}, {"N", "R", "P"}},
-        {6, 42, {"<Nie wybrano>", "S - Składka za 1 miesiąc", "M - Składka dłuższa niż miesiąc"}, {" ", "S", "M"}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::Message() << "kind " << c.kind << " tag " << c.tag);
-        const auto form = NewForm(c.kind);
-        auto* list = qobject_cast<QComboBox*>(form->EditorOfTag(c.tag));
-        ASSERT_NE(list, nullptr);
-        QStringList entries;
-        for (int i = 0; i < list->count(); ++i)
-            entries << list->itemText(i);
-        EXPECT_EQ(entries.mid(0, c.entries.size()), c.entries);
-        // The user's choice from the keyboard, from the last entry up one by one.
-        form->SetEditorValue(c.tag, int(c.codes.size() - 1));
-        for (qsizetype i = c.codes.size() - 1; i >= 0; --i) {
-            EXPECT_EQ(Stored(*form, c.tag), c.codes.at(i));
-            QTest::keyClick(list, Qt::Key_Up);
+    const std::map<quint16, const char*> captions = {
+        {1, "Wpłacający 32|Nazwa banku 48|Numer rachunku 17|Nazwa rachunku 16|Tytułem 64"},
+        {2, "Nadawca - nazwa 32|Nadawca - adres 35|Kod 34|Poczta 36|Adresat - nazwa 16|Adresat - adres 19|Kod 18"
+            "|Poczta 20|Korespondencja 64"},
+        {5, "Odbiorca 16|Numer rachunku odbiorcy 17|Numer rachunku nadawcy 33|Nadawca 32|Tytułem 64"},
+        {6, "Numer rachunku ZUS 21|Numer rachunku płatnika 33|Nazwa płatnika 32|NIP płatnika 37"
+            "|Typ drugiego identyfikatora 38|Drugi identyfikator 39|Typ wpłaty 42|Numer deklaracji 40|Deklaracja 41"
+            "|Numer decyzji 43"},
+        {7, "Nazwa organu podatkowego 16|Numer rachunku organu podatkowego 17|Numer rachunku zobowiązanego 33"
+            "|Nazwa i adres zobowiązanego 32|NIP lub identyfikator uzupełniający 39|Typ identyfikatora 38|Okres 44"
+            "|Symbol formularza 45|Identyfikacja zobowiązania 46"}};
+    const QStringList zus{"  101010230000261395 00000", "83101010230000261395100000", "78101010230000261395200000",
+                          "73101010230000261395300000", "68101010230000261395400000"};
+    const struct { quint16 kind; int tag; QStringList entries; QString codes; } lists[] = {
+        {6, 21, {"<Nie wybrano>", "1 - Ubezpieczenie społeczne", "2 - Ubezpieczenie zdrowotne", "3 - FP i FGŚP",
+                 "4 - FEP"}, "01234"},
+        {6, 38, {"<Nie wybrano>", "R - REGON", "P - PESEL", "1 - Dowód osobisty", "2 - Paszport"}, " RP12"},
+        {7, 38, {"N - NIP", "R - REGON", "P - PESEL", "1 - Dowód osobisty", "2 - Paszport", "3 - Inny dokument"},
+         "NRP123"},
+        {6, 42, {"<Nie wybrano>", "S - Składka za 1 miesiąc", "M - Składka dłuższa niż miesiąc", "U - Układ ratalny",
+                 "T - Odroczenie terminu", "D - Dodatkowa opłata", "E - Koszty egzekucyjne",
+                 "A - Dodatkowa opłata za błędy płatnika"}, " SMUTDEA"},
+        {1, 0, {""}, "-"}, {2, 0, {""}, "-"}, {5, 0, {""}, "-"}, {5, 0, {""}, "-"}, {5, 0, {""}, "-"}};
+    // A file's colours are its own, whatever new documents of its kind start with.
+    TRegistry reg;
+    ASSERT_TRUE(reg.OpenKey(QStringLiteral("Software\\Korvex\\Wplatomat"), true));
+    for (const char* name : {"BlankColor%1", "DataColor%1"})
+        for (int kind = 1; kind <= 7; ++kind)
+            reg.WriteInteger(QString::fromLatin1(name).arg(kind), 0);
+    int row = 0;
+    for (const auto& l : lists)
+        for (int i = 0; i < l.codes.size(); ++i, ++row) {
+            SCOPED_TRACE(::testing::Message() << "kind " << l.kind << " tag " << l.tag << " entry " << i);
+            TBlankData d{TColor(0x102030 + row), 0x405060, l.kind, 1234567 + row};
+            d.FPrzelewWplata = TPrzelewWplata(row % 3), d.FMalePokwit = row % 2, d.FNadNrDeklar = quint8(7 + row);
+            const QStringList lines{"Jan Kowalski", "ul. Źródlana 5", "PKO BP", "Opłata za gaz", "fv 7/2026"};
+            const qsizetype m = l.kind == bkMoneyOrder ? 1 : 2; // the money order's names are single edits
+            d.FNadawca = lines.mid(0, m), d.FBank = lines.mid(1, m), d.FOdbiorca = lines.mid(2, m);
+            d.FTytul = lines.mid(3), d.FOdbRach = zus.at(l.tag == 21 ? l.codes.at(i).digitValue() : 4);
+            d.FNadTypId2 = l.tag == 38 ? l.codes.at(i) : u'P', d.FNadTypWplaty = l.tag == 42 ? l.codes.at(i) : u'U';
+            int n = 0;
+            for (QString* s : {&d.FOdbKod, &d.FOdbAdres, &d.FOdbPoczta, &d.FNadRach, &d.FNadKod, &d.FNadAdres,
+                               &d.FNadPoczta, &d.FNadNIP, &d.FNadId2, &d.FNadDeklaracja, &d.FNadNrDecyzji, &d.FNadOkres,
+                               &d.FNadSymbolForm, &d.FNadIdZobow})
+                *s = QString::number(++n * 11);
+            d.FNadRach = QString(130, u'7'); // longer than its editor takes, as old files have it
+            const auto form = FormFromFile(d);
+            QStringList shown;
+            const QObjectList children = form->EditorOfTag(1)->parentWidget()->children();
+            for (qsizetype c = 0; c + 1 < children.size(); ++c)
+                if (auto* label = qobject_cast<QLabel*>(children.at(c)))
+                    shown << label->text() + u' ' + children.at(c + 1)->property("tag").toString();
+            EXPECT_EQ(shown.join(u'|'), QStringLiteral("Kwota 1|%1|Kolor tekstu 256|Kolor formularza 257")
+                                           .arg(QString::fromUtf8(captions.at(l.kind))));
+            // The amount's edit, 80 pixels wide, ends 24 pixels from the panel's right edge.
+            const QWidget* k = form->EditorOfTag(1);
+            EXPECT_EQ(QPoint(k->width(), k->parentWidget()->width() - k->x() - k->width()), QPoint(80, 24));
+            if (l.tag)
+                EXPECT_EQ(Text(*form, l.tag), l.entries.at(i));
+            for (const auto& [tag, on] : {std::pair{80, d.FPrzelewWplata == pwPrzelew},
+                                          {81, d.FPrzelewWplata == pwWplata}, {82, d.FMalePokwit}})
+                if (auto* box = qobject_cast<QCheckBox*>(form->EditorOfTag(tag)))
+                    EXPECT_EQ(box->isChecked(), on) << tag;
+            for (const auto& [tag, colour] : {std::pair{256, d.FKolTekst}, {257, d.FKolForm}})
+                EXPECT_EQ(form->EditorOfTag(tag)->palette().color(QPalette::Window), ToQColor(colour)) << tag;
+            EXPECT_EQ(form->windowTitle(), QStringLiteral("dokument.wpt[*]"));
+            form->Save();
+            QFile saved(form->FileName());
+            EXPECT_EQ(saved.open(QIODevice::ReadOnly) ? saved.readAll() : QByteArray(), WriteBlankFile(d));
+            form->SetModified(true), form->Load();
+            EXPECT_FALSE(form->Modified());
         }
-    }
-    // Only the digit counts: the list's own account replaces the rest.
-    for (const auto& [odbRach, shown, stored] :
-         {std::tuple{"00000000000000000000200000", "2 - Ubezpieczenie zdrowotne", "78101010230000261395200000"},
-          std::tuple{"68101010230000261395", "<Nie wybrano>", "  101010230000261395 00000"}}) {
-        const auto form = FormFromFile(bkTransferZus, 0, QString::fromLatin1(odbRach));
-        EXPECT_EQ(Text(*form, 21), QString::fromUtf8(shown));
-        EXPECT_EQ(form->OdbRach(), QString::fromLatin1(stored));
+    // The user's choice from the keyboard, from the last entry up one by one.
+    for (const auto& l : lists)
+        if (l.tag) {
+            const auto form = NewForm(l.kind);
+            auto* list = qobject_cast<QComboBox*>(form->EditorOfTag(l.tag));
+            form->SetEditorValue(l.tag, int(l.codes.size() - 1));
+            for (qsizetype i = l.codes.size() - 1; i >= 0; --i, QTest::keyClick(list, Qt::Key_Up))
+                EXPECT_EQ(Stored(*form, l.tag), l.tag == 21 ? zus.at(i) : QString(l.codes.at(i)));
+        }
+    // Only the ZUS account's 21st character counts: the list's own account replaces the rest.
+    for (const auto& [odbRach, entry] : {std::pair{"00000000000000000000200000", 2}, {"68101010230000261395", 0}}) {
+        TBlankData d = Document(bkTransferZus);
+        d.FOdbRach = QString::fromLatin1(odbRach);
+        const auto form = FormFromFile(d);
+        EXPECT_EQ(Text(*form, 21) + form->OdbRach(), lists[0].entries.at(entry) + zus.at(entry));
     }
 }
 
@@ -188,12 +237,8 @@ TEST_F(BlankEditors, PaymentBoxesAndChosenColour)
         EXPECT_EQ(form->PrzelewWplata(), mode);
         EXPECT_EQ(qobject_cast<QCheckBox*>(form->EditorOfTag(81))->isChecked(), mode == pwWplata);
     }
-    click(82);
-    EXPECT_TRUE(form->MalePokwit());
-    form->SetViewSide(bsBottom);
-    click(82);
-    EXPECT_FALSE(form->MalePokwit());
-    EXPECT_EQ(form->ViewSide(), bsTop);
+    click(82), form->SetViewSide(bsBottom), click(82);
+    EXPECT_EQ(std::pair(form->MalePokwit(), form->ViewSide()), std::pair(false, bsTop));
     EXPECT_TRUE(form->Modified());
     form = NewForm(bkTransferZus);
     QWidget* panel = form->EditorOfTag(257);
@@ -210,12 +255,16 @@ TEST_F(BlankEditors, PaymentBoxesAndChosenColour)
         EXPECT_EQ(started, QColor(157, 170, 0)); // the ZUS form's own colour
         EXPECT_EQ(form->KolForm(), accept ? RGBColor(10, 20, 30) : RGBColor(157, 170, 0));
     }
+    form->SetKwota(0); // the amount it has
     EXPECT_FALSE(form->Modified());
     TRegistry reg;
     ASSERT_TRUE(reg.OpenKey(QStringLiteral("Software\\Korvex\\Wplatomat"), false));
     EXPECT_EQ(reg.ReadInteger(QStringLiteral("BlankColor6")), qint32(RGBColor(10, 20, 30)));
     EXPECT_EQ(reg.ReadInteger(QStringLiteral("DataColor6")), qint32(clBlack));
-    EXPECT_EQ(NewForm(bkTransferZus)->EditorOfTag(257)->palette().color(QPalette::Window), QColor(10, 20, 30));
+    ASSERT_TRUE(reg.WriteInteger(QStringLiteral("DataColor6"), 0x1E140A));
+    const auto zus = NewForm(bkTransferZus);
+    for (int tag : {256, 257})
+        EXPECT_EQ(zus->EditorOfTag(tag)->palette().color(QPalette::Window), QColor(10, 20, 30)) << tag;
     EXPECT_EQ(NewForm(bkTransferTax)->KolForm(), RGBColor(213, 122, 0)); // other kinds keep their own
 }
 

@@ -3,7 +3,6 @@
 #include "drawing/Exception.h"
 #include "helpers/TempConfig.h"
 #include "platform/PaintBox.h"
-#include "platform/Registry.h"
 
 #include <QApplication>
 #include <QDir>
@@ -22,7 +21,6 @@
 #include <pwd.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -45,8 +43,7 @@ TEST(DocumentDefaults, NewDocumentTakesTheKindsDefaultsAndTheMonthBeforeToday)
     // The day clamps to February.
     for (const auto& [today, deklaracja, okres] : {std::tuple{QDate(2026, 1, 15), "122025", "25M12"},
                                                    std::tuple{QDate(2026, 3, 31), "022026", "26M02"}}) {
-        TBlankData d;
-        d.FKind = bkMoneyOrder;
+        TBlankData d; // of kind 0, which has the colour of the money order and the transfers
         SetDocumentDefaults(d, today);
         EXPECT_EQ(QStringList({d.FNadDeklaracja, d.FNadOkres, d.FNadTypWplaty}), QStringList({deklaracja, okres, "S"}));
         EXPECT_EQ(std::tuple(d.FKolForm, d.FKolTekst, d.FNadNrDeklar), std::tuple(RGBColor(234, 88, 0), clBlack, 1));
@@ -55,9 +52,7 @@ TEST(DocumentDefaults, NewDocumentTakesTheKindsDefaultsAndTheMonthBeforeToday)
 
 class BlankFileWindowTest : public ::testing::Test {
 protected:
-    QString PathOf(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
     TempConfig config;
-    QTemporaryDir dir;
 };
 
 enum SaveOutcome { Killed = -1, Saved, CannotCreate, SaveElsewhere, WriteFailed, Other };
@@ -128,52 +123,24 @@ TEST_F(BlankFileWindowTest, SaveLeavesTheOldDocumentOrTheNewOneWholeOnAFullDiskO
     }
 }
 
-// A document read from a file keeps its own colours over the registry's and is
-// unmodified; a file larger than a document can be is refused.
-TEST_F(BlankFileWindowTest, ReaderKeepsTheFilesColoursAndRefusesAnOversizeFile)
-{
-    TBlankData d;
-    d.FKind = bkTransferZus;
-    d.FKolForm = 0x00010203;
-    ASSERT_TRUE(WriteAll(PathOf("zus.wpt"), WriteBlankFile(d)));
-    TRegistry reg;
-    ASSERT_TRUE(reg.OpenKey(QStringLiteral("Software\\Korvex\\Wplatomat"), true));
-    ASSERT_TRUE(reg.WriteInteger(QStringLiteral("BlankColor6"), 0x00FFFFFF));
-    reg.CloseKey();
-    TfrmBlank form(nullptr, PathOf("zus.wpt"));
-    EXPECT_EQ(form.KolForm(), 0x00010203u);
-    EXPECT_EQ(form.windowTitle(), QStringLiteral("zus.wpt[*]"));
-    // The editors filled afterwards count as edits until the main window clears the mark.
-    form.SetModified(true);
-    form.Load();
-    EXPECT_FALSE(form.Modified());
-    EXPECT_TRUE(form.NeedRefresh());
-    // FIFOs and devices are refused by the same reader of regular files as the settings.
-    ASSERT_TRUE(WriteAll(PathOf("duzy.wpt"), WriteBlankFile(form.Data()).leftJustified((1 << 20) + 1, '\0')));
-    form.SetFileName(PathOf("duzy.wpt"));
-    EXPECT_THROW(form.Load(), Exception);
-}
-
 TEST_F(BlankFileWindowTest, PageIsTheFormsMillimetresAtTheZoom)
 {
     // 150 x 105 mm, 210 x 100 mm and 70 x 100 mm at dpi / 25.4 pixels per mm, rounded.
     const struct { quint16 kind; int dpi; QSize page; } cases[] = {
-        {5, 50, {295, 207}}, {5, 500, {2953, 2067}}, {7, 140, {827, 579}}, {2, 100, {827, 394}},
-                 {1, 100, {276, 394}}, {9, 100, {0, 0}}};
+        {5, 50, {295, 207}}, {5, 500, {2953, 2067}}, {7, 140, {827, 579}}, {2, 100, {827, 394}}, {1, 100, {276, 394}},
+        {9, 100, {0, 0}}};
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << "kind " << c.kind << " at " << c.dpi);
         TfrmBlank form(nullptr, c.kind);
         form.SetPixelsPerInch(c.dpi);
-        EXPECT_EQ(form.findChild<TPaintBox*>(QStringLiteral("PaintBox"))->size(), c.page);
-        EXPECT_EQ(form.BlankObj.DPI(), c.dpi);
+        EXPECT_EQ(std::pair(form.findChild<TPaintBox*>(QStringLiteral("PaintBox"))->size(), form.BlankObj.DPI()),
+                  std::pair(c.page, c.dpi));
     }
     // Down from a zoom that needed scroll bars, the window fits the page as a new one does.
     QMdiArea area;
     area.resize(1200, 900);
     auto* form = new TfrmBlank(nullptr, bkTransfer);
-    area.addSubWindow(form);
-    area.show();
-    form->show();
+    area.addSubWindow(form), area.show(), form->show();
     form->SetPixelsPerInch(500);
     form->SetPixelsPerInch(75);
     QApplication::processEvents();

@@ -24,9 +24,7 @@ protected:
     void Click(const char* name) { QTest::mouseClick(Child(name), Qt::LeftButton, {}, QPoint(8, 8)); }
     void ShowFor(TPrzelewWplata mode, bool smallReceipt)
     {
-        dialog.hide();
-        document.FPrzelewWplata = mode, document.FMalePokwit = smallReceipt;
-        dialog.show();
+        dialog.hide(), document.FPrzelewWplata = mode, document.FMalePokwit = smallReceipt, dialog.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     }
     TempConfig config;
@@ -34,8 +32,14 @@ protected:
     TfrmPrintSelect dialog;
 };
 
-TEST_F(PrintSelectTest, CaptionsFollowThePaymentModeAndTheSmallReceiptDisablesOwnChoices)
+// Centred over the main window though another is active.
+TEST_F(PrintSelectTest, CentredCaptionsFollowThePaymentModeAndTheSmallReceiptDisablesOwnChoices)
 {
+    QWidget main, other;
+    main.setGeometry(100, 50, 600, 480), other.setGeometry(900, 700, 300, 200);
+    main.show(), other.show(), other.activateWindow();
+    SetMainWindow(&main);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
     // The captions: of two coupons, then of the four.
     const struct { TPrzelewWplata mode; bool smallReceipt; QStringList captions; } rows[] = {
         {pwWplata, false, {"Drukuj 2 odcinki: dla banku i wpłacającego", "dla banku", "dla posiadacza rachunku",
@@ -46,32 +50,14 @@ TEST_F(PrintSelectTest, CaptionsFollowThePaymentModeAndTheSmallReceiptDisablesOw
     Click("cbxVertical");
     for (const auto& r : rows) {
         ShowFor(r.mode, r.smallReceipt);
+        EXPECT_EQ(dialog.geometry().topLeft(), QPoint(100 + 138, 50 + 90));
         QStringList shown{Child("rdBTwo")->text()};
         for (const char* box : Boxes)
             shown << Child(box)->text();
         EXPECT_EQ(shown, r.captions);
         for (const char* name : {"rdbSelection", "cbxVertical", "cbxAutoScale"})
             EXPECT_EQ(Child(name)->isEnabled(), !r.smallReceipt) << name;
-        EXPECT_TRUE(dialog.Vertical()); // kept while disabled
-    }
-}
-
-// Halves of odd and negative differences go toward zero.
-TEST_F(PrintSelectTest, CentresOverTheMainWindowThoughAnotherIsActive)
-{
-    QWidget other;
-    other.setGeometry(900, 700, 300, 200);
-    for (const auto& [main, corner] : {std::pair(QRect(100, 50, 600, 480), QPoint(100 + 138, 50 + 90)),
-                                       std::pair(QRect(400, 300, 200, 100), QPoint(400 - 62, 300 - 99))}) {
-        QWidget window;
-        window.setGeometry(main);
-        window.show();
-        SetMainWindow(&window);
-        other.show();
-        other.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
-        ShowFor(pwPrzelew, false);
-        EXPECT_EQ(dialog.geometry().topLeft(), corner);
+        EXPECT_TRUE(dialog.Vertical() && !dialog.AutoScale()); // kept while disabled
     }
 }
 
@@ -80,7 +66,7 @@ TEST_F(PrintSelectTest, EachChoiceGivesItsCouponsAndOkWantsOne)
     // selected: coupons -1 to 4.
     const struct { const char* radio; QStringList ticked; QString selected; } rows[] = {
         {"rdbAll", {"cbxSecond"}, "######"}, {"rdBTwo", {"cbxSecond"}, ".#.#.."},
-                {"rdbSelection", {"cbxSecond", "cbxFourth"}, "..#.#."}, {"rdbSelection", {"cbxFirst", "cbxThird"}, ".#.#.."}};
+        {"rdbSelection", {"cbxSecond", "cbxFourth"}, "..#.#."}, {"rdbSelection", {"cbxFirst", "cbxThird"}, ".#.#.."}};
     for (const auto& r : rows) {
         ShowFor(pwPrzelew, false);
         Click("rdbSelection");
@@ -97,21 +83,25 @@ TEST_F(PrintSelectTest, EachChoiceGivesItsCouponsAndOkWantsOne)
     for (const char* name : Boxes)
         Child(name)->setChecked(false);
     QString said;
+    // With none ticked Cancel closes at once; OK is refused with an error until one is.
+    QTimer::singleShot(0, &dialog, [&] { Click("Button1"); });
+    EXPECT_EQ(dialog.exec(), QDialog::Rejected);
     QTimer::singleShot(0, &dialog, [&] {
         QTimer::singleShot(0, [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            said = box ? box->windowTitle() + u": "_qs + box->text() : QString();
+            said = box ? box->windowTitle() + u": "_qs + box->text() + QString::number(box->icon()) : QString();
             box ? box->accept() : void();
         });
         Click("Button2");
-        Click("cbxThird");
+        Click("cbxFourth");
         Click("Button2");
         if (dialog.isVisible())
             dialog.QDialog::done(QDialog::Rejected); // a refusal with a coupon ticked fails rather than hangs
     });
     EXPECT_EQ(dialog.exec(), QDialog::Accepted);
-    EXPECT_TRUE(dialog.Selected(2) && !dialog.Selected(0));
-    EXPECT_EQ(said, QStringLiteral("Drukowanie: Wybierz przynajmniej jeden odcinek do wydruku."));
+    EXPECT_TRUE(dialog.Selected(3) && !dialog.Selected(2));
+    EXPECT_EQ(said, QStringLiteral("Drukowanie: Wybierz przynajmniej jeden odcinek do wydruku.%1")
+                        .arg(QMessageBox::Critical));
 }
 
 } // namespace
