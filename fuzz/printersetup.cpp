@@ -1,8 +1,7 @@
-// Feeds arbitrary bytes to the printer set-up reader as its file, with a few
-// PDF-file printers installed. Whatever the bytes, the printer made current
-// must be an installed one, and a file too short for its record or its
-// device-mode block, or stating a size of 0 or beyond 64 KiB, must leave the
-// current printer and its settings as they were.
+// Feeds arbitrary bytes to the printer set-up reader as its file, with a few PDF-file printers installed. Whatever
+// the bytes, the printer made current must be an installed one, and a file too short for its record or its
+// device-mode block, or stating a size of 0 or beyond 64 KiB, must leave the current printer and its settings as they
+// were.
 #include "platform/Printer.h"
 #include "printing/untPrinterOperation.h"
 
@@ -29,8 +28,8 @@ auto Current()
     return std::tuple(name, driver, port, devMode, Printer().Orientation());
 }
 
-// Read straight from the file's table (the record's 1572 bytes end with the
-// block's size at 1568), independently of the reader.
+// Read straight from the file's table (the record's 1572 bytes end with the block's size at 1568), independently of
+// the reader.
 bool FileIsWhole(const uint8_t* data, size_t size)
 {
     constexpr size_t recordBytes = 1572;
