@@ -1,6 +1,6 @@
-// The canvas must reproduce the raster rules the forms were measured with:
-// boxes without their right and bottom edges, lines without their end pixel,
-// text placed by the top-left corner of its cell (the reference pictures check text).
+// The canvas must reproduce the raster rules the forms were measured with: boxes without their right and bottom
+// edges, lines without their end pixel, text placed by the top-left corner of its cell (the reference pictures check
+// text).
 #include "helpers/PixelProbe.h"
 #include "helpers/QtPrinters.h"
 #include "platform/Bitmap.h"
@@ -71,8 +71,8 @@ TEST(Canvas, EachPixelHasTheColourOfTheLastFillOverIt)
     EXPECT_EQ(seen, QStringLiteral("FFIFFWWF"));
 }
 
-// A text far longer than its box, cut before it is drawn, leaves the pixels the whole of it leaves, also of
-// italic glyphs reaching back over the box's edge (at every edge over a few characters), upright and upside down.
+// A text far longer than its box, cut before it is drawn, leaves the pixels the whole of it leaves, also of italic
+// glyphs reaching back over the box's edge (at every edge over a few characters), upright and upside down.
 TEST(Canvas, ALongTextInABoxDrawsWhatTheWholeOfItDrawsThere)
 {
     const QString text = QStringLiteral("Wjazd fff ").repeated(2000);
