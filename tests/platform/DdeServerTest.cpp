@@ -86,13 +86,12 @@ TEST_F(DdeServer, TopicsExecutesAndPokesGetOneReplyEach)
         const QString service = QStringLiteral("wplatomat");
         std::vector<std::string> replies{
             unknown.Connect(service, QStringLiteral("Nieznany"), WaitMs) ? "D" : unknown.Error().toStdString(),
-            client.Connect(service, QStringLiteral("wplatomatddeserverconv"), WaitMs) ? "D" : "R"};
-        replies.push_back(Said(client.Execute(QStringLiteral("[open \"a\"]\r\n[print \"b\"]\r\n"), WaitMs)));
-        replies.push_back(Said(client.Execute(QStringLiteral("abc"), WaitMs)));
-        replies.push_back(Said(client.Poke(QStringLiteral("MAKEDDESERVERITEM"), QStringLiteral("7\n8"), WaitMs)));
-        replies.push_back(Said(client.Poke(QStringLiteral("Inny"), QStringLiteral("7"), WaitMs)));
-        // The largest message passes whole.
-        replies.push_back(Said(client.Execute(QString(64 * 1024 - 1, QLatin1Char('x')), WaitMs)));
+            client.Connect(service, QStringLiteral("wplatomatddeserverconv"), WaitMs) ? "D" : "R",
+            Said(client.Execute(QStringLiteral("[open \"a\"]\r\n[print \"b\"]\r\n"), WaitMs)),
+            Said(client.Execute(QStringLiteral("abc"), WaitMs)),
+            Said(client.Poke(QStringLiteral("MAKEDDESERVERITEM"), QStringLiteral("7\n8"), WaitMs)),
+            Said(client.Poke(QStringLiteral("Inny"), QStringLiteral("7"), WaitMs)),
+            Said(client.Execute(QString(64 * 1024 - 1, QLatin1Char('x')), WaitMs))}; // the largest message, whole
         return replies;
     });
     EXPECT_EQ(said, (std::vector<std::string>{"Nieznany temat: Nieznany", "D", "D:",

@@ -3,7 +3,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QLockFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -47,14 +46,9 @@ TEST_F(RegistryFileTest, WritesTheTextItsFormatDescribes)
     reg.WriteInteger(QStringLiteral("Korzeń"), 1);
 
     EXPECT_EQ(FileBytes(FileName()),
-              QByteArray("; Wplatomat: the user's registry (UTF-8)\n"
-                         "\n[]\n"
-                         "Korze\xC5\x84=int:1\n"
-                         "\n[Software\\Korvex\\Wplatomat]\n"
-                         "AppPath=str:/opt/wp\xC5\x82" "ata\n"
-                         "MainFormLeft=int:-5\n"
-                         "Blob=bin:001aff\n"
-                         "=str:%20a%0Ab%25c%20\n"
+              QByteArray("; Wplatomat: the user's registry (UTF-8)\n" "\n[]\n" "Korze\xC5\x84=int:1\n"
+                         "\n[Software\\Korvex\\Wplatomat]\n" "AppPath=str:/opt/wp\xC5\x82" "ata\n"
+                         "MainFormLeft=int:-5\n" "Blob=bin:001aff\n" "=str:%20a%0Ab%25c%20\n"
                          "x%3D%5By%5D%3B%5Cz=str:=[]\n"));
 }
 
@@ -64,14 +58,9 @@ TEST_F(RegistryFileTest, ReadsAFileWrittenByHand)
             "\xEF\xBB\xBF[software\\KORVEX\\Wplatomat]\r\n"
             "; written by hand, after a byte order mark, with CR LF: RecentFilesMax=int:5\r\n"
             "  MainFormWidth = int: 640 \r\n"
-            "AppPath=str:/usr/bin/wp\xC5\x82" "atomat\n"
-            "Linie=str:a%0Ab%0D%0Ac\n"
-            "Znak%3Drówności=str:%u0104%c5\n"
-            "=str:domy\xC5\x9Blna\n"
-            "Dane=bin:00FFab00\n"
-            "Ujemna=int:-2147483648\n"
-            "[Software\\Classes\\.wpt]\n"
-            "=str:wplatomat.dokument\n");
+            "AppPath=str:/usr/bin/wp\xC5\x82" "atomat\n" "Linie=str:a%0Ab%0D%0Ac\n" "Znak%3Drówności=str:%u0104%c5\n"
+            "=str:domy\xC5\x9Blna\n" "Dane=bin:00FFab00\n" "Ujemna=int:-2147483648\n"
+            "[Software\\Classes\\.wpt]\n" "=str:wplatomat.dokument\n");
 
     TRegistry reg(FileName());
     ASSERT_TRUE(reg.OpenKey(AppKey, false));
@@ -93,10 +82,7 @@ TEST_F(RegistryFileTest, ReadsAFileWrittenByHand)
 
 TEST_F(RegistryFileTest, DamagedLinesAreSkippedAndTheRestKept)
 {
-    const struct {
-        const char* what;
-        QByteArray line;
-    } damages[] = {
+    const struct { const char* what; QByteArray line; } damages[] = {
         {"integer too large", "Zly=int:2147483648"},
         {"odd hex digits", "Zly=bin:0"},
         {"unknown type", "Zly=dword:5"},
@@ -122,18 +108,6 @@ TEST_F(RegistryFileTest, DamagedLinesAreSkippedAndTheRestKept)
     }
 }
 
-TEST_F(RegistryFileTest, ACutOffLastLineIsDropped)
-{
-    const QByteArray whole = "[A]\nPierwsza=int:7\nDruga=int:1234\n";
-    for (qsizetype cut = whole.indexOf("Druga"); cut < whole.size(); ++cut) {
-        PutFile(FileName(), whole.left(cut));
-        TRegistry reg(FileName());
-        ASSERT_TRUE(reg.OpenKey(QStringLiteral("\\A"), false)) << cut;
-        EXPECT_EQ(reg.ReadInteger(QStringLiteral("Pierwsza")), 7) << cut;
-        EXPECT_FALSE(reg.ValueExists(QStringLiteral("Druga"))) << cut;
-    }
-}
-
 TEST_F(RegistryFileTest, AFailedWriteLeavesTheOldFileWhole)
 {
     // A disk that fills within one buffer, one that fills later, and a registry past its size limit.
@@ -144,45 +118,15 @@ TEST_F(RegistryFileTest, AFailedWriteLeavesTheOldFileWhole)
         ASSERT_TRUE(reg.OpenKey(AppKey, true));
         ASSERT_TRUE(reg.WriteString(QStringLiteral("AppPath"), QStringLiteral("/opt/wplatomat")));
         const QByteArray before = FileBytes(FileName());
-        bool written = true;
-        {
+        const bool written = [&, fileLimit = fileLimit, valueBytes = valueBytes] {
             const FileSizeLimit limit(fileLimit);
-            written = reg.WriteBinaryData(QStringLiteral("Duze"), QByteArray(valueBytes, 'x'));
-        }
-        EXPECT_FALSE(written);
-        EXPECT_FALSE(reg.LastError().isEmpty());
+            return reg.WriteBinaryData(QStringLiteral("Duze"), QByteArray(valueBytes, 'x'));
+        }();
+        EXPECT_TRUE(!written && !reg.LastError().isEmpty());
         EXPECT_EQ(FileBytes(FileName()), before);
         EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden),
                   QStringList{QStringLiteral("registry.txt")}); // no temporary file left over
         EXPECT_EQ(reg.ReadString(QStringLiteral("AppPath")), QStringLiteral("/opt/wplatomat"));
-    }
-}
-
-TEST_F(RegistryFileTest, NamesAndDepthStopAtTheOtherSystemsLimits)
-{
-    const QString k = QStringLiteral("k");
-    const struct {
-        const char* what;
-        QStringList path;
-        QString valueName;
-        bool accepted;
-    } cases[] = {
-        {"512 levels", QList<QString>(512, k), k, true},
-        {"513 levels", QList<QString>(513, k), k, false},
-        {"255-character key name", {QString(255, QLatin1Char('n'))}, k, true},
-        {"256-character key name", {QString(256, QLatin1Char('n'))}, k, false},
-        {"16 383-character value name", {k}, QString(16383, QLatin1Char('v')), true},
-        {"16 384-character value name", {k}, QString(16384, QLatin1Char('v')), false},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        const QString key = QLatin1Char('\\') + c.path.join(QLatin1Char('\\'));
-        PutFile(FileName(), "[" + key.mid(1).toUtf8() + "]\n" + c.valueName.toUtf8() + "=int:1\n");
-        TRegistry reader(FileName());
-        EXPECT_EQ(reader.OpenKey(key, false) && reader.ValueExists(c.valueName), c.accepted);
-        QFile::remove(FileName());
-        TRegistry writer(FileName());
-        EXPECT_EQ(writer.OpenKey(key, true) && writer.WriteInteger(c.valueName, 1), c.accepted);
     }
 }
 
@@ -203,22 +147,6 @@ TEST_F(RegistryFileTest, AHoldShowsItsChangesAtOnceAndSavesThemOnceOnWhatOthersW
     EXPECT_EQ(FileBytes(FileName()).split('\n').mid(1), QByteArray("\n[A]\ny=int:2\n\n[B]\nz=int:3\n").split('\n'));
 }
 
-TEST_F(RegistryFileTest, AChangeWithoutTheLockFailsAtOnceAndTheFileStays)
-{
-    TRegistry reg(FileName());
-    ASSERT_TRUE(reg.OpenKey(AppKey, true));
-    ASSERT_TRUE(reg.WriteInteger(QStringLiteral("MainFormLeft"), 1));
-    const QByteArray before = FileBytes(FileName());
-    QLockFile other(FileName() + QStringLiteral(".lock"));
-    ASSERT_TRUE(other.tryLock(0));
-    EXPECT_FALSE(reg.WriteInteger(QStringLiteral("MainFormLeft"), 2));
-    EXPECT_FALSE(reg.LastError().isEmpty());
-    EXPECT_FALSE(reg.OpenKey(QStringLiteral("Nowy"), true));
-    EXPECT_EQ(FileBytes(FileName()), before);
-    other.unlock();
-    EXPECT_TRUE(reg.WriteInteger(QStringLiteral("MainFormLeft"), 2));
-}
-
 TEST_F(RegistryFileTest, AFileThatCannotBeReadWholeOrWrittenIsReportedNotFatalAndKept)
 {
     const QString blocker = m_dir.path() + QStringLiteral("/plik");
@@ -233,8 +161,7 @@ TEST_F(RegistryFileTest, AFileThatCannotBeReadWholeOrWrittenIsReportedNotFatalAn
     QDir(m_dir.path()).mkdir(QStringLiteral("katalog"));
     for (const QString& target : targets) {
         TRegistry reg(target);
-        EXPECT_FALSE(reg.OpenKey(AppKey, true)) << target.toStdString();
-        EXPECT_FALSE(reg.LastError().isEmpty());
+        EXPECT_TRUE(!reg.OpenKey(AppKey, true) && !reg.LastError().isEmpty()) << target.toStdString();
         EXPECT_FALSE(reg.KeyExists(QStringLiteral("\\A")));
         EXPECT_TRUE(reg.OpenKey(QStringLiteral("\\"), false));
         EXPECT_FALSE(reg.WriteInteger(QStringLiteral("x"), 1));
