@@ -16,7 +16,6 @@
 #include "printing/untPrinterOperation.h"
 
 #include <QDir>
-#include <QImage>
 
 #include <gtest/gtest.h>
 

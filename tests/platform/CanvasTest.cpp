@@ -1,6 +1,5 @@
 // The canvas must reproduce the raster rules the forms were measured with: boxes without their right and bottom
-// edges, lines without their end pixel, text placed by the top-left corner of its cell (the reference pictures check
-// text).
+// edges, lines without their end pixel, text cut only where its box ends.
 #include "helpers/PixelProbe.h"
 #include "helpers/QtPrinters.h"
 #include "platform/Bitmap.h"

@@ -1,5 +1,4 @@
-// The DDE stand-in in one process: the server on the GUI thread, each client on a thread of its own, as another
-// program would be.
+// The DDE stand-in in one process: the server on the GUI thread, each client on a thread of its own.
 #include "drawing/Exception.h"
 #include "platform/Dde.h"
 #include "platform/DdeClient.h"
@@ -143,6 +142,11 @@ TEST_F(DdeServer, OnlyAPrivateFolderOfOursHoldsTheSocket)
     ASSERT_TRUE(QFile::setPermissions(runtime.filePath(QStringLiteral("dde")), QFileDevice::Permissions(0x7777)));
     EXPECT_EQ(DdeSocketPath(QStringLiteral("wplatomat")), QString());
     EXPECT_FALSE(TDdeServer(QStringLiteral("wplatomat")).Listen());
+    // Without a private runtime folder, a private one of ours in the cache folder.
+    QTemporaryDir cache;
+    qputenv("XDG_CACHE_HOME", cache.path().toLocal8Bit()), qputenv("XDG_RUNTIME_DIR", "/tmp");
+    EXPECT_EQ(DdeSocketPath(QStringLiteral("wplatomat")), cache.filePath(QStringLiteral("wplatomat/dde/wplatomat")));
+    qunsetenv("XDG_CACHE_HOME");
 }
 
 } // namespace

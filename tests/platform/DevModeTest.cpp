@@ -1,5 +1,4 @@
-// The device-mode block against bytes laid out here field by field from its layout, and its exchange with a QPrinter
-// (PDF output, so no queue is needed).
+// The device-mode block against bytes laid out here from its layout, and its exchange with a (PDF) QPrinter.
 #include "helpers/ByteBuilder.h"
 #include "helpers/QtPrinters.h"
 #include "platform/DevMode.h"

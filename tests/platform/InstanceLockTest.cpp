@@ -1,5 +1,4 @@
-// The single-instance lock: one holder per user and registry at a time, free again when the holder lets go (the
-// process tests end a holding program by force).
+// The single-instance lock: one holder per user and registry at a time, free again when the holder lets go.
 #include "platform/InstanceLock.h"
 
 #include "helpers/TempConfig.h"
