@@ -1,7 +1,6 @@
-// Drives the DDE server through real sockets with the bytes as a script:
-// clients connect, open topics, execute, poke, send junk and go, in any
-// order, while handlers answer, ask to wait or run a loop of their own. Once
-// every client has gone, every conversation's slot must be free again.
+// Drives the DDE server through real sockets with the bytes as a script: clients connect, open topics, execute, poke,
+// send junk and go, in any order, while handlers answer, ask to wait or run a loop of their own. Once every client
+// has gone, every conversation's slot must be free again.
 #include "platform/Dde.h"
 #include "platform/DdeProtocol.h"
 
@@ -72,32 +71,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (int steps = 0; pos < size && steps < 64; ++steps) {
         const uint8_t op = next();
         std::unique_ptr<QLocalSocket>& client = clients[op % Clients];
-        switch ((op / Clients) % 7) {
-        case 0:
+        const int kind = (op / Clients) % 7;
+        if (kind == 0) {
             client = std::make_unique<QLocalSocket>();
             client->connectToServer(DdeSocketPath(QStringLiteral("fuzz")));
-            break;
-        case 1:
-            if (client)
-                client->write(EncodeDdeMessage({TDdeKind::Connect, next() % 2 ? QStringLiteral("topic") : text(), {}}));
-            break;
-        case 2:
-            if (client)
-                client->write(EncodeDdeMessage({TDdeKind::Execute, text(), {}}));
-            break;
-        case 3:
-            if (client)
-                client->write(EncodeDdeMessage({TDdeKind::Poke, QStringLiteral("item"), text()}));
-            break;
-        case 4:
-            if (client)
-                client->write(text().toLatin1());
-            break;
-        case 5:
+        } else if (kind == 5) {
             client.reset();
-            break;
-        default:
+        } else if (kind == 6) {
             Spin(next() % 8);
+        } else if (client) {
+            // Open the topic, or another; execute; poke the item; or junk.
+            const QString s = kind == 1 && next() % 2 ? QStringLiteral("topic") : text();
+            const TDdeKind kinds[] = {TDdeKind::Connect, TDdeKind::Execute, TDdeKind::Poke};
+            client->write(kind == 4   ? s.toLatin1()
+                          : kind == 3 ? EncodeDdeMessage({TDdeKind::Poke, QStringLiteral("item"), s})
+                                      : EncodeDdeMessage({kinds[kind - 1], s, {}}));
         }
     }
     for (auto& client : clients)

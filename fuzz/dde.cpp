@@ -1,7 +1,6 @@
-// Feeds arbitrary bytes to the DDE message reader, in pieces as a socket
-// delivers them, and every text it yields to the shell's macro splitter:
-// what was read must encode back to the bytes it came from, and the reader
-// must never hold more than one message's worth.
+// Feeds arbitrary bytes to the DDE message reader, in pieces as a socket delivers them, and every text it yields to
+// the shell's macro splitter: what was read must encode back to the bytes it came from, and the reader must never
+// hold more than one message's worth.
 #include "app/Shell_DDE.h"
 #include "platform/Dde.h"
 #include "platform/DdeProtocol.h"

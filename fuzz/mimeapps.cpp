@@ -1,5 +1,5 @@
-// Feeds arbitrary bytes as the user's defaults list and checks that our
-// default is added at most once and every line of theirs is kept in order.
+// Feeds arbitrary bytes as the user's defaults list and checks that our default is added at most once and every line
+// of theirs is kept in order.
 #include "app/DesktopEntries.h"
 
 #include <QList>

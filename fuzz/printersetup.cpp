@@ -1,8 +1,6 @@
-// Feeds arbitrary bytes to the printer set-up reader as its file, with a few
-// PDF-file printers installed. Whatever the bytes, the printer made current
-// must be an installed one, and a file too short for its record or its
-// device-mode block, or stating a size of 0 or beyond 64 KiB, must leave the
-// current printer and its settings as they were.
+// Feeds arbitrary bytes to the printer set-up reader as its file, with a few PDF-file printers installed: the printer
+// made current must be an installed one, and a file too short for its record or its device-mode block, or stating a
+// size of 0 or beyond 64 KiB, must leave the current printer and its settings as they were.
 #include "platform/Printer.h"
 #include "printing/untPrinterOperation.h"
 
@@ -29,14 +27,12 @@ auto Current()
     return std::tuple(name, driver, port, devMode, Printer().Orientation());
 }
 
-// Read straight from the file's table (the record's 1572 bytes end with the
-// block's size at 1568), independently of the reader.
+// Read straight from the file's table (the record's 1572 bytes end with the block's size at 1568), independently of
+// the reader.
 bool FileIsWhole(const uint8_t* data, size_t size)
 {
     constexpr size_t recordBytes = 1572;
-    if (size < recordBytes)
-        return false;
-    const quint32 devModeSize = qFromLittleEndian<quint32>(data + 1568);
+    const quint32 devModeSize = size < recordBytes ? 0 : qFromLittleEndian<quint32>(data + 1568);
     return devModeSize != 0 && devModeSize <= 64 * 1024 && size - recordBytes >= devModeSize;
 }
 

@@ -1,6 +1,5 @@
-// Feeds arbitrary bytes to the registry file reader, looks up everything it
-// found the way the program would (in another letter case), and checks that
-// what was read is within the format's bounds and is written back into a text
+// Feeds arbitrary bytes to the registry file reader, looks up everything it found the way the program would (in
+// another letter case), and checks that what was read is within the format's bounds and is written back into a text
 // that reads the same.
 #include "platform/RegistryFormat.h"
 
@@ -9,8 +8,8 @@
 
 namespace {
 
-// Each key is found from its parent in another letter case; the whole path
-// is walked from the root only for leaves, so a deep chain costs no more than its text.
+// Each key is found from its parent in another letter case; the whole path is walked from the root only for leaves,
+// so a deep chain costs no more than its text.
 void LookUpEverything(const RegistryTree& tree, int id, QStringList& path)
 {
     if (path.size() > RegistryTree::MaxKeyDepth || (!path.isEmpty() && !RegistryTree::isValidKeyName(path.back())))

@@ -1,5 +1,5 @@
-// Feeds arbitrary bytes as an executable file to the version table reader and
-// queries the values the about box reads, in two letter cases.
+// Feeds arbitrary bytes as an executable file to the version table reader and queries the values the about box reads,
+// in two letter cases.
 #include "platform/VersionInfo.h"
 
 #include <QBuffer>

@@ -27,7 +27,8 @@ PdfWords ReadPdfWords(const QString& pdfPath, PdfWordOrder order)
         page += xml.name() == QLatin1String("page");
         const auto at = [a = xml.attributes()](const char* name) { return a.value(QLatin1String(name)).toDouble(); };
         if (xml.name() == QLatin1String("word"))
-            result.words.append({QString(), at("xMin"), at("yMin"), at("xMax"), at("yMax"), page}), result.words.last().text = xml.readElementText();
+            result.words.append({QString(), at("xMin"), at("yMin"), at("xMax"), at("yMax"), page}),
+                result.words.last().text = xml.readElementText();
     }
     // The external DTD the output names is never fetched; only a broken document counts.
     if (xml.hasError() && xml.error() != QXmlStreamReader::PrematureEndOfDocumentError)
@@ -40,11 +41,14 @@ std::optional<PdfFontMetrics> ReadPdfFont(const QString& pdfPath, const QString&
     QFile file(pdfPath);
     // Font descriptors are plain dictionaries outside any compressed stream.
     const QRegularExpression descriptor(
-        QStringLiteral("/Type\\s*/FontDescriptor[^>]*/FontName\\s*/(?:[A-Z]{6}\\+)?%1[\\s/][^>]*?/Ascent\\s+(-?[0-9.]+)"
-                       "[^>]*?/Descent\\s+(-?[0-9.]+)")
+        QStringLiteral("/Type\\s*/FontDescriptor[^>]*/FontName\\s*/(?:[A-Z]{6}\\+)?%1[\\s/]"
+                       "[^>]*?/Ascent\\s+(-?[0-9.]+)[^>]*?/Descent\\s+(-?[0-9.]+)")
             .arg(QRegularExpression::escape(fontName)));
-    const QRegularExpressionMatch m = descriptor.match(file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()) : QString());
-    return m.hasMatch() ? std::optional(PdfFontMetrics{m.captured(1).toDouble(), m.captured(2).toDouble()}) : std::nullopt;
+    const QRegularExpressionMatch m =
+        descriptor.match(file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()) : QString());
+    if (!m.hasMatch())
+        return std::nullopt;
+    return PdfFontMetrics{m.captured(1).toDouble(), m.captured(2).toDouble()};
 }
 
 QVector<PdfWordRun> FindPhrase(const QVector<PdfWord>& words, const QString& phrase)

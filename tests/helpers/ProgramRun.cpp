@@ -60,8 +60,8 @@ bool PrivateDisplay::Start(int width, int height)
 {
     // The server writes the display number it picked on its output once it takes clients.
     m_server.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    const bool started = m_server.Start(QStringLiteral("Xvfb"), QStringLiteral("-displayfd 1 -screen 0 %1x%2x24 -nolisten tcp -noreset")
-                                                                    .arg(width).arg(height).split(u' '));
+    const QString arguments = QStringLiteral("-displayfd 1 -screen 0 %1x%2x24 -nolisten tcp -noreset");
+    const bool started = m_server.Start(QStringLiteral("Xvfb"), arguments.arg(width).arg(height).split(u' '));
     bool ok = started && QTest::qWaitFor([&] { return m_server.canReadLine() || !m_server.Running(); }, 30'000);
     const int display = ok ? m_server.readLine().trimmed().toInt(&ok) : 0;
     if (!ok) {
@@ -83,7 +83,7 @@ QImage PrivateDisplay::Grab()
 {
     ProgramRun xwd;
     xwd.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    if (!xwd.Start(QStringLiteral("xwd"), {QStringLiteral("-root"), QStringLiteral("-silent"), QStringLiteral("-display"), m_name})
+    if (!xwd.Start(QStringLiteral("xwd"), QStringLiteral("-root -silent -display").split(u' ') << m_name)
         || xwd.WaitForExit(std::chrono::seconds(10)) != 0) {
         m_error = QStringLiteral("xwd failed");
         return {};

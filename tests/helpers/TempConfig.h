@@ -2,8 +2,8 @@
 
 #include <QTemporaryDir>
 
-// Points the per-user config folder (and with it the registry file and the
-// data folder) at a fresh temporary folder for the life of the object.
+// Points the per-user config folder (and with it the registry file and the data folder) at a fresh temporary folder
+// for the life of the object.
 class TempConfig {
 public:
     TempConfig() { qputenv("XDG_CONFIG_HOME", m_dir.path().toLocal8Bit()); }

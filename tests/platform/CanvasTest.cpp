@@ -1,6 +1,5 @@
-// The canvas must reproduce the raster rules the forms were measured with:
-// boxes without their right and bottom edges, lines without their end pixel,
-// text placed by the top-left corner of its cell (the reference pictures check text).
+// The canvas must reproduce the raster rules the forms were measured with: boxes without their right and bottom
+// edges, lines without their end pixel, text cut only where its box ends.
 #include "helpers/PixelProbe.h"
 #include "helpers/QtPrinters.h"
 #include "platform/Bitmap.h"
@@ -17,8 +16,7 @@ TEST(Canvas, BoxesLeaveOutTheirRightAndBottomEdgesAndLinesTheirEndPixel)
 {
     TBitmap bmp(200, 200);
     TCanvas& canvas = bmp.Canvas();
-    canvas.Pen.Color = Ink;
-    canvas.Brush.Color = Fill;
+    canvas.Pen.Color = Ink, canvas.Brush.Color = Fill;
     canvas.FillRect({10, 20, 30, 25});
     EXPECT_EQ(CountPixels(bmp.Image(), QRect(10, 20, 20, 5), Fill), 100);
     EXPECT_EQ(InkBounds(bmp.Image(), clWhite), QRect(QPoint(10, 20), QPoint(29, 24)));
@@ -33,8 +31,7 @@ TEST(Canvas, BoxesLeaveOutTheirRightAndBottomEdgesAndLinesTheirEndPixel)
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.from.x() << "," << c.from.y() << " to " << c.to.x() << "," << c.to.y());
         bmp.Image().fill(Qt::white);
-        canvas.MoveTo(c.from.x(), c.from.y());
-        canvas.LineTo(c.to.x(), c.to.y());
+        canvas.MoveTo(c.from.x(), c.from.y()), canvas.LineTo(c.to.x(), c.to.y());
         EXPECT_EQ(PixelAt(bmp.Image(), c.from.x(), c.from.y()), Ink);
         EXPECT_EQ(PixelAt(bmp.Image(), c.to.x(), c.to.y()), clWhite);
         EXPECT_EQ(CountPixels(bmp.Image(), bmp.Image().rect(), Ink), c.pixels);
@@ -43,14 +40,11 @@ TEST(Canvas, BoxesLeaveOutTheirRightAndBottomEdgesAndLinesTheirEndPixel)
     // A wide line has round caps reaching one pixel past each end.
     bmp.Image().fill(Qt::white);
     canvas.Pen.Width = 3;
-    canvas.MoveTo(10, 50);
-    canvas.LineTo(100, 50);
+    canvas.MoveTo(10, 50), canvas.LineTo(100, 50);
     EXPECT_EQ(InkBounds(bmp.Image(), clWhite), QRect(QPoint(9, 49), QPoint(101, 51)));
     // The deposit form's coupons are framed with a dotted hairline.
-    canvas.Pen.Width = 1;
-    canvas.Pen.Style = psDot;
-    canvas.MoveTo(0, 5);
-    canvas.LineTo(24, 5);
+    canvas.Pen.Width = 1, canvas.Pen.Style = psDot;
+    canvas.MoveTo(0, 5), canvas.LineTo(24, 5);
     QString seen;
     for (int x = 0; x < 24; ++x)
         seen += PixelAt(bmp.Image(), x, 5) == Ink ? QLatin1Char('#') : QLatin1Char('.');
@@ -71,8 +65,8 @@ TEST(Canvas, EachPixelHasTheColourOfTheLastFillOverIt)
     EXPECT_EQ(seen, QStringLiteral("FFIFFWWF"));
 }
 
-// A text far longer than its box, cut before it is drawn, leaves the pixels the whole of it leaves, also of
-// italic glyphs reaching back over the box's edge (at every edge over a few characters), upright and upside down.
+// A text far longer than its box, cut before it is drawn, leaves the pixels the whole of it leaves, also of italic
+// glyphs reaching back over the box's edge (at every edge over a few characters), upright and upside down.
 TEST(Canvas, ALongTextInABoxDrawsWhatTheWholeOfItDrawsThere)
 {
     const QString text = QStringLiteral("Wjazd fff ").repeated(2000);
@@ -82,9 +76,8 @@ TEST(Canvas, ALongTextInABoxDrawsWhatTheWholeOfItDrawsThere)
         const QPoint corner = angle == 0 ? QPoint(40, 20) : QPoint(259, 100);
         TBitmap bmp(300, 120);
         TCanvas& canvas = bmp.Canvas();
-        canvas.Brush.Style = bsClear;
-        canvas.Font.SetHeight(30), canvas.Font.SetStyle(fsItalic), canvas.Font.SetColor(Ink);
-        canvas.Font.SetEscapement(angle);
+        canvas.Brush.Style = bsClear, canvas.Font.SetHeight(30), canvas.Font.SetStyle(fsItalic);
+        canvas.Font.SetColor(Ink), canvas.Font.SetEscapement(angle); // the turn last: any font change drops it
         canvas.TextRect({box.left(), box.top(), box.right() + 1, box.bottom() + 1}, corner.x(), corner.y(), text);
         QImage whole(bmp.Image().size(), bmp.Image().format());
         whole.fill(Qt::white);

@@ -1,5 +1,4 @@
-// The DDE stand-in in one process: the server on the GUI thread, each client
-// on a thread of its own, as another program would be.
+// The DDE stand-in in one process: the server on the GUI thread, each client on a thread of its own.
 #include "drawing/Exception.h"
 #include "platform/Dde.h"
 #include "platform/DdeClient.h"
@@ -83,19 +82,20 @@ TEST_F(DdeServer, TopicsExecutesAndPokesGetOneReplyEach)
 {
     const auto said = Client([] {
         TDdeClient unknown, client;
+        const QString service = QStringLiteral("wplatomat");
         std::vector<std::string> replies{
-            unknown.Connect(QStringLiteral("wplatomat"), QStringLiteral("Nieznany"), WaitMs) ? "D" : unknown.Error().toStdString(),
-            client.Connect(QStringLiteral("wplatomat"), QStringLiteral("wplatomatddeserverconv"), WaitMs) ? "D" : "R"};
-        replies.push_back(Said(client.Execute(QStringLiteral("[open \"a\"]\r\n[print \"b\"]\r\n"), WaitMs)));
-        replies.push_back(Said(client.Execute(QStringLiteral("abc"), WaitMs)));
-        replies.push_back(Said(client.Poke(QStringLiteral("makeddeserveritem"), QStringLiteral("7\n8"), WaitMs)));
-        replies.push_back(Said(client.Poke(QStringLiteral("Inny"), QStringLiteral("7"), WaitMs)));
-        // The largest message passes whole.
-        replies.push_back(Said(client.Execute(QString(64 * 1024 - 1, QLatin1Char('x')), WaitMs)));
+            unknown.Connect(service, QStringLiteral("Nieznany"), WaitMs) ? "D" : unknown.Error().toStdString(),
+            client.Connect(service, QStringLiteral("wplatomatddeserverconv"), WaitMs) ? "D" : "R",
+            Said(client.Execute(QStringLiteral("[open \"a\"]\r\n[print \"b\"]\r\n"), WaitMs)),
+            Said(client.Execute(QStringLiteral("abc"), WaitMs)),
+            Said(client.Poke(QStringLiteral("MAKEDDESERVERITEM"), QStringLiteral("7\n8"), WaitMs)),
+            Said(client.Poke(QStringLiteral("Inny"), QStringLiteral("7"), WaitMs)),
+            Said(client.Execute(QString(64 * 1024 - 1, QLatin1Char('x')), WaitMs))}; // the largest message, whole
         return replies;
     });
-    EXPECT_EQ(said, (std::vector<std::string>{"Nieznany temat: Nieznany", "D", "D:", "F:\"abc\" nie jest prawidłową kwotą.",
-                                              "D:", "R:Temat tego nie obsługuje.", "D:"}));
+    EXPECT_EQ(said, (std::vector<std::string>{"Nieznany temat: Nieznany", "D", "D:",
+                                              "F:\"abc\" nie jest prawidłową kwotą.", "D:",
+                                              "R:Temat tego nie obsługuje.", "D:"}));
     ASSERT_EQ(seen.size(), 6);
     EXPECT_EQ(seen.mid(0, 5), (QStringList{"[open \"a\"]", "[print \"b\"]", "abc", "7", "8"}));
 }
@@ -108,6 +108,11 @@ TEST_F(DdeServer, BytesThatAreNoMessageFloodsAndASecondServerAreTurnedAway)
     EXPECT_EQ(Raw(Frame(3, "Dok")), refused);                                           // a reply sent to the server
     EXPECT_EQ(Raw(Frame(3, "E\xff\xfe")), refused);                                     // not UTF-8
     EXPECT_EQ(Raw(Frame(3, "Pab")), refused);                                           // a poke without its NUL
+    EXPECT_EQ(Raw(Frame(6, QByteArray("Pa\0b\0c", 6))), refused);                        // a second NUL in a poke
+    // One topic a conversation: a second one is turned away, and the conversation goes on.
+    const QByteArray topic = Frame(23, "Cwplatomatddeserverconv");
+    EXPECT_EQ(Raw(topic + topic + Frame(3, "Dok")),
+              Frame(1, "D") + Frame(39, "RNieznany temat: wplatomatddeserverconv") + refused);
     EXPECT_TRUE(QTest::qWaitFor([&] { return server.Conversations() == 0; }, WaitMs));
 
     auto idle = std::make_unique<QLocalSocket[]>(8);
@@ -120,7 +125,9 @@ TEST_F(DdeServer, BytesThatAreNoMessageFloodsAndASecondServerAreTurnedAway)
     TDdeServer second(QStringLiteral("wplatomat"));
     EXPECT_FALSE(second.Listen());
     EXPECT_TRUE(server.IsListening());
-    EXPECT_EQ(Client([] { return TDdeClient().Connect(QStringLiteral("wplatomat"), QStringLiteral("WplatomatDdeServerConv"), WaitMs); }), true);
+    EXPECT_TRUE(Client([] {
+        return TDdeClient().Connect(QStringLiteral("wplatomat"), QStringLiteral("WplatomatDdeServerConv"), WaitMs);
+    }));
 }
 
 TEST_F(DdeServer, OnlyAPrivateFolderOfOursHoldsTheSocket)
@@ -135,6 +142,11 @@ TEST_F(DdeServer, OnlyAPrivateFolderOfOursHoldsTheSocket)
     ASSERT_TRUE(QFile::setPermissions(runtime.filePath(QStringLiteral("dde")), QFileDevice::Permissions(0x7777)));
     EXPECT_EQ(DdeSocketPath(QStringLiteral("wplatomat")), QString());
     EXPECT_FALSE(TDdeServer(QStringLiteral("wplatomat")).Listen());
+    // Without a private runtime folder, a private one of ours in the cache folder.
+    QTemporaryDir cache;
+    qputenv("XDG_CACHE_HOME", cache.path().toLocal8Bit()), qputenv("XDG_RUNTIME_DIR", "/tmp");
+    EXPECT_EQ(DdeSocketPath(QStringLiteral("wplatomat")), cache.filePath(QStringLiteral("wplatomat/dde/wplatomat")));
+    qunsetenv("XDG_CACHE_HOME");
 }
 
 } // namespace

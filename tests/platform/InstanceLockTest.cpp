@@ -1,5 +1,4 @@
-// The single-instance lock: one holder per user and registry at a time, free
-// again when the holder lets go (the process tests end a holding program by force).
+// The single-instance lock: one holder per user and registry at a time, free again when the holder lets go.
 #include "platform/InstanceLock.h"
 
 #include "helpers/TempConfig.h"
@@ -17,19 +16,23 @@ TEST(InstanceLock, OneHolderPerRegistryWhateverTheRuntimeFolderAndOnlyInAFolderO
     TInstanceLock first(name);
     EXPECT_FALSE(first.AlreadyExists());
     EXPECT_EQ(first.Path(), config.Path() + "/KORVEX/Wplatomat/KorvexWplatomatUnRunning.lock");
-    EXPECT_TRUE(first.Publish(QStringLiteral("/run/user/1000/dde")));
+    EXPECT_TRUE(first.Publish(QStringLiteral("/run/user/1000/wplatomat/dde")));
+    EXPECT_TRUE(first.Publish(QStringLiteral("/run/user/1000/dde"))); // a shorter text replaces it whole
     // Another start of the same user, from cron or `env -i`, meets the same lock.
     qunsetenv("XDG_RUNTIME_DIR");
     EXPECT_TRUE(TInstanceLock(name).AlreadyExists());
     EXPECT_EQ(TInstanceLock::Published(name), QStringLiteral("/run/user/1000/dde"));
     first.Release();
     EXPECT_FALSE(TInstanceLock(name).AlreadyExists());
-    // A folder others may add files to could hold a lock of theirs: no lock
-    // then, and the program runs as the first instance.
+    // A folder others may add files to could hold a lock of theirs: no lock then, and the program runs as the first
+    // instance.
     const QString folder = config.Path() + "/KORVEX/Wplatomat";
-    ASSERT_TRUE(QFile::setPermissions(folder, QFile::permissions(folder) | QFile::WriteOther));
-    TInstanceLock open(name);
-    EXPECT_FALSE(open.AlreadyExists());
-    EXPECT_EQ(open.Path(), QString());
-    EXPECT_EQ(TInstanceLock::Published(name), QString());
+    const QFileDevice::Permissions own = QFile::permissions(folder);
+    for (QFileDevice::Permission others : {QFile::WriteGroup, QFile::WriteOther}) {
+        ASSERT_TRUE(QFile::setPermissions(folder, own | others));
+        TInstanceLock open(name);
+        EXPECT_FALSE(open.AlreadyExists());
+        EXPECT_EQ(open.Path(), QString());
+        EXPECT_EQ(TInstanceLock::Published(name), QString());
+    }
 }
