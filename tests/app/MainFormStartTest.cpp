@@ -75,5 +75,26 @@ TEST_F(MainFormFixture, PlacementIsRestoredWhenItFitsAndDamagedSettingsCountAsAb
     FinalizePrinterOperation();
 }
 
+// The printer and orientation chosen in an earlier run are current again after the start.
+TEST_F(MainFormFixture, ThePrinterSetUpSavedBeforeIsCurrentAfterTheStart)
+{
+    DestroyMainForm();
+    Printer().SetSpooler(std::make_unique<TPdfFileSpooler>(spool.path(), QStringList{"pdf", "druga"}, 300,
+                                                           QPageSize(QPageSize::A4), QMarginsF(5, 5, 5, 5)));
+    InitializePrinterOperation();
+    QString name, driver, port;
+    QByteArray mode;
+    Printer().GetPrinter(name, driver, port, mode);
+    Printer().SetPrinter(QStringLiteral("druga"), driver, port, mode);
+    Printer().SetOrientation(poLandscape);
+    PrinterOperations()->SetFileName(GetUserDataDir() + QStringLiteral("PrinterSetup.cfg"));
+    PrinterOperations()->SaveSetup();
+    Printer().SetPrinter(name, driver, port, mode);
+    Printer().SetOrientation(poPortrait);
+    CreateMainForm();
+    EXPECT_EQ(std::pair(Printer().PrinterName(), Printer().Orientation()), std::pair(QStringLiteral("druga"), poLandscape));
+    FinalizePrinterOperation();
+}
+
 } // namespace
 } // namespace MainFormTest
