@@ -86,7 +86,8 @@ TEST(DesktopIntegration, TheClientsPathReachesExecAsOneArgumentAndTheUsersDefaul
     const QByteArray ours = "application/x-wplatomat-dokument=wplatomat.desktop;\n";
     const std::pair<QByteArray, std::optional<QByteArray>> lists[] = {
         {"", "[Default Applications]\n" + ours},
-        {"[Default Applications]\ntext/plain=a.desktop;", "[Default Applications]\n" + ours + "text/plain=a.desktop;\n"},
+        {"[Default Applications]\ntext/plain=a.desktop;",
+         "[Default Applications]\n" + ours + "text/plain=a.desktop;\n"},
         {"[Added Associations]\n" + ours, "[Added Associations]\n" + ours + "[Default Applications]\n" + ours},
         {"[Default Applications]\napplication/x-wplatomat-dokument = other.desktop;\n", std::nullopt},
     };

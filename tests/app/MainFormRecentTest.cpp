@@ -90,10 +90,7 @@ TEST_F(MainFormFixture, EachChooserButtonMakesItsFormKind)
     const std::pair<int, quint16> buttons[] = {{0, bkTransfer}, {1, bkTransferZus}, {2, bkTransferTax},
                                                {3, bkMoneyOrder}, {-1, 0}};
     for (const auto& [index, kind] : buttons) {
-        modals.Expect<TfrmNewBlank>([index = index](QWidget* w) {
-            const char* group = index < 0 ? "ButtonGroup2" : "ButtonGroup1";
-            QTest::mouseClick(w->findChild<QWidget*>(group), Qt::LeftButton, {}, {100, 34 + 68 * std::max(index, 0)});
-        });
+        modals.Expect<TfrmNewBlank>(ClickChooser(index < 0 ? "ButtonGroup2" : "ButtonGroup1", std::max(index, 0)));
         if (index < 0)
             modals.Expect<QFileDialog>([](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
         Act("FileNew")->trigger();

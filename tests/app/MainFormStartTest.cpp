@@ -25,12 +25,14 @@ TEST_F(MainFormFixture, PlacementIsRestoredWhenItFitsAndDamagedSettingsCountAsAb
         before(reg);
         CreateMainForm();
         ShowMain();
-        EXPECT_TRUE(QTest::qWaitFor([&] { return main->frameGeometry() == frame; }, WaitMs)) << QDebug::toString(main->frameGeometry()).toStdString();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return main->frameGeometry() == frame; }, WaitMs))
+            << QDebug::toString(main->frameGeometry()).toStdString();
     };
     const auto place = [](const std::array<int, 4>& p) {
         return [p](TRegistry& reg) {
+            const char* names[] = {"MainFormLeft", "MainFormTop", "MainFormWidth", "MainFormHeight"};
             for (int i = 0; i < 4; ++i)
-                reg.WriteInteger(QLatin1String(std::array{"MainFormLeft", "MainFormTop", "MainFormWidth", "MainFormHeight"}[i]), p[i]);
+                reg.WriteInteger(QLatin1String(names[i]), p[i]);
         };
     };
     InitializePrinterOperation();
@@ -70,7 +72,8 @@ TEST_F(MainFormFixture, PlacementIsRestoredWhenItFitsAndDamagedSettingsCountAsAb
         reg.WriteString(QStringLiteral("MainFormWidth"), QStringLiteral("640"));
     });
     restart(QRect(100, 100, 600, 480), [](TRegistry&) {
-        WriteBytes(RegistryFile::defaultFileName(), QByteArray("\x00\xff[Software\\Korvex\\Wplatomat\nMainFormLeft=\x01\n", 38) + QByteArray(300, '\xfe'));
+        const QByteArray damaged("\x00\xff[Software\\Korvex\\Wplatomat\nMainFormLeft=\x01\n", 38);
+        WriteBytes(RegistryFile::defaultFileName(), damaged + QByteArray(300, '\xfe'));
     });
     FinalizePrinterOperation();
 }
@@ -92,7 +95,8 @@ TEST_F(MainFormFixture, ThePrinterSetUpSavedBeforeIsCurrentAfterTheStart)
     Printer().SetPrinter(name, driver, port, mode);
     Printer().SetOrientation(poPortrait);
     CreateMainForm();
-    EXPECT_EQ(std::pair(Printer().PrinterName(), Printer().Orientation()), std::pair(QStringLiteral("druga"), poLandscape));
+    EXPECT_EQ(Printer().PrinterName(), QStringLiteral("druga"));
+    EXPECT_EQ(Printer().Orientation(), poLandscape);
     FinalizePrinterOperation();
 }
 

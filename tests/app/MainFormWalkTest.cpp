@@ -1,5 +1,5 @@
-// A user's path through the main window: the chooser at the start, zoom and
-// reverse side, typing, Save As over a file, printing, Ctrl+F4, reopening, exit.
+// A user's paths through the main window: the chooser at the start, zoom and reverse side,
+// typing, Save As over a file, printing, Ctrl+F4; reopening; ending the program.
 #include "MainFormTestSupport.h"
 
 #include "printing/untPrinterOperation.h"
@@ -30,7 +30,7 @@ bool StoredWith(const QString& path, const QString& sender)
     return !stored.IsClosing() && stored.Nadawca().join(QString()) == sender;
 }
 
-TEST_F(MainFormFixture, WalkFromTheStartChooserThroughZoomSaveAsPrintAndReopen)
+TEST_F(MainFormFixture, WalkFromTheStartChooserThroughZoomSaveAsPrintAndCtrlF4)
 {
     InitializePrinterOperation();
     // The chooser comes after the show; Tab leads to the kinds, Space takes the fourth.
@@ -58,8 +58,8 @@ TEST_F(MainFormFixture, WalkFromTheStartChooserThroughZoomSaveAsPrintAndReopen)
     QTest::mouseClick(Button("ViewReverse"), Qt::LeftButton);
     EXPECT_EQ(order->ViewSide(), bsBottom);
 
-    // A transfer, by a click on the chooser's first button, has no second side.
-    modals.Expect<TfrmNewBlank>([](QWidget* w) { QTest::mouseClick(w->findChild<QWidget*>("ButtonGroup1"), Qt::LeftButton, {}, {100, 34}); });
+    // A transfer has no second side.
+    modals.Expect<TfrmNewBlank>(ClickChooser("ButtonGroup1"));
     ChooseMenu(Act("FileNew"));
     QPointer<TfrmBlank> other = main->ActiveBlank();
     ASSERT_EQ(other->Kind(), bkTransfer);
@@ -103,16 +103,24 @@ TEST_F(MainFormFixture, WalkFromTheStartChooserThroughZoomSaveAsPrintAndReopen)
     Key(Qt::Key_F4, Qt::ControlModifier);
     EXPECT_EQ(main->ActiveBlank(), order);
     EXPECT_TRUE(QTest::qWaitFor([&] { return other.isNull(); }, WaitMs));
+    FinalizePrinterOperation();
+}
 
+TEST_F(MainFormFixture, ReopenedFromTheChoosersRecentFilesOnceAndReadErrorsInPolish)
+{
+    const QString existing = FilePath(QStringLiteral("b.wpt"));
+    WriteDocument(existing, bkTransfer);
+    ShowMain();
+    main->OpenFile(existing);
+    main->findChild<QMdiArea*>()->closeAllSubWindows();
     // Reopened from the chooser's recent files; "Otwórz z pliku" completes a name
     // without its extension, and the same file however written is reported as open.
-    main->findChild<QMdiArea*>()->closeAllSubWindows();
     modals.Expect<TfrmNewBlank>(ClickChild("btnRecent"));
     modals.Expect<QMenu>([](QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, {20, 10}); });
     Key(Qt::Key_N, Qt::ControlModifier);
     ASSERT_EQ(OpenedFiles(), QStringList({existing}));
     ASSERT_TRUE(QFile::link(existing, FilePath(QStringLiteral("dowiazanie.wpt"))));
-    modals.Expect<TfrmNewBlank>([](QWidget* w) { QTest::mouseClick(w->findChild<QWidget*>("ButtonGroup2"), Qt::LeftButton, {}, {100, 34}); });
+    modals.Expect<TfrmNewBlank>(ClickChooser("ButtonGroup2"));
     modals.Expect<QFileDialog>(EnterFileName(existing.chopped(4)));
     modals.Expect<QMessageBox>(Click(QMessageBox::Ok));
     Key(Qt::Key_N, Qt::ControlModifier);
@@ -126,26 +134,36 @@ TEST_F(MainFormFixture, WalkFromTheStartChooserThroughZoomSaveAsPrintAndReopen)
         modals.Expect<QMessageBox>(Click(QMessageBox::Ok));
         main->OpenFile(FilePath(QLatin1String(name)));
     }
-    EXPECT_EQ(modals.texts.mid(3), QStringList({QStringLiteral("Wskazany plik jest już otwarty."),
-                                                QStringLiteral("Wskazany plik jest już otwarty."),
-                                                QStringLiteral("Nie można otworzyć pliku: ") + FilePath("krotki.wpt"),
-                                                QStringLiteral("Nieprawidłowy format pliku.")}));
+    EXPECT_EQ(modals.texts, QStringList({"Wskazany plik jest już otwarty.", "Wskazany plik jest już otwarty.",
+                                         "Nie można otworzyć pliku: " + FilePath("krotki.wpt"),
+                                         "Nieprawidłowy format pliku."}));
     EXPECT_EQ(OpenedFiles() + main->RecentFiles(), QStringList({existing, existing}));
-    FinalizePrinterOperation();
+}
 
-    // Ending the program asks about each modified document: "Anuluj" keeps all, "Tak" saves.
-    TypeInto(main->ActiveBlank(), QStringLiteral("z"));
+// Ending the program asks about each modified document, the active one first: "Anuluj" keeps all,
+// "Tak" saves each document that its question names.
+TEST_F(MainFormFixture, EndingTheProgramAsksAboutEachModifiedDocument)
+{
+    const QString a = FilePath(QStringLiteral("a.wpt")), b = FilePath(QStringLiteral("b.wpt"));
+    ShowMain();
+    for (const QString& path : {a, b}) {
+        WriteDocument(path, bkTransfer, path.right(5).left(1));
+        main->OpenFile(path);
+        TypeInto(main->ActiveBlank(), QStringLiteral("z"));
+    }
     for (QMessageBox::StandardButton answer : {QMessageBox::Cancel, QMessageBox::Yes}) {
-        modals.Expect<QMessageBox>([answer](QWidget* w) {
-            for (auto [b, text] : {std::pair{QMessageBox::Yes, "Tak"}, {QMessageBox::No, "Nie"}, {QMessageBox::Cancel, "Anuluj"}})
-                EXPECT_EQ(static_cast<QMessageBox*>(w)->button(b)->text(), QLatin1String(text));
-            Click(answer)(w);
-        });
+        for (int question = 0; question < (answer == QMessageBox::Yes ? 2 : 1); ++question)
+            modals.Expect<QMessageBox>([answer](QWidget* w) {
+                for (auto [b, text] :
+                     {std::pair{QMessageBox::Yes, "Tak"}, {QMessageBox::No, "Nie"}, {QMessageBox::Cancel, "Anuluj"}})
+                    EXPECT_EQ(static_cast<QMessageBox*>(w)->button(b)->text(), QLatin1String(text));
+                Click(answer)(w);
+            });
         answer == QMessageBox::Cancel ? ChooseMenu(Act("FileExit")) : Key(Qt::Key_F4, Qt::AltModifier);
         EXPECT_EQ(QTest::qWaitFor([&] { return !main->isVisible(); }, 200), answer == QMessageBox::Yes);
     }
-    EXPECT_EQ(modals.texts.mid(7), QStringList(2, QuestionFor(existing)));
-    EXPECT_TRUE(StoredWith(existing, QStringLiteral("zxALFA")));
+    EXPECT_EQ(modals.texts, QStringList({QuestionFor(b), QuestionFor(b), QuestionFor(a)}));
+    EXPECT_TRUE(StoredWith(a, QStringLiteral("za")) && StoredWith(b, QStringLiteral("zb")));
 }
 
 // Where the folder takes no new file from an ordinary user, Ctrl+S leaves the old file as it

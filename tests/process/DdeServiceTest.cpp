@@ -1,8 +1,6 @@
-// The program's service under load, as other processes of the user can load
-// it: floods of conversations, a program that does not answer for a while,
-// many clients at once, and a service that could not start.
+// The program's service as other processes of the user reach it: a program that does not
+// answer for a while, many clients at once, a topic it refuses, and a service that could not start.
 #include "app/RunningProgram.h"
-#include "platform/DdeClient.h"
 #include "process/UserSession.h"
 
 #include <QDir>
@@ -21,37 +19,14 @@ protected:
         ASSERT_NO_FATAL_FAILURE(session.Start());
         ASSERT_NO_FATAL_FAILURE(session.WriteDocument("c.wpt", 0x00AA3300));
     }
-    // Nothing runs: a plain open starts the program.
-    pid_t StartProgram()
-    {
-        EXPECT_EQ(session.Shell({"open"}).first, 0);
-        return UserSession::ServerPid();
-    }
-
     UserSession session;
 };
 
-TEST_F(DdeService, TenThousandConversationsOnTheSecondTopicLeaveTheProgramServing)
+TEST_F(DdeService, ABusyProgramIsWaitedForManyClientsGetThroughAndAnUnknownTopicIsRefused)
 {
-    const pid_t program = StartProgram();
-    ASSERT_NE(program, 0);
-    int answered = 0;
-    for (int i = 0; i < 10'000; ++i) {
-        TDdeClient client;
-        client.Connect(QStringLiteral("wplatomat"), QStringLiteral("WplatomatDdeServerConv"), 60'000);
-        answered += client.Answered();
-    }
-    EXPECT_EQ(answered, 10'000);
-    EXPECT_EQ(UserSession::ServerPid(), program);
-    EXPECT_EQ(session.Shell({"--execute", "12"}).first, 0);
-    const auto [refused, why] = session.Shell({"--topic", "Inny", "--execute", "12"});
-    EXPECT_EQ(refused, 5);
-    EXPECT_TRUE(why.contains(QStringLiteral("odmówił"))) << why.toStdString();
-}
-
-TEST_F(DdeService, ABusyProgramIsWaitedForAndManyClientsAtOnceAllGetThrough)
-{
-    const pid_t program = StartProgram();
+    // Nothing runs: a plain open starts the program.
+    EXPECT_EQ(session.Shell({"open"}).first, 0);
+    const pid_t program = UserSession::ServerPid();
     ASSERT_NE(program, 0);
     // Stopped for two seconds, as under a long repaint or a debugger.
     ASSERT_EQ(::kill(program, SIGSTOP), 0);
@@ -70,6 +45,10 @@ TEST_F(DdeService, ABusyProgramIsWaitedForAndManyClientsAtOnceAllGetThrough)
     for (auto& client : clients)
         EXPECT_EQ(client->WaitForExit(std::chrono::seconds(90)), 0) << client->Output().toStdString();
     EXPECT_EQ(UserSession::ServerPid(), program);
+    EXPECT_EQ(session.Shell({"--execute", "12"}).first, 0);
+    const auto [refused, why] = session.Shell({"--topic", "Inny", "--execute", "12"});
+    EXPECT_EQ(refused, 5);
+    EXPECT_TRUE(why.contains(QStringLiteral("odmówił"))) << why.toStdString();
 }
 
 TEST_F(DdeService, AProgramWithoutItsServiceSaysWhyAndItsClientsGiveUpAtOnce)
