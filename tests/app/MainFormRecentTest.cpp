@@ -1,5 +1,6 @@
 // The recent files in both menus and in the registry, and the chooser's buttons.
 #include "MainFormTestSupport.h"
+#include "helpers/PixelProbe.h"
 
 #include <QMdiArea>
 
@@ -97,6 +98,38 @@ TEST_F(MainFormFixture, EachChooserButtonMakesItsFormKind)
         Idle(); // the chooser is seen closed before it comes again
         EXPECT_EQ(main->BlankForms().size(), index < 0 ? 4 : index + 1);
         EXPECT_EQ(main->ActiveBlank()->Kind(), index < 0 ? bkMoneyOrder : kind) << index;
+    }
+}
+
+// A hot button is filled with a tenth of the highlight, a pressed one with three tenths, both framed in it; others
+// in the face colour with a dark frame, a focused one framed inside; the caption starts 90 pixels from the edge.
+TEST(Chooser, ButtonsAreFilledAndFramedByTheirStateAndCaptionedFrom90Pixels)
+{
+    TfrmNewBlank chooser;
+    auto* group = chooser.findChild<TButtonGroup*>(QStringLiteral("ButtonGroup1"));
+    const TColor H = FromQColor(chooser.palette().color(QPalette::Active, QPalette::Highlight));
+    const TColor F = FromQColor(chooser.palette().color(QPalette::Active, QPalette::Button));
+    const TColor darkText = BlendColors(clBlack, F, 6, 10), hotText = BlendColors(H, clBlack, 6, 10);
+    const struct { TButtonDrawState state; TColor fill, frame, inner, text; } rows[] = {
+        {bdsHot, BlendColors(H, F, 9, 10), H, BlendColors(H, F, 9, 10), hotText},
+        {bdsHot | bdsPressed, BlendColors(H, F, 7, 10), H, BlendColors(H, F, 7, 10), hotText},
+        {0, F, BlendColors(clBlack, F, 9, 10), F, darkText},
+        {bdsFocused, F, BlendColors(clBlack, F, 9, 10), H, darkText}};
+    for (const auto& row : rows) {
+        QImage image(269, 68, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        TCanvas canvas(&image);
+        chooser.ButtonGroup1DrawButton(*group, 0, canvas, {0, 0, 269, 68}, row.state);
+        // One pixel of the rectangle stays out at the top and the bottom.
+        const TColor probes[] = {PixelAt(image, 0, 0), PixelAt(image, 0, 1), PixelAt(image, 1, 2),
+                                 PixelAt(image, 87, 30), PixelAt(image, 87, 67)};
+        EXPECT_EQ(std::vector<TColor>(std::begin(probes), std::end(probes)),
+                  std::vector<TColor>({0xFFFFFF, row.frame, row.inner, row.fill, 0xFFFFFF})) << row.state;
+        int left = image.width();
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 84; x < left; ++x)
+                left = PixelAt(image, x, y) == row.text ? x : left;
+        EXPECT_TRUE(left >= 90 && left <= 92) << left;
     }
 }
 
