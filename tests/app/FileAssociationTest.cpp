@@ -1,4 +1,4 @@
-// The file type in the user's classes key, and an association's text form, grid and list row.
+// The file type in the user's classes key, and an association's text form.
 #include "helpers/TempConfig.h"
 #include "app/FileAssociation.h"
 #include "app/MainFormUnit.h"
@@ -9,9 +9,7 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <QMessageBox>
-#include <QTableWidget>
 #include <QTimer>
-#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
@@ -131,14 +129,9 @@ TEST(FileAssociation, TheStartAndEachCommandWriteAVerbKeyWithTheExecutableAndAMa
             EXPECT_EQ(Value(verb + "\\ddeexec\\Topic"), "ShellDdeServerConv");
         }
     }
-    // What cannot be read as text ends the registration with False.
-    TempConfig config;
-    TRegistry reg;
-    ASSERT_TRUE(reg.OpenKey(Classes + ".wpt", true) && reg.WriteInteger(QString(), 1));
-    EXPECT_FALSE(Documents().RegisterAssociation("T", true));
 }
 
-TEST(FileAssociation, CommandsStaySortedUniqueGrowByTenAndComeBackFromTheTextFormAndTheGrid)
+TEST(FileAssociation, CommandsStaySortedUniqueGrowByTenAndComeBackFromTheTextForm)
 {
     TFileAssociation verbs;
     const std::pair<QString, int> adds[] = {{"Print", 0}, {"Open", 0}, {"print", 1}, {"", -1}, {"New", 0}};
@@ -167,25 +160,6 @@ TEST(FileAssociation, CommandsStaySortedUniqueGrowByTenAndComeBackFromTheTextFor
     EXPECT_EQ(b.Commands(1).Option, QStringLiteral("a \"b\", c"));
     EXPECT_EQ(TFileAssociation::CreateFrom("OWNS=TRUE,Owns=no,Icon=-3").CSVConfig(),
               "Name=,Desc=,Exts=,Owns=True,Icon=-3");
-
-    QTableWidget grid(1, 2);
-    grid.setItem(0, 0, new QTableWidgetItem("Polecenie"));
-    a.FillCmdGrid(&grid);
-    TFileAssociation c;
-    c.GetFromCmdGrid(&grid);
-    EXPECT_EQ(c.CSVConfig().section("Icon=0,", 1), a.CSVConfig().section("Icon=7,", 1));
-    EXPECT_EQ(grid.item(0, 0)->text(), "Polecenie");
-    TFileAssociation().FillCmdGrid(&grid);
-    EXPECT_EQ(grid.rowCount(), 2);
-    EXPECT_EQ(grid.item(1, 0)->text() + grid.item(1, 1)->text(), QString());
-
-    QTreeWidget list;
-    QTreeWidgetItem* row = a.DisplayOnListView(&list);
-    EXPECT_EQ(row->data(0, Qt::UserRole).value<void*>(), static_cast<void*>(&a));
-    const QStringList texts = {"typ, \"x\"", "Dokument programu Wplatomat", "No", "wpt,\"a b\",", "7",
-                               "Open, Print To"};
-    for (int i = 0; i < texts.size(); ++i)
-        EXPECT_EQ(row->text(i), texts[i]) << i;
 }
 
 } // namespace

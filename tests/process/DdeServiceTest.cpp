@@ -1,9 +1,7 @@
 // The program's service as other processes of the user reach it: a program that does not
-// answer for a while, many clients at once, a topic it refuses, and a service that could not start.
-#include "app/RunningProgram.h"
+// answer for a while, many clients at once and a topic it refuses.
 #include "process/UserSession.h"
 
-#include <QDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -12,18 +10,11 @@
 
 namespace {
 
-class DdeService : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_NO_FATAL_FAILURE(session.Start());
-        ASSERT_NO_FATAL_FAILURE(session.WriteDocument("c.wpt", 0x00AA3300));
-    }
-    UserSession session;
-};
-
-TEST_F(DdeService, ABusyProgramIsWaitedForManyClientsGetThroughAndAnUnknownTopicIsRefused)
+TEST(DdeService, ABusyProgramIsWaitedForManyClientsGetThroughAndAnUnknownTopicIsRefused)
 {
+    UserSession session;
+    ASSERT_NO_FATAL_FAILURE(session.Start());
+    ASSERT_NO_FATAL_FAILURE(session.WriteDocument("c.wpt", 0x00AA3300));
     // Nothing runs: a plain open starts the program.
     EXPECT_EQ(session.Shell({"open"}).first, 0);
     const pid_t program = UserSession::ServerPid();
@@ -49,24 +40,6 @@ TEST_F(DdeService, ABusyProgramIsWaitedForManyClientsGetThroughAndAnUnknownTopic
     const auto [refused, why] = session.Shell({"--topic", "Inny", "--execute", "12"});
     EXPECT_EQ(refused, 5);
     EXPECT_TRUE(why.contains(QStringLiteral("odmówił"))) << why.toStdString();
-}
-
-TEST_F(DdeService, AProgramWithoutItsServiceSaysWhyAndItsClientsGiveUpAtOnce)
-{
-    // No socket fits under a runtime folder this deep.
-    const QString deep = session.Path("runtime/" + QString(100, QLatin1Char('d')));
-    ASSERT_TRUE(QDir().mkpath(deep));
-    ASSERT_TRUE(QFile::setPermissions(deep, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-    qputenv("XDG_RUNTIME_DIR", deep.toLocal8Bit());
-    ProgramRun program;
-    ASSERT_TRUE(program.Start(QStringLiteral(WPLATOMAT_EXE), {}, {{"QT_QPA_PLATFORM", "offscreen"}}));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return RunningProgram().has_value(); }, 60'000));
-    EXPECT_TRUE(program.Output().contains(QStringLiteral("Usługa DDE nie działa"))) << program.Output().toStdString();
-    ProgramRun client;
-    session.StartShell(client, {"open", "c.wpt"});
-    EXPECT_EQ(client.WaitForExit(std::chrono::seconds(10)), 4);
-    EXPECT_TRUE(client.Output().contains(QStringLiteral("bez usługi DDE"))) << client.Output().toStdString();
-    EXPECT_TRUE(program.Running());
 }
 
 } // namespace
