@@ -80,7 +80,6 @@ TEST(FileAssociation, TheExtensionChangesOwnerAsAutoReplaceAndTheAnswerSayAndGoe
         const QStringList question = {"Override File Association|Override File type for ext \"wpt\""};
         EXPECT_EQ(asked, asks ? question : QStringList{});
         EXPECT_EQ(std::pair(Value(".wpt"), Value(".wpt", Old)), std::pair(row.after, row.oldAfter));
-        EXPECT_EQ(Value(ProgId + "\\shell\\Print\\ddeexec"), "[Print \"%1\"]");
         EXPECT_TRUE(a.UnRegisterAssociation());
         EXPECT_EQ(std::pair(Value(".wpt"), Value(".wpt", Old)), std::pair(row.afterUnregister, row.oldAfterUnregister));
         EXPECT_EQ(Value(ProgId), std::nullopt);

@@ -7,7 +7,6 @@
 namespace MainFormTest {
 namespace {
 
-// The captions of a menu's last five items.
 QStringList Captions(const QMenu* menu)
 {
     QStringList texts;
@@ -54,8 +53,7 @@ TEST_F(MainFormFixture, RecentFilesComeNewestFirstFiveAtMostAndStaySoAfterAResta
 // a file gone since is reported at each click, and leaves the list at the next save.
 TEST_F(MainFormFixture, RecentFilesLoadOnlyTheCountedSlotsAndReportAFileThatIsGone)
 {
-    const QString a = FilePath(QStringLiteral("a.wpt")), gone = FilePath(QStringLiteral("brak.wpt"));
-    const QString d = FilePath(QStringLiteral("d.wpt"));
+    const QString a = FilePath("a.wpt"), gone = FilePath("brak.wpt"), d = FilePath("d.wpt");
     for (const QString& path : {a, d})
         WriteDocument(path, bkTransfer);
     DestroyMainForm();

@@ -2,7 +2,6 @@
 // answer for a while, many clients at once and a topic it refuses.
 #include "process/UserSession.h"
 
-#include <QTest>
 
 #include <gtest/gtest.h>
 
