@@ -52,6 +52,7 @@ TEST(FileAssociation, TheExtensionChangesOwnerAsAutoReplaceAndTheAnswerSayAndGoe
     } rows[] = {
         {{}, {}, true, QMessageBox::No, ProgId, {}, {}, {}},
         {other, {}, true, QMessageBox::No, ProgId, other, other, {}},
+        {other, QString("starszy"), true, QMessageBox::No, ProgId, "starszy", "starszy", {}},
         {ProgId, other, false, QMessageBox::No, ProgId, other, other, {}},
         {other, {}, false, QMessageBox::No, other, other, other, other},
         {other, {}, false, QMessageBox::Yes, ProgId, other, other, {}},
