@@ -39,6 +39,8 @@ TEST(DdeService, ABusyProgramIsWaitedForManyClientsGetThroughAndAnUnknownTopicIs
     const auto [refused, why] = session.Shell({"--topic", "Inny", "--execute", "12"});
     EXPECT_EQ(refused, 5);
     EXPECT_TRUE(why.contains(QStringLiteral("odmówił"))) << why.toStdString();
+    EXPECT_EQ(session.Shell({"open", "c.txt"}).first, 3) << "a type nobody registered";
+    EXPECT_EQ(session.Shell({"--execute", "x"}).first, 6) << "a text that is no amount";
 }
 
 } // namespace
