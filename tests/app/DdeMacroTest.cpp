@@ -67,7 +67,8 @@ TEST_F(MainFormFixture, SecondTopicGreetsWithIsokAndMakesACashDepositFormOfTheFi
     }
     QLocale::setDefault(QLocale::c());
     EXPECT_EQ(main->BlankForms().size(), 4);
-    EXPECT_EQ(modals.texts, (QStringList{"Isok", "\"abc\" nie jest prawidłową kwotą.", "\"\" nie jest prawidłową kwotą."}));
+    EXPECT_EQ(modals.texts,
+              (QStringList{"Isok", "\"abc\" nie jest prawidłową kwotą.", "\"\" nie jest prawidłową kwotą."}));
 }
 
 TEST_F(MainFormFixture, APrintWaitsWhileAModalDialogRuns)

@@ -9,9 +9,8 @@
 
 namespace {
 
-const char* const Names[] = {"CompanyName",      "FileDescription",  "FileVersion", "InternalName",
-                             "LegalCopyright",   "LegalTradeMarks",  "OriginalFilename",
-                             "ProductName",      "ProductVersion",   "Comments"};
+const char* const Names[] = {"CompanyName", "FileDescription", "FileVersion", "InternalName", "LegalCopyright",
+                             "LegalTradeMarks", "OriginalFilename", "ProductName", "ProductVersion", "Comments"};
 
 // A little-endian ELF64 file: header, the table, the section names, then the
 // null, table and names section headers, as the ELF tables lay them out.

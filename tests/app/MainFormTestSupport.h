@@ -60,7 +60,8 @@ private:
         if (!shown || (m_ticks > 0 && m_ticks < WaitMs / 10))
             return;
         if (!next)
-            return ADD_FAILURE() << "still open or unexpected: " << shown->metaObject()->className(), void(shown->close());
+            return ADD_FAILURE() << "still open or unexpected: " << shown->metaObject()->className(),
+                   void(shown->close());
         if (auto* box = qobject_cast<QMessageBox*>(shown)) {
             texts << box->text();
             // Boxes of the main window carry its caption; the second topic's greeting has none.
@@ -112,7 +113,14 @@ inline QString PdfText(const QString& path)
 {
     QProcess run;
     run.start(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
-    return run.waitForFinished(WaitMs) ? QString::fromUtf8(run.readAllStandardOutput()).simplified().remove(u' ') : QString();
+    const QString text = run.waitForFinished(WaitMs) ? QString::fromUtf8(run.readAllStandardOutput()) : QString();
+    return text.simplified().remove(u' ');
+}
+// A button of the chooser's group, by its place from the top, clicked with the mouse.
+inline Answer ClickChooser(const char* group, int index = 0)
+{
+    return [=](QWidget* w) { QTest::mouseClick(w->findChild<QWidget*>(group), Qt::LeftButton, {},
+                                               {100, 34 + 68 * index}); };
 }
 inline constexpr auto CaseName = [](const auto& info) { return std::string(info.param.name); };
 
@@ -200,7 +208,7 @@ protected:
         QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
         Idle(20);
     }
-    int Jobs() const { return static_cast<const TPdfFileSpooler&>(Printer().Spooler()).JobCount(QStringLiteral("pdf")); }
+    int Jobs() const { return static_cast<const TPdfFileSpooler&>(Printer().Spooler()).JobCount("pdf"); }
 
     TempConfig config;
     QTemporaryDir files, spool;

@@ -42,9 +42,8 @@ TEST(SingleInstance, SecondStartEndsQuietlyAndTheLockGoesWithTheProcessHoweverIt
                          {{"QT_QPA_PLATFORM", "offscreen"}, {"XDG_CONFIG_HOME", path("config")},
                           {"XDG_RUNTIME_DIR", root.filePath(runtime)}});
     };
-    // Up means having built the main window, whose last registry write after
-    // taking the lock is "AppPath": only in a new registry does that show it.
-    // A sanitizer build starts slowly.
+    // Up means having built the main window, whose last registry write after taking the lock is
+    // "AppPath": only in a new registry does that show it. A sanitizer build starts slowly.
     const auto startUntilUp = [&](ProgramRun& run) {
         QFile::remove(registry);
         const auto before = Stamp(registry);

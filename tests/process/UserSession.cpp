@@ -14,13 +14,6 @@
 #include <csignal>
 #include <sys/socket.h>
 
-namespace {
-
-// Far fewer than a painted coupon's lines and captions, far more than the few
-// tool bar pictures in a colour have.
-constexpr int MinFormPixels = 5000;
-
-} // namespace
 
 void UserSession::Start(const QStringList& tools)
 {
@@ -68,6 +61,8 @@ std::pair<int, QString> UserSession::Shell(const QStringList& arguments, const P
 
 bool UserSession::Shows(TColor formColour)
 {
+    // Far fewer than a painted coupon's lines and captions, far more than the few tool bar pictures in a colour have.
+    constexpr int MinFormPixels = 5000;
     return QTest::qWaitFor([&] {
         const QImage screen = display.Grab();
         return CountPixels(screen, screen.rect(), formColour) >= MinFormPixels;

@@ -3,7 +3,6 @@
 #include "helpers/ProgramRun.h"
 #include "platform/Color.h"
 
-#include <QRect>
 #include <QTemporaryDir>
 
 #include <sys/types.h>
