@@ -22,11 +22,14 @@ std::string Output(const QString& program, const QStringList& arguments)
 TEST(DesktopIntegration, AStartPublishesAValidTypeWithOpenAsDefaultAndASecondStartWritesNothingNorStopsTheStart)
 {
     const QByteArray processHome = qgetenv("XDG_DATA_HOME");
-    TempConfig config; // the user's defaults list lives there
+    TempConfig config; // the user's defaults list lives there, here linked from elsewhere
     const QString share = config.Path() + "/share", shell = config.Path() + "/bin dir/wplatomat-shell";
     qputenv("XDG_DATA_HOME", QFile::encodeName(share));
     // The desktop passes over entries whose program is missing.
     ASSERT_TRUE(QDir().mkpath(config.Path() + "/bin dir") && QFile::link("/bin/true", shell));
+    QFile dotfile(config.Path() + "/dotfiles");
+    ASSERT_TRUE(dotfile.open(QIODevice::WriteOnly) && dotfile.write("[Default Applications]\n") && dotfile.flush());
+    ASSERT_TRUE(QFile::link(dotfile.fileName(), config.Path() + "/mimeapps.list"));
     TDesktopIntegration first(nullptr, shell);
     QSignalSpy refreshed(&first, &TDesktopIntegration::RefreshFinished);
     first.Publish();
@@ -48,6 +51,7 @@ TEST(DesktopIntegration, AStartPublishesAValidTypeWithOpenAsDefaultAndASecondSta
                   .find("standard::content-type: application/x-wplatomat-dokument\n"), std::string::npos);
     EXPECT_EQ(Output("gio", {"mime", "application/x-wplatomat-dokument"}).find(
                   "Default application for “application/x-wplatomat-dokument”: wplatomat.desktop\n"), 0);
+    EXPECT_TRUE(QFileInfo(config.Path() + "/mimeapps.list").isSymLink());
 
     // Inodes and times to the nanosecond of every file and folder.
     const QStringList listing = {"-liR", "--time-style=full-iso", config.Path()};
@@ -56,6 +60,15 @@ TEST(DesktopIntegration, AStartPublishesAValidTypeWithOpenAsDefaultAndASecondSta
     second.Publish();
     EXPECT_EQ(second.Written().size() + second.Refreshes().size(), 0);
     EXPECT_EQ(Output("ls", listing), before);
+
+    // A link planted in the place of an entry is replaced; its target, the user's, stays as it was.
+    const QString entry = share + "/applications/wplatomat.desktop", elsewhere = config.Path() + "/elsewhere";
+    QFile target(elsewhere);
+    ASSERT_TRUE(target.open(QIODevice::WriteOnly) && target.write("mine") == 4 && target.flush());
+    ASSERT_TRUE(QFile::remove(entry) && QFile::link(elsewhere, entry));
+    TDesktopIntegration(nullptr, shell).Publish();
+    EXPECT_FALSE(QFileInfo(entry).isSymLink());
+    EXPECT_EQ(Output("cat", {elsewhere}), "mine");
 
     qputenv("XDG_DATA_HOME", QFile::encodeName(document.fileName() + "/share"));
     const TMainForm started;

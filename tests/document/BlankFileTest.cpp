@@ -48,6 +48,8 @@ const std::map<std::string, std::pair<QString TBlankData::*, int>> Strings = {
     S(NadRach, 130), S(OdbRach, 35), S(OdbKod, 6), S(OdbAdres, 130), S(OdbPoczta, 130), S(NadKod, 6),
     S(NadAdres, 130), S(NadPoczta, 130), S(NadNIP, 10), S(NadId2, 14), S(NadDeklaracja, 6), S(NadNrDecyzji, 15),
     S(NadOkres, 7), S(NadSymbolForm, 7), S(NadIdZobow, 20)};
+const std::map<std::string, std::pair<QStringList TBlankData::*, int>> Texts = {
+    S(Nadawca, 130), S(Bank, 130), S(Odbiorca, 130), S(Tytul, 2000)};
 #undef S
 
 // Where in an assembled file each field the reader stores is complete.
@@ -220,6 +222,53 @@ TEST(BlankFileWrite, WritesVersionSevenAsItsTableLaysItOut)
     ASSERT_EQ(emptyBytes.size(), 103);
     EXPECT_EQ(WriteBlankFile(empty), emptyBytes);
     EXPECT_EQ(WriteBlankFile(Document(bkTransferTax)), Assemble(7, Document(bkTransferTax)).first);
+}
+
+
+// Every field at its editor's length reads back after a save, in letters beyond Latin-1 and
+// beyond 16 bits, also with 600 kB of bytes after the fields; one past it is refused, also
+// in a 600 kB old file, so no document the program holds saves beyond what it reads.
+TEST(BlankFileRead, FieldsUpToTheirEditorsLengthsReadBackAndALongerOneIsRefused)
+{
+    // Each text is two lines and the line break between them.
+    const auto filled = [](const std::string& longer, int extra, const QString& letters) {
+        TBlankData d = Document(bkTransferTax);
+        const auto fill = [&](const std::string& name, int length) {
+            length += name == longer ? extra : 0;
+            return letters.repeated(length / letters.size() + 1).left(length);
+        };
+        for (const auto& [name, field] : Strings)
+            d.*field.first = fill(name, field.second);
+        for (const auto& [name, field] : Texts) {
+            const QString text = fill(name, field.second - 2);
+            d.*field.first = QStringList{text.left(text.size() / 2), text.mid(text.size() / 2)};
+        }
+        return d;
+    };
+    const QString polish = u"ąćęłńóśźż"_s, beyond16Bits = u"😀"_s;
+    for (const auto& [version, text, after] : {std::tuple{5, polish, 600'000}, {7, polish, 0}, {7, beyond16Bits, 0}}) {
+        const TBlankData full = filled({}, 0, text);
+        const auto [file, ends] = Assemble(quint16(version), full);
+        SCOPED_TRACE(::testing::Message() << "version " << version << ", " << after << " bytes after");
+        TBlankData data = Document(0, true), again = Document(0, true);
+        ASSERT_EQ(ReadError(file + QByteArray(after, 'x'), data), "");
+        ASSERT_EQ(ReadError(WriteBlankFile(data), again), "");
+        EXPECT_EQ(Mismatches(again, full, Document(0, true), ends, file.size()), "");
+    }
+    // Lone line feeds are line breaks of two characters each.
+    const QString feeds(1002, u'\n');
+    TBlankData data;
+    EXPECT_EQ(ReadError(Assemble(7, filled({}, 0, polish), &feeds).first, data), FormatError);
+    std::vector<std::pair<std::string, int>> longer = {{"Tytul", 600'000}};
+    for (const auto& [name, value] : Fields)
+        if (Strings.count(name) || Texts.count(name))
+            longer.emplace_back(name, 1);
+    for (const auto& [name, extra] : longer)
+        for (quint16 version : {5, 7}) {
+            const auto [bytes, ends] = Assemble(version, filled(name, extra, polish));
+            SCOPED_TRACE(::testing::Message() << name << " + " << extra << " in version " << version);
+            EXPECT_EQ(ReadError(bytes, data), ends.count(name) ? FormatError : "");
+        }
 }
 
 } // namespace

@@ -127,7 +127,11 @@ TEST(WordsZoomTest, LongAmountsStayWholeInTheirSpansAtEveryZoomStep)
         {7'7777'7777'7700, "siedemset siedemdziesiąt siedem milionów siedemset siedemdziesiąt siedem tysięcy "
                            "siedemset siedemdziesiąt siedem"},
         {9'9999'9999'9900, "dziewięćset dziewięćdziesiąt dziewięć milionów dziewięćset dziewięćdziesiąt dziewięć "
-                           "tysięcy dziewięćset dziewięćdziesiąt dziewięć"}};
+                           "tysięcy dziewięćset dziewięćdziesiąt dziewięć"},
+        {1'2345'6789'0000, "sto dwadzieścia trzy miliony czterysta pięćdziesiąt sześć tysięcy siedemset "
+                           "osiemdziesiąt dziewięć"},
+        {3'7887'8878'0000, "trzysta siedemdziesiąt osiem milionów osiemset siedemdziesiąt osiem tysięcy osiemset "
+                           "siedemdziesiąt osiem"}};
     // Per form: its width, the words' style and sizes, per line its span x1..x2 and the rows it may take (mm).
     const struct { quint16 kind; double w; TFontStyles style; std::vector<int> points; double lines[2][4]; } forms[] = {
         {bkMoneyOrder, 210, 0, {8, 7, 6}, {{16, 89, 40.8, 45.8}, {6, 79, 45.8, 50.8}}},

@@ -1,20 +1,30 @@
-// The program as a desktop user meets it on a screen of its own, its documents handed to it by
-// the shell client and by the desktop's own tools.
+// The program as a desktop user meets it: started from its menu entry, on a
+// screen with a window manager and other windows, its documents handed to it
+// by the desktop and by processes whose environment differs from its own.
 #include "helpers/PrivateCups.h"
 #include "process/UserSession.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSettings>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 namespace {
 
+// The icon's first box is filled with #f3c9c9 inside its 1-unit border, from
+// (10, 9) to (38, 14) in the picture's 48-unit square.
+constexpr quint32 IconBoxArgb = 0xFFF3C9C9;
+
 class DesktopLaunch : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_NO_FATAL_FAILURE(session.Start({"xwininfo", "gio"}));
+        ASSERT_NO_FATAL_FAILURE(session.Start({"xprop", "xwininfo", "openbox", "xlogo", "gio"}));
         qputenv("DISPLAY", session.display.Name().toLocal8Bit());
+        ASSERT_TRUE(windowManager.Start(QStringLiteral("openbox"), {}));
         for (const auto& [name, colour] : {std::pair{"b.wpt", TColor(0x000058EA)},
                                            std::pair{"c \"d\".wpt", TColor(0x00AA3300)}})
             ASSERT_NO_FATAL_FAILURE(session.WriteDocument(name, colour));
@@ -30,10 +40,70 @@ protected:
         run.start(tool, arguments);
         return run.waitForFinished(20'000) ? run.readAllStandardOutput() : QByteArray();
     }
+    QString X(const QStringList& arguments) { return QString::fromLatin1(Run(QStringLiteral("xprop"), arguments)); }
+    QString ActiveWindow()
+    {
+        const QString root = X({"-root", "_NET_ACTIVE_WINDOW"});
+        const auto match = QRegularExpression(QStringLiteral("# (0x[0-9a-f]+)")).match(root);
+        return match.hasMatch() ? match.captured(1) : QString();
+    }
+    // The window in front is the program's main window, no dialog of it.
+    bool ProgramInFront(pid_t program)
+    {
+        const QString window = ActiveWindow();
+        const QString about = window.isEmpty() ? QString() : X({"-id", window, "_NET_WM_PID", "_NET_WM_WINDOW_TYPE"});
+        return about.contains(QStringLiteral("= %1\n").arg(program)) && !about.contains(QStringLiteral("DIALOG"));
+    }
+    void PutAnotherWindowInFront()
+    {
+        const QString before = ActiveWindow();
+        others.push_back(std::make_unique<ProgramRun>());
+        ASSERT_TRUE(others.back()->Start(QStringLiteral("xlogo"), {"-geometry", "1000x740+0+0"}));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !ActiveWindow().isEmpty() && ActiveWindow() != before; }, 20'000));
+    }
 
     UserSession session;
     const QString entry = session.Path("data/applications/wplatomat.desktop");
+    ProgramRun windowManager;
+    std::vector<std::unique_ptr<ProgramRun>> others;
 };
+
+TEST_F(DesktopLaunch, TheMenuEntryStartsTheProgramAndBringsItForwardAsDoesOpeningADocument)
+{
+    // Whatever built the program built the client that its entries name, beside it.
+    EXPECT_EQ(QFileInfo(QStringLiteral(WPLATOMAT_EXE)).dir().filePath(QStringLiteral("wplatomat-shell")),
+              QFileInfo(QStringLiteral(WPLATOMAT_SHELL_EXE)).filePath());
+    const QString exec = QSettings(entry, QSettings::IniFormat).value("Desktop Entry/Exec").toString();
+    EXPECT_TRUE(QFileInfo(exec.section(QLatin1Char(' '), 0, 0)).isExecutable()) << exec.toStdString();
+
+    // No program runs: the menu entry, launched with no file, starts one.
+    Run(QStringLiteral("gio"), {"launch", entry});
+    ASSERT_TRUE(QTest::qWaitFor([] { return UserSession::ServerPid() != 0; }, 60'000));
+    ::kill(UserSession::ServerPid(), SIGKILL);
+
+    EXPECT_EQ(session.Shell({"open", "b.wpt"}).first, 0);
+    const pid_t running = UserSession::ServerPid();
+    ASSERT_NE(running, 0);
+    ASSERT_TRUE(session.Shows(0x000058EA));
+    const QString icon = X({"-id", ActiveWindow(), "-notype", "32c", "_NET_WM_ICON"});
+    EXPECT_TRUE(icon.contains(QStringLiteral("48, 48, ")) && icon.contains(QString::number(IconBoxArgb)))
+        << icon.left(200).toStdString();
+
+    // With it running, the menu entry brings it forward over another window.
+    ASSERT_NO_FATAL_FAILURE(PutAnotherWindowInFront());
+    EXPECT_FALSE(ProgramInFront(running));
+    Run(QStringLiteral("gio"), {"launch", entry});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ProgramInFront(running); }, 20'000));
+
+    // A document handed over from an environment with another runtime folder
+    // (as from cron or `env -i`) reaches the one running program, and comes forward.
+    ASSERT_NO_FATAL_FAILURE(PutAnotherWindowInFront());
+    const ProgramRun::Changes cron = {{"XDG_RUNTIME_DIR", ""}, {"XDG_CACHE_HOME", session.Path("cache")}};
+    EXPECT_EQ(session.Shell({"open", "c \"d\".wpt"}, cron).first, 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ProgramInFront(running); }, 20'000));
+    EXPECT_TRUE(session.Shows(0x00AA3300));
+    EXPECT_EQ(UserSession::ServerPid(), running);
+}
 
 TEST_F(DesktopLaunch, TheClientOpensAndPrintsInTheProgramItStartsAndRefusesALineFeed)
 {
