@@ -61,7 +61,6 @@ TEST(AboutBox, ShowsItsTextsFramesAndPictureCentredOverASmallerMainWindow)
     EXPECT_EQ(PixelAt(shown, 3, 3), PixelAt(picture, 0, 0));
     EXPECT_EQ(PixelAt(shown, 414, 172), PixelAt(picture, 411, 169));
     // A picture cut short is not shown: the frames under it show.
-    EXPECT_TRUE(DecodeJpeg(jpeg.left(jpeg.size() / 2)).isNull());
     box->LoadPicture(jpeg.left(jpeg.size() / 2));
     const QImage bare = box->grab().toImage();
     const struct { int x, y; TColor color; } probes[] = {

@@ -1,9 +1,6 @@
-// The main window's DDE topics: the shell's macros and the second topic's
-// new cash-deposit forms.
 #include "MainFormTestSupport.h"
 
 #include "app/Shell_DDE.h"
-#include "document/BlankEditorsTags.h"
 #include "platform/Dde.h"
 
 namespace {

@@ -1,4 +1,3 @@
-// The document type as the desktop's own tools see it after a start, under a private data folder.
 #include "helpers/TempConfig.h"
 #include "app/DesktopEntries.h"
 #include "app/DesktopIntegration.h"
@@ -88,7 +87,6 @@ TEST(DesktopIntegration, TheClientsPathReachesExecAsOneArgumentAndTheUsersDefaul
     for (const auto& [path, exec] : rows)
         EXPECT_EQ(DesktopEntries::ExecArgument(path), exec) << path.toStdString();
 
-    // The user's own default for the type is kept; other lists gain ours.
     const QByteArray ours = "application/x-wplatomat-dokument=wplatomat.desktop;\n";
     const std::pair<QByteArray, std::optional<QByteArray>> lists[] = {
         {"", "[Default Applications]\n" + ours},

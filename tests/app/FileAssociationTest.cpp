@@ -1,4 +1,3 @@
-// The file type in the user's classes key, and an association's text form.
 #include "helpers/TempConfig.h"
 #include "app/FileAssociation.h"
 #include "app/MainFormUnit.h"
@@ -18,7 +17,6 @@ namespace {
 const QString Classes = "\\Software\\Classes\\", ProgId = "wplatomat.dokument", Old = "Old Value";
 using Text = std::optional<QString>;
 
-// A value under the classes key; nothing when the key or the value is missing.
 Text Value(const QString& key, const QString& name = QString())
 {
     TRegistry reg;

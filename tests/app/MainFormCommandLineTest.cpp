@@ -1,5 +1,3 @@
-// The command line read when the main window shows, and shell commands that
-// come before the show and wait for the start timer.
 #include "MainFormTestSupport.h"
 
 #include "platform/FileName.h"
@@ -53,10 +51,6 @@ TEST_P(MainFormCommandLine, ArgumentsAndShellCommandsOpenTheirFiles)
     EXPECT_EQ(OpenedFiles().size(), expected.size() + 1) << "once shown, a command runs at once";
 }
 
-// An existing file opens whatever its first character; in a switch the file
-// is everything after the colon; a later shell Open replaces an earlier
-// file, while a print asked before stays asked; a print prints only the
-// document it opened, if it was read.
 INSTANTIATE_TEST_SUITE_P(
     Lines, MainFormCommandLine,
     ::testing::Values(LineCase{"PrintSwitchPrintsOnlyItsDocument", false, {"/print:{}/a.wpt", "{}/b.wpt"},

@@ -1,4 +1,3 @@
-// The recent files in both menus and in the registry, and the chooser's buttons.
 #include "MainFormTestSupport.h"
 #include "helpers/PixelProbe.h"
 
@@ -49,8 +48,6 @@ TEST_F(MainFormFixture, RecentFilesComeNewestFirstFiveAtMostAndStaySoAfterAResta
     EXPECT_EQ(Captions(main->ReOpenMenu()), shown);
 }
 
-// Slots past the stored count are dropped, a path stored twice in other letters is listed once;
-// a file gone since is reported at each click, and leaves the list at the next save.
 TEST_F(MainFormFixture, RecentFilesLoadOnlyTheCountedSlotsAndReportAFileThatIsGone)
 {
     const QString a = FilePath("a.wpt"), gone = FilePath("brak.wpt"), d = FilePath("d.wpt");
@@ -74,13 +71,10 @@ TEST_F(MainFormFixture, RecentFilesLoadOnlyTheCountedSlotsAndReportAFileThatIsGo
         main->ReOpenMenu()->actions().value(1)->trigger();
     }
     EXPECT_EQ(modals.texts, QStringList(2, QStringLiteral("Plik o tej nazwie został skasowany lub przeniesiony.")));
-    EXPECT_EQ(main->RecentFiles(), QStringList({a}));
     main->OpenFile(d);
     EXPECT_EQ(Stored(), QString(d + u'|' + a + "|-|-|-#2").toStdString());
-    EXPECT_EQ(OpenedFiles(), QStringList({d}));
 }
 
-// Each of the chooser's buttons makes its own kind.
 TEST_F(MainFormFixture, EachChooserButtonMakesItsFormKind)
 {
     ShowMain();

@@ -1,7 +1,5 @@
 #pragma once
 
-// The main window as the program runs it: a private registry and data folder,
-// PDF files in place of printers, and a script answering its modal dialogs.
 #include "helpers/QtPrinters.h"
 #include "helpers/TempConfig.h"
 #include "app/MainFormUnit.h"
@@ -108,7 +106,6 @@ inline void WriteBytes(const QString& path, const QByteArray& bytes)
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
 }
-// The words of a printed PDF, without blanks, by poppler's pdftotext.
 inline QString PdfText(const QString& path)
 {
     QProcess run;
@@ -181,7 +178,6 @@ protected:
         // Not qWaitForWindowActive: a closed menu still counts as active, and keeps the shortcuts.
         EXPECT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == main.get(); }, WaitMs));
     }
-    // Clicks into the document's sender field and types, as a user edits a form.
     void TypeInto(TfrmBlank* form, const QString& text)
     {
         Activate();
@@ -197,7 +193,6 @@ protected:
         QTest::keyClick(focus && focus->isVisible() ? focus : main.get(), Qt::Key(key), modifiers);
         Idle(20);
     }
-    // "&Plik" in the menu bar, then the item, with the mouse.
     void ChooseMenu(QAction* item)
     {
         Activate();
