@@ -84,6 +84,7 @@ TEST_F(RegistryTest, TypedValuesComeBackUnchangedAndReadsOfAnotherTypeGiveNothin
     for (std::size_t i = 0; i < std::size(binaries); ++i) {
         EXPECT_EQ(reader.GetDataType(QStringLiteral("b%1").arg(i)), rdBinary);
         EXPECT_EQ(reader.ReadBinaryData(QStringLiteral("b%1").arg(i)), binaries[i]) << i;
+        EXPECT_FALSE(reader.ReadString(QStringLiteral("b%1").arg(i)).has_value());
     }
     // Missing: the text is empty as the other system's was; a number or data is not there.
     EXPECT_EQ(reader.ReadString(QStringLiteral("Brak")), QString());
