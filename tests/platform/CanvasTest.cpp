@@ -37,32 +37,6 @@ TEST(Canvas, BoxesLeaveOutTheirRightAndBottomEdgesAndLinesTheirEndPixel)
         EXPECT_EQ(CountPixels(bmp.Image(), bmp.Image().rect(), Ink), c.pixels);
         EXPECT_EQ(canvas.PenPos(), c.to);
     }
-    // A wide line has round caps reaching one pixel past each end.
-    bmp.Image().fill(Qt::white);
-    canvas.Pen.Width = 3;
-    canvas.MoveTo(10, 50), canvas.LineTo(100, 50);
-    EXPECT_EQ(InkBounds(bmp.Image(), clWhite), QRect(QPoint(9, 49), QPoint(101, 51)));
-    // The deposit form's coupons are framed with a dotted hairline.
-    canvas.Pen.Width = 1, canvas.Pen.Style = psDot;
-    canvas.MoveTo(0, 5), canvas.LineTo(24, 5);
-    QString seen;
-    for (int x = 0; x < 24; ++x)
-        seen += PixelAt(bmp.Image(), x, 5) == Ink ? QLatin1Char('#') : QLatin1Char('.');
-    EXPECT_EQ(seen, QStringLiteral("###...###...###...###..."));
-}
-
-// Fills wait to be drawn together, yet every pixel keeps the colour filled last.
-TEST(Canvas, EachPixelHasTheColourOfTheLastFillOverIt)
-{
-    TBitmap bmp(40, 10);
-    const std::pair<TRect, TColor> fills[] = {
-        {{0, 0, 30, 10}, Fill}, {{10, 0, 20, 10}, Ink}, {{15, 0, 40, 10}, Fill}, {{25, 0, 35, 10}, clWhite}};
-    for (const auto& [r, colour] : fills)
-        bmp.Canvas().Brush.Color = colour, bmp.Canvas().FillRect(r);
-    QString seen;
-    for (int x = 0; x < 40; x += 5)
-        seen += PixelAt(bmp.Image(), x, 5) == Fill ? 'F' : PixelAt(bmp.Image(), x, 5) == Ink ? 'I' : 'W';
-    EXPECT_EQ(seen, QStringLiteral("FFIFFWWF"));
 }
 
 // A text far longer than its box, cut before it is drawn, leaves the pixels the whole of it leaves, also of italic
@@ -87,18 +61,6 @@ TEST(Canvas, ALongTextInABoxDrawsWhatTheWholeOfItDrawsThere)
         painter.drawText(QPoint(0, canvas.Font.Ascent()), text);
         painter.end();
         EXPECT_TRUE(bmp.Image() == whole && CountPixels(whole, whole.rect(), Ink) > 1000) << angle << " " << edge;
-    }
-}
-
-TEST(Canvas, FontPointsBecomePixelsRoundedHalfAwayFromZeroAndStayWhenThePpiChanges)
-{
-    for (const auto& [ppi, points, pixels, laterPpi] : {std::tuple{254, 5, 18, 100}, {96, 9, 12, 96}, {60, 3, 3, 60},
-                                                        {60, 15, 13, 60}}) { // 2.5 and 12.5 go up, not to even
-        TFont font;
-        font.SetPixelsPerInch(ppi);
-        font.SetSize(points);
-        font.SetPixelsPerInch(laterPpi);
-        EXPECT_EQ(font.Height(), pixels) << points << " pt at " << ppi << " ppi";
     }
 }
 
