@@ -22,6 +22,8 @@ fi
 chmod 0755 "$scratch" && mkdir -m 1777 "$scratch/tmp"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+# Libraries that keep their caches until the process ends (the list says which).
+export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp
 TMPDIR=$scratch/tmp ctest --test-dir build/test --output-on-failure -j "$jobs"
 if [ -n "$(ls -A "$scratch/tmp")" ]; then
     echo "The tests left these in the temporary folder:"
