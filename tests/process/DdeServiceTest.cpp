@@ -49,6 +49,7 @@ TEST_F(DdeService, TenThousandConversationsOnTheSecondTopicLeaveTheProgramServin
     EXPECT_TRUE(why.contains(QStringLiteral("odmówił"))) << why.toStdString();
     EXPECT_EQ(session.Shell({"open", "c.txt"}).first, 3) << "a type nobody registered";
     EXPECT_EQ(session.Shell({"--execute", "x"}).first, 6) << "a text that is no amount";
+    EXPECT_EQ(session.Shell({"--poke", "Nieznany", "1"}).first, 5) << "an item the topic has no handler for";
 }
 
 TEST_F(DdeService, ABusyProgramIsWaitedForAndManyClientsAtOnceAllGetThrough)
