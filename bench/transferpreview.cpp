@@ -3,6 +3,7 @@
 // window) and as a 600 dpi printer draws it: once into a bitmap, once as a
 // one-page PDF job. Every field the coupon shows is filled.
 #include "BenchMain.h"
+#include "FilledDocument.h"
 #include "document/BlankFile.h"
 #include "document/BlankFormUnit.h"
 #include "drawing/BackBuffer.h"
@@ -27,33 +28,6 @@ QTemporaryDir& WorkDir()
 {
     static QTemporaryDir dir;
     return dir;
-}
-
-TBlankData FilledDocument(quint16 kind)
-{
-    TBlankData d;
-    d.FKind = kind;
-    d.FPrzelewWplata = pwPrzelew;
-    d.FKwota = 1'234'567'891'200; // 123 456 789,12 zł: every amount cell but two
-    d.FKolForm = DefaultKolForm(kind);
-    d.FKolTekst = clBlack;
-    d.FOdbiorca = {QStringLiteral("Urząd Skarbowy Łódź-Bałuty"), QStringLiteral("ul. Wróblewskiego 27")};
-    d.FNadawca = {QStringLiteral("Zażółć Gęślą Jaźń sp. z o.o"), QStringLiteral("ul. Długa 15, Gdańsk")};
-    d.FTytul = {QStringLiteral("Faktura 12/2026 z 3.11.2026"), QStringLiteral("i korekta 4/2026")};
-    d.FOdbRach = kind == bkTransferZus ? QStringLiteral("83101010230000261395100000")
-                                       : QStringLiteral("12 1020 3040 5060 7080 9010 1112");
-    d.FNadRach = QStringLiteral("34 1140 2004 0000 3102 7654 3210");
-    d.FNadNIP = QStringLiteral("5250001234");
-    d.FNadTypId2 = kind == bkTransferTax ? QLatin1Char('N') : QLatin1Char('P');
-    d.FNadId2 = kind == bkTransferTax ? QStringLiteral("5250001234") : QStringLiteral("85010112345");
-    d.FNadTypWplaty = QLatin1Char('S');
-    d.FNadNrDeklar = 1;
-    d.FNadDeklaracja = QStringLiteral("102026");
-    d.FNadNrDecyzji = QStringLiteral("ZUS/2026/001234");
-    d.FNadOkres = QStringLiteral("26M10");
-    d.FNadSymbolForm = QStringLiteral("VAT-7");
-    d.FNadIdZobow = QStringLiteral("decyzja nr 12/2026");
-    return d;
 }
 
 // A document window that opened the filled document from its file, as the

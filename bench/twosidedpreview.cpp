@@ -3,6 +3,7 @@
 // shared off-screen bitmap and the copy to the window, front and back, every
 // field filled.
 #include "BenchMain.h"
+#include "FilledDocument.h"
 #include "document/BlankFile.h"
 #include "document/BlankFormUnit.h"
 #include "document/BlankLayouts.h"
@@ -15,28 +16,6 @@
 
 namespace {
 
-TBlankData Filled(quint16 kind)
-{
-    TBlankData d;
-    d.FKind = kind;
-    d.FKwota = 9'9999'9999'9900; // the longest words, on two lines at a smaller size
-    d.FKolForm = DefaultKolForm(kind);
-    d.FKolTekst = clBlack;
-    d.FNadawca = {QStringLiteral("Zażółć Gęślą Jaźń sp. z o.o."), QStringLiteral("ul. Długa 15/3, 80-831 Gdańsk")};
-    d.FNadAdres = QStringLiteral("ul. Długa 15/3");
-    d.FNadPoczta = QStringLiteral("Gdańsk");
-    d.FNadKod = QStringLiteral("80-831");
-    d.FBank = {QStringLiteral("Bank Spółdzielczy w Łańcucie")};
-    d.FOdbRach = QStringLiteral("12 1020 2892 0000 5402 0123 4567");
-    d.FOdbiorca = {QStringLiteral("Spółdzielnia Mieszkaniowa „Zacisze”")};
-    d.FOdbAdres = QStringLiteral("ul. Wróblewskiego 27");
-    d.FOdbPoczta = QStringLiteral("Łódź");
-    d.FOdbKod = QStringLiteral("94-103");
-    for (int n = 1; n <= 10; ++n)
-        d.FTytul << QStringLiteral("Rata %1 za czesne, semestr zimowy").arg(n);
-    return d;
-}
-
 // Arguments: kind, side (0 front, 1 back), zoom in pixels per inch.
 void BM_TwoSidedPreview(benchmark::State& state)
 {
@@ -44,7 +23,7 @@ void BM_TwoSidedPreview(benchmark::State& state)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("dokument.wpt"));
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(WriteBlankFile(Filled(kind))) < 0) {
+    if (!file.open(QIODevice::WriteOnly) || file.write(WriteBlankFile(FilledDocument(kind))) < 0) {
         state.SkipWithError("the filled document could not be written");
         return;
     }

@@ -13,7 +13,8 @@ TPrintJob::TPrintJob(TBlankObj& obj, const QString& title, TPrinterOrientation o
     printer.SetOrientation(orientation);
     if (!printer.BeginDoc()) {
         m_obj.SetPrinting(false);
-        throw Exception(QStringLiteral("Nie można rozpocząć drukowania na drukarce „%1”.").arg(printer.PrinterName()));
+        throw Exception(
+            QStringLiteral("Nie można rozpocząć drukowania na drukarce „%1”.").arg(printer.PrinterName()));
     }
     m_obj.SetCanvas(&printer.Canvas());
     m_obj.SetDPI(printer.DeviceCaps(LOGPIXELSX));

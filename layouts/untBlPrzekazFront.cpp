@@ -187,8 +187,8 @@ void DrawMainPart(const TBlankData& data, TBlankObj& obj)
         {QStringLiteral("Dzień nadania"), tpRotated, X1 + 44.5, NoClip, Y2 + 16.5, 6, 0},
         {QStringLiteral("podpis przyjm."), tpCentred, X2 - 20, X2 - 1, Y2 + 5.2, 6, 0},
         {QStringLiteral("podpis kontr."), tpCentred, X2 - 20, X2 - 1, Y2 + 13.2, 6, 0},
-        {QStringLiteral("Uwaga: Części zakreślone tłustą linią wypełnia nadawca atramentem, długopisem,"), tpLeft,
-         X1, NoClip, Y2 + 18, 6, 0},
+        {QStringLiteral("Uwaga: Części zakreślone tłustą linią wypełnia nadawca atramentem, długopisem,"),
+         tpLeft, X1, NoClip, Y2 + 18, 6, 0},
         {QStringLiteral("drukiem, maszyną do pisania lub za pomocą tuszowego odcisku stempla."), tpLeft, X1, NoClip,
          Y2 + 21, 6, 0},
     });

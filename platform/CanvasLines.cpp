@@ -88,11 +88,7 @@ void TCanvas::FillRect(const TRect& r)
 
 void TCanvas::Rectangle(int left, int top, int right, int bottom)
 {
-    if (!IsActive())
-        return;
-    Normalize(left, right);
-    Normalize(top, bottom);
-    if (right - left < 1 || bottom - top < 1)
+    if (!IsActive() || !NormalizeBox(left, top, right, bottom))
         return;
     if (Brush.Style != bsClear)
         FillArea(QRect(left, top, right - left, bottom - top), ToQColor(Brush.Color));
@@ -123,11 +119,7 @@ void TCanvas::Rectangle(int left, int top, int right, int bottom)
 
 void TCanvas::Ellipse(int left, int top, int right, int bottom)
 {
-    if (!IsActive())
-        return;
-    Normalize(left, right);
-    Normalize(top, bottom);
-    if (right - left < 1 || bottom - top < 1)
+    if (!IsActive() || !NormalizeBox(left, top, right, bottom))
         return;
     FlushFills();
     const QRectF box(left + 0.5, top + 0.5, right - left - 1, bottom - top - 1);

@@ -151,7 +151,8 @@ TEST_F(BlankEditors, AFileShowsItsKindsCaptionsAndEachChoiceAndSavesBackUnchange
         {6, 38, {"<Nie wybrano>", "R - REGON", "P - PESEL", "1 - Dowód osobisty", "2 - Paszport"}, " RP12"},
         {7, 38, {"N - NIP", "R - REGON", "P - PESEL", "1 - Dowód osobisty", "2 - Paszport", "3 - Inny dokument"},
          "NRP123"},
-        {6, 42, {"<Nie wybrano>", "S - Składka za 1 miesiąc", "M - Składka dłuższa niż miesiąc", "U - Układ ratalny",
+        {6, 42, {"<Nie wybrano>", "S - Składka za 1 miesiąc", "M - Składka dłuższa niż miesiąc",
+                 "U - Układ ratalny",
                  "T - Odroczenie terminu", "D - Dodatkowa opłata", "E - Koszty egzekucyjne",
                  "A - Dodatkowa opłata za błędy płatnika"}, " SMUTDEA"},
         {1, 0, {""}, "-"}, {2, 0, {""}, "-"}, {5, 0, {""}, "-"}, {5, 0, {""}, "-"}, {5, 0, {""}, "-"}};

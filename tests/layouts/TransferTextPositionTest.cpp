@@ -70,9 +70,11 @@ TEST(TransferTextPositionTest, LabelsLegendsAndValuesStandWhereTheFormPutsThem)
         {7, pwNone, nullptr, "PODATKI", true, 75.0, 30.0, -1, 75, Heavy},
         // Legend lines step 1.85 mm from 87 mm; the period's keeps 0.6 mm more.
         {7, pwNone, nullptr, "Typ okresu, np. R - rok,", false, 120.5, 87.0 + 4 * 1.85 + 2.45},
-        {5, pwWplata, Amount, "jeden tysiąc dwieście trzydzieści cztery zł pięćdziesiąt gr", false, 8.5, 39.5, -1, 8},
+        {5, pwWplata, Amount, "jeden tysiąc dwieście trzydzieści cztery zł pięćdziesiąt gr", false,
+         8.5, 39.5, -1, 8},
         // Names too long for the cells are free text centred on their rows.
-        {5, pwNone, [](TBlankData& f) { f.FOdbiorca << u"Zakład Ubezpieczeń Społecznych"_qs << u"Oddział w Łodzi"_qs; },
+        {5, pwNone,
+         [](TBlankData& f) { f.FOdbiorca << u"Zakład Ubezpieczeń Społecznych"_qs << u"Oddział w Łodzi"_qs; },
          "Zakład Ubezpieczeń Społecznych", false, 8.5, 0, 0, 12},
         {5, pwPrzelew, [](TBlankData& f) { f.FTytul << u"Zapłata za fakturę nr 12/2026 z dnia 3 listopada"_qs; },
          "Zapłata za fakturę nr 12/2026 z dnia 3 listopada", false, 8.5, 0, 7, 12},
