@@ -3,8 +3,11 @@
 // The document every preview and print benchmark draws: each field of every kind filled, the amount at its
 // longest words, so that a benchmark measures the whole picture a user can fill in.
 
+#include "document/BlankFile.h"
 #include "drawing/BlankData.h"
 #include "drawing/untCommon.h"
+
+#include <QFile>
 
 inline TBlankData FilledDocument(quint16 kind)
 {
@@ -40,4 +43,11 @@ inline TBlankData FilledDocument(quint16 kind)
     for (int n = 1; n <= 10; ++n)
         d.FTytul << QStringLiteral("Rata %1 za czesne, semestr zimowy").arg(n);
     return d;
+}
+
+// Writes the document of the kind to a file, as the program saves one, so that a benchmark opens it from there.
+inline bool WriteFilledDocument(const QString& path, quint16 kind)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(WriteBlankFile(FilledDocument(kind))) >= 0;
 }

@@ -86,12 +86,10 @@ void BM_OursAgainstCairo(benchmark::State& state)
     const bool preview = state.range(3) != 0;
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("dokument.wpt"));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(WriteBlankFile(FilledDocument(kind))) < 0) {
+    if (!WriteFilledDocument(path, kind)) {
         state.SkipWithError("the filled document could not be written");
         return;
     }
-    file.close();
     TfrmBlank form(nullptr, path);
     const std::vector<PaintOp> ops = Record(form.Data(), kind, side, ppi, preview);
     TBlankObj& obj = form.BlankObj;

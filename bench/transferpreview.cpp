@@ -35,10 +35,8 @@ QTemporaryDir& WorkDir()
 std::unique_ptr<TfrmBlank> OpenFilled(quint16 kind)
 {
     const QString path = WorkDir().filePath(QStringLiteral("coupon%1.blk").arg(kind));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(WriteBlankFile(FilledDocument(kind))) < 0)
+    if (!WriteFilledDocument(path, kind))
         return nullptr;
-    file.close();
     return std::make_unique<TfrmBlank>(nullptr, path);
 }
 

@@ -22,12 +22,10 @@ void BM_TwoSidedPreview(benchmark::State& state)
     const auto kind = quint16(state.range(0));
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("dokument.wpt"));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(WriteBlankFile(FilledDocument(kind))) < 0) {
+    if (!WriteFilledDocument(path, kind)) {
         state.SkipWithError("the filled document could not be written");
         return;
     }
-    file.close();
     TfrmBlank form(nullptr, path);
     if (form.Kind() != kind) {
         state.SkipWithError("the filled document did not open");
