@@ -10,8 +10,6 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -152,8 +150,7 @@ TEST_F(BlankEditors, AFileShowsItsKindsCaptionsAndEachChoiceAndSavesBackUnchange
         {7, 38, {"N - NIP", "R - REGON", "P - PESEL", "1 - Dowód osobisty", "2 - Paszport", "3 - Inny dokument"},
          "NRP123"},
         {6, 42, {"<Nie wybrano>", "S - Składka za 1 miesiąc", "M - Składka dłuższa niż miesiąc",
-                 "U - Układ ratalny",
-                 "T - Odroczenie terminu", "D - Dodatkowa opłata", "E - Koszty egzekucyjne",
+                 "U - Układ ratalny", "T - Odroczenie terminu", "D - Dodatkowa opłata", "E - Koszty egzekucyjne",
                  "A - Dodatkowa opłata za błędy płatnika"}, " SMUTDEA"},
         {1, 0, {""}, "-"}, {2, 0, {""}, "-"}, {5, 0, {""}, "-"}, {5, 0, {""}, "-"}, {5, 0, {""}, "-"}};
     // A file's colours are its own, whatever new documents of its kind start with.

@@ -99,9 +99,8 @@ TEST(WordsZoomTest, LongAmountsStayWholeInTheirSpansAtEveryZoomStep)
     const struct { Currency kwota; const char* words; } amounts[] = {
         {7'7777'7777'7700, "siedemset siedemdziesiąt siedem milionów siedemset siedemdziesiąt siedem tysięcy "
                            "siedemset siedemdziesiąt siedem"},
-        {9'9999'9999'9900, "dziewięćset dziewięćdziesiąt dziewięć milionów "
-                           "dziewięćset dziewięćdziesiąt dziewięć tysięcy "
-                           "dziewięćset dziewięćdziesiąt dziewięć"},
+        {9'9999'9999'9900, "dziewięćset dziewięćdziesiąt dziewięć milionów dziewięćset "
+                           "dziewięćdziesiąt dziewięć tysięcy dziewięćset dziewięćdziesiąt dziewięć"},
         {1'2345'6789'0000, "sto dwadzieścia trzy miliony czterysta pięćdziesiąt sześć tysięcy siedemset "
                            "osiemdziesiąt dziewięć"},
         {3'7887'8878'0000, "trzysta siedemdziesiąt osiem milionów osiemset siedemdziesiąt osiem tysięcy osiemset "

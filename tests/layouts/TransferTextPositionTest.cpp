@@ -73,8 +73,7 @@ TEST(TransferTextPositionTest, LabelsLegendsAndValuesStandWhereTheFormPutsThem)
         {5, pwWplata, Amount, "jeden tysiąc dwieście trzydzieści cztery zł pięćdziesiąt gr", false,
          8.5, 39.5, -1, 8},
         // Names too long for the cells are free text centred on their rows.
-        {5, pwNone,
-         [](TBlankData& f) { f.FOdbiorca << u"Zakład Ubezpieczeń Społecznych"_qs << u"Oddział w Łodzi"_qs; },
+        {5, pwNone, [](TBlankData& f) { f.FOdbiorca << u"Zakład Ubezpieczeń Społecznych"_qs << u"Łódź"_qs; },
          "Zakład Ubezpieczeń Społecznych", false, 8.5, 0, 0, 12},
         {5, pwPrzelew, [](TBlankData& f) { f.FTytul << u"Zapłata za fakturę nr 12/2026 z dnia 3 listopada"_qs; },
          "Zapłata za fakturę nr 12/2026 z dnia 3 listopada", false, 8.5, 0, 7, 12},

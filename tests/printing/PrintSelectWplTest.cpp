@@ -100,9 +100,8 @@ TEST(PrintSelectWplTest, EachChoiceAndAnswerGivesItsJobsAndTheSideStaysForTheNex
         }
         EXPECT_EQ(jobs, r.jobs);
     }
-    EXPECT_EQ(message, u"Drukowanie blankietu|Zaczekaj na wydrukowanie przodu blankietu.\n\r"
-                       "Następnie odwróć tę samą kartkę na drugą stronę i kliknij OK, "
-                       "a zostanie wydrukowany tył blankietu. "
+    EXPECT_EQ(message, u"Drukowanie blankietu|Zaczekaj na wydrukowanie przodu blankietu.\n\rNastępnie odwróć "
+                       "tę samą kartkę na drugą stronę i kliknij OK, a zostanie wydrukowany tył blankietu. "
                        "Jeśli nie chcesz drukować tyłu blankietu - kliknij Anuluj.|OK|Anuluj"_qs);
     EXPECT_TRUE(KeptBack);
     // Margins left 150, top and right 200 pixels put the strip 106 and 365 pixels from the sheet's corner.

@@ -13,7 +13,6 @@
 #include <QFile>
 #include <QPrintDialog>
 #include <QPushButton>
-#include <QPrinter>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>

@@ -4,7 +4,6 @@
 #include "helpers/PrivateCups.h"
 #include "process/UserSession.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSettings>
