@@ -99,12 +99,20 @@ QIcon MakeActionIcon(TActionIcon icon)
         p.setPen(QPen(Outline, 1));
         p.setBrush(QColor(70, 130, 200));
         p.drawEllipse(QRectF(2.5, 2.5, 19, 19));
-        p.setPen(Paper);
-        QFont f = p.font();
-        f.setBold(true);
-        f.setPixelSize(15);
-        p.setFont(f);
-        p.drawText(QRectF(2.5, 2.5, 19, 19), Qt::AlignCenter, QStringLiteral("?"));
+        // The question mark drawn, not typed: no font is looked up for one glyph.
+        {
+            QPainterPath hook;
+            hook.moveTo(8.5, 9.5);
+            hook.arcTo(QRectF(8.5, 5.5, 7, 7), 180, -180);
+            hook.quadTo(15.5, 11.5, 12, 13);
+            hook.lineTo(12, 14.5);
+            p.setPen(QPen(Paper, 2.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            p.setBrush(Qt::NoBrush);
+            p.drawPath(hook);
+            p.setPen(Qt::NoPen);
+            p.setBrush(Paper);
+            p.drawEllipse(QPointF(12, 17.8), 1.5, 1.5);
+        }
         break;
     }
     return QIcon(pixmap);

@@ -118,6 +118,8 @@ TMainForm::TMainForm(QWidget* parent)
     tmrWizard = new QTimer(this);
     tmrWizard->setObjectName(QStringLiteral("tmrWizard"));
     tmrWizard->setSingleShot(true);
+    // A coarse timer would let the chooser come up to 25 ms late.
+    tmrWizard->setTimerType(Qt::PreciseTimer);
     tmrWizard->setInterval(property("wizardInterval").toInt());
     connect(tmrWizard, &QTimer::timeout, this, &TMainForm::tmrWizardTimer);
 

@@ -5,6 +5,7 @@
 #include "app/untNewBlank.h"
 #include "platform/Dde.h"
 #include "platform/FileName.h"
+#include "platform/FontConfiguration.h"
 #include "platform/InstanceLock.h"
 #include "platform/RegistryFile.h"
 #include "printing/untPrintSelect.h"
@@ -15,11 +16,18 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include <csignal>
 #include <memory>
 
 int main(int argc, char* argv[])
 {
+    // Started by a launcher or the shell client, the program keeps their
+    // standard streams: once those pipes close, a warning written there must
+    // fail quietly rather than end the program with the user's work.
+    std::signal(SIGPIPE, SIG_IGN);
+    TFontConfigurationReader fonts;
     QApplication app(argc, argv);
+    fonts.Wait();
     // The program speaks Polish, so do the platform's own dialogs (file,
     // colour and print dialogs, message box buttons) whatever the locale.
     QTranslator platformTexts;
@@ -46,8 +54,6 @@ int main(int argc, char* argv[])
     // were: the file is saved once, and only when that changed something.
     RegistryHold startSettings;
     auto mainForm = std::make_unique<TMainForm>();
-    InitializeNewBlank(mainForm.get());
-    frmNewBlank()->SetRecentMenu(mainForm->ReOpenMenu());
     // Qt's own arguments would have lost the bytes of a name that is not UTF-8.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
@@ -57,14 +63,15 @@ int main(int argc, char* argv[])
     startSettings.end();
     // Holding the lock, this instance alone serves the documents of the shell.
     PublishRunningProgram(instance, mainForm->StartDdeService() ? DdeSocketFolder() : QString());
-    InitializePrintSelect();
     TMainForm* main = mainForm.get();
     const auto printerSettings = [main] { main->Action("FilePrinterSettings")->trigger(); };
-    frmPrintSelect()->OnPrinterSettings = printerSettings;
-    InitializePrintSelectWpl();
-    frmPrintSelectWpl()->OnPrinterSettings = printerSettings;
+    InitializePrintSelect(printerSettings);
+    InitializePrintSelectWpl(printerSettings);
 
     mainForm->show();
+    // Wanted first when the start timer fires, so made while the program waits for it.
+    InitializeNewBlank(mainForm.get());
+    frmNewBlank()->SetRecentMenu(mainForm->ReOpenMenu());
     const int result = app.exec();
     instance.Release();
 

@@ -280,8 +280,13 @@ void TfrmNewBlank::ButtonGroup1DrawButton(TButtonGroup& Sender, int Index, TCanv
 
 void InitializeNewBlank(QWidget* mainForm)
 {
-    if (!g_frmNewBlank)
-        g_frmNewBlank = new TfrmNewBlank(mainForm);
+    if (g_frmNewBlank)
+        return;
+    g_frmNewBlank = new TfrmNewBlank(mainForm);
+    // Polished and given its window now, while the program waits for its
+    // start timer: when the timer fires, only showing it is left.
+    g_frmNewBlank->ensurePolished();
+    g_frmNewBlank->winId();
 }
 
 void FinalizeNewBlank()

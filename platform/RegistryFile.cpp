@@ -144,6 +144,16 @@ bool RegistryFile::update(const std::function<bool(RegistryTree&)>& change, QStr
             return true;
         }
     }
+    // A change that leaves the file as it is takes no lock, whose file is
+    // synced to the disk: a start that rewrites its settings unchanged writes
+    // nothing at all. Saves replace the file whole, so this read sees a whole one.
+    if (const Snapshot current = Read(m_fileName); current.error.isEmpty()) {
+        RegistryTree tree = *current.tree;
+        if (!change(tree))
+            return false;
+        if (tree == *current.tree)
+            return true;
+    }
     QDir().mkpath(QFileInfo(m_fileName).absolutePath());
     QLockFile lockFile(m_fileName + QStringLiteral(".lock"));
     if (!lockFile.tryLock(LockWaitMs)) {

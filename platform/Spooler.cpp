@@ -1,12 +1,12 @@
 #include "platform/Spooler.h"
 
+#include "platform/CupsLibrary.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPrinter>
 #include <QPrinterInfo>
-
-#include <cups/cups.h>
 
 #include <cmath>
 
@@ -17,11 +17,11 @@ constexpr double CmPerInch = 2.54;
 
 int ResolutionOf(ipp_attribute_t* attribute)
 {
-    if (!attribute || ippGetValueTag(attribute) != IPP_TAG_RESOLUTION)
+    if (!attribute || Cups().GetValueTag(attribute) != IPP_TAG_RESOLUTION)
         return 0;
     int y = 0;
     ipp_res_t units = IPP_RES_PER_INCH;
-    const int x = ippGetResolution(attribute, 0, &y, &units);
+    const int x = Cups().GetResolution(attribute, 0, &y, &units);
     return units == IPP_RES_PER_CM ? int(std::lround(x * CmPerInch)) : x;
 }
 
@@ -38,21 +38,23 @@ int ResolutionOf(const char* option)
 // queue's own default, else what the spooler assumes for a driver that names none.
 int QueueResolution(const QString& queue)
 {
-    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.toUtf8().constData(), nullptr);
+    const TCupsLibrary& cups = Cups();
+    cups_dest_t* dest = cups.Loaded() ? cups.GetNamedDest(CUPS_HTTP_DEFAULT, queue.toUtf8().constData(), nullptr)
+                                      : nullptr;
     if (!dest)
         return DriverlessDpi;
     // A default the queue's owner set beats the driver's own.
     int dpi = 0;
     for (const char* name : {"printer-resolution", "Resolution"})
         if (dpi <= 0)
-            dpi = ResolutionOf(cupsGetOption(name, dest->num_options, dest->options));
+            dpi = ResolutionOf(cups.GetOption(name, dest->num_options, dest->options));
     if (dpi <= 0) {
-        if (cups_dinfo_t* info = cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest)) {
-            dpi = ResolutionOf(cupsFindDestDefault(CUPS_HTTP_DEFAULT, dest, info, "printer-resolution"));
-            cupsFreeDestInfo(info);
+        if (cups_dinfo_t* info = cups.CopyDestInfo(CUPS_HTTP_DEFAULT, dest)) {
+            dpi = ResolutionOf(cups.FindDestDefault(CUPS_HTTP_DEFAULT, dest, info, "printer-resolution"));
+            cups.FreeDestInfo(info);
         }
     }
-    cupsFreeDests(1, dest);
+    cups.FreeDests(1, dest);
     return dpi > 0 ? dpi : DriverlessDpi;
 }
 
@@ -63,12 +65,15 @@ QList<TSpooler::Queue> TSystemSpooler::Queues() const
     if (m_queues)
         return *m_queues;
     m_queues.emplace();
+    const TCupsLibrary& cups = Cups();
+    if (!cups.Loaded())
+        return *m_queues;
     cups_dest_t* dests = nullptr;
-    const int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);
+    const int count = cups.GetDests2(CUPS_HTTP_DEFAULT, &dests);
     for (int i = 0; i < count; ++i) {
         const cups_dest_t& dest = dests[i];
         const auto option = [&](const char* name) {
-            return QString::fromUtf8(cupsGetOption(name, dest.num_options, dest.options));
+            return QString::fromUtf8(cups.GetOption(name, dest.num_options, dest.options));
         };
         // An instance, a queue's own set of options, is named as Qt names it.
         QString name = QString::fromUtf8(dest.name);
@@ -76,7 +81,7 @@ QList<TSpooler::Queue> TSystemSpooler::Queues() const
             name += QLatin1Char('/') + QString::fromUtf8(dest.instance);
         m_queues->append({name, option("printer-make-and-model"), option("device-uri")});
     }
-    cupsFreeDests(count, dests);
+    cups.FreeDests(count, dests);
     return *m_queues;
 }
 

@@ -2,6 +2,7 @@
 
 #include "drawing/BlankData.h"
 #include "platform/MainWindow.h"
+#include "printing/DialogOnDemand.h"
 #include "printing/PrinterSetupDialog.h"
 #include "ui_TFRMPRINTSELECT.h"
 
@@ -33,9 +34,9 @@ const CouponCaptions& DepositCaptions()
     return captions;
 }
 
-std::unique_ptr<TfrmPrintSelect>& PrintSelectSlot()
+TDialogOnDemand<TfrmPrintSelect>& PrintSelectSlot()
 {
-    static std::unique_ptr<TfrmPrintSelect> dialog;
+    static TDialogOnDemand<TfrmPrintSelect> dialog;
     return dialog;
 }
 
@@ -164,16 +165,15 @@ void TfrmPrintSelect::btnPrinterClick()
 
 TfrmPrintSelect* frmPrintSelect()
 {
-    return PrintSelectSlot().get();
+    return PrintSelectSlot().Get();
 }
 
-void InitializePrintSelect()
+void InitializePrintSelect(std::function<void()> onPrinterSettings)
 {
-    if (!PrintSelectSlot())
-        PrintSelectSlot() = std::make_unique<TfrmPrintSelect>();
+    PrintSelectSlot().Allow(std::move(onPrinterSettings));
 }
 
 void FinalizePrintSelect()
 {
-    PrintSelectSlot().reset();
+    PrintSelectSlot().Release();
 }

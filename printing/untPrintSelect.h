@@ -48,7 +48,8 @@ private:
     std::unique_ptr<Ui::TfrmPrintSelect> ui;
 };
 
-// The program-wide instance, made at start-up; null before and after.
+// The program-wide instance, made when first asked for once initialized
+// (printer settings through onPrinterSettings); null before and after.
 TfrmPrintSelect* frmPrintSelect();
-void InitializePrintSelect();
+void InitializePrintSelect(std::function<void()> onPrinterSettings = {});
 void FinalizePrintSelect();

@@ -1,6 +1,7 @@
 #include "printing/untPrintSelect2.h"
 
 #include "platform/MainWindow.h"
+#include "printing/DialogOnDemand.h"
 #include "printing/PrinterSetupDialog.h"
 #include "ui_TFRMPRINTSELECTWPL.h"
 
@@ -10,9 +11,9 @@
 
 namespace {
 
-std::unique_ptr<TfrmPrintSelectWpl>& PrintSelectWplSlot()
+TDialogOnDemand<TfrmPrintSelectWpl>& PrintSelectWplSlot()
 {
-    static std::unique_ptr<TfrmPrintSelectWpl> dialog;
+    static TDialogOnDemand<TfrmPrintSelectWpl> dialog;
     return dialog;
 }
 
@@ -67,18 +68,17 @@ void TfrmPrintSelectWpl::Button3Click()
 
 TfrmPrintSelectWpl* frmPrintSelectWpl()
 {
-    return PrintSelectWplSlot().get();
+    return PrintSelectWplSlot().Get();
 }
 
-void InitializePrintSelectWpl()
+void InitializePrintSelectWpl(std::function<void()> onPrinterSettings)
 {
-    if (!PrintSelectWplSlot())
-        PrintSelectWplSlot() = std::make_unique<TfrmPrintSelectWpl>();
+    PrintSelectWplSlot().Allow(std::move(onPrinterSettings));
 }
 
 void FinalizePrintSelectWpl()
 {
-    PrintSelectWplSlot().reset();
+    PrintSelectWplSlot().Release();
 }
 
 bool AskTurnSheet()

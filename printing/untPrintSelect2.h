@@ -35,9 +35,10 @@ private:
     std::unique_ptr<Ui::TfrmPrintSelectWpl> ui;
 };
 
-// The program-wide instance, made at start-up; null before and after.
+// The program-wide instance, made when first asked for once initialized
+// (printer settings through onPrinterSettings); null before and after.
 TfrmPrintSelectWpl* frmPrintSelectWpl();
-void InitializePrintSelectWpl();
+void InitializePrintSelectWpl(std::function<void()> onPrinterSettings = {});
 void FinalizePrintSelectWpl();
 
 // Between the two sides' jobs: whether the user turned the sheet over and

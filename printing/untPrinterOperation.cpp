@@ -135,14 +135,16 @@ void TPrinterOperations::SaveSetup()
 
 void TPrinterOperations::LoadSetup()
 {
-    const QStringList installed = Printer().Printers();
-    if (installed.isEmpty())
-        return;
     // The record and the largest block it may announce: anything larger, or
     // anything but a regular file, is damaged and ignored like a short one.
     QByteArray bytes;
     if (ReadRegularFile(FFileName, PrinterConfigSize + MaxStoredDevModeSize, bytes) != TFileRead::Ok
         || bytes.size() < PrinterConfigSize)
+        return;
+    // The spooler is asked only when there is a set-up to match: a start
+    // with none stored never waits for it.
+    const QStringList installed = Printer().Printers();
+    if (installed.isEmpty())
         return;
     const TPrinterConfig stored = DecodeRecord(bytes);
     const QString match = MatchInstalled(NameOf(stored.PrinterName), installed);

@@ -144,8 +144,7 @@ protected:
         main = std::make_unique<TMainForm>();
         InitializeNewBlank(main.get());
         frmNewBlank()->SetRecentMenu(main->ReOpenMenu());
-        InitializePrintSelect();
-        frmPrintSelect()->OnPrinterSettings = [m = main.get()] { m->Action("FilePrinterSettings")->trigger(); };
+        InitializePrintSelect([m = main.get()] { m->Action("FilePrinterSettings")->trigger(); });
     }
     void DestroyMainForm()
     {

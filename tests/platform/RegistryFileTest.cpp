@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLockFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -144,6 +145,21 @@ TEST_F(RegistryFileTest, AHoldShowsItsChangesAtOnceAndSavesThemOnceOnWhatOthersW
     PutFile(FileName(), "[A]\nx=int:1\n[B]\nz=int:3\n"); // another process
     EXPECT_TRUE(hold.end());
     EXPECT_EQ(FileBytes(FileName()).split('\n').mid(1), QByteArray("\n[A]\ny=int:2\n\n[B]\nz=int:3\n").split('\n'));
+}
+
+TEST_F(RegistryFileTest, ChangesThatLeaveTheFileAsItIsNeedNoLockThoseThatChangeItWaitForIt)
+{
+    PutFile(FileName(), "[A]\nx=int:1\n");
+    QLockFile other(FileName() + QStringLiteral(".lock")); // another process saving just now
+    ASSERT_TRUE(other.tryLock(0));
+    for (const int value : {1, 2}) {
+        RegistryHold hold(FileName());
+        TRegistry reg(FileName());
+        ASSERT_TRUE(reg.OpenKey(QStringLiteral("\\A"), false));
+        ASSERT_TRUE(reg.WriteInteger(QStringLiteral("x"), 3) && reg.WriteInteger(QStringLiteral("x"), value));
+        EXPECT_EQ(hold.end(), value == 1) << value;
+    }
+    EXPECT_EQ(FileBytes(FileName()), QByteArray("[A]\nx=int:1\n"));
 }
 
 TEST_F(RegistryFileTest, AFileThatCannotBeReadWholeOrWrittenIsReportedNotFatalAndKept)
