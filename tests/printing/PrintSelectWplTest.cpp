@@ -115,6 +115,8 @@ TEST(PrintSelectWplTest, EachChoiceAndAnswerGivesItsJobsAndTheSideStaysForTheNex
     EXPECT_FALSE(QFile::exists(dir.filePath(u"pdf-%1.pdf"_qs.arg(job + 1))));
     SetMainWindow(nullptr);
     FinalizePrintSelectWpl(), FinalizePrintSelect(), FinalizeBackBuffer();
+    // A print asked for while the program closes finds no dialog to build.
+    EXPECT_TRUE(!frmPrintSelectWpl() && !frmPrintSelect());
 }
 
 } // namespace
