@@ -8,6 +8,7 @@
 #include "layouts/PrintJob.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -17,8 +18,7 @@ const QString BackFailed = QStringLiteral(
     "Za mało pamięci, by przygotować tył przekazu do wydruku. Tył przekazu nie został wydrukowany.");
 constexpr double AllowanceXMm = 4.0;
 constexpr double AllowanceYMm = 7.0;
-constexpr qint64 BackBytesPerPixel = 3;
-constexpr qint64 MaxBackBytes = qint64(2) << 30; // 2 GiB; 2400 dpi needs 562 MiB
+constexpr int MaxBackDpi = 1200;
 
 TMoneyOrderOffsets PrinterOffsets()
 {
@@ -38,29 +38,57 @@ void PrintFront(const TBlankData& data, TBlankObj& obj)
     obj.HorizLine(0, MoneyOrderWidthMm, MoneyOrderHeightMm);
 }
 
-// The back at the printer's resolution, head to foot, in the shared bitmap
-// at 24 bits. A printer cannot take a job back once begun, so this runs
-// before the back's job does.
-TBitmap& DrawTurnedBack(const TBlankData& data, TBlankObj& obj, int dpi)
+// The back is a picture the printer scales to its own dots: no finer than
+// the driver's coarser figure, nor than MaxBackDpi, at which the bitmap stays
+// near 140 MB (at 5760 dpi it would take 3.2 GB).
+int BackDpi()
 {
-    TBitmap* buffer = BackBuffer();
-    if (!buffer)
-        throw Exception(BackFailed);
+    const QSize driver = Printer().DriverResolution();
+    return std::min({MaxBackDpi, driver.width(), driver.height()});
+}
+
+// Lends the shared bitmap to the back and gives it back at the previews' size
+// and depth however the back ends: on the printer, refused by it, or failed
+// half way; no page-sized picture outlives the job.
+class TBackBufferLoan {
+public:
+    explicit TBackBufferLoan(TBitmap& bitmap)
+        : m_bitmap(bitmap), m_width(bitmap.Width()), m_height(bitmap.Height()), m_format(bitmap.PixelFormat())
+    {
+    }
+    ~TBackBufferLoan() { Return(); }
+    void Return()
+    {
+        if (!m_lent)
+            return;
+        m_lent = false;
+        // Emptied first, so that the change of depth makes no picture of the page's size.
+        m_bitmap.SetSize(0, 0);
+        m_bitmap.SetPixelFormat(m_format);
+        m_bitmap.SetSize(m_width, m_height);
+    }
+
+private:
+    TBitmap& m_bitmap;
+    int m_width;
+    int m_height;
+    TPixelFormat m_format;
+    bool m_lent = true;
+};
+
+// The back at dpi, head to foot, in the bitmap at 24 bits. A printer cannot
+// take a job back once begun, so this runs before the back's job does.
+void DrawTurnedBack(const TBlankData& data, TBlankObj& obj, TBitmap& buffer, int dpi)
+{
     TBlankObj scale;
     scale.SetDPI(dpi);
-    const qint64 width = scale.MM2Pixel(MoneyOrderWidthMm), height = scale.MM2Pixel(MoneyOrderHeightMm);
-    // A picture no allocation can hold (at a resolution no printer has) is not even tried.
-    if (width * height * BackBytesPerPixel > MaxBackBytes)
-        throw Exception(BackFailed);
     // Emptied first, so that the change of depth makes no picture of the preview's size.
-    buffer->SetSize(0, 0);
-    buffer->SetPixelFormat(pf24bit);
-    buffer->SetSize(int(width), int(height));
-    if (buffer->Image().isNull()) {
-        buffer->SetPixelFormat(pf32bit);
+    buffer.SetSize(0, 0);
+    buffer.SetPixelFormat(pf24bit);
+    buffer.SetSize(scale.MM2Pixel(MoneyOrderWidthMm), scale.MM2Pixel(MoneyOrderHeightMm));
+    if (buffer.Image().isNull())
         throw Exception(BackFailed);
-    }
-    TCanvas& canvas = buffer->Canvas();
+    TCanvas& canvas = buffer.Canvas();
     obj.SetCanvas(&canvas);
     obj.SetDPI(dpi);
     obj.SetOriginX(0);
@@ -71,36 +99,38 @@ TBitmap& DrawTurnedBack(const TBlankData& data, TBlankObj& obj, int dpi)
     obj.Rectangle(0, 0, MoneyOrderWidthMm, MoneyOrderHeightMm);
     DrawMoneyOrderBack(data, obj);
     obj.SetCanvas(nullptr);
-    RotateBitmap180(*buffer);
-    return *buffer;
+    RotateBitmap180(buffer);
 }
 
 // The printer takes a picture as a 32-bit copy of its own; handed over a band
-// at a time, that copy stays small however large the back is.
-void CopyInBands(TCanvas& printer, const QImage& image, QPoint corner)
+// at a time, that copy stays small however large the back is. Each of the
+// picture's pixels covers scale of the printer's.
+void CopyInBands(TCanvas& printer, const QImage& image, QPoint corner, double scale)
 {
     constexpr qsizetype BandBytes = 4 << 20;
     const int rows = int(std::max<qsizetype>(1, BandBytes / std::max<qsizetype>(1, image.bytesPerLine())));
+    const auto at = [scale](int px) { return int(std::lround(px * scale)); };
     for (int y = 0; y < image.height(); y += rows) {
-        const QImage band(image.constScanLine(y), image.width(), std::min(rows, image.height() - y),
-                          image.bytesPerLine(), image.format());
-        printer.Draw(corner.x(), corner.y() + y, band);
+        const int n = std::min(rows, image.height() - y);
+        const QImage band(image.constScanLine(y), image.width(), n, image.bytesPerLine(), image.format());
+        printer.StretchDraw({corner.x(), corner.y() + at(y), corner.x() + at(image.width()), corner.y() + at(y + n)},
+                            band);
     }
 }
 
 void PrintBack(const TBlankData& data, TBlankObj& obj)
 {
-    TBitmap& back = DrawTurnedBack(data, obj, Printer().DeviceCaps(LOGPIXELSX));
-    // The shared bitmap goes back to the previews' own depth and size when the
-    // back is on the printer's canvas, or when the job cannot start.
-    struct TRelease {
-        TBitmap& bitmap;
-        ~TRelease() { bitmap.SetSize(0, 0), bitmap.SetPixelFormat(pf32bit); }
-    } release{back};
+    TBitmap* buffer = BackBuffer();
+    if (!buffer)
+        throw Exception(BackFailed);
+    const int dpi = BackDpi();
+    TBackBufferLoan loan(*buffer);
+    DrawTurnedBack(data, obj, *buffer, dpi);
     TPrintJob job(obj, BackTitle, poPortrait);
-    CopyInBands(Printer().Canvas(), back.Image(), PrinterOffsets().Back());
-    // Released before the job ends and the spooler takes the file.
-    back.SetSize(0, 0);
+    CopyInBands(Printer().Canvas(), buffer->Image(), PrinterOffsets().Back(),
+                double(Printer().DeviceCaps(LOGPIXELSX)) / dpi);
+    // Returned before the job ends and the spooler takes the file.
+    loan.Return();
 }
 
 // Keeps the preview off the drawing object from the first job to the last,

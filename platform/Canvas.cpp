@@ -70,3 +70,11 @@ void TCanvas::Draw(int x, int y, const QImage& image)
     m_painter->drawImage(QPoint(x, y), image);
 }
 
+void TCanvas::StretchDraw(const TRect& r, const QImage& image)
+{
+    if (!IsActive())
+        return;
+    FlushFills();
+    m_painter->drawImage(QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top), image);
+}
+

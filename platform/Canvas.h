@@ -182,6 +182,8 @@ public:
 
     // Copies an image at its own size with its top-left corner at (x, y).
     void Draw(int x, int y, const QImage& image);
+    // Copies an image scaled to fill the rectangle.
+    void StretchDraw(const TRect& r, const QImage& image);
 
     void TextOut(int x, int y, const QString& text);
     // Text with its cell's corner at (x, y), nothing of it outside r.

@@ -69,6 +69,10 @@ public:
     TCanvas& Canvas() { return m_canvas; }
 
     int DeviceCaps(TDeviceCap index) const;
+    // The resolution the current queue's driver prints at, horizontal by
+    // vertical dots per inch. The canvas is LOGPIXELSX both ways, so a driver
+    // whose dots are taller than wide gets a finer canvas down than it prints.
+    QSize DriverResolution() const { return m_spooler->Resolution(m_name); }
     int PageWidth() const;
     int PageHeight() const;
 

@@ -15,47 +15,51 @@ namespace {
 constexpr int DriverlessDpi = 300; // what CUPS itself assumes when a driver names no resolution
 constexpr double CmPerInch = 2.54;
 
-int ResolutionOf(ipp_attribute_t* attribute)
+QSize ResolutionOf(ipp_attribute_t* attribute)
 {
     if (!attribute || Cups().GetValueTag(attribute) != IPP_TAG_RESOLUTION)
-        return 0;
+        return {};
     int y = 0;
     ipp_res_t units = IPP_RES_PER_INCH;
     const int x = Cups().GetResolution(attribute, 0, &y, &units);
-    return units == IPP_RES_PER_CM ? int(std::lround(x * CmPerInch)) : x;
+    if (units != IPP_RES_PER_CM)
+        return {x, y};
+    return {int(std::lround(x * CmPerInch)), int(std::lround(y * CmPerInch))};
 }
 
-// "600dpi", "300x600dpi": the horizontal resolution, or 0.
-int ResolutionOf(const char* option)
+// "600dpi", "5760x1440dpi": horizontal by vertical; empty when it says neither.
+QSize ResolutionOf(const char* option)
 {
     const QString text = QString::fromUtf8(option).trimmed().toLower();
     if (!text.endsWith(QLatin1String("dpi")))
-        return 0;
-    return text.chopped(3).section(QLatin1Char('x'), 0, 0).toInt();
+        return {};
+    const QStringList figures = text.chopped(3).split(QLatin1Char('x'));
+    const int x = figures.value(0).toInt();
+    return {x, figures.size() > 1 ? figures.value(1).toInt() : x};
 }
 
 // The resolution a queue's driver prints at unless told otherwise: the
 // queue's own default, else what the spooler assumes for a driver that names none.
-int QueueResolution(const QString& queue)
+QSize QueueResolution(const QString& queue)
 {
     const TCupsLibrary& cups = Cups();
     cups_dest_t* dest = cups.Loaded() ? cups.GetNamedDest(CUPS_HTTP_DEFAULT, queue.toUtf8().constData(), nullptr)
                                       : nullptr;
     if (!dest)
-        return DriverlessDpi;
+        return {DriverlessDpi, DriverlessDpi};
     // A default the queue's owner set beats the driver's own.
-    int dpi = 0;
+    QSize dpi;
     for (const char* name : {"printer-resolution", "Resolution"})
-        if (dpi <= 0)
+        if (dpi.isEmpty())
             dpi = ResolutionOf(cups.GetOption(name, dest->num_options, dest->options));
-    if (dpi <= 0) {
+    if (dpi.isEmpty()) {
         if (cups_dinfo_t* info = cups.CopyDestInfo(CUPS_HTTP_DEFAULT, dest)) {
             dpi = ResolutionOf(cups.FindDestDefault(CUPS_HTTP_DEFAULT, dest, info, "printer-resolution"));
             cups.FreeDestInfo(info);
         }
     }
     cups.FreeDests(1, dest);
-    return dpi > 0 ? dpi : DriverlessDpi;
+    return dpi.isEmpty() ? QSize(DriverlessDpi, DriverlessDpi) : dpi;
 }
 
 } // namespace
@@ -119,11 +123,9 @@ void TSystemSpooler::Select(QPrinter& printer, const QString& queue) const
         printer.setPrinterName(queue);
     }
     // Qt would draw at a resolution of its own; the job is drawn at the one
-    // the queue rasterises at, so one device pixel is one printed dot.
-    auto dpi = m_resolutions.constFind(queue);
-    if (dpi == m_resolutions.constEnd())
-        dpi = m_resolutions.insert(queue, QueueResolution(queue));
-    printer.setResolution(*dpi);
+    // the queue rasterises at, so one device pixel is one printed dot (across,
+    // where the driver's dots are taller than wide).
+    printer.setResolution(Resolution(queue).width());
     // Qt keeps the paper and colour the printer had before whenever the new
     // queue supports them too, so the queue's own defaults are set here.
     const QPrinterInfo& info = Info(queue);
@@ -133,6 +135,14 @@ void TSystemSpooler::Select(QPrinter& printer, const QString& queue) const
     if (paper.isValid())
         printer.setPageSize(paper);
     printer.setColorMode(info.defaultColorMode());
+}
+
+QSize TSystemSpooler::Resolution(const QString& queue) const
+{
+    auto dpi = m_resolutions.constFind(queue);
+    if (dpi == m_resolutions.constEnd())
+        dpi = m_resolutions.insert(queue, QueueResolution(queue));
+    return *dpi;
 }
 
 void TSystemSpooler::PrepareJob(QPrinter&, const QString&) const
@@ -149,8 +159,8 @@ QMarginsF TSystemSpooler::PortraitMargins(const QPrinter& printer, const QString
 }
 
 TPdfFileSpooler::TPdfFileSpooler(const QString& folder, const QStringList& queues, int dpi,
-                                 const QPageSize& paper, const QMarginsF& marginsMm)
-    : m_folder(folder), m_queues(queues), m_dpi(dpi), m_paper(paper), m_margins(marginsMm)
+                                 const QPageSize& paper, const QMarginsF& marginsMm, int yDpi)
+    : m_folder(folder), m_queues(queues), m_dpi(dpi, yDpi > 0 ? yDpi : dpi), m_paper(paper), m_margins(marginsMm)
 {
 }
 
@@ -173,9 +183,14 @@ void TPdfFileSpooler::Select(QPrinter& printer, const QString& queue) const
     // send settings to a real queue of the same name.
     Q_UNUSED(queue);
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setResolution(m_dpi);
+    printer.setResolution(m_dpi.width());
     printer.setPageLayout(QPageLayout(m_paper, QPageLayout::Portrait, m_margins, QPageLayout::Millimeter,
                                       m_margins));
+}
+
+QSize TPdfFileSpooler::Resolution(const QString&) const
+{
+    return m_dpi;
 }
 
 void TPdfFileSpooler::PrepareJob(QPrinter& printer, const QString& queue) const

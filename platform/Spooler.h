@@ -4,6 +4,7 @@
 #include <QMarginsF>
 #include <QPageSize>
 #include <QPrinterInfo>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -31,6 +32,9 @@ public:
     // Points printer at the queue with the queue's own defaults, its
     // resolution included.
     virtual void Select(QPrinter& printer, const QString& queue) const = 0;
+    // The resolution the queue's driver prints at, horizontal by vertical
+    // dots per inch; the printer is set to the horizontal figure.
+    virtual QSize Resolution(const QString& queue) const = 0;
     // Settles what a job of the queue needs besides the printer's settings.
     virtual void PrepareJob(QPrinter& printer, const QString& queue) const = 0;
     // The unprintable margins of the sheet in portrait, in points: left, top,
@@ -49,6 +53,7 @@ public:
     QString DefaultQueue() const override;
     std::unique_ptr<QPrinter> MakePrinter(const QString& queue) const override;
     void Select(QPrinter& printer, const QString& queue) const override;
+    QSize Resolution(const QString& queue) const override;
     void PrepareJob(QPrinter& printer, const QString& queue) const override;
     QMarginsF PortraitMargins(const QPrinter& printer, const QString& queue) const override;
 
@@ -57,18 +62,20 @@ private:
 
     mutable std::optional<QList<Queue>> m_queues;
     mutable QHash<QString, QPrinterInfo> m_infos;
-    mutable QHash<QString, int> m_resolutions;
+    mutable QHash<QString, QSize> m_resolutions;
 };
 
-// Queues that write PDF files, with a given resolution, paper and unprintable
-// margins, for tests and tools. Job n of a queue goes to <folder>/<queue>-<n>.pdf.
+// Queues that write PDF files, with a given resolution (yDpi 0: as across),
+// paper and unprintable margins, for tests and tools. Job n of a queue goes
+// to <folder>/<queue>-<n>.pdf.
 class TPdfFileSpooler : public TSpooler {
 public:
     TPdfFileSpooler(const QString& folder, const QStringList& queues, int dpi, const QPageSize& paper,
-                    const QMarginsF& marginsMm);
+                    const QMarginsF& marginsMm, int yDpi = 0);
     QList<Queue> Queues() const override;
     QString DefaultQueue() const override;
     void Select(QPrinter& printer, const QString& queue) const override;
+    QSize Resolution(const QString& queue) const override;
     void PrepareJob(QPrinter& printer, const QString& queue) const override;
     QMarginsF PortraitMargins(const QPrinter& printer, const QString& queue) const override;
     // The file the queue's next job writes, and how many jobs it wrote.
@@ -79,7 +86,7 @@ public:
 private:
     QString m_folder;
     QStringList m_queues;
-    int m_dpi;
+    QSize m_dpi;
     QPageSize m_paper;
     QMarginsF m_margins;
 };

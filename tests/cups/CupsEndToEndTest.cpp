@@ -169,11 +169,12 @@ TEST_F(CupsEndToEndTest, LandscapeJobsTakeTheLandscapePagesPrintableArea)
 
 // Both sides of a money order, OK between, through a queue whose driver says 300 dpi and one set to 600: drawn at the
 // queue's resolution, the strip (15 pt - 4 mm) right and (7 mm + 24 pt) down from the sheet's corner in whole pixels
-// of it, the turned back behind the front with its cut lines whole.
+// of it, the turned back behind the front with its cut lines whole. An inkjet queue at 5760x1440 dpi: both figures.
 TEST_F(CupsEndToEndTest, MoneyOrderIsDrawnAtTheQueuesResolutionAndItsSidesRegister)
 {
     InitializeCommonUnit(), InitializeBackBuffer();
-    ASSERT_TRUE(cups.AddQueue(Queue600, u"file://"_qs + outFile, QString(), {u"Resolution=600dpi"_qs}))
+    ASSERT_TRUE(cups.AddQueue(Queue600, u"file://"_qs + outFile, QString(), {u"Resolution=600dpi"_qs})
+                && cups.AddQueue(u"inkjet"_qs, u"file://"_qs + outFile, QString(), {u"Resolution=5760x1440dpi"_qs}))
         << cups.Error().toStdString();
     Printer().SetSpooler(std::make_unique<TSystemSpooler>());
     for (const auto& [queue, dpi] : {std::pair{FileQueue, 300}, {Queue600, 600}}) {
@@ -193,6 +194,9 @@ TEST_F(CupsEndToEndTest, MoneyOrderIsDrawnAtTheQueuesResolutionAndItsSidesRegist
         ExpectMoneyOrderSides(
             frontFile, outFile, (margin(15) - px(4)) * 25.4 / dpi, (px(7) + margin(24)) * 25.4 / dpi, dpi);
     }
+    Printer().SetPrinter(u"inkjet"_qs, QString(), QString(), QByteArray());
+    const QSize r = Printer().DriverResolution();
+    EXPECT_EQ(QList<int>({r.width(), r.height(), Printer().DeviceCaps(LOGPIXELSX)}), QList<int>({5760, 1440, 5760}));
 }
 
 } // namespace

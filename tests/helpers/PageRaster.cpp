@@ -30,6 +30,15 @@ QString PdfInfo(const QString& pdfPath, const QString& field)
     return line.match(QString::fromUtf8(Run(u"pdfinfo"_qs, {pdfPath}))).captured(1).trimmed();
 }
 
+QStringList PdfImageResolutions(const QString& pdfPath)
+{
+    QStringList found;
+    for (const QString& line : QString::fromUtf8(Run(u"pdfimages"_qs, {u"-list"_qs, pdfPath})).split(u'\n').mid(2))
+        found << line.simplified().section(u' ', 12, 13).replace(u' ', u'x');
+    found.removeDuplicates();
+    return found.filter(u"x"_qs);
+}
+
 QImage RasterPage(const QString& pdfPath, int dpi)
 {
     Run(u"pdftocairo"_qs,

@@ -1,10 +1,13 @@
 #pragma once
 
 #include <QImage>
-#include <QString>
+#include <QStringList>
 
 // A field of pdfinfo's report on the file ("Title", "Page size"); empty when missing.
 QString PdfInfo(const QString& pdfPath, const QString& field);
+
+// The pixels per inch of the PDF's pictures, "across x down", each once, as pdfimages lists them.
+QStringList PdfImageResolutions(const QString& pdfPath);
 
 // The first page of a PDF in grey at dpi, rasterised by cairo, which places a picture pixel for pixel as Ghostscript,
 // the spooler's usual rasteriser, does (poppler's own shifts pictures by half a pixel).

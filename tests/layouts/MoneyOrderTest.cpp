@@ -182,40 +182,49 @@ TEST(MoneyOrderPrintTest, OffsetsShiftTheStripByTheMarginsLessTheAllowances)
 }
 
 // One job per row: both sides asked for by a caller with no question to put between them (nobody said the sheet was
-// turned, so the front alone, on either form), or the back only; its title and the page's width in pt. Then a back
-// wider than any picture may be: no job, and the user is told.
-TEST(MoneyOrderPrintTest, EachSideChoiceGivesItsOneJobAndABackThatCannotBeDrawnNone)
+// turned, so the front alone, on either form), or the back only; its title, the page's width in pt and its pictures'
+// pixels per inch: the money order's back at the queue's coarser figure, at most 1200 dpi. Then a back whose job
+// cannot start leaves the shared bitmap at the preview's size and depth; without the bitmap the user is told.
+TEST(MoneyOrderPrintTest, EachSideChoiceGivesItsOneJobAndAFailedBackReturnsTheSharedBitmap)
 {
     QTemporaryDir dir;
     InitializeBackBuffer();
-    const auto spool = [&](int dpi) {
-        Printer().SetSpooler(std::make_unique<TPdfFileSpooler>(dir.path(), QStringList{u"pdf"_qs}, dpi,
-                                                               QPageSize(QPageSize::A4), QMarginsF()));
+    const auto spool = [&](const QString& folder, int dpi, int yDpi) {
+        Printer().SetSpooler(std::make_unique<TPdfFileSpooler>(folder, QStringList{u"pdf"_qs}, dpi,
+                                                               QPageSize(QPageSize::A4), QMarginsF(), yDpi));
     };
-    spool(300);
     using TPrint = void (*)(const TBlankData&, TBlankObj&, const TSideChoice&);
-    const struct { TPrint print; bool front; QString job; } rows[] = {
+    const struct { TPrint print; bool front; QString job; int x = 300, y = 0; } rows[] = {
         {PrintMoneyOrder, true, u"Przekaz - awers 595"_qs}, {PrintDepositForm, true, u"Blankiet - przód 842"_qs},
-        {PrintDepositForm, false, u"Blankiet - tył 842"_qs}};
-    for (int n = 0; n < 3; ++n) {
+        {PrintDepositForm, false, u"Blankiet - tył 842"_qs},
+        {PrintMoneyOrder, false, u"Przekaz - rewers 595 1200x1200"_qs, 5760, 1440},
+        {PrintMoneyOrder, false, u"Przekaz - rewers 595 360x360"_qs, 720, 360},
+        {PrintMoneyOrder, false, u"Przekaz - rewers 595 360x360"_qs, 360, 720}};
+    for (int n = 0; n < int(std::size(rows)); ++n) {
+        spool(dir.path(), rows[n].x, rows[n].y);
         TBlankObj obj;
         rows[n].print(TBlankData{}, obj, TSideChoice{rows[n].front, true, {}});
         const QString job = dir.filePath(u"pdf-%1.pdf"_qs.arg(n + 1));
-        EXPECT_EQ(PdfInfo(job, u"Title"_qs) + u' ' + PdfInfo(job, u"Page size"_qs).left(3), rows[n].job);
+        EXPECT_EQ((QStringList{PdfInfo(job, u"Title"_qs), PdfInfo(job, u"Page size"_qs).left(3)}
+                   + PdfImageResolutions(job)).join(u' '), rows[n].job);
         double share = 0.5; // of the deposit coupons' dotted frames, the left edge at x 3 mm: about half inked
         if (n == 1)
             InkCentreMm(RasterPage(job, 300), false, 2.5, 3.5, 20, 80, &share);
         EXPECT_NEAR(share, 0.5, 0.2) << n;
     }
-    spool(10'000'000);
+    Preview(Order(FormColour), bsBottom);
+    spool(dir.filePath(u"gone"_qs), 600, 0);
     TBlankObj obj;
+    EXPECT_THROW(PrintMoneyOrder(TBlankData{}, obj, TSideChoice{false, true, {}}), Exception);
+    const TBitmap* shared = BackBuffer();
+    EXPECT_EQ(QList<int>({shared->Width(), shared->Height(), shared->PixelFormat()}), QList<int>({827, 394, pf32bit}));
+    FinalizeBackBuffer();
     EXPECT_THROW(try { PrintMoneyOrder(TBlankData{}, obj, TSideChoice{false, true, {}}); } catch (const Exception& e) {
         EXPECT_EQ(e.Message(), u"Za mało pamięci, by przygotować tył przekazu do wydruku. "
                                u"Tył przekazu nie został wydrukowany."_qs);
         throw;
     }, Exception);
-    EXPECT_FALSE(QFile::exists(dir.filePath(u"pdf-4.pdf"_qs)) || obj.Printing() || Printer().Printing());
-    FinalizeBackBuffer();
+    EXPECT_FALSE(obj.Printing() || Printer().Printing());
 }
 
 } // namespace
