@@ -117,6 +117,8 @@ QWidget* EditorPanelBuilder::AddEditor(EditorClass cls, int tag, int maxLength)
         auto* memo = new QPlainTextEdit(m_panel);
         memo->setStyleSheet(QLatin1String(FlatMemoStyle));
         memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        // Tab goes on to the next editor, as from every other one.
+        memo->setTabChangesFocus(true);
         LimitMemoLength(memo, maxLength, [change, memo] { change(memo); });
         control = memo;
         height = MemoHeightPx;

@@ -10,6 +10,8 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -19,9 +21,24 @@
 #include <map>
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const QLocale Polish(QLocale::Polish, QLocale::Poland), English(QLocale::English, QLocale::UnitedStates);
+
+// Each kind's captions over the tags of their editors, in the panel's order.
+const std::map<quint16, const char*> Captions = {
+    {1, "Wpłacający 32|Nazwa banku 48|Numer rachunku 17|Nazwa rachunku 16|Tytułem 64"},
+    {2, "Nadawca - nazwa 32|Nadawca - adres 35|Kod 34|Poczta 36|Adresat - nazwa 16|Adresat - adres 19|Kod 18"
+        "|Poczta 20|Korespondencja 64"},
+    {5, "Odbiorca 16|Numer rachunku odbiorcy 17|Numer rachunku nadawcy 33|Nadawca 32|Tytułem 64"},
+    {6, "Numer rachunku ZUS 21|Numer rachunku płatnika 33|Nazwa płatnika 32|NIP płatnika 37"
+        "|Typ drugiego identyfikatora 38|Drugi identyfikator 39|Typ wpłaty 42|Numer deklaracji 40|Deklaracja 41"
+        "|Numer decyzji 43"},
+    {7, "Nazwa organu podatkowego 16|Numer rachunku organu podatkowego 17|Numer rachunku zobowiązanego 33"
+        "|Nazwa i adres zobowiązanego 32|NIP lub identyfikator uzupełniający 39|Typ identyfikatora 38|Okres 44"
+        "|Symbol formularza 45|Identyfikacja zobowiązania 46"}};
 
 class BlankEditors : public ::testing::Test {
 protected:
@@ -130,17 +147,6 @@ TEST_F(BlankEditors, EditorsLetThroughOnlyTheirCharactersUpToTheirLengthIntoTheT
 // a list entry chosen stores its code.
 TEST_F(BlankEditors, AFileShowsItsKindsCaptionsAndEachChoiceAndSavesBackUnchanged)
 {
-    const std::map<quint16, const char*> captions = {
-        {1, "Wpłacający 32|Nazwa banku 48|Numer rachunku 17|Nazwa rachunku 16|Tytułem 64"},
-        {2, "Nadawca - nazwa 32|Nadawca - adres 35|Kod 34|Poczta 36|Adresat - nazwa 16|Adresat - adres 19|Kod 18"
-            "|Poczta 20|Korespondencja 64"},
-        {5, "Odbiorca 16|Numer rachunku odbiorcy 17|Numer rachunku nadawcy 33|Nadawca 32|Tytułem 64"},
-        {6, "Numer rachunku ZUS 21|Numer rachunku płatnika 33|Nazwa płatnika 32|NIP płatnika 37"
-            "|Typ drugiego identyfikatora 38|Drugi identyfikator 39|Typ wpłaty 42|Numer deklaracji 40|Deklaracja 41"
-            "|Numer decyzji 43"},
-        {7, "Nazwa organu podatkowego 16|Numer rachunku organu podatkowego 17|Numer rachunku zobowiązanego 33"
-            "|Nazwa i adres zobowiązanego 32|NIP lub identyfikator uzupełniający 39|Typ identyfikatora 38|Okres 44"
-            "|Symbol formularza 45|Identyfikacja zobowiązania 46"}};
     const QStringList zus{"  101010230000261395 00000", "83101010230000261395100000", "78101010230000261395200000",
                           "73101010230000261395300000", "68101010230000261395400000"};
     const struct { quint16 kind; int tag; QStringList entries; QString codes; } lists[] = {
@@ -183,7 +189,7 @@ TEST_F(BlankEditors, AFileShowsItsKindsCaptionsAndEachChoiceAndSavesBackUnchange
                 if (auto* label = qobject_cast<QLabel*>(children.at(c)))
                     shown << label->text() + u' ' + children.at(c + 1)->property("tag").toString();
             EXPECT_EQ(shown.join(u'|'), QStringLiteral("Kwota 1|%1|Kolor tekstu 256|Kolor formularza 257")
-                                           .arg(QString::fromUtf8(captions.at(l.kind))));
+                                           .arg(QString::fromUtf8(Captions.at(l.kind))));
             // The amount's edit, 80 pixels wide, ends 24 pixels from the panel's right edge.
             const QWidget* k = form->EditorOfTag(1);
             EXPECT_EQ(QPoint(k->width(), k->parentWidget()->width() - k->x() - k->width()), QPoint(80, 24));
@@ -216,6 +222,36 @@ TEST_F(BlankEditors, AFileShowsItsKindsCaptionsAndEachChoiceAndSavesBackUnchange
         d.FOdbRach = QString::fromLatin1(odbRach);
         const auto form = FormFromFile(d);
         EXPECT_EQ(Text(*form, 21) + form->OdbRach(), lists[0].entries.at(entry) + zus.at(entry));
+    }
+}
+
+// Tab and Shift+Tab go through a kind's editors in the order they are built, the payment boxes last, and type no
+// tab; a tab pasted into an editor becomes a blank.
+TEST_F(BlankEditors, TabAndShiftTabGoThroughTheEditorsInTheirOrderTypingNoTab)
+{
+    QApplication::clipboard()->setText(QStringLiteral("a\tb"));
+    for (const auto& [kind, checks] : {std::pair{1, ""}, {2, ""}, {5, "|81|80|82"}, {6, "|81|80"}, {7, "|81|80"}}) {
+        const auto form = NewForm(quint16(kind));
+        form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        QStringList order{"1"}, visited;
+        for (const QString& row : (QString::fromUtf8(Captions.at(kind)) + QLatin1String(checks)).split(u'|'))
+            order << row.section(u' ', -1);
+        form->EditorOfTag(1)->setFocus(Qt::TabFocusReason);
+        for (qsizetype i = 0; i + 1 < 2 * order.size(); ++i) {
+            QWidget* at = QApplication::focusWidget();
+            visited << (at->property("tag").isValid() ? at : at->parentWidget())->property("tag").toString();
+            const bool back = i + 1 >= order.size();
+            if (i < order.size())
+                QTest::keyClick(at, Qt::Key_V, Qt::ControlModifier);
+            QTest::keyClick(at, back ? Qt::Key_Backtab : Qt::Key_Tab, back ? Qt::ShiftModifier : Qt::NoModifier);
+        }
+        EXPECT_EQ(visited, order + QStringList(order.rbegin() + 1, order.rend())) << kind;
+        const QWidget* panel = form->EditorOfTag(1)->parentWidget();
+        for (const QLineEdit* edit : panel->findChildren<QLineEdit*>()) // a 2-character one keeps "a "
+            EXPECT_TRUE(u"a b"_s.startsWith(edit->text()) && edit->text().size() > 1) << edit->text().toStdString();
+        for (const QPlainTextEdit* memo : panel->findChildren<QPlainTextEdit*>())
+            EXPECT_EQ(memo->toPlainText(), u"a b"_s) << kind;
     }
 }
 
