@@ -26,6 +26,8 @@ public:
     int PanelWidth() const;
     // The width every editor starts with.
     int EditorWidth() const;
+    // Where a full-width editor ends on the right.
+    int RowEnd() const;
     int X() const { return m_x; }
     int Y() const { return m_y; }
     void SetY(int y) { m_y = y; }
@@ -39,6 +41,9 @@ public:
     // Keeps the control on its row, its right side the panel's margin away
     // from the panel's right edge.
     void PlaceAtRightEdge(QWidget* control);
+    // Widens an edit, never narrows it, so that it shows a value of the
+    // given shape whole in its font, with its digits the font's widest.
+    void WidenToShow(QWidget* edit, const QString& value) const;
 
     // Two editors side by side: the first gets its width and stays that
     // wide; the second starts beside it on the same row.

@@ -73,6 +73,18 @@ protected:
             {40, QString::number(f.Data().FNadNrDeklar)}, {42, f.NadTypWplaty()}};
         return fields.count(tag) ? fields.at(tag) : Text(f, tag);
     }
+    // From its start in view, the edit's end is in view too: the text does not scroll.
+    static bool ShowsWhole(QWidget* editor)
+    {
+        auto* edit = qobject_cast<QLineEdit*>(editor);
+        const auto cursorX = [edit](bool atEnd) {
+            atEnd ? edit->end(false) : edit->home(false);
+            edit->grab(); // painting scrolls the text to the cursor
+            return edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().x();
+        };
+        const int start = cursorX(false);
+        return cursorX(true) - start == edit->fontMetrics().horizontalAdvance(edit->text());
+    }
     TempConfig config;
     QTemporaryDir dir;
 };
@@ -108,19 +120,32 @@ TEST_F(BlankEditors, EditorsLetThroughOnlyTheirCharactersUpToTheirLengthIntoTheT
         EXPECT_TRUE(form->Modified());
     }
     QLocale::setDefault(Polish);
-    // Digits pass every filter, so only the length stops them.
+    // Digits pass every filter, so only the length stops them. A code (20 characters at most) of that many
+    // digits shows whole at the panel's default width; the desktop fonts' digits are all equally wide.
     for (const auto& [kind, tag, length] : {std::tuple{7, 17, 35}, {6, 33, 35}, {2, 34, 6}, {6, 37, 10}, {7, 39, 14},
              {6, 40, 2}, {6, 41, 6}, {6, 43, 15}, {7, 44, 7}, {7, 46, 20}, {5, 16, 130}, {1, 48, 130}, {1, 64, 120},
-             {2, 64, 2000}, {2, 20, 130}}) {
+             {2, 64, 2000}, {2, 20, 130}, {2, 18, 6}}) {
         const auto form = NewForm(quint16(kind));
         form->SetEditorValue(tag, QString()), QTest::keyClicks(form->EditorOfTag(tag), QString(length + 2, u'7'));
         EXPECT_EQ(Text(*form, tag), QString(length, u'7')) << tag;
+        EXPECT_TRUE(length > 20 || ShowsWhole(form->EditorOfTag(tag))) << tag;
     }
-    // An amount is shown in its shortest form, also beyond what the editor lets through.
+    // Pairs share a row 8 pixels apart; the post office takes the rest of it, the declaration's halves are alike.
+    for (const auto& [kind, first, second] : {std::tuple{2, 34, 36}, {2, 18, 20}, {6, 40, 41}}) {
+        const auto form = NewForm(quint16(kind));
+        const QRect a = form->EditorOfTag(first)->geometry(), b = form->EditorOfTag(second)->geometry();
+        EXPECT_EQ(QPoint(b.x() - a.right() - 1, b.y() - a.y()), QPoint(8, 0));
+        const int panelWidth = form->EditorOfTag(first)->parentWidget()->width();
+        EXPECT_EQ(kind == 6 ? b.width() - a.width() : panelWidth - b.right() - 1, kind == 6 ? 0 : 24) << first;
+    }
+    // An amount is shown in its shortest form, also beyond what the editor lets through, and whole up to the cap.
     for (const auto& [locale, amount, shown] : {std::tuple{Polish, Currency(1234500), "123,45"},
-             {English, Currency(1234500), "123.45"}, {Polish, Currency(15000000000000), "1500000000"}}) {
+             {English, Currency(1234500), "123.45"}, {Polish, Currency(15000000000000), "1500000000"},
+             {Polish, MaxKwota, "999999999,99"}}) {
         QLocale::setDefault(locale);
-        EXPECT_EQ(Text(*FormFromFile(Document(bkTransfer, amount)), 1), QString::fromLatin1(shown));
+        const auto form = FormFromFile(Document(bkTransfer, amount));
+        EXPECT_EQ(Text(*form, 1), QString::fromLatin1(shown));
+        EXPECT_TRUE(ShowsWhole(form->EditorOfTag(1))) << shown;
     }
     // Backspace passes every filter but the postal code's, Delete even that one
     // (an X keyboard gives it the DEL character as its text).
@@ -190,9 +215,10 @@ TEST_F(BlankEditors, AFileShowsItsKindsCaptionsAndEachChoiceAndSavesBackUnchange
                     shown << label->text() + u' ' + children.at(c + 1)->property("tag").toString();
             EXPECT_EQ(shown.join(u'|'), QStringLiteral("Kwota 1|%1|Kolor tekstu 256|Kolor formularza 257")
                                            .arg(QString::fromUtf8(Captions.at(l.kind))));
-            // The amount's edit, 80 pixels wide, ends 24 pixels from the panel's right edge.
+            // The amount's edit, at least 80 pixels wide, ends 24 pixels from the panel's right edge.
             const QWidget* k = form->EditorOfTag(1);
-            EXPECT_EQ(QPoint(k->width(), k->parentWidget()->width() - k->x() - k->width()), QPoint(80, 24));
+            const int gap = k->parentWidget()->width() - k->x() - k->width();
+            EXPECT_EQ(QPoint(std::min(k->width(), 80), gap), QPoint(80, 24));
             if (l.tag)
                 EXPECT_EQ(Text(*form, l.tag), l.entries.at(i));
             for (const auto& [tag, on] : {std::pair{80, d.FPrzelewWplata == pwPrzelew},
