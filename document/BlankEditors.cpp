@@ -44,9 +44,9 @@ void AddPostalCodeAndOffice(EditorPanelBuilder& b, int codeTag, int officeTag)
     code->resize(PostalCodeWidthPx, code->height());
     b.WidenToShow(code, QString(L::PostalCode, QLatin1Char('0')));
     b.NextInPair(code, code->width());
-    // The post office takes the rest of the row.
+    // The post office takes the rest of the row, ending where a full-width editor does.
     QWidget* office = b.AddRow(QStringLiteral("Poczta"), E::Edit, officeTag, L::Name);
-    office->resize(b.RowEnd() - office->x(), office->height());
+    office->resize(code->x() + b.EditorWidth() - office->x(), office->height());
     b.EndPair();
 }
 

@@ -99,11 +99,6 @@ int EditorPanelBuilder::EditorWidth() const
     return PanelWidth() - WidthReservePx;
 }
 
-int EditorPanelBuilder::RowEnd() const
-{
-    return MarginPx + EditorWidth();
-}
-
 QLabel* EditorPanelBuilder::AddLabel(const QString& caption)
 {
     auto* label = new QLabel(caption, m_panel);

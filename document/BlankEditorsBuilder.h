@@ -26,8 +26,6 @@ public:
     int PanelWidth() const;
     // The width every editor starts with.
     int EditorWidth() const;
-    // Where a full-width editor ends on the right.
-    int RowEnd() const;
     int X() const { return m_x; }
     int Y() const { return m_y; }
     void SetY(int y) { m_y = y; }
