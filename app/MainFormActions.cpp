@@ -98,10 +98,7 @@ void TMainForm::OpenFile(const QString& FileName)
     }
     QString error;
     if (!CreateBlankForm(0, FileName, &error)) {
-        // Someone at the keyboard asked for it: say why it did not open, in
-        // Polish also when the file simply ends too early.
-        if (error == QLatin1String("Stream read error"))
-            error = QStringLiteral("Nie można otworzyć pliku: ") + FileName;
+        // Someone at the keyboard asked for it: say why it did not open.
         ShowError(error);
         return;
     }

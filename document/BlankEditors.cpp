@@ -1,3 +1,4 @@
+#include "document/BlankEditorsAmount.h"
 #include "document/BlankEditorsBuilder.h"
 #include "document/BlankEditorsControls.h"
 #include "document/BlankEditorsTags.h"
@@ -22,8 +23,6 @@ namespace L = FieldLength;
 constexpr int AmountEditWidthPx = 80;
 constexpr int ColorPanelWidthPx = 60;
 constexpr int PostalCodeWidthPx = 40;
-// "Poczta" starts beside the postal code: 8 + 40 + 8.
-constexpr int BesidePostalCodePx = 48;
 constexpr int PairHalfGapPx = 4;
 constexpr int MoneyOrderGroupGapPx = 8;
 constexpr int CorrespondenceExtraPx = 20;
@@ -42,9 +41,12 @@ void AddPostalCodeAndOffice(EditorPanelBuilder& b, int codeTag, int officeTag)
 {
     b.BeginPair();
     QWidget* code = b.AddRow(QStringLiteral("Kod"), E::Edit, codeTag, L::PostalCode);
-    b.NextInPair(code, PostalCodeWidthPx);
+    code->resize(PostalCodeWidthPx, code->height());
+    b.WidenToShow(code, QString(L::PostalCode, QLatin1Char('0')));
+    b.NextInPair(code, code->width());
+    // The post office takes the rest of the row, ending where a full-width editor does.
     QWidget* office = b.AddRow(QStringLiteral("Poczta"), E::Edit, officeTag, L::Name);
-    office->resize(b.EditorWidth() - BesidePostalCodePx, office->height());
+    office->resize(code->x() + b.EditorWidth() - office->x(), office->height());
     b.EndPair();
 }
 
@@ -85,12 +87,14 @@ void AddZusEditors(EditorPanelBuilder& b)
     b.AddRow(QStringLiteral("Drugi identyfikator"), E::Edit, NadId2, L::SecondId);
     b.AddChoices(b.AddRow(QStringLiteral("Typ wpłaty"), E::ChoiceList, NadTypWplaty, 0),
                  PaymentTypeChoices().captions);
-    const int half = b.EditorWidth() / 2 - PairHalfGapPx;
     b.BeginPair();
     QWidget* number = b.AddRow(QStringLiteral("Numer deklaracji"), E::Edit, NadNrDeklar, L::DeclarationNumber);
-    b.NextInPair(number, half);
+    // Both halves are as wide as the wider of the two values needs.
+    number->resize(b.EditorWidth() / 2 - PairHalfGapPx, number->height());
+    b.WidenToShow(number, QString(qMax(L::DeclarationNumber, L::Declaration), QLatin1Char('0')));
+    b.NextInPair(number, number->width());
     QWidget* period = b.AddRow(QStringLiteral("Deklaracja"), E::Edit, NadDeklaracja, L::Declaration);
-    period->resize(half, period->height());
+    period->resize(number->width(), period->height());
     b.EndPair();
     b.AddRow(QStringLiteral("Numer decyzji"), E::Edit, NadNrDecyzji, L::DecisionNumber);
     b.AddPaymentKindChecks(false);
@@ -112,14 +116,17 @@ void AddTaxEditors(EditorPanelBuilder& b)
     b.AddPaymentKindChecks(false);
 }
 
-// A caption on the left and its control at the right edge of the same row.
-QWidget* AddRightEdgeRow(EditorPanelBuilder& b, const QString& caption, E cls, int tag, int width)
+// A caption on the left and its control at the right edge of the same row,
+// wide enough to show the widest value given.
+QWidget* AddRightEdgeRow(EditorPanelBuilder& b, const QString& caption, E cls, int tag, int width,
+                         const QString& widest = {})
 {
     const int top = b.Y();
     b.AddLabel(caption);
     b.SetY(top);
     QWidget* control = b.AddEditor(cls, tag, 0);
     control->resize(width, control->height());
+    b.WidenToShow(control, widest);
     b.PlaceAtRightEdge(control);
     return control;
 }
@@ -144,7 +151,8 @@ void TfrmBlank::CreateEditors()
 
     EditorPanelBuilder b(panel, {[this](QObject* sender) { EditorChange(sender); },
                                  [this](QWidget* sender) { ColorPanelClick(sender); }});
-    AddRightEdgeRow(b, QStringLiteral("Kwota"), E::Edit, T::Kwota, AmountEditWidthPx);
+    AddRightEdgeRow(b, QStringLiteral("Kwota"), E::Edit, T::Kwota, AmountEditWidthPx,
+                    AmountToEditorText(MaxKwota, QLocale()));
     switch (F.FKind) {
     case bkDeposit: AddDepositEditors(b); break;
     case bkMoneyOrder: AddMoneyOrderEditors(b); break;

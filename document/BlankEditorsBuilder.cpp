@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
+#include <QStyle>
 
 namespace {
 
@@ -38,6 +39,9 @@ enum Anchor { AnchorNone = 0, AnchorStretch = 1, AnchorMove = 2 };
 // The forms' flat editors: a thin line instead of the sunken frame, which
 // would leave no room for the text at these heights.
 constexpr char FlatEditStyle[] = "QLineEdit { border: 1px solid palette(dark); padding: 0px; }";
+constexpr int FlatEditBorderPx = 1;
+// A line edit keeps this much room between its frame and its text on either side.
+constexpr int LineEditTextMarginPx = 2;
 constexpr char FlatMemoStyle[] = "QPlainTextEdit { border: 1px solid palette(dark); }";
 
 QFont LabelFont()
@@ -60,6 +64,19 @@ EditorKeyFilter::Rule KeyRuleOfTag(int tag)
     case EditorTags::NadKod: return edtKodKeyPress;
     default: return nullptr;
     }
+}
+
+// The text with every digit replaced by the font's widest one.
+QString WithWidestDigits(const QFontMetrics& metrics, QString text)
+{
+    QChar widest = QLatin1Char('0');
+    for (char digit = '1'; digit <= '9'; ++digit)
+        if (metrics.horizontalAdvance(QLatin1Char(digit)) > metrics.horizontalAdvance(widest))
+            widest = QLatin1Char(digit);
+    for (QChar& c : text)
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+            c = widest;
+    return text;
 }
 
 } // namespace
@@ -117,6 +134,8 @@ QWidget* EditorPanelBuilder::AddEditor(EditorClass cls, int tag, int maxLength)
         auto* memo = new QPlainTextEdit(m_panel);
         memo->setStyleSheet(QLatin1String(FlatMemoStyle));
         memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        // Tab goes on to the next editor, as from every other one.
+        memo->setTabChangesFocus(true);
         LimitMemoLength(memo, maxLength, [change, memo] { change(memo); });
         control = memo;
         height = MemoHeightPx;
@@ -184,6 +203,22 @@ void EditorPanelBuilder::PlaceAtRightEdge(QWidget* control)
 {
     control->move(PanelWidth() - RightEdgeGapPx - control->width(), control->y());
     control->setProperty(AnchorProperty, int(AnchorMove));
+}
+
+void EditorPanelBuilder::WidenToShow(QWidget* edit, const QString& value) const
+{
+    auto* line = qobject_cast<QLineEdit*>(edit);
+    if (!line)
+        return;
+    line->ensurePolished();
+    const QMargins text = line->textMargins();
+    // A line edit scrolls its text once the cursor after it would leave the text area.
+    const int cursorPx = line->style()->pixelMetric(QStyle::PM_TextCursorWidth, nullptr, line);
+    const QFontMetrics metrics = line->fontMetrics();
+    const int needed = metrics.horizontalAdvance(WithWidestDigits(metrics, value)) + cursorPx + text.left()
+        + text.right() + 2 * (LineEditTextMarginPx + FlatEditBorderPx);
+    if (needed > line->width())
+        line->resize(needed, line->height());
 }
 
 void EditorPanelBuilder::BeginPair()

@@ -39,6 +39,9 @@ public:
     // Keeps the control on its row, its right side the panel's margin away
     // from the panel's right edge.
     void PlaceAtRightEdge(QWidget* control);
+    // Widens an edit, never narrows it, so that it shows a value of the
+    // given shape whole in its font, with its digits the font's widest.
+    void WidenToShow(QWidget* edit, const QString& value) const;
 
     // Two editors side by side: the first gets its width and stays that
     // wide; the second starts beside it on the same row.

@@ -38,10 +38,15 @@ private:
     QObject* m_control;
 };
 
+// A tab typed or pasted into a field would print on the form as a gap of
+// its own and leave the text after it out of its cells: it becomes a blank.
+constexpr QChar Tab = QLatin1Char('\t');
+constexpr QChar Blank = QLatin1Char(' ');
+
 // What is typed or pasted ends at the cursor, so the surplus is cut there.
-class EditLengthLimit : public QValidator {
+class EditInputRules : public QValidator {
 public:
-    EditLengthLimit(int maxLength, QLineEdit* edit)
+    EditInputRules(int maxLength, QLineEdit* edit)
         : QValidator(edit)
         , m_edit(edit)
         , m_maxLength(maxLength)
@@ -54,9 +59,10 @@ public:
     {
         if (ProgramWrites(m_edit))
             return Acceptable;
+        input.replace(Tab, Blank);
         const int allowed = std::max(m_maxLength, m_lastLength);
         const int excess = int(input.size()) - allowed;
-        if (excess > 0) {
+        if (m_maxLength > 0 && excess > 0) {
             const int from = std::max(pos - excess, 0);
             input.remove(from, pos - from);
             pos = from;
@@ -80,6 +86,29 @@ bool IsLineBreak(QChar c)
 int MemoLength(const QPlainTextEdit* memo)
 {
     return int(MemoText(memo).size());
+}
+
+// Turns the tabs among count characters from position from into blanks, as a
+// part of the change that brought them, so that one undo takes back both;
+// false when there were none.
+bool ReplaceTabs(QTextDocument* doc, int from, int count)
+{
+    const int end = std::min(from + count, doc->characterCount() - 1);
+    QTextCursor cursor(doc);
+    bool replaced = false;
+    for (int at = from; at < end; ++at) {
+        if (doc->characterAt(at) != Tab)
+            continue;
+        if (!replaced)
+            cursor.joinPreviousEditBlock();
+        replaced = true;
+        cursor.setPosition(at);
+        cursor.setPosition(at + 1, QTextCursor::KeepAnchor);
+        cursor.insertText(QString(Blank));
+    }
+    if (replaced)
+        cursor.endEditBlock();
+    return replaced;
 }
 
 } // namespace
@@ -129,8 +158,7 @@ void TColorPanel::mouseReleaseEvent(QMouseEvent* event)
 
 void LimitEditLength(QLineEdit* edit, int maxLength)
 {
-    if (maxLength > 0)
-        edit->setValidator(new EditLengthLimit(maxLength, edit));
+    edit->setValidator(new EditInputRules(maxLength, edit));
 }
 
 void LimitMemoLength(QPlainTextEdit* memo, int maxLength, std::function<void()> onChange)
@@ -148,6 +176,9 @@ void LimitMemoLength(QPlainTextEdit* memo, int maxLength, std::function<void()> 
         last->added = added;
     });
     QObject::connect(memo, &QPlainTextEdit::textChanged, memo, [memo, doc, last, maxLength, onChange] {
+        // The replacement's own change runs the handler again, with the blanks.
+        if (!ProgramWrites(memo) && ReplaceTabs(doc, last->from, last->added))
+            return;
         const int length = MemoLength(memo);
         const int allowed = std::max(maxLength, last->length);
         if (maxLength > 0 && length > allowed && !ProgramWrites(memo)) {

@@ -36,7 +36,8 @@ private:
 
 // The maximum lengths limit what the user types or pastes; a value the
 // program sets is kept whole, longer or not. A text already over the limit
-// may shrink but not grow. 0 means no limit.
+// may shrink but not grow. 0 means no limit. Here and in memos, a tab that
+// the user types or pastes becomes a blank.
 void LimitEditLength(QLineEdit* edit, int maxLength);
 // In a memo every line break counts as two characters, CR and LF. The
 // handler runs for every change of the memo's text that stands.

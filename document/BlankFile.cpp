@@ -30,16 +30,11 @@ constexpr QChar Lf = QLatin1Char('\n');
 // A multi-line field is stored with a line break after its last line too.
 constexpr int LastBreakUnits = 2;
 
+// A file cut short, a count that is negative or runs past the end, a field
+// longer than its editor: the user is told the file is damaged.
 [[noreturn]] void ThrowBadFormat()
 {
     throw Exception(QStringLiteral("Nieprawidłowy format pliku."));
-}
-
-// The toolkit's own message for a stream that ends too early; the user never
-// sees it (the window that failed to load is closed silently).
-[[noreturn]] void ThrowStreamReadError()
-{
-    throw Exception(QStringLiteral("Stream read error"));
 }
 
 qsizetype TextUnits(const QStringList& lines)
@@ -81,9 +76,7 @@ public:
     QString String(int maxUnits)
     {
         const qint32 count = qFromLittleEndian<qint32>(Take(4));
-        if (count < 0)
-            ThrowStreamReadError();
-        if (count > maxUnits)
+        if (count < 0 || count > maxUnits)
             ThrowBadFormat();
         if (m_ansi.isValid()) {
             const uchar* text = Take(count);
@@ -109,7 +102,7 @@ private:
     const uchar* Take(qsizetype count)
     {
         if (count > m_size - m_pos)
-            ThrowStreamReadError();
+            ThrowBadFormat();
         const uchar* at = m_data + m_pos;
         m_pos += count;
         return at;
@@ -187,7 +180,7 @@ void ReadBlankFile(const QByteArray& bytes, TBlankData& data)
     FieldReader file(bytes);
     const quint16 kind = file.WordOrZero();
     if (kind < bkDeposit || kind > bkTransferTax)
-        throw Exception(QStringLiteral("Nieprawidłowy format pliku."));
+        ThrowBadFormat();
     const quint16 version = file.WordOrZero();
     if (version < 1 || version > BlankFileVersion)
         throw Exception(QStringLiteral("Nieprawidłowa wersja pliku."));

@@ -27,9 +27,9 @@ void TfrmBlank::Load()
     switch (ReadRegularFile(FFileName, MaxBlankFileBytes, bytes)) {
     case TFileRead::Ok:
         break;
-    case TFileRead::NotRegular:
-    case TFileRead::TooLarge:
+    case TFileRead::TooLarge: // larger than any document the program writes
         throw Exception(QStringLiteral("Nieprawidłowy format pliku."));
+    case TFileRead::NotRegular: // a folder, a device: no file to read
     case TFileRead::Missing:
     case TFileRead::Failed:
         throw Exception(QStringLiteral("Nie można otworzyć pliku: ") + FFileName);

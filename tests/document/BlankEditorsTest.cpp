@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -56,6 +57,16 @@ protected:
             {40, QString::number(f.Data().FNadNrDeklar)}, {42, f.NadTypWplaty()}};
         return fields.count(tag) ? fields.at(tag) : Text(f, tag);
     }
+    // With its start in view, the edit's end is in view too: the text does not scroll.
+    static bool ShowsWhole(QWidget* editor)
+    {
+        auto* edit = qobject_cast<QLineEdit*>(editor);
+        edit->home(false), edit->grab(); // painting scrolls the text to the cursor
+        const int start = edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().x();
+        edit->end(false), edit->grab();
+        const int end = edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().x();
+        return end - start == edit->fontMetrics().horizontalAdvance(edit->text());
+    }
     TempConfig config;
     QTemporaryDir dir;
 };
@@ -91,19 +102,31 @@ TEST_F(BlankEditors, EditorsLetThroughOnlyTheirCharactersUpToTheirLengthIntoTheT
         EXPECT_TRUE(form->Modified());
     }
     QLocale::setDefault(Polish);
-    // Digits pass every filter, so only the length stops them.
+    // Digits pass every filter, so only the length stops them. A code (20 characters at most) of that many
+    // digits shows whole at the panel's default width; the desktop fonts' digits are all equally wide.
     for (const auto& [kind, tag, length] : {std::tuple{7, 17, 35}, {6, 33, 35}, {2, 34, 6}, {6, 37, 10}, {7, 39, 14},
              {6, 40, 2}, {6, 41, 6}, {6, 43, 15}, {7, 44, 7}, {7, 46, 20}, {5, 16, 130}, {1, 48, 130}, {1, 64, 120},
-             {2, 64, 2000}, {2, 20, 130}}) {
+             {2, 64, 2000}, {2, 20, 130}, {2, 18, 6}}) {
         const auto form = NewForm(quint16(kind));
         form->SetEditorValue(tag, QString()), QTest::keyClicks(form->EditorOfTag(tag), QString(length + 2, u'7'));
         EXPECT_EQ(Text(*form, tag), QString(length, u'7')) << tag;
+        EXPECT_TRUE(length > 20 || ShowsWhole(form->EditorOfTag(tag))) << tag;
     }
-    // An amount is shown in its shortest form, also beyond what the editor lets through.
+    // Pairs share a row 8 pixels apart; the post office ends where the amount does, the declaration's halves match.
+    for (const auto& [kind, first, second] : {std::tuple{2, 34, 36}, {2, 18, 20}, {6, 40, 41}}) {
+        const auto form = NewForm(quint16(kind));
+        const QRect a = form->EditorOfTag(first)->geometry(), b = form->EditorOfTag(second)->geometry();
+        EXPECT_EQ(QPoint(b.x() - a.right(), b.y() - a.y()), QPoint(9, 0));
+        EXPECT_EQ(kind == 6 ? b.width() : b.right(), kind == 6 ? a.width() : form->EditorOfTag(1)->geometry().right());
+    }
+    // An amount is shown in its shortest form, also beyond what the editor lets through, and whole up to the cap.
     for (const auto& [locale, amount, shown] : {std::tuple{Polish, Currency(1234500), "123,45"},
-             {English, Currency(1234500), "123.45"}, {Polish, Currency(15000000000000), "1500000000"}}) {
+             {English, Currency(1234500), "123.45"}, {Polish, Currency(15000000000000), "1500000000"},
+             {Polish, MaxKwota, "999999999,99"}}) {
         QLocale::setDefault(locale);
-        EXPECT_EQ(Text(*FormFromFile(Document(bkTransfer, amount)), 1), QString::fromLatin1(shown));
+        const auto form = FormFromFile(Document(bkTransfer, amount));
+        EXPECT_EQ(Text(*form, 1), QString::fromLatin1(shown));
+        EXPECT_TRUE(ShowsWhole(form->EditorOfTag(1))) << shown;
     }
     // Backspace passes every filter but the postal code's, Delete even that one
     // (an X keyboard gives it the DEL character as its text).
@@ -115,20 +138,22 @@ TEST_F(BlankEditors, EditorsLetThroughOnlyTheirCharactersUpToTheirLengthIntoTheT
         QTest::sendKeyEvent(QTest::Click, form->EditorOfTag(tag), Qt::Key_Delete, QString(QChar(0x7F)), {});
     }
     EXPECT_EQ(Text(*form, 1) + u'|' + form->OdbKod(), QStringLiteral("0-95|0-950"));
-    // Account numbers are mostly copied from an invoice, so Ctrl+V must paste; blank lines
-    // and blanks around a line are no part of the field.
+    // Account numbers are mostly copied from an invoice, so Ctrl+V must paste; blank lines and blanks
+    // around a line are no part of the field. A pasted tab, which would print as a gap, is a blank.
     const auto transfer = NewForm(bkTransfer);
-    QApplication::clipboard()->setText(QStringLiteral("61 1090 1014 0000 0712 1981 2874"));
+    QApplication::clipboard()->setText(QStringLiteral("61 1090 1014\t0000 0712 1981 2874"));
     QTest::keyClick(transfer->EditorOfTag(17), Qt::Key_V, Qt::ControlModifier);
+    QApplication::clipboard()->setText(QStringLiteral("Jan\tNowak"));
+    QTest::keyClick(transfer->EditorOfTag(32), Qt::Key_V, Qt::ControlModifier);
     transfer->SetEditorValue(16, QStringLiteral("\r\n Firma\r\nul. Długa 5 \r\n\r\n"));
-    EXPECT_EQ(transfer->OdbRach() + u'|' + transfer->Odbiorca().join(u'|'),
-              QStringLiteral("61 1090 1014 0000 0712 1981 2874|Firma|ul. Długa 5"));
+    EXPECT_EQ(transfer->OdbRach() + u'|' + transfer->Odbiorca().join(u'|') + u'|' + transfer->Nadawca().join(u'|'),
+              QStringLiteral("61 1090 1014 0000 0712 1981 2874|Firma|ul. Długa 5|Jan Nowak"));
 }
 
 // A document of every kind, with every entry of each choice list, opens with each caption over the editor
-// of its field (by tag), showing the entry, its payment boxes and colours, and saves back byte for byte;
-// a list entry chosen stores its code.
-TEST_F(BlankEditors, AFileShowsItsKindsCaptionsAndEachChoiceAndSavesBackUnchanged)
+// of its field (by tag), showing the entry, its payment boxes and colours; Tab and Shift+Tab go through the
+// editors in that order and back, and it saves back byte for byte (no tab typed); a list entry chosen stores its code.
+TEST_F(BlankEditors, AFileShowsItsKindsCaptionsAndEachChoiceTabsThroughThemAndSavesBackUnchanged)
 {
     const std::map<quint16, const char*> captions = {
         {1, "Wpłacający 32|Nazwa banku 48|Numer rachunku 17|Nazwa rachunku 16|Tytułem 64"},
@@ -184,9 +209,9 @@ TEST_F(BlankEditors, AFileShowsItsKindsCaptionsAndEachChoiceAndSavesBackUnchange
                     shown << label->text() + u' ' + children.at(c + 1)->property("tag").toString();
             EXPECT_EQ(shown.join(u'|'), QStringLiteral("Kwota 1|%1|Kolor tekstu 256|Kolor formularza 257")
                                            .arg(QString::fromUtf8(captions.at(l.kind))));
-            // The amount's edit, 80 pixels wide, ends 24 pixels from the panel's right edge.
+            // The amount's edit, at least 80 pixels wide, ends 24 pixels from the panel's right edge.
             const QWidget* k = form->EditorOfTag(1);
-            EXPECT_EQ(QPoint(k->width(), k->parentWidget()->width() - k->x() - k->width()), QPoint(80, 24));
+            EXPECT_EQ(QPoint(k->width() >= 80, k->parentWidget()->width() - k->x() - k->width()), QPoint(1, 24));
             if (l.tag)
                 EXPECT_EQ(Text(*form, l.tag), l.entries.at(i));
             for (const auto& [tag, on] : {std::pair{80, d.FPrzelewWplata == pwPrzelew},
@@ -195,6 +220,20 @@ TEST_F(BlankEditors, AFileShowsItsKindsCaptionsAndEachChoiceAndSavesBackUnchange
                     EXPECT_EQ(box->isChecked(), on) << tag;
             for (const auto& [tag, colour] : {std::pair{256, d.FKolTekst}, {257, d.FKolForm}})
                 EXPECT_EQ(form->EditorOfTag(tag)->palette().color(QPalette::Window), ToQColor(colour)) << tag;
+            QStringList order{"1"}, visited; // the payment boxes come last
+            const char* boxes = l.kind == 5 ? "|81|80|82" : l.kind > 5 ? "|81|80" : "";
+            for (const QString& row : (QString::fromUtf8(captions.at(l.kind)) + QLatin1String(boxes)).split(u'|'))
+                order << row.section(u' ', -1);
+            form->activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+            form->EditorOfTag(1)->setFocus(Qt::TabFocusReason);
+            for (qsizetype i = 0; i + 1 < 2 * order.size(); ++i) {
+                visited << QApplication::focusWidget()->property("tag").toString();
+                const bool back = i + 1 >= order.size();
+                QTest::keyClick(QApplication::focusWidget(), back ? Qt::Key_Backtab : Qt::Key_Tab,
+                                back ? Qt::ShiftModifier : Qt::NoModifier);
+            }
+            EXPECT_EQ(visited, order + QStringList(order.rbegin() + 1, order.rend()));
             form->Save();
             QFile saved(form->FileName());
             EXPECT_EQ(saved.open(QIODevice::ReadOnly) ? saved.readAll() : QByteArray(), WriteBlankFile(d));

@@ -1,8 +1,11 @@
 #include "document/BlankFile.h"
+#include "document/BlankFormUnit.h"
 #include "drawing/Exception.h"
 #include "helpers/ByteBuilder.h"
 
+#include <QFile>
 #include <QStringEncoder>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -16,7 +19,6 @@ namespace {
 
 constexpr char FormatError[] = "Nieprawidłowy format pliku.";
 constexpr char VersionError[] = "Nieprawidłowa wersja pliku.";
-constexpr char StreamReadError[] = "Stream read error";
 
 // The message the reader throws; empty when it read the bytes.
 std::string ReadError(const QByteArray& bytes, TBlankData& data)
@@ -180,15 +182,15 @@ TEST(BlankFileRead, EveryVersionWholeOrCutAnywhereKeepsOnlyTheFieldsReadWhole)
             TBlankData data = Document(0, true);
             // One byte is a kind whose high byte counts as 0; the version is then missing.
             ASSERT_EQ(ReadError(bytes.left(length), data), length == bytes.size() ? ""
-                                                            : length == 0  ? FormatError
-                                                            : length < 3   ? VersionError
-                                                                           : StreamReadError);
+                                                            : length > 0 && length < 3 ? VersionError
+                                                                                       : FormatError);
             ASSERT_EQ(Mismatches(data, stored, Document(0, true), ends, length), "");
         }
     }
 }
 
-// Whole files read with their message, or their Tytul split at every kind of line break.
+// Whole files read with their message, or their Tytul split at every kind of line break. Only a file that cannot
+// be opened names itself; one cut short, with a bad count or too long a field, or too large, is damaged.
 TEST(BlankFileRead, WholeButWrongFilesAreRefusedWithTheirMessageAndEveryLineBreakSplits)
 {
     // A version-7 header with an empty document's amount and mode bytes.
@@ -197,21 +199,31 @@ TEST(BlankFileRead, WholeButWrongFilesAreRefusedWithTheirMessageAndEveryLineBrea
         const QString text = QString::fromLatin1(raw);
         return Assemble(7, Document(bkTransfer), &text).first;
     };
+    const QTemporaryDir dir;
+    const QString file = dir.filePath(u"plik.wpt"_s), missing = dir.filePath(u"brak.wpt"_s);
     // lines: Tytul, when read.
-    const struct { QByteArray bytes; const char* message; QStringList lines = {}; } cases[] = {
+    const struct { QByteArray bytes; std::string message; QStringList lines = {}; QString path = {}; } cases[] = {
+        {{}, "Nie można otworzyć pliku: " + missing.toStdString(), {}, missing},
+        {{}, "Nie można otworzyć pliku: " + dir.path().toStdString(), {}, dir.path()},
         {ByteBuilder().U16(8).U16(7).Bytes(), FormatError},      // kind 8
         {ByteBuilder().U16(0x0105).U16(7).Bytes(), FormatError}, // a kind with a high byte
-        {ByteBuilder().U16(5).U16(8).Bytes(), VersionError},
-        {start7 + ByteBuilder().I32(-1).Bytes(), StreamReadError},
-        {start7 + ByteBuilder().I32(2).Utf16(u"a"_s).Bytes(), StreamReadError},
+        {ByteBuilder().U16(5).U16(8).Bytes(), VersionError}, {start7.left(9), FormatError},
+        {start7 + ByteBuilder().I32(-1).Bytes(), FormatError},
+        {start7 + ByteBuilder().I32(2).Utf16(u"a"_s).Bytes(), FormatError},
+        {start7 + ByteBuilder().Utf16String(QString(133, u'a')).Bytes(), FormatError}, // 130 and a line break
+        {start7 + QByteArray(MaxBlankFileBytes, 0), FormatError},
         {tytul("a\r\nb\r\n"), "", {u"a"_s, u"b"_s}}, {tytul("a\rb"), "", {u"a"_s, u"b"_s}},
         {tytul("a\nb"), "", {u"a"_s, u"b"_s}}, {tytul(""), ""}, {tytul("\r\n"), "", {QString()}},
         {tytul("a\n\rb"), "", {u"a"_s, QString(), u"b"_s}}, {tytul("a\r\r\n"), "", {u"a"_s, QString()}},
     };
     for (const auto& c : cases) {
-        TBlankData data;
-        EXPECT_EQ(ReadError(c.bytes, data), c.message) << c.bytes.toHex().toStdString();
-        EXPECT_EQ(data.FTytul, c.lines) << c.bytes.toHex().toStdString();
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write(c.bytes) == c.bytes.size() && out.flush());
+        TBlankData data; // the window's editors would trim the lines
+        ReadError(c.bytes, data);
+        const TfrmBlank form(nullptr, c.path.isEmpty() ? file : c.path); // it closes itself when it cannot read
+        EXPECT_EQ(form.LoadError().toStdString(), c.message) << c.bytes.left(40).toHex().toStdString();
+        EXPECT_EQ(data.FTytul, c.lines) << c.bytes.left(40).toHex().toStdString();
     }
 }
 
