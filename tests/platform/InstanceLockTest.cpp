@@ -21,9 +21,19 @@ TEST(InstanceLock, OneHolderPerRegistryWhateverTheRuntimeFolderAndOnlyInAFolderO
     // Another start of the same user, from cron or `env -i`, meets the same lock.
     qunsetenv("XDG_RUNTIME_DIR");
     EXPECT_TRUE(TInstanceLock(name).AlreadyExists());
+    EXPECT_TRUE(TInstanceLock::IsHeld(name));
     EXPECT_EQ(TInstanceLock::Published(name), QStringLiteral("/run/user/1000/dde"));
     first.Release();
-    EXPECT_FALSE(TInstanceLock(name).AlreadyExists());
+    EXPECT_FALSE(TInstanceLock::IsHeld(name));
+    EXPECT_EQ(TInstanceLock::Published(name), QString());
+    // A holder that was killed leaves its text: held no longer, and the next holder clears it.
+    QFile left(first.Path());
+    ASSERT_TRUE(left.open(QIODevice::WriteOnly) && left.write("4321\n/run/user/1000/dde") > 0);
+    left.close();
+    EXPECT_FALSE(TInstanceLock::IsHeld(name));
+    const TInstanceLock next(name);
+    EXPECT_FALSE(next.AlreadyExists());
+    EXPECT_EQ(TInstanceLock::Published(name), QString());
     // A folder others may add files to could hold a lock of theirs: no lock then, and the program runs as the first
     // instance.
     const QString folder = config.Path() + "/KORVEX/Wplatomat";

@@ -84,7 +84,7 @@ TEST_F(DdeService, AProgramWithoutItsServiceSaysWhyAndItsClientsGiveUpAtOnce)
     qputenv("XDG_RUNTIME_DIR", deep.toLocal8Bit());
     ProgramRun program;
     ASSERT_TRUE(program.Start(QStringLiteral(WPLATOMAT_EXE), {}, {{"QT_QPA_PLATFORM", "offscreen"}}));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return RunningProgram().has_value(); }, 60'000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return RunningProgram().value_or(TRunningProgram{}).pid != 0; }, 60'000));
     EXPECT_TRUE(program.Output().contains(QStringLiteral("Usługa DDE nie działa"))) << program.Output().toStdString();
     ProgramRun client;
     session.StartShell(client, {"open", "c.wpt"});
