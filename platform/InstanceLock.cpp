@@ -23,7 +23,7 @@ QString LockPath(const QString& name)
 {
     const QString folder = QFileInfo(RegistryFile::defaultFileName()).absolutePath();
     struct stat st {};
-    if (name.isEmpty() || name.contains(QLatin1Char('/')) || !QDir().mkpath(folder)
+    if (name.isEmpty() || name.contains(QLatin1Char('/')) || !MakePrivateFolders(folder)
         || ::stat(QFile::encodeName(folder).constData(), &st) != 0 || !S_ISDIR(st.st_mode)
         || st.st_uid != ::geteuid() || (st.st_mode & (S_IWGRP | S_IWOTH)) != 0)
         return QString();

@@ -30,6 +30,9 @@ std::tuple<ino_t, qint64, QByteArray> Stamp(const QString& path)
 // Real processes of the program sharing one user's config and runtime folders.
 TEST(SingleInstance, SecondStartEndsQuietlyAndTheLockGoesWithTheProcessHoweverItEnds)
 {
+    // The umask of distributions that give each user a group of their own: the program's folders stay private.
+    const mode_t umaskBefore = ::umask(002);
+    const std::shared_ptr<void> restoreUmask(nullptr, [umaskBefore](void*) { ::umask(umaskBefore); });
     QTemporaryDir root;
     const auto path = [&](const char* name) { return root.filePath(QString::fromLatin1(name)); };
     // The runtime folder must be private, or Qt refuses it.
@@ -84,6 +87,10 @@ TEST(SingleInstance, SecondStartEndsQuietlyAndTheLockGoesWithTheProcessHoweverIt
 
     auto running = std::make_unique<ProgramRun>();
     ASSERT_NO_FATAL_FAILURE(startUntilUp(*running));
+    for (const char* folder : {"config/KORVEX", "config/KORVEX/Wplatomat"}) {
+        struct stat st {};
+        EXPECT_TRUE(::stat(QFile::encodeName(path(folder)).constData(), &st) == 0 && (st.st_mode & 07777) == 0700);
+    }
     expectSecondStartEndsQuietly(*running, {path("przelew.wpt")}, "runtime");
     expectSecondStartEndsQuietly(*running, {}, "other runtime");
     for (const int signal : {SIGTERM, SIGKILL}) {
