@@ -27,6 +27,14 @@ TEST_F(MainFormFixture, SecondTopicGreetsWithIsokAndMakesACashDepositFormOfTheFi
 {
     ShowMain();
     QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
+    // Nine connections at once show eight boxes; once those are closed, the next connection shows one again.
+    const auto boxes = [this] { return main->findChildren<QMessageBox*>().size(); };
+    for (int i = 0; i < 9; ++i)
+        main->WplatomatDdeServerConvOpen();
+    EXPECT_EQ(boxes(), 8);
+    for (int i = 0; i < 8; ++i)
+        modals.Expect<QMessageBox>(Click(QMessageBox::Ok));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return boxes() == 0; }, WaitMs));
     modals.Expect<QMessageBox>([](QWidget* w) {
         auto* box = qobject_cast<QMessageBox*>(w);
         EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
@@ -64,8 +72,26 @@ TEST_F(MainFormFixture, SecondTopicGreetsWithIsokAndMakesACashDepositFormOfTheFi
     }
     QLocale::setDefault(QLocale::c());
     EXPECT_EQ(main->BlankForms().size(), 4);
-    EXPECT_EQ(modals.texts,
-              (QStringList{"Isok", "\"abc\" nie jest prawidłową kwotą.", "\"\" nie jest prawidłową kwotą."}));
+    const QStringList errors = {"\"abc\" nie jest prawidłową kwotą.", "\"\" nie jest prawidłową kwotą."};
+    EXPECT_EQ(modals.texts, QStringList(9, "Isok") + errors);
+}
+
+TEST_F(MainFormFixture, OnlyAShellMacroThatOpensOrPrintsADocumentBringsTheWindowForward)
+{
+    ShowMain();
+    const QString a = FilePath(QStringLiteral("a.wpt"));
+    WriteDocument(a, bkTransfer);
+    const std::pair<QStringList, bool> rows[] = {
+        {{"[new]", "[printto \"" + a + "\" \"HP\"]", "[edit \"" + a + "\"]", "open " + a, "[open]"}, false},
+        {{}, true}, // the menu's entry
+        {{"[new]", "[OPEN \"" + a + "\"]"}, true},
+        {{"[print \"" + FilePath(QStringLiteral("brak.wpt")) + "\"]"}, true},
+    };
+    for (const auto& [macro, forward] : rows) {
+        main->showMinimized();
+        EXPECT_EQ(main->ShellDdeServerConvExecuteMacro(macro).status, TDdeReply::Done);
+        EXPECT_EQ(main->isMinimized(), !forward) << macro.join(u'|').toStdString();
+    }
 }
 
 TEST_F(MainFormFixture, APrintWaitsWhileAModalDialogRuns)
