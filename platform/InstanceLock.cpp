@@ -71,7 +71,7 @@ TInstanceLock::~TInstanceLock()
 void TInstanceLock::Release()
 {
     if (m_fd >= 0) {
-        Publish(QString());
+        Publish({});
         ::close(m_fd);
         m_fd = -1;
     }
