@@ -7,8 +7,15 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <sys/stat.h>
+
 TEST(InstanceLock, OneHolderPerRegistryWhateverTheRuntimeFolderAndOnlyInAFolderOfOurOwn)
 {
+    // Under the umask of distributions that give each user a group of their own, the folder is made private all
+    // the same, as a client that runs before any program makes it.
+    const mode_t umaskBefore = ::umask(002);
+    const std::shared_ptr<void> restoreUmask(nullptr, [umaskBefore](void*) { ::umask(umaskBefore); });
     TempConfig config;
     QTemporaryDir runtime;
     const QString name = QStringLiteral("KorvexWplatomatUnRunning");

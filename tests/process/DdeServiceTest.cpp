@@ -3,6 +3,7 @@
 // many clients at once, and a service that could not start.
 #include "app/RunningProgram.h"
 #include "platform/DdeClient.h"
+#include "platform/InstanceLock.h"
 #include "process/UserSession.h"
 
 #include <QDir>
@@ -33,7 +34,15 @@ protected:
 
 TEST_F(DdeService, TenThousandConversationsOnTheSecondTopicLeaveTheProgramServing)
 {
+    // Holding its lock before it has said where it listens, a program is starting, not one without its service:
+    // the client waits for it, and starts one itself once the lock is let go.
+    auto starting = std::make_unique<TInstanceLock>(InstanceLockName);
+    std::thread release([&] {
+        std::this_thread::sleep_for(std::chrono::seconds(2));
+        starting.reset();
+    });
     const pid_t program = StartProgram();
+    release.join();
     ASSERT_NE(program, 0);
     int answered = 0;
     for (int i = 0; i < 10'000; ++i) {
