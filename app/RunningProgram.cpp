@@ -20,6 +20,6 @@ std::optional<TRunningProgram> RunningProgram()
     bool number = false;
     const qint64 pid = lines.value(0).toLongLong(&number);
     if (lines.size() != 2 || !number || pid <= 0)
-        return TRunningProgram{};
+        return std::nullopt;
     return TRunningProgram{pid, lines[1]};
 }

@@ -108,7 +108,7 @@ int Reach(TDdeClient& client, const QString& service, const QString& topic, cons
             return ShellRefused;
         }
         const std::optional<TRunningProgram> running = RunningProgram();
-        if (!client.Reached() && running && running->pid != 0 && running->ddeFolder.isEmpty()) {
+        if (!client.Reached() && running && running->ddeFolder.isEmpty()) {
             err << QStringLiteral("Program działa bez usługi DDE i nie przyjmie polecenia.") << Qt::endl;
             return ShellNoServer;
         }

@@ -115,15 +115,12 @@ TEST_F(DesktopLaunch, TheClientOpensAndPrintsInTheProgramItStartsAndRefusesALine
     EXPECT_TRUE(message.contains(QStringLiteral("znak sterujący"))) << message.toStdString();
     EXPECT_EQ(UserSession::ServerPid(), 0);
 
-    // Nothing runs (its socket is left behind, and its lock's text, now naming a live process of someone else's):
-    // the client starts the registered program, long before it would give up on a running one, and the file, named
+    // Nothing runs (its socket is left behind, and its lock's text, now naming a live process: this test's). The
+    // client starts the registered program, well before it would give up on a running one, and the file, named
     // with a blank and quotes relative to the client's folder, opens in it.
-    ProgramRun other;
-    ASSERT_TRUE(other.Start(QStringLiteral("sleep"), {"600"}));
     QFile lock(session.Path("config/KORVEX/Wplatomat/KorvexWplatomatUnRunning.lock"));
-    ASSERT_TRUE(lock.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    lock.write(QByteArray::number(other.processId()) + '\n' + QFile::encodeName(session.Path("runtime/dde")));
-    lock.close();
+    ASSERT_TRUE(lock.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
+                && lock.write(QByteArray::number(::getpid()) + '\n' + QFile::encodeName(session.Path("runtime/dde"))));
     EXPECT_EQ(session.Shell({"open", "c \"d\".wpt"}, {}, std::chrono::seconds(30)).first, 0);
     const pid_t program = UserSession::ServerPid();
     ASSERT_NE(program, 0);
