@@ -19,11 +19,12 @@ constexpr qint64 MaxPublishedBytes = 4096;
 
 // The registry's own folder, when no one but us may add files to it: in any
 // other, another user could take the lock first and keep us from starting.
-QString LockPath(const QString& name)
+// Only a holder makes the folder: one who merely asks finds no lock where there is no folder.
+QString LockPath(const QString& name, bool make)
 {
     const QString folder = QFileInfo(RegistryFile::defaultFileName()).absolutePath();
     struct stat st {};
-    if (name.isEmpty() || name.contains(QLatin1Char('/')) || !MakePrivateFolders(folder)
+    if (name.isEmpty() || name.contains(QLatin1Char('/')) || (make && !MakePrivateFolders(folder))
         || ::stat(QFile::encodeName(folder).constData(), &st) != 0 || !S_ISDIR(st.st_mode)
         || st.st_uid != ::geteuid() || (st.st_mode & (S_IWGRP | S_IWOTH)) != 0)
         return QString();
@@ -45,7 +46,7 @@ struct flock WholeFile()
 } // namespace
 
 TInstanceLock::TInstanceLock(const QString& name)
-    : m_path(LockPath(name))
+    : m_path(LockPath(name, true))
 {
     if (m_path.isEmpty())
         return;
@@ -86,7 +87,7 @@ bool TInstanceLock::Publish(const QString& text)
 
 bool TInstanceLock::IsHeld(const QString& name)
 {
-    const QString path = LockPath(name);
+    const QString path = LockPath(name, false);
     const int fd = path.isEmpty() ? -1 : ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
     struct flock lock = WholeFile();
     const bool held = fd >= 0 && ::fcntl(fd, F_OFD_GETLK, &lock) == 0 && lock.l_type != F_UNLCK;
@@ -97,7 +98,7 @@ bool TInstanceLock::IsHeld(const QString& name)
 
 QString TInstanceLock::Published(const QString& name)
 {
-    const QString path = LockPath(name);
+    const QString path = LockPath(name, false);
     QByteArray bytes;
     if (path.isEmpty() || ReadRegularFile(path, MaxPublishedBytes, bytes) != TFileRead::Ok)
         return QString();
