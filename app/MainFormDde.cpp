@@ -43,20 +43,25 @@ TDdeReply TMainForm::ShellDdeServerConvExecuteMacro(const QStringList& Msg)
         return {TDdeReply::Wait, QString()};
     QList<QStringList> commands;
     bool prints = false;
+    // The menu's entry sends no line at all: coming forward is all it asks.
+    bool forward = Msg.isEmpty();
     for (const QString& line : Msg) {
         const QStringList items = SplitMacroLine(line);
         if (items.isEmpty())
             continue;
         commands << items;
-        prints = prints || items[0].toLower() == QLatin1String("print");
+        const QString command = items[0].toLower();
+        prints = prints || command == QLatin1String("print");
+        forward = forward || ((command == QLatin1String("open") || command == QLatin1String("print"))
+                              && !items.value(1).isEmpty());
     }
     // A print opens the print dialogs, which must not open over themselves.
     if (prints && m_showing && QApplication::activeModalWidget())
         return {TDdeReply::Wait, QString()};
     // Opened from the desktop, the document is to be seen: the window comes
-    // forward, before a print's dialog holds the loop. With no command at all
-    // (the menu's entry) that is all there is to do.
-    if (m_showing)
+    // forward, before a print's dialog holds the loop. A macro that does
+    // nothing leaves the desktop as it is.
+    if (forward && m_showing)
         BringForward(*this);
     for (const QStringList& items : commands)
         DoShellCommand(items[0], items.value(1), items.mid(2).join(QLatin1Char(' ')));

@@ -18,5 +18,5 @@ struct TRunningProgram {
 };
 
 void PublishRunningProgram(TInstanceLock& lock, const QString& ddeFolder);
-// The program that holds the lock now; nothing when its process is gone.
+// The program that holds the lock now; nothing when none does, or it has not told yet.
 std::optional<TRunningProgram> RunningProgram();

@@ -5,7 +5,6 @@
 #include "app/untNewBlank.h"
 #include "platform/Dde.h"
 #include "platform/FileName.h"
-#include "platform/FontConfiguration.h"
 #include "platform/InstanceLock.h"
 #include "platform/RegistryFile.h"
 #include "printing/untPrintSelect.h"
@@ -25,9 +24,9 @@ int main(int argc, char* argv[])
     // standard streams: once those pipes close, a warning written there must
     // fail quietly rather than end the program with the user's work.
     std::signal(SIGPIPE, SIG_IGN);
-    TFontConfigurationReader fonts;
+    // Nothing else runs until the toolkit is up: its start sets the locale
+    // and the environment, which no other thread may be reading meanwhile.
     QApplication app(argc, argv);
-    fonts.Wait();
     // The program speaks Polish, so do the platform's own dialogs (file,
     // colour and print dialogs, message box buttons) whatever the locale.
     QTranslator platformTexts;

@@ -1,6 +1,7 @@
 #include "drawing/untCommon.h"
 
 #include "drawing/Exception.h"
+#include "platform/PrivateFolder.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -211,7 +212,9 @@ void InitializeCommonUnit()
     if (g_initCount > 0)
         return;
     // The version record needs no filling here: IsVistaOrLater knows the answer.
-    QDir().mkpath(GetUserDataDir()); // a failure shows later, where the folder is used
+    // Private: the registry and the single-instance lock lie there too. A
+    // failure shows later, where the folder is used.
+    MakePrivateFolders(GetUserDataDir());
     AppFormatSettings = FormsFormatSettings(QLocale::system());
     ++g_initCount;
 }

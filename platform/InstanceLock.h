@@ -22,8 +22,14 @@ public:
     // The holder leaves a short text in the lock file (where its service
     // listens), for processes whose environment points elsewhere.
     bool Publish(const QString& text);
-    // What the lock's last holder published; empty when nothing readable is there.
+    // What the lock's last holder published; empty when nothing readable is
+    // there. The text is cleared when the lock is taken and let go, but a
+    // holder that was killed leaves it behind: only IsHeld() tells whether
+    // it is still meant.
     static QString Published(const QString& name);
+    // Whether a process holds the lock now; asking never disturbs the holder
+    // nor a process about to take it.
+    static bool IsHeld(const QString& name);
 
 private:
     QString m_path;

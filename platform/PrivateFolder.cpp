@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 #include <sys/stat.h>
@@ -14,12 +15,26 @@ QString MakePrivate(const QString& parent, const QString& name)
     if (parent.isEmpty() || name.isEmpty() || name.contains(QLatin1Char('/')))
         return QString();
     const QString own = QDir(parent).filePath(name);
-    if (::mkdir(QFile::encodeName(own).constData(), S_IRWXU) == 0)
-        ::chmod(QFile::encodeName(own).constData(), S_IRWXU); // the umask may have taken bits away
-    return IsPrivateFolder(own) ? own : QString();
+    return MakePrivateFolders(own) && IsPrivateFolder(own) ? own : QString();
 }
 
 } // namespace
+
+bool MakePrivateFolders(const QString& path)
+{
+    if (path.isEmpty())
+        return false;
+    const QString full = QDir::cleanPath(QDir(path).absolutePath());
+    for (qsizetype end = full.indexOf(QLatin1Char('/'), 1); ; end = full.indexOf(QLatin1Char('/'), end + 1)) {
+        const QByteArray folder = QFile::encodeName(end < 0 ? full : full.left(end));
+        // A umask such as 002 would leave the folder open to the user's group.
+        if (::mkdir(folder.constData(), S_IRWXU) == 0)
+            ::chmod(folder.constData(), S_IRWXU);
+        if (end < 0)
+            break;
+    }
+    return QFileInfo(full).isDir();
+}
 
 // Only such a folder may hold what another user must not replace or reach.
 bool IsPrivateFolder(const QString& path)
@@ -36,9 +51,7 @@ QString PrivateRuntimeFolder()
     if (IsPrivateFolder(runtime))
         return runtime;
     const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
-    if (cache.isEmpty() || !QDir().mkpath(cache))
-        return QString();
-    return MakePrivate(cache, QStringLiteral("wplatomat"));
+    return cache.isEmpty() ? QString() : MakePrivate(cache, QStringLiteral("wplatomat"));
 }
 
 QString PrivateSubfolder(const QString& name)

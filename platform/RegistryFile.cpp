@@ -1,10 +1,10 @@
 #include "platform/RegistryFile.h"
 
 #include "platform/FileName.h"
+#include "platform/PrivateFolder.h"
 #include "platform/RegistryFormat.h"
 #include "platform/RegularFile.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QMutex>
@@ -154,7 +154,7 @@ bool RegistryFile::update(const std::function<bool(RegistryTree&)>& change, QStr
         if (tree == *current.tree)
             return true;
     }
-    QDir().mkpath(QFileInfo(m_fileName).absolutePath());
+    MakePrivateFolders(QFileInfo(m_fileName).absolutePath());
     QLockFile lockFile(m_fileName + QStringLiteral(".lock"));
     if (!lockFile.tryLock(LockWaitMs)) {
         *error = lockFile.error() == QLockFile::LockFailedError

@@ -23,7 +23,13 @@ TEST(InstanceLock, OneHolderPerRegistryWhateverTheRuntimeFolderAndOnlyInAFolderO
     EXPECT_TRUE(TInstanceLock(name).AlreadyExists());
     EXPECT_EQ(TInstanceLock::Published(name), QStringLiteral("/run/user/1000/dde"));
     first.Release();
-    EXPECT_FALSE(TInstanceLock(name).AlreadyExists());
+    EXPECT_EQ(TInstanceLock::Published(name), QString());
+    // A holder that was killed leaves its text behind, which the next holder clears.
+    QFile left(first.Path());
+    ASSERT_TRUE(left.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && left.write("4321\n/run/user/1000/dde") > 0);
+    const TInstanceLock next(name);
+    EXPECT_FALSE(next.AlreadyExists());
+    EXPECT_EQ(TInstanceLock::Published(name), QString());
     // A folder others may add files to could hold a lock of theirs: no lock then, and the program runs as the first
     // instance.
     const QString folder = config.Path() + "/KORVEX/Wplatomat";

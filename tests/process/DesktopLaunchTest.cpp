@@ -115,9 +115,13 @@ TEST_F(DesktopLaunch, TheClientOpensAndPrintsInTheProgramItStartsAndRefusesALine
     EXPECT_TRUE(message.contains(QStringLiteral("znak sterujący"))) << message.toStdString();
     EXPECT_EQ(UserSession::ServerPid(), 0);
 
-    // Nothing runs (its socket is left behind): the client starts the registered
-    // program and the file, named with a blank and quotes relative to the client's folder, opens in it.
-    EXPECT_EQ(session.Shell({"open", "c \"d\".wpt"}).first, 0);
+    // Nothing runs (its socket is left behind, and its lock's text, now naming a live process: this test's). The
+    // client starts the registered program, well before it would give up on a running one, and the file, named
+    // with a blank and quotes relative to the client's folder, opens in it.
+    QFile lock(session.Path("config/KORVEX/Wplatomat/KorvexWplatomatUnRunning.lock"));
+    ASSERT_TRUE(lock.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
+                && lock.write(QByteArray::number(::getpid()) + '\n' + QFile::encodeName(session.Path("runtime/dde"))));
+    EXPECT_EQ(session.Shell({"open", "c \"d\".wpt"}, {}, std::chrono::seconds(30)).first, 0);
     const pid_t program = UserSession::ServerPid();
     ASSERT_NE(program, 0);
     EXPECT_TRUE(session.Shows(0x00AA3300));

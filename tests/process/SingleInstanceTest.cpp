@@ -27,9 +27,12 @@ std::tuple<ino_t, qint64, QByteArray> Stamp(const QString& path)
     return {st.st_ino, qint64(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec, file.readAll()};
 }
 
-// Real processes of the program sharing one user's config and runtime folders.
+// Real processes of the program sharing one user's config and runtime folders, under the umask of distributions
+// that give each user a group of their own: the program's folders must stay private all the same.
 TEST(SingleInstance, SecondStartEndsQuietlyAndTheLockGoesWithTheProcessHoweverItEnds)
 {
+    const mode_t umaskBefore = ::umask(002);
+    const std::shared_ptr<void> restoreUmask(nullptr, [umaskBefore](void*) { ::umask(umaskBefore); });
     QTemporaryDir root;
     const auto path = [&](const char* name) { return root.filePath(QString::fromLatin1(name)); };
     // The runtime folder must be private, or Qt refuses it.
@@ -84,6 +87,8 @@ TEST(SingleInstance, SecondStartEndsQuietlyAndTheLockGoesWithTheProcessHoweverIt
 
     auto running = std::make_unique<ProgramRun>();
     ASSERT_NO_FATAL_FAILURE(startUntilUp(*running));
+    EXPECT_EQ(QFile::permissions(path("config/KORVEX/Wplatomat")),
+              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
     expectSecondStartEndsQuietly(*running, {path("przelew.wpt")}, "runtime");
     expectSecondStartEndsQuietly(*running, {}, "other runtime");
     for (const int signal : {SIGTERM, SIGKILL}) {

@@ -51,11 +51,12 @@ void UserSession::StartShell(ProgramRun& run, const QStringList& arguments, cons
                           ProgramRun::Changes{{"QT_QPA_PLATFORM", "xcb"}, {"DISPLAY", display.Name()}} + environment));
 }
 
-std::pair<int, QString> UserSession::Shell(const QStringList& arguments, const ProgramRun::Changes& environment)
+std::pair<int, QString> UserSession::Shell(const QStringList& arguments, const ProgramRun::Changes& environment,
+                                          std::chrono::seconds timeout)
 {
     ProgramRun run;
     StartShell(run, arguments, environment);
-    const std::optional<int> code = run.WaitForExit(std::chrono::seconds(90));
+    const std::optional<int> code = run.WaitForExit(timeout);
     return {code.value_or(-1), run.Output()};
 }
 

@@ -20,8 +20,9 @@ public:
     void WriteDocument(const QString& name, TColor formColour);
     // wplatomat-shell on the session's screen, from the session's folder.
     void StartShell(ProgramRun& run, const QStringList& arguments, const ProgramRun::Changes& environment = {});
-    // Its exit code (-1 when it did not end on its own) and output.
-    std::pair<int, QString> Shell(const QStringList& arguments, const ProgramRun::Changes& environment = {});
+    // Its exit code (-1 when it did not end on its own within the time) and output.
+    std::pair<int, QString> Shell(const QStringList& arguments, const ProgramRun::Changes& environment = {},
+                                  std::chrono::seconds timeout = std::chrono::seconds(90));
     // Whether the screen shows a form in the colour within a while.
     bool Shows(TColor formColour);
     // The program serving the session's socket, by the kernel's peer credentials; 0 when none answers.
