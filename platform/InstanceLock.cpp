@@ -43,6 +43,13 @@ struct flock WholeFile()
     return lock;
 }
 
+// A lock file another user planted while the folder was open to them is not ours to heed.
+bool OwnFile(int fd)
+{
+    struct stat st {};
+    return fd >= 0 && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid();
+}
+
 } // namespace
 
 TInstanceLock::TInstanceLock(const QString& name)
@@ -51,8 +58,13 @@ TInstanceLock::TInstanceLock(const QString& name)
     if (m_path.isEmpty())
         return;
     m_fd = ::open(QFile::encodeName(m_path).constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (m_fd < 0)
+    if (!OwnFile(m_fd)) {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = -1;
+        m_path.clear();
         return;
+    }
     struct flock lock = WholeFile();
     if (::fcntl(m_fd, F_OFD_SETLK, &lock) != 0) {
         m_alreadyExists = errno == EAGAIN || errno == EACCES;
@@ -90,7 +102,7 @@ bool TInstanceLock::IsHeld(const QString& name)
     const QString path = LockPath(name, false);
     const int fd = path.isEmpty() ? -1 : ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
     struct flock lock = WholeFile();
-    const bool held = fd >= 0 && ::fcntl(fd, F_OFD_GETLK, &lock) == 0 && lock.l_type != F_UNLCK;
+    const bool held = OwnFile(fd) && ::fcntl(fd, F_OFD_GETLK, &lock) == 0 && lock.l_type != F_UNLCK;
     if (fd >= 0)
         ::close(fd);
     return held;

@@ -12,7 +12,7 @@ ensure_packages() {
 }
 
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev qt6-translations-l10n libjpeg62-turbo-dev libcups2-dev
-                libfontconfig-dev fonts-liberation2 fonts-dejavu-core shared-mime-info desktop-file-utils)
+                fonts-liberation2 fonts-dejavu-core shared-mime-info desktop-file-utils)
 # The benchmarks hold the drawing against cairo. Every tool a test starts: poppler-utils (pdftotext,
 # pdftocairo), cups, xvfb, x11-apps (xwd, xlogo), x11-utils (xwininfo, xprop), openbox, libglib2.0-bin (gio).
 TEST_PACKAGES=("${BUILD_PACKAGES[@]}" clang libclang-rt-14-dev libgtest-dev libbenchmark-dev libcairo2-dev pkg-config

@@ -5,6 +5,8 @@
 
 #include <QTemporaryDir>
 
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 TEST(InstanceLock, OneHolderPerRegistryWhateverTheRuntimeFolderAndOnlyInAFolderOfOurOwn)
@@ -30,15 +32,19 @@ TEST(InstanceLock, OneHolderPerRegistryWhateverTheRuntimeFolderAndOnlyInAFolderO
     const TInstanceLock next(name);
     EXPECT_FALSE(next.AlreadyExists());
     EXPECT_EQ(TInstanceLock::Published(name), QString());
-    // A folder others may add files to could hold a lock of theirs: no lock then, and the program runs as the first
-    // instance.
+    // Our folder that an earlier start left open to others is closed again before the lock is taken; a lock
+    // file planted there meanwhile by another user is not heeded.
     const QString folder = config.Path() + "/KORVEX/Wplatomat";
     const QFileDevice::Permissions own = QFile::permissions(folder);
     for (QFileDevice::Permission others : {QFile::WriteGroup, QFile::WriteOther}) {
         ASSERT_TRUE(QFile::setPermissions(folder, own | others));
-        TInstanceLock open(name);
-        EXPECT_FALSE(open.AlreadyExists());
-        EXPECT_EQ(open.Path(), QString());
-        EXPECT_EQ(TInstanceLock::Published(name), QString());
+        EXPECT_TRUE(TInstanceLock(name).AlreadyExists());
+        EXPECT_EQ(QFile::permissions(folder), own);
+    }
+    if (::geteuid() == 0 && ::chown(QFile::encodeName(next.Path()).constData(), 65534, 65534) == 0) {
+        EXPECT_FALSE(TInstanceLock::IsHeld(name));
+        TInstanceLock planted(name);
+        EXPECT_FALSE(planted.AlreadyExists());
+        EXPECT_EQ(planted.Path(), QString());
     }
 }
