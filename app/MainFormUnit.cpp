@@ -55,6 +55,13 @@ bool FitsTheScreens(qint64 left, qint64 top, qint64 width, qint64 height)
            && top + height <= qint64(desktop.top()) + desktop.height();
 }
 
+// A frame over all of a screen's free area is what a maximized window leaves.
+bool CoversItsScreen(const QRect& frame)
+{
+    const QScreen* screen = QGuiApplication::screenAt(frame.center());
+    return screen && frame.contains(screen->availableGeometry());
+}
+
 TMainForm*& MainFormSlot()
 {
     static TMainForm* form = nullptr;
@@ -191,19 +198,28 @@ void TMainForm::RestorePlacement()
     m_placement = FitsTheScreens(left, top, width, height)
                       ? QRect(left, top, width, height)
                       : QRect(DefaultLeft, DefaultTop, DefaultWidth, DefaultHeight);
+    if (CoversItsScreen(m_placement)) {
+        // Un-maximized it takes the first start's place and inside size, on the same screen.
+        const QRect normal(m_placement.topLeft() + QPoint(DefaultLeft, DefaultTop), QSize(DefaultWidth, DefaultHeight));
+        setGeometry(m_placement.contains(normal) ? normal : m_placement);
+        setWindowState(windowState() | Qt::WindowMaximized);
+        m_placementSettled = true;
+    }
     ApplyPlacement();
     reg.WriteString(QStringLiteral("AppPath"), QApplication::applicationFilePath());
 }
 
 void TMainForm::ApplyPlacement()
 {
-    if (!m_placement.isValid())
+    if (!m_placement.isValid() || m_placementSettled)
         return;
-    // The placement is the outer frame, whose margins the platform knows
-    // only once it has made the window.
-    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    // The placement is the outer frame, whose margins the window manager
+    // tells only once it has framed the window: until then the size is
+    // corrected whenever they change.
+    m_placedMargins = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    m_placementSettled = !m_placedMargins.isNull();
     move(m_placement.topLeft());
-    resize(m_placement.size().shrunkBy(frame));
+    resize(m_placement.size().shrunkBy(m_placedMargins));
 }
 
 void TMainForm::SavePlacement()
@@ -211,6 +227,7 @@ void TMainForm::SavePlacement()
     TRegistry reg;
     if (!reg.OpenKey(AppRegistryKey(), true))
         return;
+    // Maximized, the frame covers the screen's free area, and comes back so.
     const QRect frame = frameGeometry();
     reg.WriteInteger(QStringLiteral("MainFormLeft"), frame.x());
     reg.WriteInteger(QStringLiteral("MainFormTop"), frame.y());
@@ -344,6 +361,9 @@ bool TMainForm::event(QEvent* event)
         m_panels[0]->setText(static_cast<QStatusTipEvent*>(event)->tip());
         return true;
     }
+    if ((event->type() == QEvent::Move || event->type() == QEvent::Resize) && !m_placementSettled && windowHandle()
+        && windowHandle()->frameMargins() != m_placedMargins)
+        ApplyPlacement();
     return QMainWindow::event(event);
 }
 
