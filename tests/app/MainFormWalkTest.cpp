@@ -41,6 +41,9 @@ TEST_F(MainFormFixture, WalkFromTheStartChooserThroughZoomSaveAsPrintAndCtrlF4)
     ASSERT_TRUE(QTest::qWaitFor([&] { return main->ActiveBlank(); }, WaitMs));
     TfrmBlank* order = main->ActiveBlank();
     EXPECT_EQ(order->Kind(), bkMoneyOrder);
+    // Its page is wider and higher than the document area: the window fills that, less 4 pixels.
+    const QWidget* area = main->findChild<QMdiArea*>()->viewport();
+    EXPECT_EQ(order->parentWidget()->geometry().bottomRight(), QPoint(area->width() - 5, area->height() - 5));
     EXPECT_EQ(order->windowTitle(), QStringLiteral("<Bez nazwy>[*]"));
     std::vector<int> seen;
     for (const char* name : {"ViewScaleUp", "ViewScaleDown", "ViewScaleUp"})
