@@ -299,15 +299,8 @@ bool TMainForm::BlankFormCloseQuery(TfrmBlank* form)
         return true;
     const QString question = QStringLiteral("Czy zachować zmiany w pliku: \n\r\"") + form->FileName()
                              + QStringLiteral("\"?");
-    QMessageBox box(QMessageBox::Question, windowTitle(), question,
-                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
-    // No translation of the toolkit is installed; the program speaks Polish.
-    box.button(QMessageBox::Yes)->setText(QStringLiteral("Tak"));
-    box.button(QMessageBox::No)->setText(QStringLiteral("Nie"));
-    box.button(QMessageBox::Cancel)->setText(QStringLiteral("Anuluj"));
-    box.setDefaultButton(QMessageBox::Yes);
-    box.setEscapeButton(QMessageBox::Cancel);
-    const int answer = box.exec();
+    const int answer = AskQuestion(this, QMessageBox::Question, m_caption, question,
+                                   QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     if (answer == QMessageBox::Cancel)
         return false;
     if (answer == QMessageBox::Yes) {
