@@ -10,11 +10,11 @@
 #include "drawing/untCommon.h"
 #include "printing/untPrinterOperation.h"
 #include "platform/MainWindow.h"
+#include "platform/QuestionBox.h"
 #include "platform/Registry.h"
 #include "ui_TMAINFORM.h"
 
 #include <QAbstractEventDispatcher>
-#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -85,7 +85,9 @@ TMainForm::TMainForm(QWidget* parent)
     SetMainFormLink(this);
     SetMainWindow(this);
 
-    setWindowTitle(QApplication::applicationDisplayName());
+    // Kept apart from the window's title, which a maximized document extends.
+    m_caption = QApplication::applicationDisplayName();
+    setWindowTitle(m_caption);
     for (int i = 0; i < 3; ++i) {
         m_panels[i] = new QLabel(this);
         m_panels[i]->setObjectName(QStringLiteral("Panel%1").arg(i));
@@ -117,10 +119,8 @@ TMainForm::TMainForm(QWidget* parent)
 
     m_reOpenMenu = new QMenu(this);
     m_reOpenMenu->setObjectName(QStringLiteral("ReOpenMenu"));
-    if (auto* open = qobject_cast<QToolButton*>(ui->ToolBar1->widgetForAction(ui->FileOpen))) {
-        open->setMenu(m_reOpenMenu);
+    if (auto* open = qobject_cast<QToolButton*>(ui->ToolBar1->widgetForAction(ui->FileOpen)))
         open->setPopupMode(QToolButton::MenuButtonPopup);
-    }
 
     tmrWizard = new QTimer(this);
     tmrWizard->setObjectName(QStringLiteral("tmrWizard"));
@@ -312,12 +312,12 @@ bool TMainForm::BlankFormCloseQuery(TfrmBlank* form)
 
 void TMainForm::ShowError(const QString& message)
 {
-    QMessageBox::critical(this, windowTitle(), message);
+    QMessageBox::critical(this, m_caption, message);
 }
 
 void TMainForm::ShowNotice(const QString& message)
 {
-    QMessageBox::information(this, windowTitle(), message);
+    QMessageBox::information(this, m_caption, message);
 }
 
 QSize TMainForm::ClientSize() const

@@ -83,6 +83,11 @@ inline Answer Click(QMessageBox::StandardButton which)
 {
     return [which](QWidget* w) { QTest::mouseClick(static_cast<QMessageBox*>(w)->button(which), Qt::LeftButton); };
 }
+// A key as the desktop's question boxes take it: the letter of a button's access key, or Esc.
+inline Answer Press(Qt::Key key)
+{
+    return [key](QWidget* w) { QTest::keyClick(w, key); };
+}
 inline Answer ClickChild(const char* name)
 {
     return [name](QWidget* w) { QTest::mouseClick(w->findChild<QAbstractButton*>(name), Qt::LeftButton); };

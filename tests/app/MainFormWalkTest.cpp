@@ -91,7 +91,7 @@ TEST_F(MainFormFixture, WalkFromTheStartChooserThroughZoomSaveAsPrintAndCtrlF4)
     Key(Qt::Key_S, Qt::ControlModifier);
     EXPECT_TRUE(StoredWith(existing, QStringLiteral("xALFA")));
     TypeInto(other, QStringLiteral("y"));
-    modals.Expect<QMessageBox>(Click(QMessageBox::No));
+    modals.Expect<QMessageBox>(Press(Qt::Key_N));
     Key(Qt::Key_F4, Qt::ControlModifier);
     EXPECT_TRUE(QTest::qWaitFor([&] { return other.isNull(); }, WaitMs));
     order->SetModified(true);
@@ -122,6 +122,9 @@ TEST_F(MainFormFixture, ReopenedFromTheChoosersRecentFilesOnceAndReadErrorsInPol
     });
     Key(Qt::Key_N, Qt::ControlModifier);
     ASSERT_EQ(OpenedFiles(), QStringList({existing}));
+    // A maximized document lends the frame its name; the message boxes keep the program's.
+    main->ActiveBlank()->parentWidget()->showMaximized();
+    EXPECT_EQ(main->windowTitle(), QStringLiteral("Wplatomat - [b.wpt[*]]"));
     ASSERT_TRUE(QFile::link(existing, FilePath(QStringLiteral("dowiazanie.wpt"))));
     modals.Expect<TfrmNewBlank>(ClickChooser("ButtonGroup2"));
     modals.Expect<QFileDialog>(EnterFileName(existing.chopped(4)));
@@ -140,6 +143,31 @@ TEST_F(MainFormFixture, ReopenedFromTheChoosersRecentFilesOnceAndReadErrorsInPol
     EXPECT_EQ(OpenedFiles() + main->RecentFiles(), QStringList({existing, existing}));
 }
 
+TEST_F(MainFormFixture, SaveAsOffersTheOwnNameInItsFolderElseNoneInTheDocumentsFolderElseHome)
+{
+    const QString home = FilePath(QStringLiteral("dom")), documents = home + QStringLiteral("/Dokumenty");
+    const auto restoreHome = qScopeGuard([old = qgetenv("HOME")] { qputenv("HOME", old); });
+    qputenv("HOME", QFile::encodeName(home));
+    const auto offers = [this](const QString& folder, const QString& name) {
+        modals.Expect<QFileDialog>([=](QWidget* w) {
+            EXPECT_EQ(static_cast<QFileDialog*>(w)->directory().absolutePath(), folder);
+            EXPECT_EQ(w->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text(), name);
+            static_cast<QDialog*>(w)->reject();
+        });
+        Act("FileSaveAs")->trigger();
+    };
+    ShowMain();
+    TfrmBlank* form = main->CreateBlankForm(bkTransfer, QString());
+    Idle();
+    ASSERT_TRUE(QDir().mkpath(home));
+    offers(home, QString());
+    ASSERT_TRUE(QDir().mkpath(documents));
+    WriteBytes(config.Path() + QStringLiteral("/user-dirs.dirs"), "XDG_DOCUMENTS_DIR=\"$HOME/Dokumenty\"\n");
+    offers(documents, QString());
+    form->SetFileName(FilePath(QStringLiteral("a.wpt")));
+    offers(files.path(), QStringLiteral("a.wpt"));
+}
+
 TEST_F(MainFormFixture, EndingTheProgramAsksAboutEachModifiedDocument)
 {
     const QString a = FilePath(QStringLiteral("a.wpt")), b = FilePath(QStringLiteral("b.wpt"));
@@ -155,8 +183,8 @@ TEST_F(MainFormFixture, EndingTheProgramAsksAboutEachModifiedDocument)
                 const auto* box = static_cast<QMessageBox*>(w); // Enter answers "Tak"
                 EXPECT_EQ(QStringList({box->button(QMessageBox::Yes)->text(), box->button(QMessageBox::No)->text(),
                                        box->button(QMessageBox::Cancel)->text(), box->defaultButton()->text()}),
-                          QStringList({"Tak", "Nie", "Anuluj", "Tak"}));
-                Click(answer)(w);
+                          QStringList({"&Tak", "&Nie", "Anuluj", "&Tak"}));
+                Press(answer == QMessageBox::Yes ? Qt::Key_T : Qt::Key_Escape)(w);
             });
         answer == QMessageBox::Cancel ? ChooseMenu(Act("FileExit")) : Key(Qt::Key_F4, Qt::AltModifier);
         EXPECT_EQ(QTest::qWaitFor([&] { return !main->isVisible(); }, 200), answer == QMessageBox::Yes);
