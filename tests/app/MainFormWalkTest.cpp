@@ -177,6 +177,7 @@ TEST_F(MainFormFixture, EndingTheProgramAsksAboutEachModifiedDocument)
         main->OpenFile(path);
         TypeInto(main->ActiveBlank(), QStringLiteral("z"));
     }
+    main->ActiveBlank()->parentWidget()->showMaximized(); // the questions keep the program's caption
     for (QMessageBox::StandardButton answer : {QMessageBox::Cancel, QMessageBox::Yes}) {
         for (int question = 0; question < (answer == QMessageBox::Yes ? 2 : 1); ++question)
             modals.Expect<QMessageBox>([answer](QWidget* w) {
