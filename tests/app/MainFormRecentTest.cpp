@@ -78,11 +78,10 @@ TEST_F(MainFormFixture, RecentFilesLoadOnlyTheCountedSlotsAndReportAFileThatIsGo
 TEST_F(MainFormFixture, EachChooserButtonMakesItsFormKind)
 {
     ShowMain();
-    // With no recent files neither recent menu pops up, so the next click counts.
-    QTest::mouseClick(Button("FileOpen"), Qt::LeftButton, {}, {Button("FileOpen")->width() - 4, 10});
+    QTest::mouseClick(Button("FileOpen"), Qt::LeftButton, {}, {Button("FileOpen")->width() - 4, 10}); // its arrow
     const quint16 kinds[] = {bkTransfer, bkTransferZus, bkTransferTax, bkMoneyOrder};
     for (int index = 0; index < 4; ++index) {
-        modals.Expect<TfrmNewBlank>([index](QWidget* w) {
+        modals.Expect<TfrmNewBlank>([index](QWidget* w) { // no empty recent menu holds the next click
             ClickChild("btnRecent")(w);
             ClickChooser("ButtonGroup1", index)(w);
         });

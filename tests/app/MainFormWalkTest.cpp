@@ -42,8 +42,8 @@ TEST_F(MainFormFixture, WalkFromTheStartChooserThroughZoomSaveAsPrintAndCtrlF4)
     TfrmBlank* order = main->ActiveBlank();
     EXPECT_EQ(order->Kind(), bkMoneyOrder);
     // Its page is wider and higher than the document area: the window fills that, less 4 pixels.
-    const QWidget* area = main->findChild<QMdiArea*>()->viewport();
-    EXPECT_EQ(order->parentWidget()->geometry().bottomRight(), QPoint(area->width() - 5, area->height() - 5));
+    EXPECT_EQ(order->parentWidget()->geometry().bottomRight(),
+              main->centralWidget()->rect().bottomRight() - QPoint(4, 4));
     EXPECT_EQ(order->windowTitle(), QStringLiteral("<Bez nazwy>[*]"));
     std::vector<int> seen;
     for (const char* name : {"ViewScaleUp", "ViewScaleDown", "ViewScaleUp"})
@@ -65,14 +65,20 @@ TEST_F(MainFormFixture, WalkFromTheStartChooserThroughZoomSaveAsPrintAndCtrlF4)
     EXPECT_EQ(main->StatusPanel(1), QStringLiteral("Zmodyfikowany"));
     const QString existing = FilePath(QStringLiteral("b.wpt"));
     WriteBytes(existing, QByteArray("stary plik"));
+    // A new document is offered no name, at home, then in the documents folder once one is named.
+    const auto restoreHome = qScopeGuard([old = qgetenv("HOME")] { qputenv("HOME", old); });
+    qputenv("HOME", QFile::encodeName(files.path()));
     for (bool replace : {false, true}) {
-        modals.Expect<QFileDialog>(EnterFileName(existing));
+        modals.Expect<QFileDialog>(Offered(replace ? spool.path() : files.path(), QString(), EnterFileName(existing)));
         modals.Expect<QMessageBox>(Click(replace ? QMessageBox::Yes : QMessageBox::No));
         if (!replace)
             modals.Expect<QFileDialog>([](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
         Key(Qt::Key_F12);
         EXPECT_EQ(StoredWith(existing, QStringLiteral("ALFA")), replace);
+        WriteBytes(config.Path() + "/user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"" + spool.path().toUtf8() + "\"\n");
     }
+    modals.Expect<QFileDialog>(Offered(files.path(), QStringLiteral("b.wpt"), [](QWidget* w) { w->close(); }));
+    Key(Qt::Key_F12); // a saved one its own name, in its own folder
     EXPECT_EQ(QStringList({other->windowTitle()}) + main->RecentFiles(), QStringList({"b.wpt[*]", existing}));
     EXPECT_NE(main->StatusPanel(1), QStringLiteral("Zmodyfikowany"));
 
@@ -122,8 +128,7 @@ TEST_F(MainFormFixture, ReopenedFromTheChoosersRecentFilesOnceAndReadErrorsInPol
     });
     Key(Qt::Key_N, Qt::ControlModifier);
     ASSERT_EQ(OpenedFiles(), QStringList({existing}));
-    // A maximized document lends the frame its name; the message boxes keep the program's.
-    main->ActiveBlank()->parentWidget()->showMaximized();
+    main->ActiveBlank()->parentWidget()->showMaximized(); // its name joins the frame's title, not the boxes'
     EXPECT_EQ(main->windowTitle(), QStringLiteral("Wplatomat - [b.wpt[*]]"));
     ASSERT_TRUE(QFile::link(existing, FilePath(QStringLiteral("dowiazanie.wpt"))));
     modals.Expect<TfrmNewBlank>(ClickChooser("ButtonGroup2"));
@@ -141,31 +146,6 @@ TEST_F(MainFormFixture, ReopenedFromTheChoosersRecentFilesOnceAndReadErrorsInPol
                                          "Nie można otworzyć pliku: " + FilePath("krotki.wpt"),
                                          "Nieprawidłowy format pliku."}));
     EXPECT_EQ(OpenedFiles() + main->RecentFiles(), QStringList({existing, existing}));
-}
-
-TEST_F(MainFormFixture, SaveAsOffersTheOwnNameInItsFolderElseNoneInTheDocumentsFolderElseHome)
-{
-    const QString home = FilePath(QStringLiteral("dom")), documents = home + QStringLiteral("/Dokumenty");
-    const auto restoreHome = qScopeGuard([old = qgetenv("HOME")] { qputenv("HOME", old); });
-    qputenv("HOME", QFile::encodeName(home));
-    const auto offers = [this](const QString& folder, const QString& name) {
-        modals.Expect<QFileDialog>([=](QWidget* w) {
-            EXPECT_EQ(static_cast<QFileDialog*>(w)->directory().absolutePath(), folder);
-            EXPECT_EQ(w->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text(), name);
-            static_cast<QDialog*>(w)->reject();
-        });
-        Act("FileSaveAs")->trigger();
-    };
-    ShowMain();
-    TfrmBlank* form = main->CreateBlankForm(bkTransfer, QString());
-    Idle();
-    ASSERT_TRUE(QDir().mkpath(home));
-    offers(home, QString());
-    ASSERT_TRUE(QDir().mkpath(documents));
-    WriteBytes(config.Path() + QStringLiteral("/user-dirs.dirs"), "XDG_DOCUMENTS_DIR=\"$HOME/Dokumenty\"\n");
-    offers(documents, QString());
-    form->SetFileName(FilePath(QStringLiteral("a.wpt")));
-    offers(files.path(), QStringLiteral("a.wpt"));
 }
 
 TEST_F(MainFormFixture, EndingTheProgramAsksAboutEachModifiedDocument)
