@@ -1,11 +1,10 @@
 #include "app/FileAssociation.h"
 
+#include "platform/QuestionBox.h"
 #include "platform/Registry.h"
 
 #include <QApplication>
 #include <QFileInfo>
-#include <QMessageBox>
-#include <QPushButton>
 
 namespace {
 
@@ -32,13 +31,10 @@ bool IsKeyName(const QString& name)
 
 bool AskOverride(const QString& ext)
 {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Override File Association"),
-                    QStringLiteral("Override File type for ext ") + Quoted(ext), QMessageBox::Yes | QMessageBox::No,
-                    QApplication::activeWindow());
-    // No translation of the toolkit is installed; the program speaks Polish.
-    box.button(QMessageBox::Yes)->setText(QStringLiteral("Tak"));
-    box.button(QMessageBox::No)->setText(QStringLiteral("Nie"));
-    return box.exec() == QMessageBox::Yes;
+    const QString question = QStringLiteral("Override File type for ext ") + Quoted(ext);
+    return AskQuestion(QApplication::activeWindow(), QMessageBox::Question,
+                       QStringLiteral("Override File Association"), question, QMessageBox::Yes | QMessageBox::No)
+           == QMessageBox::Yes;
 }
 
 } // namespace

@@ -7,18 +7,18 @@
 #include "drawing/Exception.h"
 #include "drawing/untCommon.h"
 #include "platform/FileName.h"
+#include "platform/QuestionBox.h"
 #include "printing/PrinterSetupDialog.h"
 #include "printing/untPrinterOperation.h"
 #include "ui_TMAINFORM.h"
 
-#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMessageBox>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -28,14 +28,20 @@ const QString FileFilter = QStringLiteral("Wplatomat (*.wpt);;Wszystkie pliki (*
 const QString DefaultSuffix = QStringLiteral("wpt");
 
 // The reason a save in place was refused, and whether to save under another name instead.
-bool AskSaveElsewhere(QWidget* parent, const QString& reason)
+bool AskSaveElsewhere(QWidget* parent, const QString& caption, const QString& reason)
 {
-    QMessageBox box(QMessageBox::Warning, parent->windowTitle(),
-                    reason + QStringLiteral("\n\nCzy zapisać dokument pod inną nazwą?"),
-                    QMessageBox::Yes | QMessageBox::No, parent);
-    box.button(QMessageBox::Yes)->setText(QStringLiteral("Tak"));
-    box.button(QMessageBox::No)->setText(QStringLiteral("Nie"));
-    return box.exec() == QMessageBox::Yes;
+    return AskQuestion(parent, QMessageBox::Warning, caption,
+                       reason + QStringLiteral("\n\nCzy zapisać dokument pod inną nazwą?"),
+                       QMessageBox::Yes | QMessageBox::No)
+           == QMessageBox::Yes;
+}
+
+// The user's documents folder where it exists, the home folder otherwise:
+// the dialog would take a missing folder's name for the file's.
+QString DocumentsFolder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
 } // namespace
@@ -131,7 +137,7 @@ void TMainForm::SaveDocument(TfrmBlank* form)
     try {
         form->Save();
     } catch (const ESaveElsewhere& e) {
-        if (AskSaveElsewhere(this, e.Message()))
+        if (AskSaveElsewhere(this, m_caption, e.Message()))
             SaveDocumentAs(form);
     } catch (const Exception& e) {
         ShowError(e.Message());
@@ -146,12 +152,13 @@ void TMainForm::FileSaveAsExecute()
 
 bool TMainForm::SaveDocumentAs(TfrmBlank* form)
 {
-    QString start = form->FileName();
-    if (start.isEmpty())
-        start = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    QFileDialog dialog(this, QString(), start, FileFilter);
+    QFileDialog dialog(this, QString(), DocumentsFolder(), FileFilter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(DefaultSuffix);
+    // The document's own name, in its own folder while that is there.
+    const QFileInfo own(form->FileName());
+    if (!form->FileName().isEmpty())
+        dialog.selectFile(own.dir().exists() ? own.absoluteFilePath() : own.fileName());
     // The dialog asks before it replaces a file: a silent replace loses it.
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
@@ -160,7 +167,7 @@ bool TMainForm::SaveDocumentAs(TfrmBlank* form)
     try {
         form->Save();
     } catch (const ESaveElsewhere& e) {
-        return AskSaveElsewhere(this, e.Message()) && SaveDocumentAs(form);
+        return AskSaveElsewhere(this, m_caption, e.Message()) && SaveDocumentAs(form);
     } catch (const Exception& e) {
         ShowError(e.Message());
         return false;

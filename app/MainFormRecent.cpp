@@ -7,6 +7,8 @@
 
 #include <QFileInfo>
 #include <QMenu>
+#include <QToolBar>
+#include <QToolButton>
 
 namespace {
 
@@ -92,6 +94,10 @@ void TMainForm::UpdateRecentFiles(const QString& FileName)
             menu->addAction(item);
         }
     }
+    // The Open button's arrow stays, but with no items it holds no menu: an
+    // empty one would show nothing yet hold the next click and key.
+    if (auto* open = qobject_cast<QToolButton*>(ui->ToolBar1->widgetForAction(ui->FileOpen)))
+        open->setMenu(m_reOpenMenu->isEmpty() ? nullptr : m_reOpenMenu);
 }
 
 void TMainForm::RecentFileClick(QAction* item)

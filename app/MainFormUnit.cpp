@@ -10,11 +10,11 @@
 #include "drawing/untCommon.h"
 #include "printing/untPrinterOperation.h"
 #include "platform/MainWindow.h"
+#include "platform/QuestionBox.h"
 #include "platform/Registry.h"
 #include "ui_TMAINFORM.h"
 
 #include <QAbstractEventDispatcher>
-#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -55,6 +55,13 @@ bool FitsTheScreens(qint64 left, qint64 top, qint64 width, qint64 height)
            && top + height <= qint64(desktop.top()) + desktop.height();
 }
 
+// A frame over all of a screen's free area is what a maximized window leaves.
+bool CoversItsScreen(const QRect& frame)
+{
+    const QScreen* screen = QGuiApplication::screenAt(frame.center());
+    return screen && frame.contains(screen->availableGeometry());
+}
+
 TMainForm*& MainFormSlot()
 {
     static TMainForm* form = nullptr;
@@ -78,7 +85,9 @@ TMainForm::TMainForm(QWidget* parent)
     SetMainFormLink(this);
     SetMainWindow(this);
 
-    setWindowTitle(QApplication::applicationDisplayName());
+    // Kept apart from the window's title, which a maximized document extends.
+    m_caption = QApplication::applicationDisplayName();
+    setWindowTitle(m_caption);
     for (int i = 0; i < 3; ++i) {
         m_panels[i] = new QLabel(this);
         m_panels[i]->setObjectName(QStringLiteral("Panel%1").arg(i));
@@ -110,10 +119,8 @@ TMainForm::TMainForm(QWidget* parent)
 
     m_reOpenMenu = new QMenu(this);
     m_reOpenMenu->setObjectName(QStringLiteral("ReOpenMenu"));
-    if (auto* open = qobject_cast<QToolButton*>(ui->ToolBar1->widgetForAction(ui->FileOpen))) {
-        open->setMenu(m_reOpenMenu);
+    if (auto* open = qobject_cast<QToolButton*>(ui->ToolBar1->widgetForAction(ui->FileOpen)))
         open->setPopupMode(QToolButton::MenuButtonPopup);
-    }
 
     tmrWizard = new QTimer(this);
     tmrWizard->setObjectName(QStringLiteral("tmrWizard"));
@@ -191,19 +198,28 @@ void TMainForm::RestorePlacement()
     m_placement = FitsTheScreens(left, top, width, height)
                       ? QRect(left, top, width, height)
                       : QRect(DefaultLeft, DefaultTop, DefaultWidth, DefaultHeight);
+    if (CoversItsScreen(m_placement)) {
+        // Un-maximized it takes the first start's place and inside size, on the same screen.
+        const QRect normal(m_placement.topLeft() + QPoint(DefaultLeft, DefaultTop), QSize(DefaultWidth, DefaultHeight));
+        setGeometry(m_placement.contains(normal) ? normal : m_placement);
+        setWindowState(windowState() | Qt::WindowMaximized);
+        m_placementSettled = true;
+    }
     ApplyPlacement();
     reg.WriteString(QStringLiteral("AppPath"), QApplication::applicationFilePath());
 }
 
 void TMainForm::ApplyPlacement()
 {
-    if (!m_placement.isValid())
+    if (!m_placement.isValid() || m_placementSettled)
         return;
-    // The placement is the outer frame, whose margins the platform knows
-    // only once it has made the window.
-    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    // The placement is the outer frame, whose margins the window manager
+    // tells only once it has framed the window: until then the size is
+    // corrected whenever they change.
+    m_placedMargins = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    m_placementSettled = !m_placedMargins.isNull();
     move(m_placement.topLeft());
-    resize(m_placement.size().shrunkBy(frame));
+    resize(m_placement.size().shrunkBy(m_placedMargins));
 }
 
 void TMainForm::SavePlacement()
@@ -211,6 +227,7 @@ void TMainForm::SavePlacement()
     TRegistry reg;
     if (!reg.OpenKey(AppRegistryKey(), true))
         return;
+    // Maximized, the frame covers the screen's free area, and comes back so.
     const QRect frame = frameGeometry();
     reg.WriteInteger(QStringLiteral("MainFormLeft"), frame.x());
     reg.WriteInteger(QStringLiteral("MainFormTop"), frame.y());
@@ -282,15 +299,8 @@ bool TMainForm::BlankFormCloseQuery(TfrmBlank* form)
         return true;
     const QString question = QStringLiteral("Czy zachować zmiany w pliku: \n\r\"") + form->FileName()
                              + QStringLiteral("\"?");
-    QMessageBox box(QMessageBox::Question, windowTitle(), question,
-                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
-    // No translation of the toolkit is installed; the program speaks Polish.
-    box.button(QMessageBox::Yes)->setText(QStringLiteral("Tak"));
-    box.button(QMessageBox::No)->setText(QStringLiteral("Nie"));
-    box.button(QMessageBox::Cancel)->setText(QStringLiteral("Anuluj"));
-    box.setDefaultButton(QMessageBox::Yes);
-    box.setEscapeButton(QMessageBox::Cancel);
-    const int answer = box.exec();
+    const int answer = AskQuestion(this, QMessageBox::Question, m_caption, question,
+                                   QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     if (answer == QMessageBox::Cancel)
         return false;
     if (answer == QMessageBox::Yes) {
@@ -302,12 +312,12 @@ bool TMainForm::BlankFormCloseQuery(TfrmBlank* form)
 
 void TMainForm::ShowError(const QString& message)
 {
-    QMessageBox::critical(this, windowTitle(), message);
+    QMessageBox::critical(this, m_caption, message);
 }
 
 void TMainForm::ShowNotice(const QString& message)
 {
-    QMessageBox::information(this, windowTitle(), message);
+    QMessageBox::information(this, m_caption, message);
 }
 
 QSize TMainForm::ClientSize() const
@@ -344,6 +354,9 @@ bool TMainForm::event(QEvent* event)
         m_panels[0]->setText(static_cast<QStatusTipEvent*>(event)->tip());
         return true;
     }
+    if ((event->type() == QEvent::Move || event->type() == QEvent::Resize) && !m_placementSettled && windowHandle()
+        && windowHandle()->frameMargins() != m_placedMargins)
+        ApplyPlacement();
     return QMainWindow::event(event);
 }
 

@@ -3,6 +3,7 @@
 #include "document/MainFormLink.h"
 
 #include <QMainWindow>
+#include <QMargins>
 #include <QPointer>
 #include <QRect>
 #include <QStringList>
@@ -106,12 +107,18 @@ private:
     TDdeReply MakeDepositForm(const QStringList& lines);
 
     Ui::TMainForm* ui;
+    // The caption of the window and of its message boxes.
+    QString m_caption;
     QLabel* m_panels[3] = {};
     QMenu* m_reOpenMenu = nullptr;
     QTimer* tmrWizard = nullptr;
     QStringList m_arguments;
     // The outer frame read at creation; none when the settings had no key.
     QRect m_placement;
+    // The frame margins the placement was applied with, and whether they
+    // were the window manager's final word.
+    QMargins m_placedMargins;
+    bool m_placementSettled = false;
     QString FileToTryOpen;
     bool TryToPrint = false;
     bool m_showing = false;

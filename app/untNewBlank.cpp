@@ -221,20 +221,15 @@ void TfrmNewBlank::btnFileOpenClick()
     accept();
 }
 
-QMenu* TfrmNewBlank::EmptyMenu()
-{
-    if (!m_emptyMenu)
-        m_emptyMenu = new QMenu(this);
-    return m_emptyMenu;
-}
-
 void TfrmNewBlank::btnRecentClick()
 {
-    QMenu* menu = m_recentMenu ? m_recentMenu.data() : EmptyMenu();
+    // A menu without items would show nothing yet hold the next click and key.
+    if (!m_recentMenu || m_recentMenu->isEmpty())
+        return;
     const QRect button = ui->btnRecent->geometry();
     // Not exec(): the main window's item handler closes this dialog, which
     // must not happen inside a menu loop nested in the button's click.
-    menu->popup(mapToGlobal(QPoint(button.left(), button.top() + button.height())));
+    m_recentMenu->popup(mapToGlobal(QPoint(button.left(), button.top() + button.height())));
 }
 
 void TfrmNewBlank::ButtonGroup1DrawButton(TButtonGroup& Sender, int Index, TCanvas& Canvas, const TRect& Rect,

@@ -42,11 +42,9 @@ protected:
 
 private:
     void FormShow();
-    QMenu* EmptyMenu();
 
     std::unique_ptr<Ui::TfrmNewBlank> ui;
     QPointer<QMenu> m_recentMenu;
-    QMenu* m_emptyMenu = nullptr;
 };
 
 // The program-wide chooser, made once after the main window (its parent) and

@@ -140,6 +140,8 @@ private:
 
     TBlankData F;
     int FDPI = 0;
+    // The frame the window was last fitted into; only compared, never used.
+    const QWidget* FFittedFrame = nullptr;
     QString FFileName;
     TBlankSide FBlankSide = bsTop;
     bool FModified = false;

@@ -30,7 +30,9 @@ void TfrmBlank::SetPixelsPerInch(int v)
     const QSizeF mm = PageSizeMm(F.FKind);
     const QSize page(BlankObj.MM2Pixel(mm.width()), BlankObj.MM2Pixel(mm.height()));
     TPaintBox* box = ui->PaintBox;
-    if (page != box->size()) {
+    // The zoom of a window just put in its frame fits that frame too.
+    if (page != box->size() || Frame() != FFittedFrame) {
+        FFittedFrame = Frame();
         box->resize(page);
         ui->ScrollBox1->horizontalScrollBar()->setValue(0);
         ui->ScrollBox1->verticalScrollBar()->setValue(0);

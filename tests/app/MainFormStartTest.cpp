@@ -52,6 +52,11 @@ TEST_F(MainFormFixture, PlacementIsRestoredWhenItFitsAndDamagedSettingsCountAsAb
         place({40, 30, 640, 520})(reg);
         reg.WriteString(QStringLiteral("MainFormWidth"), QStringLiteral("640"));
     });
+    main->showMaximized(); // it leaves the screen's free area, and comes back so
+    const QRect screen = main->screen()->availableGeometry();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return main->frameGeometry() == screen; }, WaitMs));
+    restart(screen, [](TRegistry&) {});
+    EXPECT_TRUE(main->isMaximized());
     FinalizePrinterOperation();
 }
 

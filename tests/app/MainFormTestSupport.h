@@ -83,6 +83,17 @@ inline Answer Click(QMessageBox::StandardButton which)
 {
     return [which](QWidget* w) { QTest::mouseClick(static_cast<QMessageBox*>(w)->button(which), Qt::LeftButton); };
 }
+// A button's access key, as the desktop's question boxes take it, or Esc.
+inline Answer Press(Qt::Key key) { return [key](QWidget* w) { QTest::keyClick(w, key); }; }
+// Checks the folder and the name a file dialog offers, then answers it.
+inline Answer Offered(const QString& folder, const QString& name, const Answer& then)
+{
+    return [=](QWidget* w) {
+        const QString edit = w->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text();
+        EXPECT_EQ(static_cast<QFileDialog*>(w)->directory().absolutePath() + u'|' + edit, folder + u'|' + name);
+        then(w);
+    };
+}
 inline Answer ClickChild(const char* name)
 {
     return [name](QWidget* w) { QTest::mouseClick(w->findChild<QAbstractButton*>(name), Qt::LeftButton); };

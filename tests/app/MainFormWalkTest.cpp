@@ -41,6 +41,9 @@ TEST_F(MainFormFixture, WalkFromTheStartChooserThroughZoomSaveAsPrintAndCtrlF4)
     ASSERT_TRUE(QTest::qWaitFor([&] { return main->ActiveBlank(); }, WaitMs));
     TfrmBlank* order = main->ActiveBlank();
     EXPECT_EQ(order->Kind(), bkMoneyOrder);
+    // Its page is wider and higher than the document area: the window fills that, less 4 pixels.
+    EXPECT_EQ(order->parentWidget()->geometry().bottomRight(),
+              main->centralWidget()->rect().bottomRight() - QPoint(4, 4));
     EXPECT_EQ(order->windowTitle(), QStringLiteral("<Bez nazwy>[*]"));
     std::vector<int> seen;
     for (const char* name : {"ViewScaleUp", "ViewScaleDown", "ViewScaleUp"})
@@ -62,14 +65,20 @@ TEST_F(MainFormFixture, WalkFromTheStartChooserThroughZoomSaveAsPrintAndCtrlF4)
     EXPECT_EQ(main->StatusPanel(1), QStringLiteral("Zmodyfikowany"));
     const QString existing = FilePath(QStringLiteral("b.wpt"));
     WriteBytes(existing, QByteArray("stary plik"));
+    // A new document is offered no name, at home, then in the documents folder once one is named.
+    const auto restoreHome = qScopeGuard([old = qgetenv("HOME")] { qputenv("HOME", old); });
+    qputenv("HOME", QFile::encodeName(files.path()));
     for (bool replace : {false, true}) {
-        modals.Expect<QFileDialog>(EnterFileName(existing));
+        modals.Expect<QFileDialog>(Offered(replace ? spool.path() : files.path(), QString(), EnterFileName(existing)));
         modals.Expect<QMessageBox>(Click(replace ? QMessageBox::Yes : QMessageBox::No));
         if (!replace)
             modals.Expect<QFileDialog>([](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
         Key(Qt::Key_F12);
         EXPECT_EQ(StoredWith(existing, QStringLiteral("ALFA")), replace);
+        WriteBytes(config.Path() + "/user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"" + spool.path().toUtf8() + "\"\n");
     }
+    modals.Expect<QFileDialog>(Offered(files.path(), QStringLiteral("b.wpt"), [](QWidget* w) { w->close(); }));
+    Key(Qt::Key_F12); // a saved one its own name, in its own folder
     EXPECT_EQ(QStringList({other->windowTitle()}) + main->RecentFiles(), QStringList({"b.wpt[*]", existing}));
     EXPECT_NE(main->StatusPanel(1), QStringLiteral("Zmodyfikowany"));
 
@@ -88,7 +97,7 @@ TEST_F(MainFormFixture, WalkFromTheStartChooserThroughZoomSaveAsPrintAndCtrlF4)
     Key(Qt::Key_S, Qt::ControlModifier);
     EXPECT_TRUE(StoredWith(existing, QStringLiteral("xALFA")));
     TypeInto(other, QStringLiteral("y"));
-    modals.Expect<QMessageBox>(Click(QMessageBox::No));
+    modals.Expect<QMessageBox>(Press(Qt::Key_N));
     Key(Qt::Key_F4, Qt::ControlModifier);
     EXPECT_TRUE(QTest::qWaitFor([&] { return other.isNull(); }, WaitMs));
     order->SetModified(true);
@@ -119,6 +128,8 @@ TEST_F(MainFormFixture, ReopenedFromTheChoosersRecentFilesOnceAndReadErrorsInPol
     });
     Key(Qt::Key_N, Qt::ControlModifier);
     ASSERT_EQ(OpenedFiles(), QStringList({existing}));
+    main->ActiveBlank()->parentWidget()->showMaximized(); // its name joins the frame's title, not the boxes'
+    EXPECT_EQ(main->windowTitle(), QStringLiteral("Wplatomat - [b.wpt[*]]"));
     ASSERT_TRUE(QFile::link(existing, FilePath(QStringLiteral("dowiazanie.wpt"))));
     modals.Expect<TfrmNewBlank>(ClickChooser("ButtonGroup2"));
     modals.Expect<QFileDialog>(EnterFileName(existing.chopped(4)));
@@ -145,14 +156,15 @@ TEST_F(MainFormFixture, EndingTheProgramAsksAboutEachModifiedDocument)
         main->OpenFile(path);
         TypeInto(main->ActiveBlank(), QStringLiteral("z"));
     }
+    main->ActiveBlank()->parentWidget()->showMaximized(); // the questions keep the program's caption
     for (QMessageBox::StandardButton answer : {QMessageBox::Cancel, QMessageBox::Yes}) {
         for (int question = 0; question < (answer == QMessageBox::Yes ? 2 : 1); ++question)
             modals.Expect<QMessageBox>([answer](QWidget* w) {
                 const auto* box = static_cast<QMessageBox*>(w); // Enter answers "Tak"
                 EXPECT_EQ(QStringList({box->button(QMessageBox::Yes)->text(), box->button(QMessageBox::No)->text(),
                                        box->button(QMessageBox::Cancel)->text(), box->defaultButton()->text()}),
-                          QStringList({"Tak", "Nie", "Anuluj", "Tak"}));
-                Click(answer)(w);
+                          QStringList({"&Tak", "&Nie", "Anuluj", "&Tak"}));
+                Press(answer == QMessageBox::Yes ? Qt::Key_T : Qt::Key_Escape)(w);
             });
         answer == QMessageBox::Cancel ? ChooseMenu(Act("FileExit")) : Key(Qt::Key_F4, Qt::AltModifier);
         EXPECT_EQ(QTest::qWaitFor([&] { return !main->isVisible(); }, 200), answer == QMessageBox::Yes);
