@@ -23,9 +23,15 @@ constexpr qint64 MaxPublishedBytes = 4096;
 QString LockPath(const QString& name, bool make)
 {
     const QString folder = QFileInfo(RegistryFile::defaultFileName()).absolutePath();
+    const QByteArray path = QFile::encodeName(folder);
     struct stat st {};
-    if (name.isEmpty() || name.contains(QLatin1Char('/')) || (make && !MakePrivateFolders(folder))
-        || ::stat(QFile::encodeName(folder).constData(), &st) != 0 || !S_ISDIR(st.st_mode)
+    if (name.isEmpty() || name.contains(QLatin1Char('/')) || (make && !MakePrivateFolders(folder)))
+        return QString();
+    // Ours, but left open to the group by an earlier start under a umask such as 002: closed again.
+    if (make && ::lstat(path.constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid()
+        && (st.st_mode & (S_IWGRP | S_IWOTH)) != 0)
+        ::chmod(path.constData(), S_IRWXU);
+    if (::stat(path.constData(), &st) != 0 || !S_ISDIR(st.st_mode)
         || st.st_uid != ::geteuid() || (st.st_mode & (S_IWGRP | S_IWOTH)) != 0)
         return QString();
     return QDir(folder).filePath(name + QStringLiteral(".lock"));

@@ -33,12 +33,6 @@ bool MakePrivateFolders(const QString& path)
         if (end < 0)
             break;
     }
-    // Our own folder that an earlier start left open to the group under such a umask is closed again.
-    struct stat st {};
-    const QByteArray leaf = QFile::encodeName(full);
-    if (::lstat(leaf.constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid()
-        && (st.st_mode & 07777) != S_IRWXU)
-        ::chmod(leaf.constData(), S_IRWXU);
     return QFileInfo(full).isDir();
 }
 
