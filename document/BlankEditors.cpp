@@ -10,6 +10,7 @@
 #include <QColorDialog>
 #include <QLabel>
 #include <QLayout>
+#include <QLineEdit>
 #include <QScrollArea>
 #include <QSplitter>
 
@@ -165,6 +166,11 @@ void TfrmBlank::CreateEditors()
     AddRightEdgeRow(b, QStringLiteral("Kolor formularza"), E::ColorPanel, T::KolForm, ColorPanelWidthPx);
     b.FinishLayout();
     DataToEditors();
+    // A new window takes what is typed at once: in its first editor, over the value there.
+    if (auto* amount = qobject_cast<QLineEdit*>(EditorOfTag(T::Kwota))) {
+        amount->setFocus();
+        amount->selectAll();
+    }
 }
 
 void TfrmBlank::StretchEditors()

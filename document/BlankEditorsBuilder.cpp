@@ -79,6 +79,18 @@ QString WithWidestDigits(const QFontMetrics& metrics, QString text)
     return text;
 }
 
+// The width at which a line edit shows a value of this shape whole, with its digits the font's widest.
+int WidthToShow(QLineEdit* line, const QString& value)
+{
+    line->ensurePolished();
+    const QMargins text = line->textMargins();
+    // A line edit scrolls its text once the cursor after it would leave the text area.
+    const int cursorPx = line->style()->pixelMetric(QStyle::PM_TextCursorWidth, nullptr, line);
+    const QFontMetrics metrics = line->fontMetrics();
+    return metrics.horizontalAdvance(WithWidestDigits(metrics, value)) + cursorPx + text.left() + text.right()
+           + 2 * (LineEditTextMarginPx + FlatEditBorderPx);
+}
+
 } // namespace
 
 EditorPanelBuilder::EditorPanelBuilder(QWidget* panel, Handlers handlers)
@@ -210,13 +222,7 @@ void EditorPanelBuilder::WidenToShow(QWidget* edit, const QString& value) const
     auto* line = qobject_cast<QLineEdit*>(edit);
     if (!line)
         return;
-    line->ensurePolished();
-    const QMargins text = line->textMargins();
-    // A line edit scrolls its text once the cursor after it would leave the text area.
-    const int cursorPx = line->style()->pixelMetric(QStyle::PM_TextCursorWidth, nullptr, line);
-    const QFontMetrics metrics = line->fontMetrics();
-    const int needed = metrics.horizontalAdvance(WithWidestDigits(metrics, value)) + cursorPx + text.left()
-        + text.right() + 2 * (LineEditTextMarginPx + FlatEditBorderPx);
+    const int needed = WidthToShow(line, value);
     if (needed > line->width())
         line->resize(needed, line->height());
 }

@@ -41,6 +41,10 @@ TEST_F(MainFormFixture, WalkFromTheStartChooserThroughZoomSaveAsPrintAndCtrlF4)
     ASSERT_TRUE(QTest::qWaitFor([&] { return main->ActiveBlank(); }, WaitMs));
     TfrmBlank* order = main->ActiveBlank();
     EXPECT_EQ(order->Kind(), bkMoneyOrder);
+    // What is typed then goes into its amount at once, over the 0 there.
+    ASSERT_TRUE(order->focusWidget());
+    QTest::keyClicks(order->focusWidget(), QStringLiteral("12,5"));
+    EXPECT_EQ(order->Kwota(), 125'000);
     // Its page is wider and higher than the document area: the window fills that, less 4 pixels.
     EXPECT_EQ(order->parentWidget()->geometry().bottomRight(),
               main->centralWidget()->rect().bottomRight() - QPoint(4, 4));
