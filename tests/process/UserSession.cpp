@@ -14,7 +14,6 @@
 #include <csignal>
 #include <sys/socket.h>
 
-
 void UserSession::Start(const QStringList& tools)
 {
     const QString missing = MissingTools(QStringList{"Xvfb", "xwd"} + tools);
@@ -23,9 +22,9 @@ void UserSession::Start(const QStringList& tools)
         ASSERT_TRUE(QDir().mkpath(Path(folder)));
     // Qt takes only a private runtime folder.
     ASSERT_TRUE(QFile::setPermissions(Path("runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-    for (const auto& [name, folder] : {std::pair{"XDG_RUNTIME_DIR", "runtime"}, std::pair{"XDG_CONFIG_HOME", "config"},
-                                       std::pair{"XDG_DATA_HOME", "data"}})
-        qputenv(name, Path(folder).toLocal8Bit());
+    qputenv("XDG_RUNTIME_DIR", Path("runtime").toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", Path("config").toLocal8Bit());
+    qputenv("XDG_DATA_HOME", Path("data").toLocal8Bit());
     ASSERT_TRUE(display.Start(1024, 768)) << display.Error().toStdString();
 }
 
@@ -41,13 +40,14 @@ void UserSession::WriteDocument(const QString& name, TColor formColour)
     document.FKind = bkTransfer;
     document.FKolForm = formColour;
     QFile file(Path(name));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(WriteBlankFile(document)) > 0);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_GT(file.write(WriteBlankFile(document)), 0);
 }
 
 void UserSession::StartShell(ProgramRun& run, const QStringList& arguments, const ProgramRun::Changes& environment)
 {
     run.setWorkingDirectory(m_root.path());
-    ASSERT_TRUE(run.Start(QStringLiteral(WPLATOMAT_SHELL_EXE), arguments,
+    ASSERT_TRUE(run.Start(WPLATOMAT_SHELL_EXE, arguments,
                           ProgramRun::Changes{{"QT_QPA_PLATFORM", "xcb"}, {"DISPLAY", display.Name()}} + environment));
 }
 
@@ -73,10 +73,26 @@ bool UserSession::Shows(TColor formColour)
 pid_t UserSession::ServerPid()
 {
     QLocalSocket socket;
-    socket.connectToServer(DdeSocketPath(QStringLiteral("wplatomat")));
+    socket.connectToServer(DdeSocketPath("wplatomat"));
+    if (!socket.waitForConnected(5000))
+        return 0;
     struct ucred cred {};
     socklen_t size = sizeof cred;
-    return socket.waitForConnected(5000)
-                   && ::getsockopt(int(socket.socketDescriptor()), SOL_SOCKET, SO_PEERCRED, &cred, &size) == 0
-               ? cred.pid : 0;
+    if (::getsockopt(int(socket.socketDescriptor()), SOL_SOCKET, SO_PEERCRED, &cred, &size) != 0)
+        return 0;
+    return cred.pid;
+}
+
+int UserSession::Connections()
+{
+    QFile table("/proc/net/unix");
+    if (!table.open(QIODevice::ReadOnly))
+        return -1;
+    // The server binds its socket elsewhere in the folder and renames it into place.
+    const QByteArray folder = ' ' + QFile::encodeName(DdeSocketFolder()) + '/';
+    int count = 0;
+    for (const QByteArray& line : table.readAll().split('\n'))
+        if (line.contains(folder))
+            ++count;
+    return count;
 }

@@ -27,6 +27,8 @@ public:
     bool Shows(TColor formColour);
     // The program serving the session's socket, by the kernel's peer credentials; 0 when none answers.
     static pid_t ServerPid();
+    // The sockets in the session's service folder: the server's, the conversations it took and those waiting for it.
+    static int Connections();
 
     PrivateDisplay display;
 
