@@ -120,9 +120,11 @@ TEST_F(MainFormFixture, WalkFromTheStartChooserThroughZoomSaveAsPrintAndCtrlF4)
 TEST_F(MainFormFixture, ReopenedFromTheChoosersRecentFilesOnceAndReadErrorsInPolish)
 {
     const QString existing = FilePath("b.wpt");
+    const QString link = FilePath("dowiazanie.wpt");
     WriteDocument(existing, bkTransfer);
+    ASSERT_TRUE(QFile::link(existing, link));
     ShowMain();
-    main->OpenFile(existing);
+    main->OpenFile(link);
     main->findChild<QMdiArea*>()->closeAllSubWindows();
     // Reopened from the chooser's recent files; "Otwórz z pliku" completes a name
     // without its extension, and the same file however written is reported as open.
@@ -136,10 +138,9 @@ TEST_F(MainFormFixture, ReopenedFromTheChoosersRecentFilesOnceAndReadErrorsInPol
         QTest::mouseClick(w, Qt::LeftButton, {}, {20, 10});
     });
     Key(Qt::Key_N, Qt::ControlModifier);
-    ASSERT_EQ(OpenedFiles(), QStringList({existing}));
+    ASSERT_EQ(OpenedFiles(), QStringList({link}));
     main->ActiveBlank()->parentWidget()->showMaximized(); // its name joins the frame's title, not the boxes'
-    EXPECT_EQ(main->windowTitle(), "Wplatomat - [b.wpt[*]]");
-    ASSERT_TRUE(QFile::link(existing, FilePath("dowiazanie.wpt")));
+    EXPECT_EQ(main->windowTitle(), "Wplatomat - [dowiazanie.wpt[*]]");
     modals.Expect<TfrmNewBlank>(ClickChooser("ButtonGroup2"));
     modals.Expect<QFileDialog>(EnterFileName(existing.chopped(4)));
     modals.Expect<QMessageBox>(Click(QMessageBox::Ok));
@@ -147,15 +148,15 @@ TEST_F(MainFormFixture, ReopenedFromTheChoosersRecentFilesOnceAndReadErrorsInPol
     // The reader's own message, a damaged file's also for a file cut short inside its amount.
     WriteBytes(FilePath("krotki.wpt"), QByteArray("\x05\x00\x07\x00\x10", 5));
     WriteBytes(FilePath("zly.wpt"), QByteArray("\x09\x00\x07\x00", 4));
-    for (const char* name : {"dowiazanie.wpt", "krotki.wpt", "zly.wpt"}) {
+    for (const char* name : {"b.wpt", "krotki.wpt", "zly.wpt"}) {
         modals.Expect<QMessageBox>(Click(QMessageBox::Ok));
         main->OpenFile(FilePath(name));
     }
     const QString open = "Wskazany plik jest już otwarty.";
     const QString damaged = "Nieprawidłowy format pliku.";
     EXPECT_EQ(modals.texts, QStringList({open, open, damaged, damaged}));
-    EXPECT_EQ(OpenedFiles(), QStringList{existing});
-    EXPECT_EQ(main->RecentFiles(), QStringList{existing});
+    EXPECT_EQ(OpenedFiles(), QStringList{link});
+    EXPECT_EQ(main->RecentFiles(), QStringList{link});
 }
 
 TEST_F(MainFormFixture, EndingTheProgramAsksAboutEachModifiedDocument)
