@@ -82,9 +82,9 @@ public:
     }
     ~Conversation() override { Uncount(); }
 
-    void Refuse(const QString& why)
+    void Refuse(const QString& why, TDdeKind kind = TDdeKind::Refused)
     {
-        Reply({TDdeReply::Refused, why});
+        Send({kind, why, QString()});
         Close();
     }
 
@@ -174,7 +174,12 @@ private:
     void Reply(const TDdeReply& reply)
     {
         static const TDdeKind kinds[] = {TDdeKind::Done, TDdeKind::Refused, TDdeKind::Failed, TDdeKind::Refused};
-        m_socket->write(EncodeDdeMessage({kinds[reply.status], reply.message, QString()}));
+        Send({kinds[reply.status], reply.message, QString()});
+    }
+
+    void Send(const TDdeMessage& message)
+    {
+        m_socket->write(EncodeDdeMessage(message));
         m_socket->flush();
         if (m_socket->bytesToWrite() > MaxUnsentBytes)
             Close();
@@ -282,6 +287,6 @@ void TDdeServer::NewConnection()
         if (!PeerIsOurUser(*socket))
             conversation->Refuse(QStringLiteral("Odmowa: klient innego użytkownika."));
         else if (full)
-            conversation->Refuse(DdeLimits::BusyText);
+            conversation->Refuse(QStringLiteral("Zbyt wiele połączeń."), TDdeKind::Busy);
     }
 }

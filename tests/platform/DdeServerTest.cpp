@@ -119,7 +119,7 @@ TEST_F(DdeServer, BytesThatAreNoMessageFloodsAndASecondServerAreTurnedAway)
     for (int i = 0; i < 8; ++i)
         idle[i].connectToServer(DdeSocketPath(QStringLiteral("wplatomat")));
     EXPECT_TRUE(QTest::qWaitFor([&] { return server.Conversations() == 8; }, WaitMs));
-    EXPECT_EQ(Raw(Frame(1, "C")), Frame(24, "RZbyt wiele połączeń."));
+    EXPECT_EQ(Raw(Frame(1, "C")), Frame(24, "BZbyt wiele połączeń."));
     idle.reset();
 
     TDdeServer second(QStringLiteral("wplatomat"));
