@@ -1,6 +1,7 @@
 #include "platform/Dde.h"
 
 #include "platform/DdeProtocol.h"
+#include "platform/FileName.h"
 #include "platform/PrivateFolder.h"
 
 #include <QDir>
@@ -49,9 +50,8 @@ QString DdeSocketFolder()
 
 QString DdeSocketPath(const QString& service, const QString& folder)
 {
-    for (const QChar c : service)
-        if (c.unicode() < 0x20 || c == QLatin1Char('/') || c.unicode() == 0x7F)
-            return QString();
+    if (HasControlCharacter(service) || service.contains(QLatin1Char('/')))
+        return QString();
     if (service.isEmpty() || service.size() > MaxServiceChars || service.startsWith(QLatin1Char('.')))
         return QString();
     const QString own = folder.isEmpty() ? DdeSocketFolder() : folder;
