@@ -189,7 +189,8 @@ public:
     // Text with its cell's corner at (x, y), nothing of it outside r.
     void TextRect(const TRect& r, int x, int y, const QString& text);
     int TextWidth(const QString& text) const;
-    int TextHeight(const QString& text) const;
+    // The height of a line of the current font, whatever it holds.
+    int TextHeight() const;
     // Ascent and descent of the current font, as the face's own metrics give them.
     int TextAscent() const;
     int TextDescent() const;
