@@ -150,9 +150,12 @@ public:
     // unless its owner narrowed it for a partial repaint.
     QRect ClipRect() const;
     void SetClipRect(const QRect& rect) { m_clipRect = rect; }
+    // For drawing the canvas has no call for. Whatever font the caller gives
+    // the painter, the canvas's next text sets its own again.
     QPainter* Painter()
     {
         FlushFills();
+        m_painterFontId = 0;
         return m_painter.get();
     }
     // Draws the fills that wait for what comes after them (see FillArea);
