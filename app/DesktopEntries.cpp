@@ -1,5 +1,7 @@
 #include "app/DesktopEntries.h"
 
+#include "platform/FileName.h"
+
 #include <QStringList>
 
 namespace DesktopEntries {
@@ -15,9 +17,9 @@ std::optional<QString> ExecArgument(const QString& argument)
     static const QString reserved = QStringLiteral(" \"'\\><~|&;$*?#()`");
     bool quote = argument.isEmpty();
     QString text;
+    if (HasControlCharacter(argument))
+        return std::nullopt;
     for (const QChar c : argument) {
-        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
-            return std::nullopt;
         quote = quote || reserved.contains(c);
         if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$') || c == QLatin1Char('\\'))
             text += QLatin1Char('\\');

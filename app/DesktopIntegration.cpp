@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTimer>
 
@@ -63,10 +62,9 @@ bool TDesktopIntegration::WriteIfChanged(const QString& path, const QByteArray& 
         qWarning("Desktop file %s not written: the link in its place cannot be removed", qUtf8Printable(path));
         return false;
     }
-    QSaveFile file(path);
-    if (!QDir().mkpath(QFileInfo(path).path()) || !file.open(QIODevice::WriteOnly)
-        || file.write(content) != content.size() || !file.commit()) {
-        qWarning("Desktop file %s not written: %s", qUtf8Printable(path), qUtf8Printable(file.errorString()));
+    QString reason = QStringLiteral("its folder cannot be made");
+    if (!QDir().mkpath(QFileInfo(path).path()) || SaveRegularFile(path, content, &reason) != TFileSave::Ok) {
+        qWarning("Desktop file %s not written: %s", qUtf8Printable(path), qUtf8Printable(reason));
         return false;
     }
     m_written << path;

@@ -20,7 +20,6 @@ public:
     // The files the last Publish wrote and the tools it started.
     const QStringList& Written() const { return m_written; }
     const QStringList& Refreshes() const { return m_refreshes; }
-    bool Refreshing() const { return m_running > 0; }
 
 signals:
     // Every tool started has ended, killed after its time if need be.

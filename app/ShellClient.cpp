@@ -3,6 +3,7 @@
 #include "app/RunningProgram.h"
 #include "platform/Dde.h"
 #include "platform/DdeClient.h"
+#include "platform/FileName.h"
 #include "platform/Registry.h"
 
 #include <QCoreApplication>
@@ -42,16 +43,13 @@ struct Registration {
     QString macro, application, topic, command;
 };
 
-bool IsControl(QChar c)
-{
-    return c.unicode() < 0x20 || c.unicode() == 0x7F;
-}
-
 QString Visible(const QString& name)
 {
     QString shown;
-    for (const QChar c : name)
-        shown += IsControl(c) ? QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0')) : QString(c);
+    for (const QChar c : name) {
+        const bool control = HasControlCharacter(QStringView(&c, 1));
+        shown += control ? QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0')) : QString(c);
+    }
     return shown;
 }
 
@@ -140,7 +138,7 @@ int OpenOrPrint(const QString& verb, const QStringList& files, QTextStream& err)
 {
     // A line feed in a name would smuggle a second macro in: nothing is sent then.
     for (const QString& file : files)
-        if (std::any_of(file.cbegin(), file.cend(), IsControl)) {
+        if (HasControlCharacter(file)) {
             err << QStringLiteral("Nazwa pliku zawiera znak sterujący, polecenie odrzucone: ") << Visible(file)
                 << Qt::endl;
             return ShellBadName;

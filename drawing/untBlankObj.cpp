@@ -11,7 +11,6 @@ namespace {
 constexpr long double MillimetresPerInch = 25.4L;
 constexpr double ClipDepthMm = 100.0;   // deep enough for any single line of text
 constexpr int WrapKeepsChars = 5;       // a wrapped line keeps at least this many characters
-const QString LineHeightSample = QStringLiteral("Wj");
 
 // Rounds to the nearest integer, an exact half to the even one; values no
 // int can hold are clamped and NaN gives 0.
@@ -145,7 +144,7 @@ double TBlankObj::TextWidth(const QString& t) const
 
 double TBlankObj::TextHeight() const
 {
-    return FCanvas ? Pixel2MM(FCanvas->TextHeight(LineHeightSample)) : 0.0;
+    return FCanvas ? Pixel2MM(FCanvas->TextHeight()) : 0.0;
 }
 
 double TBlankObj::DrawText(const QString& t, double x, double y, double xlimit, int Angle)

@@ -1,8 +1,5 @@
-// Feeds arbitrary bytes as the user's defaults list and checks that our default is added at most once and every line
-// of theirs is kept in order.
+// The user's defaults list: our default is added at most once, and every line of theirs is kept in order.
 #include "app/DesktopEntries.h"
-
-#include <QList>
 
 #include <cstdint>
 #include <cstdlib>
@@ -15,7 +12,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     if (DesktopEntries::WithDefaultApplication(*updated))
         std::abort();
-    // Their lines, one after another, in what was written.
     qsizetype from = 0;
     for (const QByteArray& line : bytes.split('\n')) {
         from = updated->indexOf(line, from);

@@ -1,5 +1,4 @@
-// Feeds arbitrary bytes as an executable file to the version table reader and queries the values the about box reads,
-// in two letter cases.
+// An executable file's version table: nothing is kept from a file without one, and paths match in any letter case.
 #include "platform/VersionInfo.h"
 
 #include <QBuffer>
@@ -17,7 +16,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (const char* name : {"FileVersion", "ProductVersion", "Comments"}) {
         const QString path = QStringLiteral("StringFileInfo\\041504E2\\") + QLatin1String(name);
         const QString text = info.Query(path);
-        // Nothing is kept from a file without a table.
         if ((!found && !text.isEmpty()) || info.Query(path.toUpper()) != text)
             std::abort();
     }

@@ -150,9 +150,12 @@ public:
     // unless its owner narrowed it for a partial repaint.
     QRect ClipRect() const;
     void SetClipRect(const QRect& rect) { m_clipRect = rect; }
+    // For drawing the canvas has no call for. Whatever font the caller gives
+    // the painter, the canvas's next text sets its own again.
     QPainter* Painter()
     {
         FlushFills();
+        m_painterFontId = 0;
         return m_painter.get();
     }
     // Draws the fills that wait for what comes after them (see FillArea);
@@ -189,7 +192,8 @@ public:
     // Text with its cell's corner at (x, y), nothing of it outside r.
     void TextRect(const TRect& r, int x, int y, const QString& text);
     int TextWidth(const QString& text) const;
-    int TextHeight(const QString& text) const;
+    // The height of a line of the current font, whatever it holds.
+    int TextHeight() const;
     // Ascent and descent of the current font, as the face's own metrics give them.
     int TextAscent() const;
     int TextDescent() const;

@@ -64,9 +64,8 @@ int TCanvas::TextWidth(const QString& text) const
     return width;
 }
 
-int TCanvas::TextHeight(const QString&) const
+int TCanvas::TextHeight() const
 {
-    // The cell height is the face's, whatever the text holds.
     return Font.Ascent() + Font.Descent();
 }
 

@@ -1,6 +1,7 @@
 #include "platform/Dde.h"
 
 #include "platform/DdeProtocol.h"
+#include "platform/FileName.h"
 #include "platform/PrivateFolder.h"
 
 #include <QDir>
@@ -49,9 +50,8 @@ QString DdeSocketFolder()
 
 QString DdeSocketPath(const QString& service, const QString& folder)
 {
-    for (const QChar c : service)
-        if (c.unicode() < 0x20 || c == QLatin1Char('/') || c.unicode() == 0x7F)
-            return QString();
+    if (HasControlCharacter(service) || service.contains(QLatin1Char('/')))
+        return QString();
     if (service.isEmpty() || service.size() > MaxServiceChars || service.startsWith(QLatin1Char('.')))
         return QString();
     const QString own = folder.isEmpty() ? DdeSocketFolder() : folder;
@@ -82,9 +82,9 @@ public:
     }
     ~Conversation() override { Uncount(); }
 
-    void Refuse(const QString& why)
+    void Refuse(const QString& why, TDdeKind kind = TDdeKind::Refused)
     {
-        Reply({TDdeReply::Refused, why});
+        Send({kind, why, QString()});
         Close();
     }
 
@@ -174,7 +174,12 @@ private:
     void Reply(const TDdeReply& reply)
     {
         static const TDdeKind kinds[] = {TDdeKind::Done, TDdeKind::Refused, TDdeKind::Failed, TDdeKind::Refused};
-        m_socket->write(EncodeDdeMessage({kinds[reply.status], reply.message, QString()}));
+        Send({kinds[reply.status], reply.message, QString()});
+    }
+
+    void Send(const TDdeMessage& message)
+    {
+        m_socket->write(EncodeDdeMessage(message));
         m_socket->flush();
         if (m_socket->bytesToWrite() > MaxUnsentBytes)
             Close();
@@ -282,6 +287,6 @@ void TDdeServer::NewConnection()
         if (!PeerIsOurUser(*socket))
             conversation->Refuse(QStringLiteral("Odmowa: klient innego użytkownika."));
         else if (full)
-            conversation->Refuse(DdeLimits::BusyText);
+            conversation->Refuse(QStringLiteral("Zbyt wiele połączeń."), TDdeKind::Busy);
     }
 }

@@ -24,7 +24,7 @@ bool TDdeClient::Connect(const QString& service, const QString& topic, int timeo
     if (reply && reply->kind != TDdeKind::Done)
         m_error = reply->text;
     m_answered = reply.has_value();
-    m_busy = reply && reply->kind == TDdeKind::Refused && reply->text == DdeLimits::BusyText;
+    m_busy = reply && reply->kind == TDdeKind::Busy;
     return reply && reply->kind == TDdeKind::Done;
 }
 

@@ -7,15 +7,15 @@
 // conversation. Every message is a frame:
 //   4 bytes   length N of the rest, unsigned big-endian, 1 <= N <= MaxMessageBytes
 //   1 byte    kind: 'C' connect, 'E' execute, 'P' poke (client to server);
-//             'D' done, 'R' refused, 'F' failed (server to client)
+//             'D' done, 'R' refused, 'F' failed, 'B' busy (server to client)
 //   N-1 bytes UTF-8 text; a poke holds the item name, one NUL byte and the
 //             poked text; the others hold one text with no NUL byte:
-//             the topic for 'C', the macro text for 'E', a message for 'R'/'F'.
+//             the topic for 'C', the macro text for 'E', a message for 'R'/'F'/'B'.
 // A conversation opens with one 'C'; each client message gets exactly one
 // reply, in order. Anything else (an unknown kind, a frame too long or empty,
 // text that is not UTF-8, a NUL where none belongs) breaks the stream: the
 // server replies 'R' and closes it. The server also closes a connection idle
-// for IdleMs and refuses connections beyond MaxConnections.
+// for IdleMs and answers a connection beyond MaxConnections 'B' and closes it.
 
 namespace {
 
@@ -30,6 +30,7 @@ bool IsKind(char c)
     case TDdeKind::Done:
     case TDdeKind::Refused:
     case TDdeKind::Failed:
+    case TDdeKind::Busy:
         return true;
     }
     return false;

@@ -13,6 +13,8 @@ enum class TDdeKind : char {
     Done = 'D',
     Refused = 'R',
     Failed = 'F',
+    // Every conversation of the server is taken: worth a later try.
+    Busy = 'B',
 };
 
 struct TDdeMessage {
@@ -31,8 +33,6 @@ constexpr int MaxMessageBytes = 64 * 1024;
 constexpr int MaxConnections = 8;
 // A connection that sends nothing for this long is dropped.
 constexpr int IdleMs = 10'000;
-// The refusal of a server whose conversations are all taken: worth a later try.
-inline const QString BusyText = QStringLiteral("Zbyt wiele połączeń.");
 } // namespace DdeLimits
 
 QByteArray EncodeDdeMessage(const TDdeMessage& message);

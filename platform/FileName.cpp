@@ -3,6 +3,8 @@
 #include <QByteArrayView>
 #include <QFile>
 
+#include <algorithm>
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -56,6 +58,11 @@ QByteArray EncodeFileName(const QString& name)
 bool QtCanName(const QString& name)
 {
     return QFile::encodeName(name) == EncodeFileName(name);
+}
+
+bool HasControlCharacter(QStringView name)
+{
+    return std::any_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; });
 }
 
 bool IsFileByName(const QString& name)

@@ -14,3 +14,7 @@ QByteArray EncodeFileName(const QString& name);
 bool QtCanName(const QString& name);
 // A regular file (links followed) by the name's bytes.
 bool IsFileByName(const QString& name);
+
+// Whether a name holds a C0 control character or DEL: a line feed in it would
+// start another line of whatever text carries it.
+bool HasControlCharacter(QStringView name);

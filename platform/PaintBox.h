@@ -19,7 +19,6 @@ public:
     std::function<void(Qt::MouseButton, QPoint)> OnMouseUp;
 
     TCanvas& Canvas() { return m_canvas; }
-    bool IsPainting() const { return m_canvas.IsActive(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

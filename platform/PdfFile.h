@@ -18,8 +18,6 @@ public:
     TPdfFile(const TPdfFile&) = delete;
     TPdfFile& operator=(const TPdfFile&) = delete;
 
-    // False when the file could not be opened for writing.
-    bool IsOpen() const { return m_canvas.IsActive(); }
     const QString& Path() const { return m_path; }
     int DPI() const { return m_dpi; }
     // The canvas of the current page, in device pixels at DPI().

@@ -106,7 +106,9 @@ bool TPrinter::BeginDoc()
         return false;
     // The orientation first: the printable area is that of the job's page.
     m_printer->setPageOrientation(m_orientation == poLandscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-    m_spooler->PrepareJob(*m_printer, m_name);
+    const QString file = m_spooler->NextFile(m_name);
+    if (!file.isEmpty())
+        m_printer->setOutputFileName(file);
     // Qt keeps the portrait sheet's margins for a landscape page; the canvas is
     // moved to the printable area's corner by the margins of the page as printed.
     m_printer->setFullPage(true);

@@ -32,7 +32,6 @@ public:
     // Another file: tests, or a second registry for a tool.
     explicit TRegistry(const QString& fileName);
 
-    TRegRootKey RootKey() const { return m_root; }
     // Closes the open key, as changing the root of an open object would mislead.
     void SetRootKey(TRegRootKey root);
     QString FileName() const { return m_file.fileName(); }
@@ -41,7 +40,6 @@ public:
     bool OpenKey(const QString& key, bool canCreate);
     bool OpenKeyReadOnly(const QString& key) { return OpenKey(key, false); }
     void CloseKey();
-    bool HasCurrentKey() const { return m_open; }
     // The open key's path from the root key, as it was opened.
     QString CurrentPath() const;
 

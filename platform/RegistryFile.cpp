@@ -8,7 +8,6 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <QMutex>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 #include <optional>
@@ -179,18 +178,11 @@ bool RegistryFile::save(const RegistryTree& tree, QString* error) const
         *error = QStringLiteral("rejestr przekroczyłby %1 bajtów").arg(MaxFileBytes);
         return false;
     }
-    QSaveFile file(m_fileName);
-    // Unbuffered, so that a full disk shows as a short write here and not as a
-    // flush error that commit() would not report.
-    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(text) == text.size() && file.commit()) {
-        const QMutexLocker locker(&CacheMutex);
-        Remember(m_fileName, StampOf(m_fileName), std::make_shared<const RegistryTree>(tree));
-        return true;
-    }
-    *error = file.error() != QFileDevice::NoError ? file.errorString()
-                                                  : QStringLiteral("zapis pliku rejestru się nie powiódł");
-    file.cancelWriting();
-    return false;
+    if (SaveRegularFile(m_fileName, text, error) != TFileSave::Ok)
+        return false;
+    const QMutexLocker locker(&CacheMutex);
+    Remember(m_fileName, StampOf(m_fileName), std::make_shared<const RegistryTree>(tree));
+    return true;
 }
 
 RegistryHold::RegistryHold(const QString& fileName)

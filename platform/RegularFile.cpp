@@ -90,21 +90,24 @@ TFileRead ReadRegularFile(const QString& path, qint64 maxBytes, QByteArray& data
     return result;
 }
 
-TFileSave SaveRegularFile(const QString& path, const QByteArray& data)
+TFileSave SaveRegularFile(const QString& path, const QByteArray& data, QString* reason)
 {
     // Unbuffered, because a write error met while flushing a buffer at
     // commit would go unnoticed and the short file would replace the old one.
     // No direct-write fallback: where no file can be made beside the old one,
-    // writing into it would leave neither document after a failure or a kill.
+    // writing into it would leave neither file after a failure or a kill.
     QSaveFile file(path);
+    TFileSave result = TFileSave::Ok;
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         const QFileInfo old(path);
-        return old.isFile() && old.isWritable() ? TFileSave::FolderClosed : TFileSave::CannotCreate;
+        result = old.isFile() && old.isWritable() ? TFileSave::FolderClosed : TFileSave::CannotCreate;
+    } else if (file.write(data) != data.size() || !file.commit()) {
+        // Committing syncs the new file to the disk before it takes the old one's name.
+        result = TFileSave::Failed;
     }
-    // Committing syncs the new file to the disk before it takes the old one's name.
-    if (file.write(data) != data.size() || !file.commit()) {
-        file.cancelWriting();
-        return TFileSave::Failed;
-    }
-    return TFileSave::Ok;
+    // Read before cancelling, which puts its own words in place of the system's.
+    if (result != TFileSave::Ok && reason)
+        *reason = file.errorString();
+    file.cancelWriting();
+    return result;
 }

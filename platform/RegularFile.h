@@ -32,5 +32,7 @@ enum class TFileSave {
 
 // Writes data to a new file beside the old one, syncs it and renames it over
 // the old one, so a full disk or a crash at any moment leaves the old file or
-// the new one, whole. Nothing is ever written into the old file itself.
-TFileSave SaveRegularFile(const QString& path, const QByteArray& data);
+// the new one, whole. Nothing is ever written into the old file itself. Every
+// whole file the program writes goes through here; on a failure, reason (when
+// given) has the system's word for it.
+TFileSave SaveRegularFile(const QString& path, const QByteArray& data, QString* reason = nullptr);

@@ -107,6 +107,11 @@ std::unique_ptr<QPrinter> TSpooler::MakePrinter(const QString&) const
     return std::make_unique<QPrinter>();
 }
 
+QString TSpooler::NextFile(const QString&) const
+{
+    return QString();
+}
+
 std::unique_ptr<QPrinter> TSystemSpooler::MakePrinter(const QString& queue) const
 {
     // Given no printer, Qt would read the default queue's driver to find one.
@@ -143,11 +148,6 @@ QSize TSystemSpooler::Resolution(const QString& queue) const
     if (dpi == m_resolutions.constEnd())
         dpi = m_resolutions.insert(queue, QueueResolution(queue));
     return *dpi;
-}
-
-void TSystemSpooler::PrepareJob(QPrinter&, const QString&) const
-{
-    // The queue's settings are all in the printer already.
 }
 
 QMarginsF TSystemSpooler::PortraitMargins(const QPrinter& printer, const QString&) const
@@ -191,11 +191,6 @@ void TPdfFileSpooler::Select(QPrinter& printer, const QString& queue) const
 QSize TPdfFileSpooler::Resolution(const QString&) const
 {
     return m_dpi;
-}
-
-void TPdfFileSpooler::PrepareJob(QPrinter& printer, const QString& queue) const
-{
-    printer.setOutputFileName(NextFile(queue));
 }
 
 QMarginsF TPdfFileSpooler::PortraitMargins(const QPrinter&, const QString&) const

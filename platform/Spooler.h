@@ -35,8 +35,8 @@ public:
     // The resolution the queue's driver prints at, horizontal by vertical
     // dots per inch; the printer is set to the horizontal figure.
     virtual QSize Resolution(const QString& queue) const = 0;
-    // Settles what a job of the queue needs besides the printer's settings.
-    virtual void PrepareJob(QPrinter& printer, const QString& queue) const = 0;
+    // The file the queue's next job writes; none where the spooler takes the job.
+    virtual QString NextFile(const QString& queue) const;
     // The unprintable margins of the sheet in portrait, in points: left, top,
     // right, bottom.
     virtual QMarginsF PortraitMargins(const QPrinter& printer, const QString& queue) const = 0;
@@ -54,7 +54,6 @@ public:
     std::unique_ptr<QPrinter> MakePrinter(const QString& queue) const override;
     void Select(QPrinter& printer, const QString& queue) const override;
     QSize Resolution(const QString& queue) const override;
-    void PrepareJob(QPrinter& printer, const QString& queue) const override;
     QMarginsF PortraitMargins(const QPrinter& printer, const QString& queue) const override;
 
 private:
@@ -76,10 +75,9 @@ public:
     QString DefaultQueue() const override;
     void Select(QPrinter& printer, const QString& queue) const override;
     QSize Resolution(const QString& queue) const override;
-    void PrepareJob(QPrinter& printer, const QString& queue) const override;
     QMarginsF PortraitMargins(const QPrinter& printer, const QString& queue) const override;
-    // The file the queue's next job writes, and how many jobs it wrote.
-    QString NextFile(const QString& queue) const;
+    QString NextFile(const QString& queue) const override;
+    // How many jobs the queue wrote.
     int JobCount(const QString& queue) const;
     QString JobFile(const QString& queue, int job) const;
 

@@ -5,7 +5,6 @@
 #include "platform/RegularFile.h"
 
 #include <QLocale>
-#include <QSaveFile>
 #include <QStringList>
 #include <QtEndian>
 
@@ -122,15 +121,8 @@ void TPrinterOperations::SaveSetup()
     }
     const QByteArray bytes = EncodeRecord(FPrinterRecord) + DevModeBlock;
     DevModeBlock.clear();
-    // The old file is replaced only once the new one is whole. Unbuffered,
-    // because a write error met while flushing at commit would go unnoticed.
-    QSaveFile file(FFileName);
-    const bool saved = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
-                       && file.write(bytes) == bytes.size() && file.commit();
-    if (!saved) {
-        file.cancelWriting();
+    if (SaveRegularFile(FFileName, bytes) != TFileSave::Ok)
         throw Exception(QStringLiteral("Nie można zapisać ustawień drukarki do pliku: ") + FFileName);
-    }
 }
 
 void TPrinterOperations::LoadSetup()

@@ -43,8 +43,6 @@ public:
     // Makes the record's printer current; the block passes to the printer.
     bool SetCurrentPrinter();
 
-    const TPrinterConfig& PrinterRecord() const { return FPrinterRecord; }
-
 private:
     QString FFileName;
     // The layer hands out the device-mode block itself, so holding it stands

@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QLocalSocket>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
@@ -13,10 +14,14 @@
 
 #include <future>
 
+#include <unistd.h>
+
 namespace {
 
 using namespace std::chrono_literals;
 constexpr int WaitMs = 10'000;
+const QString Service = QStringLiteral("wplatomat");
+const QString Topic = QStringLiteral("WplatomatDdeServerConv");
 
 // Runs the client off the GUI thread while the server's loop turns.
 template <class F>
@@ -38,7 +43,7 @@ QByteArray Raw(const QByteArray& bytes)
 {
     return Client([&] {
         QLocalSocket socket;
-        socket.connectToServer(DdeSocketPath(QStringLiteral("wplatomat")));
+        socket.connectToServer(DdeSocketPath(Service));
         socket.waitForConnected(WaitMs);
         socket.write(bytes);
         socket.waitForBytesWritten(WaitMs);
@@ -48,10 +53,11 @@ QByteArray Raw(const QByteArray& bytes)
     });
 }
 
-QByteArray Frame(quint32 length, const QByteArray& body)
+// The body behind its length, big-endian.
+QByteArray Frame(const QByteArray& body)
 {
     char header[4];
-    qToBigEndian(length, header);
+    qToBigEndian(quint32(body.size()), header);
     return QByteArray(header, 4) + body;
 }
 
@@ -69,83 +75,132 @@ protected:
             return TDdeReply{};
         };
         topic.Items.insert(QStringLiteral("MakeDdeServerItem"), topic.OnExecuteMacro);
-        server.AddTopic(QStringLiteral("WplatomatDdeServerConv"), topic);
+        server.AddTopic(Topic, topic);
         ASSERT_TRUE(server.Listen()) << server.ErrorString().toStdString();
     }
 
     QTemporaryDir runtime;
-    TDdeServer server{QStringLiteral("wplatomat")};
+    TDdeServer server{Service};
     QStringList seen;
 };
 
 TEST_F(DdeServer, TopicsExecutesAndPokesGetOneReplyEach)
 {
     const auto said = Client([] {
-        TDdeClient unknown, client;
-        const QString service = QStringLiteral("wplatomat");
-        std::vector<std::string> replies{
-            unknown.Connect(service, QStringLiteral("Nieznany"), WaitMs) ? "D" : unknown.Error().toStdString(),
-            client.Connect(service, QStringLiteral("wplatomatddeserverconv"), WaitMs) ? "D" : "R",
+        TDdeClient unknown;
+        TDdeClient client;
+        const bool opened = unknown.Connect(Service, QStringLiteral("Nieznany"), WaitMs);
+        return std::vector<std::string>{
+            opened ? "D" : unknown.Error().toStdString(),
+            client.Connect(Service, Topic.toLower(), WaitMs) ? "D" : "R",
             Said(client.Execute(QStringLiteral("[open \"a\"]\r\n[print \"b\"]\r\n"), WaitMs)),
             Said(client.Execute(QStringLiteral("abc"), WaitMs)),
             Said(client.Poke(QStringLiteral("MAKEDDESERVERITEM"), QStringLiteral("7\n8"), WaitMs)),
-            Said(client.Poke(QStringLiteral("Inny"), QStringLiteral("7"), WaitMs)),
-            Said(client.Execute(QString(64 * 1024 - 1, QLatin1Char('x')), WaitMs))}; // the largest message, whole
-        return replies;
+            Said(client.Poke(QStringLiteral("Inny"), QStringLiteral("7"), WaitMs))};
     });
-    EXPECT_EQ(said, (std::vector<std::string>{"Nieznany temat: Nieznany", "D", "D:",
-                                              "F:\"abc\" nie jest prawidłową kwotą.", "D:",
-                                              "R:Temat tego nie obsługuje.", "D:"}));
-    ASSERT_EQ(seen.size(), 6);
-    EXPECT_EQ(seen.mid(0, 5), (QStringList{"[open \"a\"]", "[print \"b\"]", "abc", "7", "8"}));
+    const std::vector<std::string> expected = {
+        "Nieznany temat: Nieznany", "D", "D:", "F:\"abc\" nie jest prawidłową kwotą.", "D:",
+        "R:Temat tego nie obsługuje."};
+    EXPECT_EQ(said, expected);
+    EXPECT_EQ(seen, (QStringList{"[open \"a\"]", "[print \"b\"]", "abc", "7", "8"}));
 }
 
-TEST_F(DdeServer, BytesThatAreNoMessageFloodsAndASecondServerAreTurnedAway)
+TEST_F(DdeServer, BytesThatAreNoMessageAreRefusedAtEveryBound)
 {
-    const QByteArray refused = Frame(26, "RNieprawidłowy komunikat.");
-    EXPECT_EQ(Raw("hello, world"), refused);                                           // no frame at all
-    EXPECT_EQ(Raw(Frame(64 * 1024 + 1, QByteArray(64 * 1024 + 1, 'x'))), refused);   // one byte too long
-    EXPECT_EQ(Raw(Frame(3, "Dok")), refused);                                           // a reply sent to the server
-    EXPECT_EQ(Raw(Frame(3, "E\xff\xfe")), refused);                                     // not UTF-8
-    EXPECT_EQ(Raw(Frame(3, "Pab")), refused);                                           // a poke without its NUL
-    EXPECT_EQ(Raw(Frame(6, QByteArray("Pa\0b\0c", 6))), refused);                        // a second NUL in a poke
-    // One topic a conversation: a second one is turned away, and the conversation goes on.
-    const QByteArray topic = Frame(23, "Cwplatomatddeserverconv");
-    EXPECT_EQ(Raw(topic + topic + Frame(3, "Dok")),
-              Frame(1, "D") + Frame(39, "RNieznany temat: wplatomatddeserverconv") + refused);
+    const QByteArray refused = Frame("RNieprawidłowy komunikat.");
+    const QByteArray topic = Frame("C" + Topic.toLatin1());
+    const QByteArray largest = Frame("E" + QByteArray(64 * 1024 - 1, 'x'));
+    const std::pair<QByteArray, QByteArray> rows[] = {
+        {"hello, world", refused},
+        {Frame(""), refused},
+        {topic + largest + Frame("Dok"), Frame("D") + Frame("D") + refused},
+        {Frame("E" + QByteArray(64 * 1024, 'x')), refused},
+        {Frame("E\xff\xfe"), refused},
+        {Frame("Pab"), refused},
+        {Frame(QByteArray("Pa\0b\0c", 6)), refused},
+        {topic + topic + Frame("Dok"), Frame("D") + Frame("RNieznany temat: " + Topic.toLatin1()) + refused},
+    };
+    for (const auto& [bytes, reply] : rows)
+        EXPECT_EQ(Raw(bytes), reply) << bytes.left(24).toHex(' ').toStdString();
     EXPECT_TRUE(QTest::qWaitFor([&] { return server.Conversations() == 0; }, WaitMs));
+}
 
+TEST_F(DdeServer, TheNinthConversationIsToldTheServerIsBusyAndASecondServerIsTurnedAway)
+{
     auto idle = std::make_unique<QLocalSocket[]>(8);
     for (int i = 0; i < 8; ++i)
-        idle[i].connectToServer(DdeSocketPath(QStringLiteral("wplatomat")));
+        idle[i].connectToServer(DdeSocketPath(Service));
     EXPECT_TRUE(QTest::qWaitFor([&] { return server.Conversations() == 8; }, WaitMs));
-    EXPECT_EQ(Raw(Frame(1, "C")), Frame(24, "RZbyt wiele połączeń."));
+    EXPECT_EQ(Raw(Frame("C")), Frame("BZbyt wiele połączeń."));
+    EXPECT_TRUE(Client([] {
+        TDdeClient client;
+        return !client.Connect(Service, Topic, WaitMs) && client.Busy();
+    }));
     idle.reset();
 
-    TDdeServer second(QStringLiteral("wplatomat"));
+    TDdeServer second(Service);
     EXPECT_FALSE(second.Listen());
     EXPECT_TRUE(server.IsListening());
-    EXPECT_TRUE(Client([] {
-        return TDdeClient().Connect(QStringLiteral("wplatomat"), QStringLiteral("WplatomatDdeServerConv"), WaitMs);
-    }));
+    EXPECT_TRUE(Client([] { return TDdeClient().Connect(Service, Topic, WaitMs); }));
 }
 
+// Perl (Debian's own) stands in for another user's client: it sends the topic and prints the reply.
+TEST_F(DdeServer, AProcessOfAnotherUserIsRefused)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to start a client as nobody";
+    const QString path = DdeSocketPath(Service);
+    for (const QString& opened : {runtime.path(), runtime.filePath(QStringLiteral("dde")), path})
+        ASSERT_TRUE(QFile::setPermissions(opened, QFileDevice::Permissions(0x7777)));
+    const QString script = QStringLiteral(
+        "$SIG{PIPE} = 'IGNORE'; use IO::Socket::UNIX; my $s = IO::Socket::UNIX->new(Peer => $ARGV[0]) or exit 2;"
+        " print $s pack('N', length $ARGV[1]), $ARGV[1]; read $s, my $h, 4; read $s, my $b, unpack('N', $h);"
+        " binmode STDOUT; print $h, $b;");
+    const QStringList nobody = {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"};
+    const std::pair<QStringList, QByteArray> runs[] = {
+        {{}, Frame("D")},
+        {nobody, Frame("ROdmowa: klient innego użytkownika.")},
+    };
+    for (const auto& [as, reply] : runs) {
+        const QStringList command = as + QStringList{"perl", "-e", script, path, "C" + Topic};
+        QProcess helper;
+        helper.start(command.first(), command.mid(1));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return helper.state() == QProcess::NotRunning; }, WaitMs));
+        EXPECT_EQ(helper.readAllStandardOutput(), reply) << helper.readAllStandardError().toStdString();
+    }
+}
+
+// A name is refused with a control character, a separator, a leading dot or past 64 characters.
 TEST_F(DdeServer, OnlyAPrivateFolderOfOursHoldsTheSocket)
 {
-    const QString path = DdeSocketPath(QStringLiteral("wplatomat"));
-    EXPECT_EQ(path, runtime.filePath(QStringLiteral("dde/wplatomat")));
+    const std::pair<QString, bool> names[] = {
+        {"", false},
+        {QString(64, u'w'), true},
+        {QString(65, u'w'), false},
+        {"..", false},
+        {".w", false},
+        {"a/b", false},
+        {QString(1, QChar(0)), false},
+        {"a\x1f" "b", false},
+        {"a b~", true},
+        {"a\x7f" "b", false},
+        {QString(1, QChar(0x80)), true},
+    };
+    for (const auto& [name, taken] : names) {
+        const QString path = taken ? runtime.filePath("dde/" + name) : QString();
+        EXPECT_EQ(DdeSocketPath(name), path) << name.toStdString();
+    }
     EXPECT_EQ(QFile::permissions(runtime.filePath(QStringLiteral("dde"))) & 0x0077, 0);
-    EXPECT_EQ(QFile::permissions(path) & 0x0077, 0);
-    for (const char* name : {"", "../wplatomat", "a/b", "..", "a\nb"})
-        EXPECT_EQ(DdeSocketPath(QString::fromLatin1(name)), QString()) << name;
+    EXPECT_EQ(QFile::permissions(DdeSocketPath(Service)) & 0x0077, 0);
     // A folder others may enter is no place for it: neither end uses it.
     ASSERT_TRUE(QFile::setPermissions(runtime.filePath(QStringLiteral("dde")), QFileDevice::Permissions(0x7777)));
-    EXPECT_EQ(DdeSocketPath(QStringLiteral("wplatomat")), QString());
-    EXPECT_FALSE(TDdeServer(QStringLiteral("wplatomat")).Listen());
+    EXPECT_EQ(DdeSocketPath(Service), QString());
+    EXPECT_FALSE(TDdeServer(Service).Listen());
     // Without a private runtime folder, a private one of ours in the cache folder.
     QTemporaryDir cache;
-    qputenv("XDG_CACHE_HOME", cache.path().toLocal8Bit()), qputenv("XDG_RUNTIME_DIR", "/tmp");
-    EXPECT_EQ(DdeSocketPath(QStringLiteral("wplatomat")), cache.filePath(QStringLiteral("wplatomat/dde/wplatomat")));
+    qputenv("XDG_CACHE_HOME", cache.path().toLocal8Bit());
+    qputenv("XDG_RUNTIME_DIR", "/tmp");
+    EXPECT_EQ(DdeSocketPath(Service), cache.filePath(QStringLiteral("wplatomat/dde/wplatomat")));
     qunsetenv("XDG_CACHE_HOME");
 }
 

@@ -23,62 +23,6 @@ ByteBuilder& Name(ByteBuilder& b, const QString& text)
     return b.Utf16(text).Raw(QByteArray(NameBytes - 2 * text.size(), 0));
 }
 
-TDevMode EveryFieldSet()
-{
-    TDevMode m;
-    m.DeviceName = u"Drukarka Łódź"_s, m.DriverVersion = 0x0102, m.Fields = 0x00013D1F, m.FormName = u"A5"_s;
-    m.Orientation = 2, m.PaperSize = 11, m.PaperLength = 2100, m.PaperWidth = 1480, m.Scale = 95, m.Copies = 3;
-    m.DefaultSource = 7, m.PrintQuality = 600, m.Color = 2, m.Duplex = 3, m.YResolution = 1200, m.TTOption = 4;
-    m.Collate = 1;
-    return m;
-}
-
-// EveryFieldSet as the layout places it.
-QByteArray EveryFieldSetBytes()
-{
-    ByteBuilder b;
-    Name(b, u"Drukarka Łódź"_s);
-    b.U16(0x0401).U16(0x0102).U16(BlockBytes).U16(0);
-    b.U32(0x00013D1F);
-    b.U16(2).U16(11).U16(2100).U16(1480).U16(95).U16(3).U16(7).U16(600).U16(2).U16(3).U16(1200).U16(4).U16(1);
-    Name(b, u"A5"_s);
-    b.Raw(QByteArray(BlockBytes - 166, '\0'));
-    return b.Bytes();
-}
-
-// Encoding is checked against the bytes laid out above, so a decoded block that encodes to the same bytes has read
-// every field from its offset.
-TEST(DevModeBlock, EveryFieldIsAtItsOffsetBothWays)
-{
-    TDevMode m = EveryFieldSet();
-    // The block states its own size and carries no private part, whatever the record says.
-    m.Size = 999;
-    m.DriverExtra = 16;
-    EXPECT_EQ(EncodeDevMode(m), EveryFieldSetBytes());
-    TDevMode decoded;
-    ASSERT_TRUE(DecodeDevMode(EveryFieldSetBytes(), decoded));
-    EXPECT_EQ(decoded.SpecVersion, 0x0401);
-    EXPECT_EQ(EncodeDevMode(decoded), EveryFieldSetBytes());
-}
-
-TEST(DevModeBlock, DecodeNeedsTheWholeStructureIgnoresThePrivatePartAndReadsSignedFieldsAndWholeNames)
-{
-    TDevMode m;
-    EXPECT_FALSE(DecodeDevMode(EveryFieldSetBytes().left(BlockBytes - 1), m));
-    QByteArray block(BlockBytes, '\0');
-    block.replace(0, NameBytes, ByteBuilder().Utf16(QString(32, u'N')).Bytes()); // no terminator
-    block.replace(68, 4, ByteBuilder().U16(220).U16(1200).Bytes());
-    block.replace(80, 2, ByteBuilder().U16(0xFFFE).Bytes());
-    block.replace(102, 8, ByteBuilder().Utf16(u"A4"_s).U16(0).Utf16(u"X"_s).Bytes());
-    ASSERT_TRUE(DecodeDevMode(block + QByteArray(1200, '\xFF'), m));
-    EXPECT_EQ(QList<int>({m.Size, m.DriverExtra, m.PaperLength}), QList<int>({220, 1200, -2}));
-    EXPECT_EQ(QStringList({m.DeviceName, m.FormName}), QStringList({QString(32, u'N'), u"A4"_s}));
-    // Encoding cuts names to leave their terminator.
-    m.DeviceName = QString(40, u'D'), m.FormName = QString(32, u'F');
-    EXPECT_EQ(EncodeDevMode(m).mid(0, NameBytes), ByteBuilder().Utf16(QString(31, u'D')).U16(0).Bytes());
-    EXPECT_EQ(EncodeDevMode(m).mid(102, NameBytes), ByteBuilder().Utf16(QString(31, u'F')).U16(0).Bytes());
-}
-
 std::unique_ptr<QPrinter> PdfPrinter()
 {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
@@ -89,29 +33,94 @@ std::unique_ptr<QPrinter> PdfPrinter()
     return printer;
 }
 
+// Encoding is checked against the bytes laid out here, so a decoded block that encodes to the same bytes has read
+// every field from its offset. The block states its own size and carries no private part, whatever the record says.
+TEST(DevModeBlock, EveryFieldIsAtItsOffsetBothWays)
+{
+    const TDevMode m{u"Drukarka Łódź"_s, 0x0401, 0x0102, 999, 16, 0x00013D1F, 2, 11, 2100, 1480, 95, 3, 7, 600, 2,
+                     3, 1200, 4, 1, u"A5"_s};
+    ByteBuilder b;
+    Name(b, u"Drukarka Łódź"_s);
+    b.U16(0x0401).U16(0x0102).U16(BlockBytes).U16(0).U32(0x00013D1F);
+    b.U16(2).U16(11).U16(2100).U16(1480).U16(95).U16(3).U16(7).U16(600).U16(2).U16(3).U16(1200).U16(4).U16(1);
+    Name(b, u"A5"_s);
+    b.Raw(QByteArray(BlockBytes - 166, '\0'));
+    EXPECT_EQ(EncodeDevMode(m), b.Bytes());
+    TDevMode decoded;
+    ASSERT_TRUE(DecodeDevMode(b.Bytes(), decoded));
+    EXPECT_EQ(EncodeDevMode(decoded), b.Bytes());
+}
+
+// A name fills its 32 units when read, and leaves its terminator when written.
+TEST(DevModeBlock, DecodeNeedsTheWholeStructureAndReadsSignedFieldsAndWholeNames)
+{
+    QByteArray block(BlockBytes, '\0');
+    block.replace(0, NameBytes, ByteBuilder().Utf16(QString(32, u'N')).Bytes());
+    block.replace(68, 4, ByteBuilder().U16(220).U16(1200).Bytes());
+    block.replace(80, 2, ByteBuilder().U16(0xFFFE).Bytes());
+    block.replace(102, 8, ByteBuilder().Utf16(u"A4"_s).U16(0).Utf16(u"X"_s).Bytes());
+    TDevMode m;
+    EXPECT_FALSE(DecodeDevMode(block.left(BlockBytes - 1), m));
+    EXPECT_TRUE(DecodeDevMode(block, m));
+    ASSERT_TRUE(DecodeDevMode(block + QByteArray(1200, '\xFF'), m));
+    EXPECT_EQ(m.DriverExtra, 1200);
+    EXPECT_EQ(m.PaperLength, -2);
+    EXPECT_EQ(m.DeviceName, QString(32, u'N'));
+    EXPECT_EQ(m.FormName, u"A4"_s);
+    m.DeviceName = QString(40, u'D');
+    m.FormName = QString(32, u'F');
+    const QByteArray encoded = EncodeDevMode(m);
+    EXPECT_EQ(encoded.mid(0, NameBytes), ByteBuilder().Utf16(QString(31, u'D')).U16(0).Bytes());
+    EXPECT_EQ(encoded.mid(102, NameBytes), ByteBuilder().Utf16(QString(31, u'F')).U16(0).Bytes());
+}
+
+// Only what the mask gives is applied, and a damaged file asks for no page a bitmap could not be made of, no sheet
+// narrower than a centimetre and no resolution below any printer's: each bound at its edge and one past it.
+// The printer's state: copies, dots per inch, colour (1) or grey (0), landscape, paper in 0.1 mm.
 TEST(ApplyDevMode, SetsOnlyTheFieldsTheMaskGivesAndKeepsThemInBounds)
 {
-    // Everything set, much out of bounds, but only the copies (0x100) given.
-    TDevMode m;
-    m.Fields = 0x100;
-    m.Color = 1, m.Orientation = 2, m.Duplex = 2, m.PaperSize = 11;
-    m.Copies = m.PrintQuality = 32767;
-    auto printer = PdfPrinter();
-    ApplyDevMode(m, *printer);
-    EXPECT_EQ(QList<int>({printer->resolution(), printer->copyCount(), printer->colorMode(), printer->duplex()}),
-              QList<int>({600, 999, QPrinter::Color, QPrinter::DuplexNone}));
-    EXPECT_EQ(printer->pageLayout().orientation(), QPageLayout::Portrait);
-    // A damaged file must not ask for a page no bitmap of it could be made at, nor for a sheet a tenth of a
-    // millimetre wide; a resolution below any printer's leaves the printer its own.
-    m.Fields = 0x2 | 0x400;
-    m.PaperSize = 256;
-    m.PaperWidth = m.PaperLength = 1;
-    ApplyDevMode(m, *printer);
-    EXPECT_EQ(printer->resolution(), 2400);
-    EXPECT_EQ(printer->pageLayout().pageSize().id(), QPageSize::A4);
-    m.PrintQuality = 10;
-    ApplyDevMode(m, *printer);
-    EXPECT_EQ(printer->resolution(), 2400);
+    const struct {
+        quint32 field;
+        qint16 TDevMode::*member;
+        qint16 value;
+        const char* state;
+    } rows[] = {
+        {0, nullptr, 0, "2 600 1 0 2100x2970"},
+        {dmOrientationField | dmColorField, nullptr, 0, "2 600 0 1 2100x2970"},
+        {dmCopiesField, &TDevMode::Copies, 0, "2 600 1 0 2100x2970"},
+        {dmCopiesField, &TDevMode::Copies, 1, "1 600 1 0 2100x2970"},
+        {dmCopiesField, &TDevMode::Copies, 999, "999 600 1 0 2100x2970"},
+        {dmCopiesField, &TDevMode::Copies, 1000, "999 600 1 0 2100x2970"},
+        {dmPrintQualityField, &TDevMode::PrintQuality, 71, "2 600 1 0 2100x2970"},
+        {dmPrintQualityField, &TDevMode::PrintQuality, 72, "2 72 1 0 2100x2970"},
+        {dmPrintQualityField, &TDevMode::PrintQuality, 2400, "2 2400 1 0 2100x2970"},
+        {dmPrintQualityField, &TDevMode::PrintQuality, 2401, "2 2400 1 0 2100x2970"},
+        {dmPaperSizeField, &TDevMode::PaperWidth, 99, "2 600 1 0 2100x2970"},
+        {dmPaperSizeField, &TDevMode::PaperWidth, 100, "2 600 1 0 100x1000"},
+        {dmPaperSizeField, &TDevMode::PaperWidth, 20000, "2 600 1 0 20000x1000"},
+        {dmPaperSizeField, &TDevMode::PaperWidth, 20001, "2 600 1 0 2100x2970"},
+        {dmPaperSizeField, &TDevMode::PaperLength, 99, "2 600 1 0 2100x2970"},
+        {dmPaperSizeField, &TDevMode::PaperLength, 100, "2 600 1 0 1500x100"},
+        {dmPaperSizeField, &TDevMode::PaperLength, 20000, "2 600 1 0 1500x20000"},
+        {dmPaperSizeField, &TDevMode::PaperLength, 20001, "2 600 1 0 2100x2970"},
+    };
+    for (const auto& r : rows) {
+        TDevMode m{u"Drukarka"_s, 0x0401, 0, 220, 0, r.field, 2, dmPaperUser, 1000, 1500, 100, 3, 0, 300, 1};
+        if (r.member)
+            m.*r.member = r.value;
+        auto printer = PdfPrinter();
+        printer->setCopyCount(2);
+        ApplyDevMode(m, *printer);
+        const QSizeF mm = printer->pageLayout().pageSize().size(QPageSize::Millimeter);
+        const QString state = QStringLiteral("%1 %2 %3 %4 %5x%6")
+                                  .arg(printer->copyCount())
+                                  .arg(printer->resolution())
+                                  .arg(printer->colorMode())
+                                  .arg(printer->pageLayout().orientation())
+                                  .arg(qRound(mm.width() * 10))
+                                  .arg(qRound(mm.height() * 10));
+        EXPECT_EQ(state.toStdString(), r.state) << r.field << " " << r.value;
+    }
 }
 
 // The set-up file keeps a printer's settings in the block's codes (mask at 72, the settings from 76 on), and they
@@ -120,8 +129,13 @@ TEST(ApplyDevMode, SetsOnlyTheFieldsTheMaskGivesAndKeepsThemInBounds)
 TEST(DevModeFromPrinter, SavesTheSettingsInTheBlocksCodesAndTheyComeBackWhole)
 {
     // The codes: orientation, paper, length and width in 0.1 mm, colour.
-    const struct { QPageLayout::Orientation orientation; QPageSize paper; QPrinter::ColorMode color; int copies;
-                   std::array<qint16, 5> codes; } rows[] = {
+    const struct {
+        QPageLayout::Orientation orientation;
+        QPageSize paper;
+        QPrinter::ColorMode color;
+        int copies;
+        std::array<qint16, 5> codes;
+    } rows[] = {
         {QPageLayout::Portrait, QPageSize(QPageSize::A4), QPrinter::Color, 1, {1, 9, 2970, 2100, 2}},
         {QPageLayout::Landscape, QPageSize(QPageSize::A5), QPrinter::GrayScale, 3, {2, 11, 2100, 1480, 1}},
         {QPageLayout::Portrait, QPageSize(QSizeF(100, 150), QPageSize::Millimeter), QPrinter::Color, 2,
@@ -130,8 +144,10 @@ TEST(DevModeFromPrinter, SavesTheSettingsInTheBlocksCodesAndTheyComeBackWhole)
     for (const auto& r : rows) {
         SCOPED_TRACE(r.paper.name().toStdString());
         auto printer = PdfPrinter();
-        printer->setPageSize(r.paper), printer->setPageOrientation(r.orientation);
-        printer->setColorMode(r.color), printer->setCopyCount(r.copies);
+        printer->setPageSize(r.paper);
+        printer->setPageOrientation(r.orientation);
+        printer->setColorMode(r.color);
+        printer->setCopyCount(r.copies);
         const QByteArray block = EncodeDevMode(DevModeFromPrinter(*printer));
         const auto [orientation, paper, length, width, color] = r.codes;
         ByteBuilder settings;

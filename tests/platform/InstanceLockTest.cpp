@@ -28,7 +28,8 @@ TEST(InstanceLock, OneHolderPerRegistryWhateverTheRuntimeFolderAndOnlyInAFolderO
     EXPECT_EQ(TInstanceLock::Published(name), QString());
     // A holder that was killed leaves its text behind, which the next holder clears.
     QFile left(first.Path());
-    ASSERT_TRUE(left.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && left.write("4321\n/run/user/1000/dde") > 0);
+    ASSERT_TRUE(left.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    ASSERT_GT(left.write("4321\n/run/user/1000/dde"), 0);
     const TInstanceLock next(name);
     EXPECT_FALSE(next.AlreadyExists());
     EXPECT_EQ(TInstanceLock::Published(name), QString());
