@@ -41,14 +41,6 @@ bool WriteAll(const QString& path, const QByteArray& bytes)
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
-TEST(DocumentDefaults, NewDocumentTakesTheKindsDefaultsAndTheMonthBeforeToday)
-{
-    TBlankData d; // of kind 0, which has the colour of the money order and the transfers
-    SetDocumentDefaults(d, QDate(2026, 3, 31)); // the day clamps to February
-    EXPECT_EQ(QStringList({d.FNadDeklaracja, d.FNadOkres, d.FNadTypWplaty}), QStringList({"022026", "26M02", "S"}));
-    EXPECT_EQ(std::tuple(d.FKolForm, d.FKolTekst, d.FNadNrDeklar), std::tuple(RGBColor(234, 88, 0), clBlack, 1));
-}
-
 class BlankFileWindowTest : public ::testing::Test {
 protected:
     TempConfig config;
