@@ -1,12 +1,10 @@
 #include "document/BlankFile.h"
 #include "document/BlankFormUnit.h"
-#include "drawing/Exception.h"
 #include "helpers/ProgramRun.h"
 #include "helpers/QtPrinters.h"
 #include "helpers/TempConfig.h"
 #include "platform/PaintBox.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QMdiArea>
@@ -29,27 +27,14 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QByteArray ReadAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool WriteAll(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
 class BlankFileWindowTest : public ::testing::Test {
 protected:
     TempConfig config;
 };
 
-// An ordinary user saves over an old document on a 64 KiB disk, with room, on the full disk or
-// killed at the write: the old document or the new one, whole, never less. Where the folder
-// takes no new file, the old one is never written into: the user is told to save elsewhere.
-// The save runs in a program of its own, which a failure leaves with the document modified.
+// An ordinary user saves over an old document on a 64 KiB disk, with room, on the full disk or killed at the write:
+// the old document or the new one, whole, never less. Where the folder takes no new file, the old one is never
+// written into: the user is told to save elsewhere. The saver runs as a program of its own.
 TEST_F(BlankFileWindowTest, SaveLeavesTheOldDocumentOrTheNewOneWholeOnAFullDiskOrAKill)
 {
     const passwd* user = ::getpwnam("nobody");
@@ -60,22 +45,20 @@ TEST_F(BlankFileWindowTest, SaveLeavesTheOldDocumentOrTheNewOneWholeOnAFullDiskO
     const QString messages[] = {{}, {}, u"Nie możma zapisać pliku: "_s, u"Nie można bezpiecznie zapisać pliku: "_s,
                                 u"Wystąpił błąd podczas zapisywania pliku: "_s};
     const struct { const char* folder; Disk disk; Outcome outcome; } cases[] = {
-        {"otwarty", Room, Saved},
-        {"otwarty", Full, WriteFailed},
-        {"otwarty", KilledAtWrite, Killed},
-        {"zamkniety", Room, SaveElsewhere},
-        {"zamkniety", Full, SaveElsewhere},
-        {"zamkniety", KilledAtWrite, SaveElsewhere},
-        {"brak", Room, CannotCreate},
+        {"otwarty", Room, Saved}, {"otwarty", Full, WriteFailed}, {"otwarty", KilledAtWrite, Killed},
+        {"zamkniety", Room, SaveElsewhere}, {"zamkniety", Full, SaveElsewhere},
+        {"zamkniety", KilledAtWrite, SaveElsewhere}, {"brak", Room, CannotCreate}};
+    const auto giveToUser = [&](const QString& name) {
+        return ::chown(QFile::encodeName(name).constData(), user->pw_uid, user->pw_gid) == 0;
     };
-    // The document the saver makes.
+    // The document the saver makes, before and after its edit.
     TfrmBlank form(nullptr, bkTransfer);
     const QByteArray old = WriteBlankFile(form.Data());
     form.SetEditorValue(64, QString(1500, u'n'));
     const QByteArray saved = WriteBlankFile(form.Data());
     // Qt wants a runtime folder of the user's own.
     const QTemporaryDir runtime;
-    ASSERT_EQ(::chown(QFile::encodeName(runtime.path()).constData(), user->pw_uid, user->pw_gid), 0);
+    ASSERT_TRUE(giveToUser(runtime.path()));
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.folder << ", case " << c.disk);
         const QTemporaryDir disk;
@@ -84,14 +67,17 @@ TEST_F(BlankFileWindowTest, SaveLeavesTheOldDocumentOrTheNewOneWholeOnAFullDiskO
         const std::shared_ptr<void> unmount(nullptr, [&](void*) { ::umount2(mountPoint.constData(), MNT_DETACH); });
         const QString folder = disk.filePath(QLatin1String(c.folder));
         const QString path = folder + u"/stary.wpt"_s;
+        QFile file(path);
         // The open folder and every old file are the user's; the closed folder is root's.
-        const QString own[] = {path, c.folder == std::string("otwarty") ? folder : path};
         if (c.folder != std::string("brak")) {
             ASSERT_TRUE(QDir().mkdir(folder));
-            ASSERT_TRUE(WriteAll(path, old));
-            for (const QString& name : own)
-                ASSERT_EQ(::chown(QFile::encodeName(name).constData(), user->pw_uid, user->pw_gid), 0);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(old);
+            file.close();
+            ASSERT_TRUE(giveToUser(path));
         }
+        if (c.folder == std::string("otwarty"))
+            ASSERT_TRUE(giveToUser(folder));
         QFile filler(disk.filePath(u"wypelnienie"_s));
         if (c.disk == Full && filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
             while (filler.write(QByteArray(4096, 'x')) == 4096) {
@@ -107,7 +93,7 @@ TEST_F(BlankFileWindowTest, SaveLeavesTheOldDocumentOrTheNewOneWholeOnAFullDiskO
         EXPECT_EQ(exit, c.outcome == Killed ? std::nullopt : std::optional(0));
         EXPECT_EQ(saver.Output(), c.outcome < CannotCreate ? QString() : messages[c.outcome] + path);
         const QByteArray expected = c.outcome == Saved ? saved : c.outcome == CannotCreate ? QByteArray() : old;
-        EXPECT_EQ(ReadAll(path), expected);
+        EXPECT_EQ(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(), expected);
     }
 }
 
@@ -121,22 +107,24 @@ TEST_F(BlankFileWindowTest, PageIsTheFormsMillimetresAtTheZoom)
         SCOPED_TRACE(::testing::Message() << "kind " << c.kind << " at " << c.dpi);
         TfrmBlank form(nullptr, c.kind);
         form.SetPixelsPerInch(c.dpi);
-        EXPECT_EQ(std::pair(form.findChild<TPaintBox*>(QStringLiteral("PaintBox"))->size(), form.BlankObj.DPI()),
-                  std::pair(c.page, c.dpi));
+        EXPECT_EQ(form.findChild<TPaintBox*>(u"PaintBox"_s)->size(), c.page);
+        EXPECT_EQ(form.BlankObj.DPI(), c.dpi);
     }
     // Down from a zoom that needed scroll bars, the window fits the page as a new one does.
     QMdiArea area;
     area.resize(1200, 900);
     auto* form = new TfrmBlank(nullptr, bkTransfer);
-    area.addSubWindow(form), area.show(), form->show();
+    area.addSubWindow(form);
+    area.show();
+    form->show();
     form->SetPixelsPerInch(500);
     form->SetPixelsPerInch(75);
     const QWidget* viewport = form->findChild<QScrollArea*>(u"ScrollBox1"_s)->viewport();
     EXPECT_TRUE(QTest::qWaitFor([&] { return viewport->size() == QSize(443, 310); }, 60'000)) << viewport->width();
 }
 
-// A print job owns the drawing object: the preview must not point it at the
-// screen, whatever paints the window system asks for meanwhile, and catches up once it ends.
+// A print job owns the drawing object: the preview must not point it at the screen, whatever paints the window
+// system asks for meanwhile, and catches up once it ends.
 TEST_F(BlankFileWindowTest, NoDrawingWhilePrintingAndARepaintAfterwards)
 {
     TfrmBlank form(nullptr, bkTransfer);

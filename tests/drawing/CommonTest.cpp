@@ -92,7 +92,7 @@ TEST_F(CommonFolders, KnownFoldersAreCreatedWhenMissingAndTheDataFolderLookedUpO
     EXPECT_FALSE(QFileInfo::exists(Tmp("second")));
 }
 
-TEST_F(CommonFolders, UncreatableAppDataThrowsWithTheSystemsErrorAndInitialiseSetsThePolishFormatOnce)
+TEST_F(CommonFolders, UncreatableAppDataThrowsWithTheSystemsErrorAndInitialiseSetsTheFormsFormatOnce)
 {
     QFile(Tmp("file")).open(QIODevice::WriteOnly); // no folder can be made below a file
     Set("XDG_CONFIG_HOME", "file/config");
@@ -104,19 +104,16 @@ TEST_F(CommonFolders, UncreatableAppDataThrowsWithTheSystemsErrorAndInitialiseSe
     }, Exception);
     EXPECT_TRUE(path.isEmpty());
     EXPECT_THROW(InitializeCommonUnit(), Exception);
-    EXPECT_TRUE(AppFormatSettings.CurrencyString.isEmpty());
+    EXPECT_TRUE(AppFormatSettings.DecimalSeparator.isNull());
 
     Set("XDG_CONFIG_HOME", "cfg");
     InitializeCommonUnit();
     EXPECT_TRUE(QFileInfo(Tmp("cfg/KORVEX/Wplatomat")).isDir());
+    // Only the decimal separator of the forms' format takes effect.
     EXPECT_EQ(AppFormatSettings.DecimalSeparator, u',');
-    EXPECT_EQ(AppFormatSettings.ThousandSeparator, QChar());
-    EXPECT_EQ(AppFormatSettings.CurrencyString, u"zł"_qs);
-    EXPECT_EQ(AppFormatSettings.CurrencyDecimals, 2);
-    EXPECT_EQ(AppFormatSettings.ShortDateFormat, u"yyyy-mm-dd"_qs);
-    AppFormatSettings.DecimalSeparator = QLatin1Char('.');
+    AppFormatSettings.DecimalSeparator = u'.';
     InitializeCommonUnit();
-    EXPECT_EQ(AppFormatSettings.DecimalSeparator, QLatin1Char('.'));
+    EXPECT_EQ(AppFormatSettings.DecimalSeparator, u'.');
 }
 
 TEST(FormatAmount, FixedRoundsHalfAwayFromZeroAndGeneralIsShortest)

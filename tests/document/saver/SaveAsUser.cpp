@@ -14,26 +14,20 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
-// Saves a new transfer form with a long title at PATH as USER, whose writes past LIMIT bytes end the program as a
-// kill at the write would: "SaveAsUser USER LIMIT PATH". Started as root, it becomes the user before Qt starts a
-// thread, so its own folder need not be open to that user. Prints the first line of the save's message, if any;
+// "SaveAsUser USER LIMIT PATH": saves a new transfer form with a long title at PATH as USER, whose writes past
+// LIMIT bytes end the program as a kill at the write would. Started as root, it becomes the user before Qt starts
+// a thread, so its own folder need not be open to that user. Prints the first line of a failed save's message;
 // exits with 0 when the document is left unmodified after a save and modified after a failed one.
 int main(int argc, char** argv)
 {
-    if (argc != 4)
-        return 2;
-    const passwd* user = ::getpwnam(argv[1]);
+    const passwd* user = argc == 4 ? ::getpwnam(argv[1]) : nullptr;
     if (!user)
         return 2;
     const rlim_t limitBytes = std::strtoull(argv[2], nullptr, 10);
     const rlimit limit{limitBytes, limitBytes};
     std::signal(SIGXFSZ, SIG_DFL);
-    // The groups go first, while the process still may change them.
-    if (::setgroups(0, nullptr) != 0)
-        return 2;
-    if (::setgid(user->pw_gid) != 0)
-        return 2;
-    if (::setuid(user->pw_uid) != 0)
+    // The groups go first, while the process may still change them.
+    if (::setgroups(0, nullptr) != 0 || ::setgid(user->pw_gid) != 0 || ::setuid(user->pw_uid) != 0)
         return 2;
     if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
         return 2;
