@@ -219,10 +219,9 @@ TEST_F(BlankEditors, AFileShowsItsKindsCaptionsTabsThroughThemAndSavesBackUnchan
         const auto form = FormFromFile(d);
         QStringList shown;
         const QObjectList children = form->EditorOfTag(1)->parentWidget()->children();
-        for (qsizetype c = 0; c + 1 < children.size(); ++c) {
+        for (qsizetype c = 0; c + 1 < children.size(); ++c)
             if (auto* label = qobject_cast<QLabel*>(children.at(c)))
                 shown << label->text() + u' ' + children.at(c + 1)->property("tag").toString();
-        }
         const QString rows = QString::fromUtf8(kindCaptions);
         EXPECT_EQ(shown.join(u'|'), u"Kwota 1|%1|Kolor tekstu 256|Kolor formularza 257"_s.arg(rows));
         // The amount's edit, at least 80 pixels wide, ends 24 pixels from the panel's right edge.
@@ -231,10 +230,9 @@ TEST_F(BlankEditors, AFileShowsItsKindsCaptionsTabsThroughThemAndSavesBackUnchan
         EXPECT_EQ(amount->parentWidget()->width() - amount->x() - amount->width(), 24);
         const std::pair<int, bool> boxes[] = {
             {80, d.FPrzelewWplata == pwPrzelew}, {81, d.FPrzelewWplata == pwWplata}, {82, d.FMalePokwit}};
-        for (const auto& [tag, on] : boxes) {
+        for (const auto& [tag, on] : boxes)
             if (auto* box = qobject_cast<QCheckBox*>(form->EditorOfTag(tag)))
                 EXPECT_EQ(box->isChecked(), on) << tag;
-        }
         EXPECT_EQ(form->EditorOfTag(256)->palette().color(QPalette::Window), ToQColor(d.FKolTekst));
         EXPECT_EQ(form->EditorOfTag(257)->palette().color(QPalette::Window), ToQColor(d.FKolForm));
         // The payment boxes come last.

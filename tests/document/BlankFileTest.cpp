@@ -135,11 +135,10 @@ std::pair<QByteArray, Doc> Assemble(quint16 version, const Doc& d, const QString
         write(*rawTytul);
     else if (version >= 2)
         text(&Doc::FTytul);
-    if (version >= 5) {
+    if (version >= 5)
         for (const auto member : {&Doc::FOdbKod, &Doc::FOdbAdres, &Doc::FOdbPoczta, &Doc::FNadKod, &Doc::FNadAdres,
                                   &Doc::FNadPoczta})
             string(member);
-    }
     if (version >= 6) {
         string(&Doc::FNadNIP);
         string(&Doc::FNadId2);
@@ -153,10 +152,9 @@ std::pair<QByteArray, Doc> Assemble(quint16 version, const Doc& d, const QString
         stored.FKolTekst = d.FKolTekst;
         stored.FKolForm = d.FKolForm;
     }
-    if (version >= 7) {
+    if (version >= 7)
         for (const auto member : {&Doc::FNadOkres, &Doc::FNadSymbolForm, &Doc::FNadIdZobow})
             string(member);
-    }
     return {b.Bytes(), stored};
 }
 
@@ -284,7 +282,7 @@ TEST(BlankFileRead, FieldsUpToTheirEditorsLengthsReadBackAndALongerOneIsRefused)
     std::vector<std::pair<int, int>> longer = {{Fields - 1, 600'000}}; // Tytul, in a 600 kB file
     for (int field = 0; field < Fields; ++field)
         longer.emplace_back(field, 1);
-    for (const auto& [field, extra] : longer) {
+    for (const auto& [field, extra] : longer)
         for (quint16 version : {5, 7}) {
             const QByteArray bytes = Assemble(version, filled(polish, field, extra)).first;
             // A field the version does not hold leaves the file as it was.
@@ -292,7 +290,6 @@ TEST(BlankFileRead, FieldsUpToTheirEditorsLengthsReadBackAndALongerOneIsRefused)
             SCOPED_TRACE(::testing::Message() << "field " << field << " + " << extra << ", version " << version);
             EXPECT_EQ(ReadError(bytes, data), held ? FormatError : "");
         }
-    }
 }
 
 } // namespace

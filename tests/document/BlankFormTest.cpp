@@ -79,10 +79,8 @@ TEST_F(BlankFileWindowTest, SaveLeavesTheOldDocumentOrTheNewOneWholeOnAFullDiskO
         if (c.folder == std::string("otwarty"))
             ASSERT_TRUE(giveToUser(folder));
         QFile filler(disk.filePath(u"wypelnienie"_s));
-        if (c.disk == Full && filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-            while (filler.write(QByteArray(4096, 'x')) == 4096) {
-            }
-        }
+        if (c.disk == Full && filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+            while (filler.write(QByteArray(4096, 'x')) == 4096) {}
         const rlim_t limit = c.disk == KilledAtWrite ? 1024 : RLIM_INFINITY;
         ProgramRun saver;
         saver.setProcessChannelMode(QProcess::ForwardedErrorChannel);

@@ -13,6 +13,8 @@
 #include <functional>
 #include <limits>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr int TenPerMm = 254;
@@ -25,7 +27,7 @@ TEST(BlankObjConversion, ExactHalvesGoToTheEvenPixelHugeLengthsAreClampedAndNoCa
     EXPECT_EQ(obj.Pixel2MM(500), 0.0);
     obj.SetDPI(TenPerMm);
     obj.FillRect(0, 0, 10, 10);
-    EXPECT_EQ(obj.TextWidth(QStringLiteral("abc")), 0.0);
+    EXPECT_EQ(obj.TextWidth(u"abc"_s), 0.0);
     const struct { double mm; int pixels; } cases[] = {{0.25, 2}, {0.75, 8}, {-0.25, -2}, {0.26, 3}, {150.0, 1500},
                  {1e300, std::numeric_limits<int>::max()}, {-1e300, std::numeric_limits<int>::min()},
                  {std::nan(""), 0}};
@@ -51,7 +53,7 @@ TEST(BlankObjDrawing, PenAndFontAreScaledToTheResolutionAndTextIsCutOrCentredWit
         EXPECT_EQ(canvas.Pen.Width, penPixels) << penMm << " mm at " << dpi;
     }
     obj.SetDPI(TenPerMm);
-    obj.SetFont(12, clBlack, 0, QStringLiteral("Arial CE"));
+    obj.SetFont(12, clBlack, 0, u"Arial CE"_s);
     EXPECT_EQ(canvas.Font.Height(), 42); // 12 / 72 inch at 254 ppi = 42.3 px
     // Liberation Sans: win ascent 1854 and descent 434 per 2048 units; 42 px em.
     EXPECT_NEAR(obj.TextHeight(), (1854 + 434) / 2048.0 * 4.2, 0.1);
@@ -63,14 +65,14 @@ TEST(BlankObjDrawing, PenAndFontAreScaledToTheResolutionAndTextIsCutOrCentredWit
         return InkBounds(bmp.Image(), clWhite);
     };
     // Cut at the limit, with the limit as its advance.
-    QRect ink = inkAfter([&] { EXPECT_DOUBLE_EQ(obj.DrawText(u"Bardzo długi tytuł"_qs, 10, 10, 30, 0), 20); });
+    QRect ink = inkAfter([&] { EXPECT_DOUBLE_EQ(obj.DrawText(u"Bardzo długi tytuł"_s, 10, 10, 30, 0), 20); });
     EXPECT_EQ(ink.left(), 100);
     EXPECT_EQ(ink.right(), 299);
-    ink = inkAfter([&] { obj.DrawCenteredText(QStringLiteral("Wpłata"), 10, 60, 10); });
-    EXPECT_EQ(ink.width(), canvas.TextWidth(QStringLiteral("Wpłata")));
+    ink = inkAfter([&] { obj.DrawCenteredText(u"Wpłata"_s, 10, 60, 10); });
+    EXPECT_EQ(ink.width(), canvas.TextWidth(u"Wpłata"_s));
     EXPECT_NEAR(ink.left() + ink.width() / 2.0, 350, 1.0); // the middle of 10..60 mm
     // Too wide: it starts at the left bound and is cut at the right one.
-    ink = inkAfter([&] { obj.DrawCenteredText(QStringLiteral("Polecenie przelewu"), 10, 20, 10); });
+    ink = inkAfter([&] { obj.DrawCenteredText(u"Polecenie przelewu"_s, 10, 20, 10); });
     EXPECT_EQ(ink.left(), 100);
     EXPECT_EQ(ink.right(), 199);
     EXPECT_EQ(inkAfter([&] { obj.FillRect(1, 1, 2, 2.5); }), QRect(QPoint(10, 10), QPoint(20, 25))); // edges in
@@ -83,9 +85,10 @@ TEST(BlankObjWrap, WrapTextCutsCarriesAndPads)
     TBitmap bmp(10, 10);
     obj.SetCanvas(&bmp.Canvas());
     obj.SetDPI(TenPerMm);
-    obj.SetFont(10, clBlack, 0, QStringLiteral("Liberation Mono"));
-    const double charMm = obj.TextWidth(QStringLiteral("a"));
-    const QString a = QStringLiteral("abcdefghij"), none;
+    obj.SetFont(10, clBlack, 0, u"Liberation Mono"_s);
+    const double charMm = obj.TextWidth(u"a"_s);
+    const QString a = u"abcdefghij"_s;
+    const QString none;
     const struct { QStringList lines; double widthChars; int maxLines; QStringList wrapped; } cases[] = {
         {{a}, 7.5, 3, {"abcdefg", "hij ", none}}, // cut anywhere, the tail carried into a padded line
         {{a, "xyz"}, 7.5, 2, {"abcdefg", "hij xyz", none}}, // the tail goes in front of the next line
@@ -113,10 +116,10 @@ TEST(BlankObjWrap, WrapTextCutsCarriesAndPads)
 // The words of an amount in ten-thousandths, by the spelling a row of the table names.
 QString Spelt(const QString& spelling, Currency value)
 {
-    const bool blankZero = spelling.endsWith(u"BlankZero"_qs);
-    if (spelling == u"SimpleFull"_qs)
+    const bool blankZero = spelling.endsWith(u"BlankZero"_s);
+    if (spelling == u"SimpleFull"_s)
         return TBlankObj::InWordsSimpleFull(value);
-    if (spelling.startsWith(u"Full"_qs))
+    if (spelling.startsWith(u"Full"_s))
         return TBlankObj::InWordsFull(value, blankZero);
     return TBlankObj::InWords(value, blankZero);
 }
@@ -135,8 +138,8 @@ TEST(InWords, SpellsAmountsInPolish)
         EXPECT_EQ(Spelt(row[0], row[1].toLongLong()), row[2]) << line.toStdString();
     }
     EXPECT_EQ(rows, 90);
-    EXPECT_EQ(TBlankObj::InWordsSimple(-7, 1), u"zer*"_qs);
-    EXPECT_EQ(TBlankObj::InWordsSimple(9876543210, 0), u"dzi*osi*sie*sze*pię*czt*trz*dwa*jed*zer*"_qs);
+    EXPECT_EQ(TBlankObj::InWordsSimple(-7, 1), u"zer*"_s);
+    EXPECT_EQ(TBlankObj::InWordsSimple(9876543210, 0), u"dzi*osi*sie*sze*pię*czt*trz*dwa*jed*zer*"_s);
 }
 
 } // namespace

@@ -11,6 +11,8 @@
 
 #include <cstring>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 TEST(ColourMixers, BlendAndLightenMixEachChannelWithTruncatingDivision)
@@ -78,7 +80,7 @@ TEST_F(CommonFolders, KnownFoldersAreCreatedWhenMissingAndTheDataFolderLookedUpO
         if (c.configHome)
             Set("XDG_CONFIG_HOME", c.configHome);
         Set("HOME", "home");
-        QString path = QStringLiteral("stale");
+        QString path = u"stale"_s;
         GetFolder(c.csidl, path);
         EXPECT_EQ(path.isEmpty() ? path : QDir::cleanPath(path), c.expected ? Tmp(c.expected) : QString());
         if (c.expected)
@@ -86,9 +88,9 @@ TEST_F(CommonFolders, KnownFoldersAreCreatedWhenMissingAndTheDataFolderLookedUpO
     }
     // The slash is not doubled; a later change of the folder is not seen.
     Set("XDG_CONFIG_HOME", "first/");
-    EXPECT_EQ(GetUserDataDir(), Tmp("first") + QStringLiteral("/KORVEX/Wplatomat/"));
+    EXPECT_EQ(GetUserDataDir(), Tmp("first") + u"/KORVEX/Wplatomat/"_s);
     Set("XDG_CONFIG_HOME", "second");
-    EXPECT_EQ(GetUserDataDir(), Tmp("first") + QStringLiteral("/KORVEX/Wplatomat/"));
+    EXPECT_EQ(GetUserDataDir(), Tmp("first") + u"/KORVEX/Wplatomat/"_s);
     EXPECT_FALSE(QFileInfo::exists(Tmp("second")));
 }
 
@@ -96,9 +98,9 @@ TEST_F(CommonFolders, UncreatableAppDataThrowsWithTheSystemsErrorAndInitialiseSe
 {
     QFile(Tmp("file")).open(QIODevice::WriteOnly); // no folder can be made below a file
     Set("XDG_CONFIG_HOME", "file/config");
-    QString path = QStringLiteral("stale");
+    QString path = u"stale"_s;
     EXPECT_THROW(try { GetFolder(26, path); } catch (const Exception& e) {
-        EXPECT_EQ(e.Message(), u"GetFolder: SHGetKnownFolderPath: Błąd %1. %2"_qs.arg(ENOTDIR)
+        EXPECT_EQ(e.Message(), u"GetFolder: SHGetKnownFolderPath: Błąd %1. %2"_s.arg(ENOTDIR)
                                    .arg(QString::fromLocal8Bit(std::strerror(ENOTDIR))));
         throw;
     }, Exception);
@@ -155,13 +157,13 @@ TEST(DocumentDefaults, EachKindTakesItsOwnColourAndTheMonthBeforeToday)
         EXPECT_EQ(d.FNadTypId2, k.kind == bkTransferTax ? QChar(u'N') : QChar()) << k.kind;
         EXPECT_EQ(d.FNadTypWplaty, u'S');
         EXPECT_EQ(d.FNadNrDeklar, 1);
-        EXPECT_EQ(d.FNadDeklaracja, u"122025"_qs);
-        EXPECT_EQ(d.FNadOkres, u"25M12"_qs);
+        EXPECT_EQ(d.FNadDeklaracja, u"122025"_s);
+        EXPECT_EQ(d.FNadOkres, u"25M12"_s);
     }
     TBlankData d;
     SetDocumentDefaults(d, QDate(2026, 3, 31));
-    EXPECT_EQ(d.FNadDeklaracja, u"022026"_qs);
-    EXPECT_EQ(d.FNadOkres, u"26M02"_qs);
+    EXPECT_EQ(d.FNadDeklaracja, u"022026"_s);
+    EXPECT_EQ(d.FNadOkres, u"26M02"_s);
 }
 
 } // namespace
