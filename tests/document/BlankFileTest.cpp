@@ -205,21 +205,15 @@ TEST(BlankFileRead, WholeButWrongFilesAreRefusedWithTheirMessageAndEveryLineBrea
     const struct { QByteArray bytes; std::string message; QStringList lines = {}; QString path = {}; } cases[] = {
         {{}, "Nie można otworzyć pliku: " + missing.toStdString(), {}, missing},
         {{}, "Nie można otworzyć pliku: " + dir.path().toStdString(), {}, dir.path()},
-        {Assemble(7, Document(8)).first, FormatError},
-        {highKind, FormatError},
-        {ByteBuilder().U16(5).U16(8).Bytes(), VersionError},
-        {start7.left(9), FormatError},
+        {Assemble(7, Document(8)).first, FormatError}, {highKind, FormatError},
+        {ByteBuilder().U16(5).U16(8).Bytes(), VersionError}, {start7.left(9), FormatError},
         {start7 + ByteBuilder().I32(-1).Bytes(), FormatError},
         {start7 + ByteBuilder().I32(2).Utf16(u"a"_s).Bytes(), FormatError},
         {start7 + ByteBuilder().Utf16String(QString(133, u'a')).Bytes(), FormatError}, // 130 and a line break
         {start7 + QByteArray(MaxBlankFileBytes, 0), FormatError},
-        {tytul("a\r\nb\r\n"), "", {u"a"_s, u"b"_s}},
-        {tytul("a\rb"), "", {u"a"_s, u"b"_s}},
-        {tytul("a\nb"), "", {u"a"_s, u"b"_s}},
-        {tytul(""), ""},
-        {tytul("\r\n"), "", {QString()}},
-        {tytul("a\n\rb"), "", {u"a"_s, QString(), u"b"_s}},
-        {tytul("a\r\r\n"), "", {u"a"_s, QString()}},
+        {tytul("a\r\nb\r\n"), "", {u"a"_s, u"b"_s}}, {tytul("a\rb"), "", {u"a"_s, u"b"_s}},
+        {tytul("a\nb"), "", {u"a"_s, u"b"_s}}, {tytul(""), ""}, {tytul("\r\n"), "", {QString()}},
+        {tytul("a\n\rb"), "", {u"a"_s, QString(), u"b"_s}}, {tytul("a\r\r\n"), "", {u"a"_s, QString()}},
     };
     for (const auto& c : cases) {
         QFile out(file);
