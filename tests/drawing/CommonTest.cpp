@@ -10,7 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <tuple>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -36,7 +37,8 @@ TEST(RotateBitmap180, TurnsInPlaceAtEitherDepthWithWhatTheBitmapsCanvasDrewLast)
     const TColor pixels[] = {0x0000FF, 0x00FF00, 0xFF0000, 0x123456, 0xABCDEF, 0x808080};
     for (const TPixelFormat format : {pf24bit, pf32bit}) {
         TBitmap bitmap;
-        bitmap.SetPixelFormat(format), bitmap.SetSize(3, 2);
+        bitmap.SetPixelFormat(format);
+        bitmap.SetSize(3, 2);
         for (int i = 0; i < 6; ++i)
             bitmap.Image().setPixelColor(i % 3, i / 3, ToQColor(pixels[i]));
         bitmap.Canvas().Brush.Color = clBlack;
@@ -50,12 +52,16 @@ TEST(RotateBitmap180, TurnsInPlaceAtEitherDepthWithWhatTheBitmapsCanvasDrewLast)
     }
 }
 
-// Points the folders at a fresh temporary tree and starts with the unit uninitialised, whatever ran before it in the
-// process.
+// Points the folders at a fresh temporary tree and starts with the unit uninitialised, whatever ran before.
 class CommonFolders : public ::testing::Test {
 protected:
     void SetUp() override { FinalizeCommonUnit(); }
-    void TearDown() override { FinalizeCommonUnit(), qputenv("HOME", home), qunsetenv("XDG_CONFIG_HOME"); }
+    void TearDown() override
+    {
+        FinalizeCommonUnit();
+        qputenv("HOME", home);
+        qunsetenv("XDG_CONFIG_HOME");
+    }
     QString Tmp(const QString& relative) const { return tmp.filePath(relative); }
     void Set(const char* name, const QString& value) { qputenv(name, QFile::encodeName(Tmp(value))); }
     QByteArray home = qgetenv("HOME");
@@ -70,45 +76,46 @@ TEST_F(CommonFolders, KnownFoldersAreCreatedWhenMissingAndTheDataFolderLookedUpO
         {0x8000 | 26, "cfg", nullptr}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.csidl);
-        c.configHome ? Set("XDG_CONFIG_HOME", c.configHome) : void(qunsetenv("XDG_CONFIG_HOME"));
+        qunsetenv("XDG_CONFIG_HOME");
+        if (c.configHome)
+            Set("XDG_CONFIG_HOME", c.configHome);
         Set("HOME", "home");
-        QString path = QStringLiteral("stale");
+        QString path = u"stale"_s;
         GetFolder(c.csidl, path);
         EXPECT_EQ(path.isEmpty() ? path : QDir::cleanPath(path), c.expected ? Tmp(c.expected) : QString());
-        EXPECT_TRUE(!c.expected || QFileInfo(path).isDir());
+        if (c.expected)
+            EXPECT_TRUE(QFileInfo(path).isDir());
     }
     // The slash is not doubled; a later change of the folder is not seen.
     Set("XDG_CONFIG_HOME", "first/");
-    EXPECT_EQ(GetUserDataDir(), Tmp("first") + QStringLiteral("/KORVEX/Wplatomat/"));
+    EXPECT_EQ(GetUserDataDir(), Tmp("first") + u"/KORVEX/Wplatomat/"_s);
     Set("XDG_CONFIG_HOME", "second");
-    EXPECT_EQ(GetUserDataDir(), Tmp("first") + QStringLiteral("/KORVEX/Wplatomat/"));
+    EXPECT_EQ(GetUserDataDir(), Tmp("first") + u"/KORVEX/Wplatomat/"_s);
     EXPECT_FALSE(QFileInfo::exists(Tmp("second")));
 }
 
-TEST_F(CommonFolders, UncreatableAppDataThrowsWithTheSystemsErrorAndInitialiseSetsThePolishFormatOnce)
+TEST_F(CommonFolders, UncreatableAppDataThrowsWithTheSystemsErrorAndInitialiseSetsTheFormsFormatOnce)
 {
     QFile(Tmp("file")).open(QIODevice::WriteOnly); // no folder can be made below a file
     Set("XDG_CONFIG_HOME", "file/config");
-    QString path = QStringLiteral("stale");
+    QString path = u"stale"_s;
     EXPECT_THROW(try { GetFolder(26, path); } catch (const Exception& e) {
-        EXPECT_EQ(e.Message(), u"GetFolder: SHGetKnownFolderPath: Błąd %1. %2"_qs.arg(ENOTDIR)
+        EXPECT_EQ(e.Message(), u"GetFolder: SHGetKnownFolderPath: Błąd %1. %2"_s.arg(ENOTDIR)
                                    .arg(QString::fromLocal8Bit(std::strerror(ENOTDIR))));
         throw;
     }, Exception);
     EXPECT_TRUE(path.isEmpty());
     EXPECT_THROW(InitializeCommonUnit(), Exception);
-    EXPECT_TRUE(AppFormatSettings.CurrencyString.isEmpty());
+    EXPECT_TRUE(AppFormatSettings.DecimalSeparator.isNull());
 
     Set("XDG_CONFIG_HOME", "cfg");
     InitializeCommonUnit();
     EXPECT_TRUE(QFileInfo(Tmp("cfg/KORVEX/Wplatomat")).isDir());
-    const TFormatSettings& f = AppFormatSettings;
-    EXPECT_EQ(std::tuple(f.DecimalSeparator, f.ThousandSeparator, f.CurrencyString, f.CurrencyDecimals,
-                         f.ShortDateFormat),
-              std::tuple(QChar(u','), QChar(), QStringLiteral("zł"), 2, QStringLiteral("yyyy-mm-dd")));
-    AppFormatSettings.DecimalSeparator = QLatin1Char('.');
+    // Only the decimal separator of the forms' format takes effect.
+    EXPECT_EQ(AppFormatSettings.DecimalSeparator, u',');
+    AppFormatSettings.DecimalSeparator = u'.';
     InitializeCommonUnit();
-    EXPECT_EQ(AppFormatSettings.DecimalSeparator, QLatin1Char('.'));
+    EXPECT_EQ(AppFormatSettings.DecimalSeparator, u'.');
 }
 
 TEST(FormatAmount, FixedRoundsHalfAwayFromZeroAndGeneralIsShortest)
@@ -131,20 +138,32 @@ TEST(FormatAmount, FixedRoundsHalfAwayFromZeroAndGeneralIsShortest)
     }
 }
 
-// A new document's form colour by its kind, the tax form's identifier type, the month before today's.
-TEST(DocumentDefaults, EachKindTakesItsOwnColour)
+// A new document's colours and codes by its kind, and the month before the day it is made, its day clamped.
+TEST(DocumentDefaults, EachKindTakesItsOwnColourAndTheMonthBeforeToday)
 {
-    const struct { quint16 kind; TColor colour; QChar type; } kinds[] = {
-        {bkDeposit, RGBColor(31, 198, 6), QChar()}, {bkMoneyOrder, RGBColor(234, 88, 0), QChar()},
-        {bkTransfer, RGBColor(234, 88, 0), QChar()}, {bkTransferZus, RGBColor(157, 170, 0), QChar()},
-        {bkTransferTax, RGBColor(213, 122, 0), u'N'}};
+    const struct { quint16 kind; TColor colour; } kinds[] = {
+        {bkDeposit, RGBColor(31, 198, 6)},
+        {bkMoneyOrder, RGBColor(234, 88, 0)},
+        {bkTransfer, RGBColor(234, 88, 0)},
+        {bkTransferZus, RGBColor(157, 170, 0)},
+        {bkTransferTax, RGBColor(213, 122, 0)},
+    };
     for (const auto& k : kinds) {
         TBlankData d;
         d.FKind = k.kind;
         SetDocumentDefaults(d, QDate(2026, 1, 15));
-        EXPECT_EQ(std::tuple(d.FKolForm, d.FNadTypId2, d.FNadDeklaracja, d.FNadOkres),
-                  std::tuple(k.colour, k.type, u"122025"_qs, u"25M12"_qs)) << k.kind;
+        EXPECT_EQ(d.FKolForm, k.colour) << k.kind;
+        EXPECT_EQ(d.FKolTekst, clBlack);
+        EXPECT_EQ(d.FNadTypId2, k.kind == bkTransferTax ? QChar(u'N') : QChar()) << k.kind;
+        EXPECT_EQ(d.FNadTypWplaty, u'S');
+        EXPECT_EQ(d.FNadNrDeklar, 1);
+        EXPECT_EQ(d.FNadDeklaracja, u"122025"_s);
+        EXPECT_EQ(d.FNadOkres, u"25M12"_s);
     }
+    TBlankData d;
+    SetDocumentDefaults(d, QDate(2026, 3, 31));
+    EXPECT_EQ(d.FNadDeklaracja, u"022026"_s);
+    EXPECT_EQ(d.FNadOkres, u"26M02"_s);
 }
 
 } // namespace

@@ -5,8 +5,7 @@
 
 #include <cstdint>
 
-// Assembles a binary file field by field, little-endian, so that a test states the bytes a format prescribes without
-// calling the code under test.
+// A binary file field by field, little-endian: the bytes a format prescribes, without the code under test.
 class ByteBuilder {
 public:
     ByteBuilder& U8(std::uint8_t value) { return LittleEndian(value, 1); }

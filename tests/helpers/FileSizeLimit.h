@@ -3,8 +3,7 @@
 #include <csignal>
 #include <sys/resource.h>
 
-// Keeps writes of this process below a size while it lives; the signal is ignored so that a write past it fails
-// instead of ending the process.
+// Keeps writes of this process below a size while it lives; a write past it fails instead of ending the process.
 class FileSizeLimit {
 public:
     explicit FileSizeLimit(rlim_t bytes)

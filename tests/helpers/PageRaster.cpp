@@ -3,8 +3,9 @@
 #include <QImageReader>
 #include <QProcess>
 
-#include <cmath>
 #include <QRegularExpression>
+
+#include <cmath>
 
 #include <gtest/gtest.h>
 
@@ -58,7 +59,9 @@ double InkCentreMm(
         int ink = 0;
         for (int j = Px(page, aMm); j <= Px(page, bMm); ++j)
             ink += qGray(horizontal ? page.pixel(j, i) : page.pixel(i, j)) < 160;
-        sum += ink * (i + 0.5), total += ink, most = std::max(most, ink);
+        sum += ink * (i + 0.5);
+        total += ink;
+        most = std::max(most, ink);
     }
     if (share)
         *share = double(most) / (Px(page, bMm) - Px(page, aMm) + 1);
@@ -68,11 +71,14 @@ double InkCentreMm(
 void ExpectMoneyOrderSides(const QString& frontPdf, const QString& backPdf, double dx, double dy, int dpi)
 {
     QPointF at[2];
-    double cut[2], dotted = 0;
+    double cut[2];
+    double dotted = 0;
     for (int side = 0; side < 2; ++side) {
         const QString pdf = side ? backPdf : frontPdf;
-        const QImage page = RasterPage(pdf).mirrored(side, false), own = RasterPage(pdf, dpi).mirrored(side, false);
-        ASSERT_FALSE(page.isNull() || own.isNull()) << pdf.toStdString();
+        const QImage page = RasterPage(pdf).mirrored(side, false);
+        const QImage own = RasterPage(pdf, dpi).mirrored(side, false);
+        ASSERT_FALSE(page.isNull()) << pdf.toStdString();
+        ASSERT_FALSE(own.isNull()) << pdf.toStdString();
         at[side] = {InkCentreMm(page, false, 90 + dx, 92 + dx, 25 + dy, 65 + dy),
             InkCentreMm(page, true, 6 + dy, 8 + dy, 10 + dx, 60 + dx)};
         InkCentreMm(page, true, 99.5 + dy, 100.5 + dy, 10, 190, &cut[side]);
@@ -83,10 +89,11 @@ void ExpectMoneyOrderSides(const QString& frontPdf, const QString& backPdf, doub
     }
     EXPECT_NEAR(at[0].x(), 91 + dx, 0.1);
     EXPECT_NEAR(at[0].y(), 7 + dy, 0.1);
-    EXPECT_TRUE(std::abs(at[1].x() - at[0].x()) <= 0.1 && std::abs(at[1].y() - at[0].y()) <= 0.1)
-        << at[1].x() << " " << at[1].y();
-    EXPECT_TRUE(cut[0] > 0.95 && cut[1] < 0.5) << cut[0] << " " << cut[1];
+    EXPECT_NEAR(at[1].x(), at[0].x(), 0.1);
+    EXPECT_NEAR(at[1].y(), at[0].y(), 0.1);
+    EXPECT_GT(cut[0], 0.95);
+    EXPECT_LT(cut[1], 0.5);
     const QString images = QString::fromUtf8(Run(u"pdfimages"_qs, {u"-list"_qs, backPdf}));
-    EXPECT_TRUE(images.contains(QRegularExpression(u" image .* %1 +%1 "_qs.arg(dpi))) && !images.contains(u"jpeg"_qs))
-        << images.toStdString();
+    EXPECT_TRUE(images.contains(QRegularExpression(u" image .* %1 +%1 "_qs.arg(dpi)))) << images.toStdString();
+    EXPECT_FALSE(images.contains(u"jpeg"_qs)) << images.toStdString();
 }

@@ -7,17 +7,20 @@
 
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 PdfWords ReadPdfWords(const QString& pdfPath, PdfWordOrder order)
 {
     PdfWords result;
-    QStringList arguments{QStringLiteral("-bbox"), QStringLiteral("-enc"), QStringLiteral("UTF-8")};
+    QStringList arguments{u"-bbox"_s, u"-enc"_s, u"UTF-8"_s};
     if (order == PdfWordOrder::Drawing)
-        arguments << QStringLiteral("-raw");
+        arguments << u"-raw"_s;
     QProcess process;
-    process.start(QStringLiteral("pdftotext"), arguments << pdfPath << QStringLiteral("-"));
-    if (!process.waitForFinished(60'000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
-        result.error = QStringLiteral("pdftotext (poppler-utils) failed on %1: %2 %3")
-                           .arg(pdfPath, process.errorString(), QString::fromLocal8Bit(process.readAllStandardError()));
+    process.start(u"pdftotext"_s, arguments << pdfPath << u"-"_s);
+    const bool finished = process.waitForFinished(60'000) && process.exitStatus() == QProcess::NormalExit;
+    if (!finished || process.exitCode() != 0) {
+        const QString errors = QString::fromLocal8Bit(process.readAllStandardError());
+        result.error = u"pdftotext (poppler-utils) failed on %1: %2 %3"_s.arg(pdfPath, process.errorString(), errors);
         return result;
     }
     QXmlStreamReader xml(process.readAllStandardOutput());
@@ -26,13 +29,15 @@ PdfWords ReadPdfWords(const QString& pdfPath, PdfWordOrder order)
             continue;
         page += xml.name() == QLatin1String("page");
         const auto at = [a = xml.attributes()](const char* name) { return a.value(QLatin1String(name)).toDouble(); };
-        if (xml.name() == QLatin1String("word"))
-            result.words.append({QString(), at("xMin"), at("yMin"), at("xMax"), at("yMax"), page}),
-                result.words.last().text = xml.readElementText();
+        if (xml.name() == QLatin1String("word")) {
+            PdfWord word{QString(), at("xMin"), at("yMin"), at("xMax"), at("yMax"), page};
+            word.text = xml.readElementText();
+            result.words.append(word);
+        }
     }
     // The external DTD the output names is never fetched; only a broken document counts.
     if (xml.hasError() && xml.error() != QXmlStreamReader::PrematureEndOfDocumentError)
-        result.error = QStringLiteral("unreadable output of pdftotext: %1").arg(xml.errorString());
+        result.error = u"unreadable output of pdftotext: "_s + xml.errorString();
     return result;
 }
 
@@ -40,12 +45,12 @@ std::optional<PdfFontMetrics> ReadPdfFont(const QString& pdfPath, const QString&
 {
     QFile file(pdfPath);
     // Font descriptors are plain dictionaries outside any compressed stream.
-    const QRegularExpression descriptor(
-        QStringLiteral("/Type\\s*/FontDescriptor[^>]*/FontName\\s*/(?:[A-Z]{6}\\+)?%1[\\s/]"
-                       "[^>]*?/Ascent\\s+(-?[0-9.]+)[^>]*?/Descent\\s+(-?[0-9.]+)")
-            .arg(QRegularExpression::escape(fontName)));
-    const QRegularExpressionMatch m =
-        descriptor.match(file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()) : QString());
+    const QRegularExpression descriptor(u"/Type\\s*/FontDescriptor[^>]*/FontName\\s*/(?:[A-Z]{6}\\+)?%1[\\s/]"
+                                        "[^>]*?/Ascent\\s+(-?[0-9.]+)[^>]*?/Descent\\s+(-?[0-9.]+)"_s
+                                            .arg(QRegularExpression::escape(fontName)));
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QRegularExpressionMatch m = descriptor.match(QString::fromLatin1(file.readAll()));
     if (!m.hasMatch())
         return std::nullopt;
     return PdfFontMetrics{m.captured(1).toDouble(), m.captured(2).toDouble()};
@@ -54,13 +59,13 @@ std::optional<PdfFontMetrics> ReadPdfFont(const QString& pdfPath, const QString&
 QVector<PdfWordRun> FindPhrase(const QVector<PdfWord>& words, const QString& phrase)
 {
     QVector<PdfWordRun> runs;
-    const QStringList parts = phrase.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const QStringList parts = phrase.split(u' ', Qt::SkipEmptyParts);
     for (int i = 0; !parts.isEmpty() && i + parts.size() <= words.size(); ++i) {
         PdfWordRun run{i, words[i]};
         for (int k = 0; k < parts.size() && run.first >= 0; ++k) {
             const PdfWord& w = words[i + k];
             run.first = w.text == parts[k] && w.page == words[i].page ? i : -1;
-            run.box = {parts.join(QLatin1Char(' ')), std::min(run.box.xMin, w.xMin), std::min(run.box.yMin, w.yMin),
+            run.box = {parts.join(u' '), std::min(run.box.xMin, w.xMin), std::min(run.box.yMin, w.yMin),
                        std::max(run.box.xMax, w.xMax), std::max(run.box.yMax, w.yMax), w.page};
         }
         if (run.first >= 0)
@@ -73,5 +78,5 @@ QString AllText(const QVector<PdfWord>& words)
 {
     QStringList texts;
     std::transform(words.begin(), words.end(), std::back_inserter(texts), [](const PdfWord& w) { return w.text; });
-    return texts.join(QLatin1Char(' '));
+    return texts.join(u' ');
 }

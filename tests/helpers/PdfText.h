@@ -5,8 +5,8 @@
 
 #include <optional>
 
-// A word of a PDF file as "pdftotext -bbox" sees it, in points from the page's top-left corner; across the baseline
-// its box runs from baseline - ascent x size to baseline - descent x size, as the font's descriptor declares them.
+// A word of a PDF file as "pdftotext -bbox" sees it, in points from the page's top-left corner; its box runs from
+// baseline - ascent x size to baseline - descent x size, as the font's descriptor declares them.
 struct PdfWord {
     QString text;
     double xMin = 0, yMin = 0, xMax = 0, yMax = 0;
@@ -20,8 +20,8 @@ struct PdfWords {
 enum class PdfWordOrder { Reading, Drawing };
 PdfWords ReadPdfWords(const QString& pdfPath, PdfWordOrder order = PdfWordOrder::Reading);
 
-// Ascent and descent per 1000 units of the size in the descriptor of the font (named without its subset tag), and
-// what they give for a word's box.
+// Ascent and descent per 1000 units in the descriptor of the font (named without its subset tag); a word's size
+// and baseline from them.
 struct PdfFontMetrics {
     double ascent = 0, descent = 0;
     double Size(const PdfWord& w) const { return (w.yMax - w.yMin) * 1000 / (ascent - descent); }

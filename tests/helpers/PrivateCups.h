@@ -3,10 +3,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-// A CUPS daemon of the test's own in a temporary folder, reached only through a unix socket there, configured from
-// the fixtures in dataFolder. While it runs CUPS_SERVER points this process (libcups, Qt, the lp tools) at it, so the
-// machine's printing set-up is never read or written; the destructor stops it and restores CUPS_SERVER, also when a
-// test fails half way.
+// A CUPS daemon of the test's own in a temporary folder, on a unix socket there, set up from the fixtures in
+// dataFolder. CUPS_SERVER points this process at it, so the machine's printers are never used; the destructor stops
+// it and restores CUPS_SERVER.
 class PrivateCups {
 public:
     explicit PrivateCups(const QString& dataFolder);
@@ -14,8 +13,8 @@ public:
     // Whether cupsd and the lp tools are installed at all.
     static bool Installed();
     bool Start();
-    // An enabled queue; without a driver, the fixture pdf-file.ppd, which copies every job's PDF unchanged to the
-    // device (a file: the last job wins). Options ("Resolution=600dpi") become the queue's defaults.
+    // An enabled queue; without a driver, the fixture pdf-file.ppd copies every job's PDF to the device file.
+    // Options ("Resolution=600dpi") become the queue's defaults.
     bool AddQueue(const QString& name, const QString& deviceUri, const QString& ppdPath = QString(),
                   const QStringList& options = {});
     // Until jobs jobs of the queue have finished and none is pending.

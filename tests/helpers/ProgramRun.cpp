@@ -7,11 +7,17 @@
 #include <signal.h>
 #include <sys/prctl.h>
 
+using namespace Qt::StringLiterals;
+
 bool ProgramRun::Start(const QString& program, const QStringList& arguments, const Changes& environment)
 {
     QProcessEnvironment all = QProcessEnvironment::systemEnvironment();
-    for (const auto& [name, value] : environment)
-        value.isEmpty() ? all.remove(name) : all.insert(name, value);
+    for (const auto& [name, value] : environment) {
+        if (value.isEmpty())
+            all.remove(name);
+        else
+            all.insert(name, value);
+    }
     setProcessEnvironment(all);
     setStandardInputFile(nullDevice());
     // Runs between fork and exec: only async-signal-safe calls here.
@@ -35,7 +41,10 @@ std::optional<int> ProgramRun::WaitForExit(std::chrono::milliseconds timeout)
 
 bool ProgramRun::Stop(int signal, std::chrono::milliseconds timeout)
 {
-    if (!Running() || (::kill(pid_t(processId()), signal), waitForFinished(int(timeout.count()))))
+    if (!Running())
+        return true;
+    ::kill(pid_t(processId()), signal);
+    if (waitForFinished(int(timeout.count())))
         return true;
     kill();
     return waitForFinished();
@@ -49,26 +58,28 @@ QString ProgramRun::Output()
 QString MissingTools(const QStringList& tools)
 {
     QStringList missing;
-    for (const QString& tool : tools)
-        if (QStandardPaths::findExecutable(tool).isEmpty()
-            && QStandardPaths::findExecutable(tool, {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")}).isEmpty())
+    for (const QString& tool : tools) {
+        const QString path = QStandardPaths::findExecutable(tool);
+        if (path.isEmpty() && QStandardPaths::findExecutable(tool, {u"/usr/sbin"_s, u"/sbin"_s}).isEmpty())
             missing << tool;
-    return missing.isEmpty() ? QString() : QStringLiteral("not installed: ") + missing.join(QStringLiteral(", "));
+    }
+    return missing.isEmpty() ? QString() : u"not installed: "_s + missing.join(u", "_s);
 }
 
 bool PrivateDisplay::Start(int width, int height)
 {
     // The server writes the display number it picked on its output once it takes clients.
     m_server.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    const QString arguments = QStringLiteral("-displayfd 1 -screen 0 %1x%2x24 -nolisten tcp -noreset");
-    const bool started = m_server.Start(QStringLiteral("Xvfb"), arguments.arg(width).arg(height).split(u' '));
-    bool ok = started && QTest::qWaitFor([&] { return m_server.canReadLine() || !m_server.Running(); }, 30'000);
+    const QString arguments = u"-displayfd 1 -screen 0 %1x%2x24 -nolisten tcp -noreset"_s.arg(width).arg(height);
+    bool ok = m_server.Start(u"Xvfb"_s, arguments.split(u' '));
+    if (ok)
+        ok = QTest::qWaitFor([&] { return m_server.canReadLine() || !m_server.Running(); }, 30'000);
     const int display = ok ? m_server.readLine().trimmed().toInt(&ok) : 0;
     if (!ok) {
-        m_error = QStringLiteral("Xvfb gave no display number: ") + m_server.errorString();
+        m_error = u"Xvfb gave no display number: "_s + m_server.errorString();
         return false;
     }
-    m_name = QStringLiteral(":%1").arg(display);
+    m_name = u":%1"_s.arg(display);
     return true;
 }
 
@@ -83,9 +94,9 @@ QImage PrivateDisplay::Grab()
 {
     ProgramRun xwd;
     xwd.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    if (!xwd.Start(QStringLiteral("xwd"), QStringLiteral("-root -silent -display").split(u' ') << m_name)
-        || xwd.WaitForExit(std::chrono::seconds(10)) != 0) {
-        m_error = QStringLiteral("xwd failed");
+    const bool started = xwd.Start(u"xwd"_s, {u"-root"_s, u"-silent"_s, u"-display"_s, m_name});
+    if (!started || xwd.WaitForExit(std::chrono::seconds(10)) != 0) {
+        m_error = u"xwd failed"_s;
         return {};
     }
     const QByteArray bytes = xwd.readAll();
@@ -98,7 +109,7 @@ QImage PrivateDisplay::Grab()
         || h[RedMask] != 0xFF0000 || h[BlueMask] != 0xFF || h[Width] == 0 || h[Width] > 1 << 14 || h[Height] > 1 << 14
         || h[BytesPerLine] < h[Width] * h[BitsPerPixel] / 8
         || start + qint64(h[BytesPerLine]) * h[Height] > bytes.size()) {
-        m_error = QStringLiteral("not a usable window dump");
+        m_error = u"not a usable window dump"_s;
         return {};
     }
     return QImage(reinterpret_cast<const uchar*>(bytes.constData()) + start, int(h[Width]), int(h[Height]),

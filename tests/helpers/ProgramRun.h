@@ -7,8 +7,8 @@
 #include <csignal>
 #include <optional>
 
-// A child process of the test with the test's environment plus changes (an empty value removes a variable), its
-// output merged by default. QProcess kills it when it goes; the kernel ends it should the test die first.
+// A child process with the test's environment plus changes (an empty value removes a variable), its output merged.
+// It ends with the object, or with the test should that die first.
 class ProgramRun : public QProcess {
 public:
     using Changes = QList<QPair<QString, QString>>;
@@ -26,12 +26,10 @@ private:
     QByteArray m_output;
 };
 
-// Empty when every tool is on the path, else which are not: the test command installs them all, so a test fails with
-// this rather than wait on a tool.
+// Empty when every tool is on the path, else which are not, so that a test fails rather than waits on a tool.
 QString MissingTools(const QStringList& tools);
 
-// An X server of the test's own (Xvfb) on a display number it picks itself, so that tests running in parallel never
-// share a screen.
+// An X server of the test's own (Xvfb) on a display number it picks itself: tests in parallel never share one.
 class PrivateDisplay {
 public:
     // SIGTERM lets the server remove its lock file and socket.

@@ -4,7 +4,7 @@
 
 #include <ostream>
 
-// Readable failure messages for Qt strings in GoogleTest assertions; lists of them print as containers of these.
+// Qt strings readable in GoogleTest's failure messages, also in lists.
 inline void PrintTo(const QString& s, std::ostream* os)
 {
     *os << '"' << s.toStdString() << '"';

@@ -2,12 +2,17 @@
 
 #include <QTemporaryDir>
 
-// Points the per-user config folder (and with it the registry file and the data folder) at a fresh temporary folder
-// for the life of the object.
+// The per-user config folder (the registry file, the data folder) in a fresh temporary folder while the object lives.
 class TempConfig {
 public:
     TempConfig() { qputenv("XDG_CONFIG_HOME", m_dir.path().toLocal8Bit()); }
-    ~TempConfig() { m_hadOld ? qputenv("XDG_CONFIG_HOME", m_old) : qunsetenv("XDG_CONFIG_HOME"); }
+    ~TempConfig()
+    {
+        if (m_hadOld)
+            qputenv("XDG_CONFIG_HOME", m_old);
+        else
+            qunsetenv("XDG_CONFIG_HOME");
+    }
     QString Path() const { return m_dir.path(); }
 
 private:
