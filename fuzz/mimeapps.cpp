@@ -1,6 +1,8 @@
 // The user's defaults list: our default is added at most once, and every line of theirs is kept in order.
 #include "app/DesktopEntries.h"
 
+#include <QList>
+
 #include <cstdint>
 #include <cstdlib>
 

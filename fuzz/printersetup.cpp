@@ -50,7 +50,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // A fresh spooler per input, so no setting of the last input carries over.
     Printer().SetSpooler(std::make_unique<TPdfFileSpooler>(dir.path(), queues, 300, QPageSize(QPageSize::A4),
                                                            QMarginsF(5, 5, 5, 5)));
-    Printer().SetOrientation(poPortrait);
     const auto before = Current();
     QFile file(fileName);
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr TColor Ink = 0x00336699;
@@ -46,7 +48,7 @@ TEST(Canvas, BoxesLeaveOutTheirRightAndBottomEdgesAndLinesTheirEndPixel)
 // glyphs reaching back over the box's edge (at every edge over a few characters), upright and upside down.
 TEST(Canvas, ALongTextInABoxDrawsWhatTheWholeOfItDrawsThere)
 {
-    const QString text = QStringLiteral("Wjazd fff ").repeated(2000);
+    const QString text = u"Wjazd fff "_s.repeated(2000);
     for (int edge = 200; edge < 320; ++edge) {
         const bool upright = edge < 260;
         const int room = upright ? edge : edge - 60;
@@ -82,9 +84,9 @@ TEST(Canvas, AFontGivenToItsPainterDoesNotStayForTheCanvassText)
     TCanvas& canvas = bmp.Canvas();
     canvas.Font.SetHeight(20);
     canvas.Font.SetStyle(fsUnderline);
-    canvas.TextOut(0, 0, QStringLiteral("Wj"));
+    canvas.TextOut(0, 0, u"Wj"_s);
     canvas.Painter()->setFont(QFont(canvas.Font.ToQFont().family(), 40));
-    canvas.TextOut(100, 0, QStringLiteral("Wj"));
+    canvas.TextOut(100, 0, u"Wj"_s);
     EXPECT_EQ(bmp.Image().copy(0, 0, 100, 100), bmp.Image().copy(100, 0, 100, 100));
 }
 

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <memory>
+#include <tuple>
 
 using namespace Qt::StringLiterals;
 
@@ -33,8 +34,8 @@ std::unique_ptr<QPrinter> PdfPrinter()
     return printer;
 }
 
-// Encoding is checked against the bytes laid out here, so a decoded block that encodes to the same bytes has read
-// every field from its offset. The block states its own size and carries no private part, whatever the record says.
+// A decoded block that encodes to the bytes laid out here has read every field at its offset. The block states its
+// own size and carries no private part, whatever the record says.
 TEST(DevModeBlock, EveryFieldIsAtItsOffsetBothWays)
 {
     const TDevMode m{u"Drukarka Łódź"_s, 0x0401, 0x0102, 999, 16, 0x00013D1F, 2, 11, 2100, 1480, 95, 3, 7, 600, 2,
@@ -74,96 +75,74 @@ TEST(DevModeBlock, DecodeNeedsTheWholeStructureAndReadsSignedFieldsAndWholeNames
     EXPECT_EQ(encoded.mid(102, NameBytes), ByteBuilder().Utf16(QString(31, u'F')).U16(0).Bytes());
 }
 
-// Only what the mask gives is applied, and a damaged file asks for no page a bitmap could not be made of, no sheet
-// narrower than a centimetre and no resolution below any printer's: each bound at its edge and one past it.
-// The printer's state: copies, dots per inch, colour (1) or grey (0), landscape, paper in 0.1 mm.
+// A damaged block asks for no sheet under 1 cm or over 2 m, no resolution a page bitmap could not have: each bound at
+// its edge and one past it, where the printer keeps its own (2 copies, 600 dpi, A4). Only what the mask gives applies.
 TEST(ApplyDevMode, SetsOnlyTheFieldsTheMaskGivesAndKeepsThemInBounds)
 {
-    const struct {
-        quint32 field;
-        qint16 TDevMode::*member;
-        qint16 value;
-        const char* state;
-    } rows[] = {
-        {0, nullptr, 0, "2 600 1 0 2100x2970"},
-        {dmOrientationField | dmColorField, nullptr, 0, "2 600 0 1 2100x2970"},
-        {dmCopiesField, &TDevMode::Copies, 0, "2 600 1 0 2100x2970"},
-        {dmCopiesField, &TDevMode::Copies, 1, "1 600 1 0 2100x2970"},
-        {dmCopiesField, &TDevMode::Copies, 999, "999 600 1 0 2100x2970"},
-        {dmCopiesField, &TDevMode::Copies, 1000, "999 600 1 0 2100x2970"},
-        {dmPrintQualityField, &TDevMode::PrintQuality, 71, "2 600 1 0 2100x2970"},
-        {dmPrintQualityField, &TDevMode::PrintQuality, 72, "2 72 1 0 2100x2970"},
-        {dmPrintQualityField, &TDevMode::PrintQuality, 2400, "2 2400 1 0 2100x2970"},
-        {dmPrintQualityField, &TDevMode::PrintQuality, 2401, "2 2400 1 0 2100x2970"},
-        {dmPaperSizeField, &TDevMode::PaperWidth, 99, "2 600 1 0 2100x2970"},
-        {dmPaperSizeField, &TDevMode::PaperWidth, 100, "2 600 1 0 100x1000"},
-        {dmPaperSizeField, &TDevMode::PaperWidth, 20000, "2 600 1 0 20000x1000"},
-        {dmPaperSizeField, &TDevMode::PaperWidth, 20001, "2 600 1 0 2100x2970"},
-        {dmPaperSizeField, &TDevMode::PaperLength, 99, "2 600 1 0 2100x2970"},
-        {dmPaperSizeField, &TDevMode::PaperLength, 100, "2 600 1 0 1500x100"},
-        {dmPaperSizeField, &TDevMode::PaperLength, 20000, "2 600 1 0 1500x20000"},
-        {dmPaperSizeField, &TDevMode::PaperLength, 20001, "2 600 1 0 2100x2970"},
+    const std::tuple<qint16 TDevMode::*, qint16, int> rows[] = {
+        {&TDevMode::Copies, 0, 2}, {&TDevMode::Copies, 1, 1},
+        {&TDevMode::Copies, 999, 999}, {&TDevMode::Copies, 1000, 999},
+        {&TDevMode::PrintQuality, 71, 600}, {&TDevMode::PrintQuality, 72, 72},
+        {&TDevMode::PrintQuality, 2400, 2400}, {&TDevMode::PrintQuality, 2401, 2400},
+        {&TDevMode::PaperWidth, 99, 2100}, {&TDevMode::PaperWidth, 100, 100},
+        {&TDevMode::PaperWidth, 20000, 20000}, {&TDevMode::PaperWidth, 20001, 2100},
+        {&TDevMode::PaperLength, 99, 2970}, {&TDevMode::PaperLength, 100, 100},
+        {&TDevMode::PaperLength, 20000, 20000}, {&TDevMode::PaperLength, 20001, 2970},
     };
-    for (const auto& r : rows) {
-        TDevMode m{u"Drukarka"_s, 0x0401, 0, 220, 0, r.field, 2, dmPaperUser, 1000, 1500, 100, 3, 0, 300, 1};
-        if (r.member)
-            m.*r.member = r.value;
+    for (const auto& [member, value, applied] : rows) {
+        TDevMode m{u"Drukarka"_s, 0x0401, 0, 220, 0, 0, 2, dmPaperUser, 1000, 1000, 100, 3, 0, 300, 1};
+        m.Fields = dmCopiesField | dmPrintQualityField | dmPaperSizeField;
+        m.*member = value;
         auto printer = PdfPrinter();
         printer->setCopyCount(2);
         ApplyDevMode(m, *printer);
         const QSizeF mm = printer->pageLayout().pageSize().size(QPageSize::Millimeter);
-        const QString state = QStringLiteral("%1 %2 %3 %4 %5x%6")
-                                  .arg(printer->copyCount())
-                                  .arg(printer->resolution())
-                                  .arg(printer->colorMode())
-                                  .arg(printer->pageLayout().orientation())
-                                  .arg(qRound(mm.width() * 10))
-                                  .arg(qRound(mm.height() * 10));
-        EXPECT_EQ(state.toStdString(), r.state) << r.field << " " << r.value;
+        const int got = member == &TDevMode::Copies ? printer->copyCount()
+                        : member == &TDevMode::PrintQuality ? printer->resolution()
+                        : member == &TDevMode::PaperWidth   ? qRound(mm.width() * 10)
+                                                             : qRound(mm.height() * 10);
+        EXPECT_EQ(got, applied) << value;
     }
+    auto printer = PdfPrinter();
+    const QByteArray before = EncodeDevMode(DevModeFromPrinter(*printer));
+    ApplyDevMode(TDevMode{u"Drukarka"_s, 0x0401, 0, 220, 0, 0, 2, 11, 1000, 1000, 100, 3, 0, 300, 1}, *printer);
+    EXPECT_EQ(EncodeDevMode(DevModeFromPrinter(*printer)), before);
 }
 
-// The set-up file keeps a printer's settings in the block's codes (mask at 72, the settings from 76 on), and they
-// come back to another printer as they were. Colour 1 is mono, 2 colour; duplex 1 is one-sided (the two-sided codes
-// need a queue that prints so: the spooler tests).
+// A printer's settings are kept in the block's codes (the mask at 72, then from 76 on) and come back whole.
 TEST(DevModeFromPrinter, SavesTheSettingsInTheBlocksCodesAndTheyComeBackWhole)
 {
-    // The codes: orientation, paper, length and width in 0.1 mm, colour.
-    const struct {
-        QPageLayout::Orientation orientation;
-        QPageSize paper;
-        QPrinter::ColorMode color;
-        int copies;
-        std::array<qint16, 5> codes;
-    } rows[] = {
-        {QPageLayout::Portrait, QPageSize(QPageSize::A4), QPrinter::Color, 1, {1, 9, 2970, 2100, 2}},
-        {QPageLayout::Landscape, QPageSize(QPageSize::A5), QPrinter::GrayScale, 3, {2, 11, 2100, 1480, 1}},
-        {QPageLayout::Portrait, QPageSize(QSizeF(100, 150), QPageSize::Millimeter), QPrinter::Color, 2,
-         {1, 256, 1500, 1000, 2}},
+    // The paper, landscape, grey, copies, and the codes: orientation, paper, length and width in 0.1 mm, colour.
+    using Codes = std::array<qint16, 5>;
+    const std::tuple<QPageSize, bool, bool, int, Codes> rows[] = {
+        {QPageSize(QPageSize::A4), false, false, 1, {1, 9, 2970, 2100, 2}},
+        {QPageSize(QPageSize::A5), true, true, 3, {2, 11, 2100, 1480, 1}},
+        {QPageSize(QSizeF(100, 150), QPageSize::Millimeter), false, false, 2, {1, 256, 1500, 1000, 2}},
     };
-    for (const auto& r : rows) {
-        SCOPED_TRACE(r.paper.name().toStdString());
+    for (const auto& [paper, landscape, grey, copies, codes] : rows) {
+        SCOPED_TRACE(paper.name().toStdString());
+        const QPrinter::ColorMode color = grey ? QPrinter::GrayScale : QPrinter::Color;
+        const QPageLayout::Orientation orientation = landscape ? QPageLayout::Landscape : QPageLayout::Portrait;
         auto printer = PdfPrinter();
-        printer->setPageSize(r.paper);
-        printer->setPageOrientation(r.orientation);
-        printer->setColorMode(r.color);
-        printer->setCopyCount(r.copies);
+        printer->setPageSize(paper);
+        printer->setPageOrientation(orientation);
+        printer->setColorMode(color);
+        printer->setCopyCount(copies);
         const QByteArray block = EncodeDevMode(DevModeFromPrinter(*printer));
-        const auto [orientation, paper, length, width, color] = r.codes;
         ByteBuilder settings;
-        settings.U32(0x00013D1F).U16(orientation).U16(paper).U16(length).U16(width).U16(100).U16(r.copies).U16(0);
-        settings.U16(600).U16(color).U16(1).U16(600);
+        settings.U32(0x00013D1F).U16(codes[0]).U16(codes[1]).U16(codes[2]).U16(codes[3]).U16(100).U16(copies).U16(0);
+        settings.U16(600).U16(codes[4]).U16(1).U16(600);
         EXPECT_EQ(block.mid(72, 26).toHex(' ').toStdString(), settings.Bytes().toHex(' ').toStdString());
         TDevMode read;
         ASSERT_TRUE(DecodeDevMode(block, read));
         auto other = PdfPrinter();
         other->setPageSize(QPageSize(QPageSize::A3));
-        other->setColorMode(r.color == QPrinter::Color ? QPrinter::GrayScale : QPrinter::Color);
+        other->setColorMode(grey ? QPrinter::Color : QPrinter::GrayScale);
         ApplyDevMode(read, *other);
-        EXPECT_EQ(other->pageLayout().orientation(), r.orientation);
-        EXPECT_TRUE(other->pageLayout().pageSize().isEquivalentTo(r.paper));
-        EXPECT_EQ(other->colorMode(), r.color);
-        EXPECT_EQ(other->copyCount(), r.copies);
+        EXPECT_EQ(other->pageLayout().orientation(), orientation);
+        EXPECT_TRUE(other->pageLayout().pageSize().isEquivalentTo(paper));
+        EXPECT_EQ(other->colorMode(), color);
+        EXPECT_EQ(other->copyCount(), copies);
     }
 }
 

@@ -9,21 +9,25 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 TEST(InstanceLock, OneHolderPerRegistryWhateverTheRuntimeFolderAndOnlyInAFolderOfOurOwn)
 {
     TempConfig config;
     QTemporaryDir runtime;
-    const QString name = QStringLiteral("KorvexWplatomatUnRunning");
+    const QString name = u"KorvexWplatomatUnRunning"_s;
     qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
     TInstanceLock first(name);
     EXPECT_FALSE(first.AlreadyExists());
     EXPECT_EQ(first.Path(), config.Path() + "/KORVEX/Wplatomat/KorvexWplatomatUnRunning.lock");
-    EXPECT_TRUE(first.Publish(QStringLiteral("/run/user/1000/wplatomat/dde")));
-    EXPECT_TRUE(first.Publish(QStringLiteral("/run/user/1000/dde"))); // a shorter text replaces it whole
+    // At most 4 KiB, which a reader takes whole; a shorter text replaces it whole.
+    EXPECT_TRUE(first.Publish(QString(4097, u'p')));
+    EXPECT_EQ(TInstanceLock::Published(name), QString(4096, u'p'));
+    EXPECT_TRUE(first.Publish(u"/run/user/1000/dde"_s));
     // Another start of the same user, from cron or `env -i`, meets the same lock.
     qunsetenv("XDG_RUNTIME_DIR");
     EXPECT_TRUE(TInstanceLock(name).AlreadyExists());
-    EXPECT_EQ(TInstanceLock::Published(name), QStringLiteral("/run/user/1000/dde"));
+    EXPECT_EQ(TInstanceLock::Published(name), u"/run/user/1000/dde"_s);
     first.Release();
     EXPECT_EQ(TInstanceLock::Published(name), QString());
     // A holder that was killed leaves its text behind, which the next holder clears.
