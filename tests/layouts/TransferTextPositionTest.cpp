@@ -15,9 +15,10 @@
 
 #include <functional>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-constexpr double ToleranceMm = 0.3;
 const auto Amount = [](TBlankData& f) { f.FKwota = 1234 * CurrencyScale + CurrencyScale / 2; };
 // The faces as the coupon asks for them and as the PDF file embeds their substitutes.
 enum Face { Regular, Bold, Heavy };
@@ -27,30 +28,52 @@ const char* const Embedded[] = {"LiberationSans", "LiberationSans-Bold", "DejaVu
 // The text as drawn (past a leading blank), centred on x or left-aligned at it, top at topMm; unless cellRow >= 0:
 // middle 4.4 mm below that row's top; cellCol >= 0: centred in that column's 5 mm cell.
 struct TextCase {
-    quint16 kind; TPrzelewWplata mode; std::function<void(TBlankData&)> fill;
-    const char* text; bool centred; double xMm, topMm;
-    int cellRow = -1, points = 5; Face face = Regular; int cellCol = -1;
+    quint16 kind;
+    TPrzelewWplata mode;
+    std::function<void(TBlankData&)> fill;
+    const char* text;
+    bool centred;
+    double xMm;
+    double topMm;
+    int cellRow = -1;
+    int points = 5;
+    Face face = Regular;
+    int cellCol = -1;
 };
 
-// A coupon of a fresh document (transfer or deposit form) drawn alone into a PDF file; the font of the case measured
-// on its canvas (ascent, descent, a blank's width in mm).
-QVector<PdfWord> Print(const QString& path, const TextCase& c, double* metrics, int coupon = 0)
+// The font of a case measured on a canvas: ascent, descent and a blank's width in mm.
+struct Metrics {
+    double ascent;
+    double descent;
+    double blank;
+};
+
+// A coupon of a fresh document (transfer or deposit form) drawn alone into a PDF file, its words in drawing order so
+// that characters written one per cell stay separate words.
+QVector<PdfWord> Print(const QString& path, const TextCase& c, Metrics& font, int coupon = 0)
 {
     InitializeCommonUnit();
     TempConfig config;
     TBlankData data;
     data.FKind = c.kind;
     SetDocumentDefaults(data, QDate::currentDate());
-    data.FPrzelewWplata = c.mode, c.fill ? c.fill(data) : void();
+    data.FPrzelewWplata = c.mode;
+    if (c.fill)
+        c.fill(data);
     TBlankObj obj;
     TPdfFile pdf(path, CouponWidthMm, CouponHeightMm, 600);
-    obj.SetCanvas(&pdf.Canvas()), obj.SetDPI(600);
-    c.kind == bkDeposit ? DrawDepositCouponFront(data, obj, coupon) : DrawTransferCoupon(data, obj, coupon);
+    obj.SetCanvas(&pdf.Canvas());
+    obj.SetDPI(600);
+    if (c.kind == bkDeposit)
+        DrawDepositCouponFront(data, obj, coupon);
+    else
+        DrawTransferCoupon(data, obj, coupon);
     obj.SetFont(c.points, clNone, c.face == Bold ? fsBold : 0, QLatin1String(Asked[c.face]));
-    metrics[0] = obj.Pixel2MM(pdf.Canvas().TextAscent()), metrics[1] = obj.Pixel2MM(pdf.Canvas().TextDescent());
-    metrics[2] = obj.TextWidth(u" "_qs);
-    obj.SetCanvas(nullptr), pdf.Close();
-    // In drawing order, so that characters written one per cell stay separate words.
+    font.ascent = obj.Pixel2MM(pdf.Canvas().TextAscent());
+    font.descent = obj.Pixel2MM(pdf.Canvas().TextDescent());
+    font.blank = obj.TextWidth(u" "_s);
+    obj.SetCanvas(nullptr);
+    pdf.Close();
     return ReadPdfWords(path, PdfWordOrder::Drawing).words;
 }
 
@@ -70,29 +93,30 @@ TEST(TransferTextPositionTest, LabelsLegendsAndValuesStandWhereTheFormPutsThem)
         {7, pwNone, nullptr, "PODATKI", true, 75.0, 30.0, -1, 75, Heavy},
         // Legend lines step 1.85 mm from 87 mm; the period's keeps 0.6 mm more.
         {7, pwNone, nullptr, "Typ okresu, np. R - rok,", false, 120.5, 87.0 + 4 * 1.85 + 2.45},
-        {5, pwWplata, Amount, "jeden tysiąc dwieście trzydzieści cztery zł pięćdziesiąt gr", false,
-         8.5, 39.5, -1, 8},
+        {5, pwWplata, Amount, "jeden tysiąc dwieście trzydzieści cztery zł pięćdziesiąt gr", false, 8.5, 39.5,
+         -1, 8},
         // Names too long for the cells are free text centred on their rows.
-        {5, pwNone, [](TBlankData& f) { f.FOdbiorca << u"Zakład Ubezpieczeń Społecznych"_qs << u"Łódź"_qs; },
+        {5, pwNone, [](TBlankData& f) { f.FOdbiorca << u"Zakład Ubezpieczeń Społecznych"_s << u"Łódź"_s; },
          "Zakład Ubezpieczeń Społecznych", false, 8.5, 0, 0, 12},
-        {5, pwPrzelew, [](TBlankData& f) { f.FTytul << u"Zapłata za fakturę nr 12/2026 z dnia 3 listopada"_qs; },
+        {5, pwPrzelew, [](TBlankData& f) { f.FTytul << u"Zapłata za fakturę nr 12/2026 z dnia 3 listopada"_s; },
          "Zapłata za fakturę nr 12/2026 z dnia 3 listopada", false, 8.5, 0, 7, 12},
         {7, pwNone, nullptr, "0", true, 0, 0, 9, 13, Regular, 25},
         {7, pwNone, nullptr, "N", true, 0, 0, 7, 13, Regular, 15},
     };
     // Every character of a cell value is drawn on its own, centred in its cell.
+    const char* const figures[] = {"1", "2", "3", "4", ",", "5", "0"};
     for (int i = 0; i < 7; ++i)
-        cases.push_back({5, pwNone, Amount, &"1\0" "2\0" "3\0" "4\0" ",\0" "5\0" "0"[2 * i], true, 0, 0, 3, 15, Regular,
-                         15 + i});
+        cases.push_back({5, pwNone, Amount, figures[i], true, 0, 0, 3, 15, Regular, 15 + i});
     for (const TextCase& c : cases) {
         QTemporaryDir dir;
-        const QString path = dir.filePath(u"coupon.pdf"_qs), text = QString::fromUtf8(c.text);
-        double font[3];
+        const QString path = dir.filePath(u"coupon.pdf"_s);
+        const QString text = QString::fromUtf8(c.text);
+        Metrics font;
         const QVector<PdfWord> words = Print(path, c, font);
         const std::optional<PdfFontMetrics> embedded = ReadPdfFont(path, QLatin1String(Embedded[c.face]));
         ASSERT_TRUE(embedded) << Embedded[c.face] << " is not in the file";
         const double x = c.cellCol >= 0 ? ColX(c.cellCol) + 2.5 : c.xMm;
-        const double top = c.cellRow >= 0 ? RowY(c.cellRow) + 4.4 - (font[0] + font[1]) / 2 : c.topMm;
+        const double top = c.cellRow >= 0 ? RowY(c.cellRow) + 4.4 - (font.ascent + font.descent) / 2 : c.topMm;
         // Of the runs that spell the text, the one starting nearest to the point.
         const PdfWordRun* run = nullptr;
         const QVector<PdfWordRun> runs = FindPhrase(words, text);
@@ -100,20 +124,21 @@ TEST(TransferTextPositionTest, LabelsLegendsAndValuesStandWhereTheFormPutsThem)
             return std::hypot(PointsToMm(r.box.xMin) - x, PointsToMm(r.box.yMin) - top);
         };
         for (const PdfWordRun& r : runs)
-            run = !run || distance(r) < distance(*run) ? &r : run;
+            if (!run || distance(r) < distance(*run))
+                run = &r;
         ASSERT_NE(run, nullptr) << text.toStdString() << " not among: " << AllText(words).toStdString();
         const PdfWord& first = words[run->first];
-        const double blank = text.startsWith(u' ') ? font[2] : 0;
+        const double blank = text.startsWith(u' ') ? font.blank : 0;
         const double left = c.centred ? PointsToMm(run->box.xMin + run->box.xMax) / 2 : PointsToMm(first.xMin) - blank;
-        EXPECT_NEAR(left, x, ToleranceMm) << c.text;
-        EXPECT_NEAR(PointsToMm(embedded->Baseline(first)), top + font[0], ToleranceMm) << c.text;
+        EXPECT_NEAR(left, x, 0.3) << c.text;
+        EXPECT_NEAR(PointsToMm(embedded->Baseline(first)), top + font.ascent, 0.3) << c.text;
         // A point size becomes whole device pixels: at 600 dpi at most 0.06 pt off.
         EXPECT_NEAR(embedded->Size(first), c.points, 0.1) << c.text;
     }
 }
 
 // The caption turned along the transfer coupon's right edge, centred on y 43.75 from x 144.5, by payment mode; the
-// deposit form's title centred on its 70 mm, top 2.5 mm. Each names the coupon's reader.
+// deposit form's title centred on its 70 mm, top 2.5 mm.
 TEST(TransferTextPositionTest, EveryCouponNamesItsReader)
 {
     const char* const names[3][4] = {
@@ -124,17 +149,20 @@ TEST(TransferTextPositionTest, EveryCouponNamesItsReader)
         {"Odcinek dla poczty", "Odcinek dla banku", "Odcinek dla posiadacza rachunku",
          "Potwierdzenie dla wpłacającego"}};
     QTemporaryDir dir;
-    const QString path = dir.filePath(u"coupon.pdf"_qs);
+    const QString path = dir.filePath(u"coupon.pdf"_s);
     for (int form = 0; form < 3; ++form)
         for (int n = 0; n < 4; ++n) {
             const char* name = names[form][n];
-            double font[3];
-            const TextCase c{form < 2 ? bkTransfer : bkDeposit, form ? pwPrzelew : pwWplata, {}, name, false, 0, 0};
+            const bool transfer = form < 2;
+            Metrics font;
+            const TextCase c{transfer ? bkTransfer : bkDeposit, form ? pwPrzelew : pwWplata, {}, name, false, 0, 0};
             const auto runs = FindPhrase(Print(path, c, font, n), QString::fromUtf8(name));
             ASSERT_EQ(runs.size(), 1) << name;
             const PdfWord& b = runs[0].box;
-            EXPECT_NEAR(PointsToMm(form < 2 ? b.xMin : (b.xMin + b.xMax) / 2), form < 2 ? 144.5 : 35, 0.3) << name;
-            EXPECT_NEAR(PointsToMm(form < 2 ? (b.yMin + b.yMax) / 2 : b.yMin), form < 2 ? 43.75 : 2.5, 0.3) << name;
+            const double x = transfer ? b.xMin : (b.xMin + b.xMax) / 2;
+            const double y = transfer ? (b.yMin + b.yMax) / 2 : b.yMin;
+            EXPECT_NEAR(PointsToMm(x), transfer ? 144.5 : 35, 0.3) << name;
+            EXPECT_NEAR(PointsToMm(y), transfer ? 43.75 : 2.5, 0.3) << name;
         }
 }
 

@@ -1,6 +1,7 @@
 // The values at ten pixels per mm: one character per 5 mm cell, filtered by what each run accepts, or free text where
 // a name does not fit the cells; nothing beyond the coupon's 150 mm. Whole coupons through the preview at zoom 100
-// against pictures checked by eye (rewritten with WPLATOMAT_WRITE_REFERENCES=1 after a deliberate change).
+// against pictures.
+#include "ReferencePicture.h"
 #include "helpers/PixelProbe.h"
 #include "helpers/TempConfig.h"
 #include "drawing/BackBuffer.h"
@@ -14,6 +15,8 @@
 
 #include <functional>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr TColor TextColour = 0x002080C0;
@@ -25,15 +28,19 @@ struct Drawn {
         InitializeCommonUnit();
         data.FKind = kind;
         SetDocumentDefaults(data, QDate::currentDate());
-        data.FKolTekst = TextColour, data.FPrzelewWplata = mode;
-        fill ? fill(data) : void();
-        obj.SetDPI(254), obj.SetCanvas(&bitmap.Canvas());
+        data.FKolTekst = TextColour;
+        data.FPrzelewWplata = mode;
+        if (fill)
+            fill(data);
+        obj.SetDPI(254);
+        obj.SetCanvas(&bitmap.Canvas());
         DrawTransferCoupon(data, obj, 0);
     }
     int Ink(double x1, double y1, double x2, double y2) const
     {
-        return CountPixels(bitmap.Image(), QRect(QPoint(int(x1 * 10 + 0.5), int(y1 * 10 + 0.5)),
-                                                 QPoint(int(x2 * 10 + 0.5) - 1, int(y2 * 10 + 0.5) - 1)), TextColour);
+        const QPoint from(int(x1 * 10 + 0.5), int(y1 * 10 + 0.5));
+        const QPoint to(int(x2 * 10 + 0.5) - 1, int(y2 * 10 + 0.5) - 1);
+        return CountPixels(bitmap.Image(), QRect(from, to), TextColour);
     }
     // '#' for each cell of the row, from column from on, that holds ink inside its frame.
     QString Cells(int row, int from, int count) const
@@ -49,38 +56,56 @@ struct Drawn {
     TBitmap bitmap;
 };
 
+// A row of cells: its number, its first column and what its cells show.
+struct Cells {
+    int row;
+    int from;
+    const char* shown;
+};
+
 TEST(TransferValuesTest, EachRunTakesTheCharactersItAcceptsOnePerCell)
 {
-    using Fill = std::function<void(TBlankData&)>;
     const struct {
         quint16 kind;
         TPrzelewWplata mode;
-        Fill fill;
-        QVector<std::tuple<int, int, const char*>> cells; // row, first column, what the cells show
+        std::function<void(TBlankData&)> fill;
+        QVector<Cells> cells;
     } rows[] = {
         // No amount: its cells stay empty, currency and the form's code stay.
         {bkTransfer, pwWplata, nullptr, {{3, 15, "............"}, {3, 11, "###"}, {9, 25, "##"}}},
-        {bkTransfer, pwPrzelew, [](TBlankData& d) { d.FNadRach = u"12 3456-78"_qs; }, {{4, 0, "########.."}}},
+        {bkTransfer, pwPrzelew, [](TBlankData& d) { d.FNadRach = u"12 3456-78"_s; }, {{4, 0, "########.."}}},
         // "<Nie wybrano>" leaves the check digits and the account's digit to the hand.
-        {bkTransferZus, pwNone, [](TBlankData& d) { d.FOdbRach = u"  101010230000261395 00000"_qs; },
+        {bkTransferZus, pwNone, [](TBlankData& d) { d.FOdbRach = u"  101010230000261395 00000"_s; },
          {{2, 0, "..##################.#####"}}},
-        {bkTransfer, pwNone, [](TBlankData& d) { d.FOdbiorca << u"ABCDEFGHIJKLMNOPQRSTUVWXYZA"_qs << u"ŁÓDŹ"_qs; },
+        {bkTransfer, pwNone, [](TBlankData& d) { d.FOdbiorca << u"ABCDEFGHIJKLMNOPQRSTUVWXYZA"_s << u"ŁÓDŹ"_s; },
          {{0, 0, "###########################"}, {1, 0, "####.."}}},
         // One name too long for the cells turns both lines to free text packed from x 8.5 mm.
-        {bkTransfer, pwNone, [](TBlankData& d) { d.FOdbiorca << u"II"_qs << QString(30, u'I'); },
+        {bkTransfer, pwNone, [](TBlankData& d) { d.FOdbiorca << u"II"_s << QString(30, u'I'); },
          {{0, 1, "."}, {1, 20, "......."}}},
-        {bkTransferZus, pwNone, [](TBlankData& d) { // 12 digits for ten cells; 7 written 07; the payment type S; no N
-             d.FNadNIP = u"123-456-78-90-12"_qs, d.FNadId2 = u"abc123"_qs, d.FNadNrDeklar = 7, d.FNadTypId2 = u'N'; },
+        // 12 digits for ten cells; 7 written 07; the payment type S; no N.
+        {bkTransferZus, pwNone,
+         [](TBlankData& d) {
+             d.FNadNIP = u"123-456-78-90-12"_s;
+             d.FNadId2 = u"abc123"_s;
+             d.FNadNrDeklar = 7;
+             d.FNadTypId2 = u'N';
+         },
          {{7, 0, "##########"}, {7, 11, "."}, {7, 13, "######."}, {8, 0, "#"}, {8, 2, "##"}, {9, 25, "##"}}},
-        {bkTransferTax, pwNone, [](TBlankData& d) { // digits only in the identifier; a blank keeps its cell
-             d.FNadId2 = u"PL 525-000-12-34"_qs, d.FNadOkres = u"26M11"_qs, d.FNadTypId2 = u'3';
-             d.FNadSymbolForm = u"VAT-7K"_qs, d.FNadIdZobow = u"decyzja ł/1"_qs; },
+        // Digits only in the identifier; a blank keeps its cell.
+        {bkTransferTax, pwNone,
+         [](TBlankData& d) {
+             d.FNadId2 = u"PL 525-000-12-34"_s;
+             d.FNadOkres = u"26M11"_s;
+             d.FNadTypId2 = u'3';
+             d.FNadSymbolForm = u"VAT-7K"_s;
+             d.FNadIdZobow = u"decyzja ł/1"_s;
+         },
          {{7, 0, "##########."}, {7, 15, "#"}, {7, 19, "#####."}, {8, 0, "######."}, {8, 7, "#######.###.."}}},
     };
     for (const auto& r : rows) {
         const Drawn d(r.kind, r.mode, r.fill);
-        for (const auto& [row, from, cells] : r.cells)
-            EXPECT_EQ(d.Cells(row, from, int(strlen(cells))), QLatin1String(cells)) << r.kind << " row " << row;
+        for (const Cells& c : r.cells)
+            EXPECT_EQ(d.Cells(c.row, c.from, int(strlen(c.shown))), QLatin1String(c.shown)) << r.kind << " " << c.row;
         EXPECT_EQ(d.Ink(150, 0, 220, 105), 0) << "beyond the coupon, kind " << r.kind;
     }
 }
@@ -89,36 +114,42 @@ TEST(TransferValuesTest, EachRunTakesTheCharactersItAcceptsOnePerCell)
 TEST(TransferReferenceTest, PreviewMatchesTheCheckedPicture)
 {
     TempConfig config;
-    InitializeCommonUnit(), InitializeBackBuffer();
+    InitializeCommonUnit();
+    InitializeBackBuffer();
     const char* const modes[] = {"none", "wplata", "przelew"};
+    TBlankData data;
+    data.FKwota = 1234'5600;
+    data.FOdbiorca = QStringList{u"Spółdzielnia Mieszkaniowa"_s, u"„Zacisze” w Łodzi"_s};
+    data.FNadRach = u"12 1020 5558 1111 1234 5678 9012"_s;
+    data.FNadawca = QStringList{u"Józef Żółkiewski"_s, u"ul. Świętokrzyska 12/4, Kraków"_s};
+    data.FTytul = QStringList{u"Czynsz za grudzień 2026"_s, u"lokal nr 4"_s, u"i garaż"_s, u"(zaliczka)"_s};
+    data.FNadNIP = u"5250001234"_s;
+    data.FNadId2 = u"ABC123456"_s;
+    data.FNadNrDecyzji = u"D/12/2026"_s;
+    data.FNadSymbolForm = u"VAT-7"_s;
+    data.FNadIdZobow = u"decyzja 12/2026"_s;
     for (int n = 0; n < 10; ++n) {
-        TBlankData data;
         data.FKind = n < 9 ? bkTransfer + n / 3 : bkTransfer;
         SetDocumentDefaults(data, QDate::currentDate());
-        data.FKolForm = 0x000058EA, data.FKolTekst = 0x00602000;
-        data.FPrzelewWplata = TPrzelewWplata(n % 3), data.FKwota = 1234'5600;
-        data.FOdbiorca = QStringList{u"Spółdzielnia Mieszkaniowa"_qs, u"„Zacisze” w Łodzi"_qs};
+        data.FKolForm = 0x000058EA;
+        data.FKolTekst = 0x00602000;
+        data.FNadDeklaracja = u"112026"_s;
+        data.FNadOkres = u"26M11"_s;
+        data.FPrzelewWplata = TPrzelewWplata(n % 3);
         // The ZUS form takes its account from a list of the institution's own.
-        data.FOdbRach = data.FKind == bkTransferZus ? u"  101010230000261395 00000"_qs
-                                                    : u"61 1090-1014 0000 0712 1981 2874"_qs;
-        data.FNadRach = u"12 1020 5558 1111 1234 5678 9012"_qs;
-        data.FNadawca = QStringList{u"Józef Żółkiewski"_qs, u"ul. Świętokrzyska 12/4, Kraków"_qs};
-        data.FTytul = QStringList{u"Czynsz za grudzień 2026"_qs, u"lokal nr 4"_qs, u"i garaż"_qs, u"(zaliczka)"_qs};
-        data.FNadNIP = u"5250001234"_qs, data.FNadId2 = u"ABC123456"_qs;
-        data.FNadDeklaracja = u"112026"_qs, data.FNadNrDecyzji = u"D/12/2026"_qs;
-        data.FNadOkres = u"26M11"_qs, data.FNadSymbolForm = u"VAT-7"_qs, data.FNadIdZobow = u"decyzja 12/2026"_qs;
+        data.FOdbRach = data.FKind == bkTransferZus ? u"  101010230000261395 00000"_s
+                                                    : u"61 1090-1014 0000 0712 1981 2874"_s;
         TBlankObj obj;
-        QImage actual(591, 413, QImage::Format_RGB32); // 150 x 105 mm at 100 ppi
-        actual.fill(Qt::gray);
-        TCanvas canvas(&actual);
-        obj.SetDPI(100), obj.SetCanvas(&canvas);
+        QImage drawn(591, 413, QImage::Format_RGB32); // 150 x 105 mm at 100 ppi
+        drawn.fill(Qt::gray);
+        TCanvas canvas(&drawn);
+        obj.SetDPI(100);
+        obj.SetCanvas(&canvas);
         PaintTransferForm(data, obj, n < 9 ? bsTop : bsBottom);
         canvas.End();
-        const QString file = n < 9 ? u"transfer-%1-%2.png"_qs.arg(data.FKind).arg(QLatin1String(modes[n % 3]))
-                                   : u"transfer-receipt.png"_qs;
-        const QString path = QStringLiteral(WPLATOMAT_TEST_DATA "/reference/") + file;
-        const bool rewrite = qEnvironmentVariableIntValue("WPLATOMAT_WRITE_REFERENCES") == 1 && actual.save(path);
-        EXPECT_TRUE(rewrite || actual == QImage(path).convertToFormat(QImage::Format_RGB32)) << file.toStdString();
+        const QString mode = QLatin1String(modes[n % 3]);
+        const QString file = u"transfer-%1-%2.png"_s.arg(data.FKind).arg(mode);
+        ExpectReferencePicture(drawn, n < 9 ? file : u"transfer-receipt.png"_s);
     }
 }
 

@@ -13,18 +13,27 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const char* const Boxes[] = {"cbxFirst", "cbxSecond", "cbxThird", "cbxFourth"};
 
 class PrintSelectTest : public ::testing::Test {
 protected:
-    PrintSelectTest() { document.FKind = bkTransfer, dialog.Data = &document; }
+    PrintSelectTest()
+    {
+        document.FKind = bkTransfer;
+        dialog.Data = &document;
+    }
     QAbstractButton* Child(const char* name) { return dialog.findChild<QAbstractButton*>(QLatin1String(name)); }
     void Click(const char* name) { QTest::mouseClick(Child(name), Qt::LeftButton, {}, QPoint(8, 8)); }
     void ShowFor(TPrzelewWplata mode, bool smallReceipt)
     {
-        dialog.hide(), document.FPrzelewWplata = mode, document.FMalePokwit = smallReceipt, dialog.show();
+        dialog.hide();
+        document.FPrzelewWplata = mode;
+        document.FMalePokwit = smallReceipt;
+        dialog.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     }
     TempConfig config;
@@ -36,12 +45,19 @@ protected:
 TEST_F(PrintSelectTest, CentredCaptionsFollowThePaymentModeAndTheSmallReceiptDisablesOwnChoices)
 {
     QWidget main, other;
-    main.setGeometry(100, 50, 600, 480), other.setGeometry(900, 700, 300, 200);
-    main.show(), other.show(), other.activateWindow();
+    main.setGeometry(100, 50, 600, 480);
+    other.setGeometry(900, 700, 300, 200);
+    main.show();
+    other.show();
+    other.activateWindow();
     SetMainWindow(&main);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
     // The captions: of two coupons, then of the four.
-    const struct { TPrzelewWplata mode; bool smallReceipt; QStringList captions; } rows[] = {
+    const struct {
+        TPrzelewWplata mode;
+        bool smallReceipt;
+        QStringList captions;
+    } rows[] = {
         {pwWplata, false, {"Drukuj 2 odcinki: dla banku i wpłacającego", "dla banku", "dla posiadacza rachunku",
                            "dla wpłacającego", "dla instytucji przyjmującej zlecenie"}},
         {pwNone, true, {"Drukuj 2 odcinki: dla banku odbiorcy i zleceniodawcy", "dla banku odbiorcy", "dla odbiorcy",
@@ -57,14 +73,20 @@ TEST_F(PrintSelectTest, CentredCaptionsFollowThePaymentModeAndTheSmallReceiptDis
         EXPECT_EQ(shown, r.captions);
         for (const char* name : {"rdbSelection", "cbxVertical", "cbxAutoScale"})
             EXPECT_EQ(Child(name)->isEnabled(), !r.smallReceipt) << name;
-        EXPECT_TRUE(dialog.Vertical() && !dialog.AutoScale()); // kept while disabled
+        // Kept while disabled.
+        EXPECT_TRUE(dialog.Vertical());
+        EXPECT_FALSE(dialog.AutoScale());
     }
 }
 
 TEST_F(PrintSelectTest, EachChoiceGivesItsCouponsAndOkWantsOne)
 {
     // selected: coupons -1 to 4.
-    const struct { const char* radio; QStringList ticked; QString selected; } rows[] = {
+    const struct {
+        const char* radio;
+        QStringList ticked;
+        QString selected;
+    } rows[] = {
         {"rdbAll", {"cbxSecond"}, "######"}, {"rdBTwo", {"cbxSecond"}, ".#.#.."},
         {"rdbSelection", {"cbxSecond", "cbxFourth"}, "..#.#."}, {"rdbSelection", {"cbxFirst", "cbxThird"}, ".#.#.."}};
     for (const auto& r : rows) {
@@ -88,9 +110,10 @@ TEST_F(PrintSelectTest, EachChoiceGivesItsCouponsAndOkWantsOne)
     EXPECT_EQ(dialog.exec(), QDialog::Rejected);
     QTimer::singleShot(0, &dialog, [&] {
         QTimer::singleShot(0, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            said = box ? box->windowTitle() + u": "_qs + box->text() + QString::number(box->icon()) : QString();
-            box ? box->accept() : void();
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                said = box->windowTitle() + u": "_s + box->text() + QString::number(box->icon());
+                box->accept();
+            }
         });
         Click("Button2");
         Click("cbxFourth");
@@ -99,7 +122,8 @@ TEST_F(PrintSelectTest, EachChoiceGivesItsCouponsAndOkWantsOne)
             dialog.QDialog::done(QDialog::Rejected); // a refusal with a coupon ticked fails rather than hangs
     });
     EXPECT_EQ(dialog.exec(), QDialog::Accepted);
-    EXPECT_TRUE(dialog.Selected(3) && !dialog.Selected(2));
+    EXPECT_TRUE(dialog.Selected(3));
+    EXPECT_FALSE(dialog.Selected(2));
     EXPECT_EQ(said, QStringLiteral("Drukowanie: Wybierz przynajmniej jeden odcinek do wydruku.%1")
                         .arg(QMessageBox::Critical));
 }

@@ -12,7 +12,6 @@
 #include "printing/untPrintSelect2.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -21,102 +20,124 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-QAbstractButton* Child(const char* name)
-{
-    return frmPrintSelectWpl()->findChild<QAbstractButton*>(QLatin1String(name));
-}
-void Click(const char* name) { QTest::mouseClick(Child(name), Qt::LeftButton, {}, QPoint(8, 8)); }
-bool KeptBack = false; // the side chosen for a money order, shown for a deposit form turned to landscape
-const QString Front = u"Przekaz - awers 595/1"_qs, Back = u"Przekaz - rewers 595/1"_qs;
+const QString Front = u"Przekaz - awers 595/1"_s;
+const QString Back = u"Przekaz - rewers 595/1"_s;
 
-void Coupons(bool vertical, bool lastThree = false)
+// What the user does in the dialog shown: a push button is clicked, a choice set, "-" before it cleared; Escape and
+// close as they say.
+void Use(const QStringList& steps)
 {
-    QWidget* dialog = QApplication::activeModalWidget();
-    dialog->findChild<QCheckBox*>(QStringLiteral("cbxVertical"))->setChecked(vertical);
-    dialog->findChild<QAbstractButton*>(QLatin1String(lastThree ? "rdbSelection" : "rdbAll"))->setChecked(true);
-    for (const char* box : {"cbxSecond", "cbxThird", "cbxFourth"})
-        dialog->findChild<QCheckBox*>(QLatin1String(box))->setChecked(true);
-    qobject_cast<QDialog*>(dialog)->accept();
+    for (const QString& step : steps) {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr) << step.toStdString();
+        const bool clear = step.startsWith(u'-');
+        if (step == u"Escape")
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        else if (step == u"close")
+            dialog->close();
+        else if (auto* choice = dialog->findChild<QAbstractButton*>(step.mid(clear)); choice->isCheckable())
+            choice->setChecked(!clear);
+        else
+            QTest::mouseClick(choice, Qt::LeftButton);
+    }
 }
 
 TEST(PrintSelectWplTest, EachChoiceAndAnswerGivesItsJobsAndTheSideStaysForTheNextPrint)
 {
     TempConfig config;
     QTemporaryDir dir;
-    InitializeCommonUnit(), InitializeBackBuffer(), InitializePrintSelectWpl(), InitializePrintSelect();
+    InitializeCommonUnit();
+    InitializeBackBuffer();
+    InitializePrintSelectWpl();
+    InitializePrintSelect();
     const QMarginsF margins(18 * MmPerPoint, 24 * MmPerPoint, 24 * MmPerPoint, 0);
-    Printer().SetSpooler(
-        std::make_unique<TPdfFileSpooler>(dir.path(), QStringList{u"pdf"_qs}, 600, QPageSize(QPageSize::A4), margins));
+    const QPageSize a4(QPageSize::A4);
+    Printer().SetSpooler(std::make_unique<TPdfFileSpooler>(dir.path(), QStringList{u"pdf"_s}, 600, a4, margins));
     QWidget main; // smaller than the dialog: half the differences, toward zero, go negative
-    main.setGeometry(400, 300, 200, 100), main.show(), SetMainWindow(&main);
+    main.setGeometry(400, 300, 200, 100);
+    main.show();
+    SetMainWindow(&main);
     QString message;
-    const struct { quint16 kind; std::function<void()> steps; QMessageBox::StandardButton answer; QStringList jobs;
-                   bool receipt = false; } rows[] = {
-        {bkMoneyOrder, [] { QTest::keyClick(frmPrintSelectWpl(), Qt::Key_Escape); }, {}, {}},
-        {bkMoneyOrder, [] { frmPrintSelectWpl()->close(); }, {}, {}},
-        {bkMoneyOrder, [] { Click("Button1"); }, {}, {}},
-        {bkMoneyOrder, [] { Click("Button2"); }, QMessageBox::Ok, {Front, Back}},
-        {bkMoneyOrder, [] { Click("Button2"); }, QMessageBox::Cancel, {Front}},
-        {bkMoneyOrder, [] { Click("rdBFront"), Click("Button2"); }, {}, {Front}},
-        {bkMoneyOrder, [] { Click("rdbBack"), Click("Button2"); }, {}, {Back}},
-        {bkDeposit, [] { KeptBack = Child("rdbBack")->isChecked() && Printer().Orientation() == poLandscape;
-                         Click("Button1"); }, {}, {}},
+    const struct {
+        quint16 kind;
+        QStringList steps;
+        QMessageBox::StandardButton answer;
+        QStringList jobs;
+        bool receipt = false;
+    } rows[] = {
+        {bkMoneyOrder, {u"Escape"_s}, {}, {}},
+        {bkMoneyOrder, {u"close"_s}, {}, {}},
+        {bkMoneyOrder, {u"Button1"_s}, {}, {}},
+        {bkMoneyOrder, {u"Button2"_s}, QMessageBox::Ok, {Front, Back}},
+        {bkMoneyOrder, {u"Button2"_s}, QMessageBox::Cancel, {Front}},
+        {bkMoneyOrder, {u"rdBFront"_s, u"Button2"_s}, {}, {Front}},
+        {bkMoneyOrder, {u"rdbBack"_s, u"Button2"_s}, {}, {Back}},
+        // The side chosen last is shown for a deposit form, turned to landscape.
+        {bkDeposit, {u"Button1"_s}, {}, {}},
         // The printer set-up turns the page to landscape; the dialog stays, and the strip comes out upright.
-        {bkMoneyOrder, [] { Click("Button3"), frmPrintSelectWpl()->isVisible() ? Click("Button2") : void(); }, {},
-         {Back}},
+        {bkMoneyOrder, {u"Button3"_s, u"Button2"_s}, {}, {Back}},
         // Vertical: two coupons a portrait page (the last three too); else four on a landscape one; or receipt strips.
-        {bkTransfer, [] { Coupons(true); }, {}, {u"Blankiet 595/2"_qs}},
-        {bkTransfer, [] { Coupons(true, true); }, {}, {u"Blankiet 595/2"_qs}},
-        {bkTransfer, [] { Coupons(false); }, {}, {u"Blankiet 842/1"_qs}},
-        {bkTransfer, [] { Coupons(true); }, {}, {u"Blankiet 595/1"_qs}, true},
+        {bkTransfer, {u"cbxVertical"_s, u"cbxSecond"_s, u"cbxThird"_s, u"cbxFourth"_s, u"Button2"_s}, {},
+         {u"Blankiet 595/2"_s}},
+        {bkTransfer, {u"rdbSelection"_s, u"Button2"_s}, {}, {u"Blankiet 595/2"_s}},
+        {bkTransfer, {u"-cbxVertical"_s, u"Button2"_s}, {}, {u"Blankiet 842/1"_s}},
+        {bkTransfer, {u"cbxVertical"_s, u"rdbAll"_s, u"Button2"_s}, {}, {u"Blankiet 595/1"_s}, true},
     };
     frmPrintSelectWpl()->OnPrinterSettings = [] { Printer().SetOrientation(poLandscape); };
     int job = 0;
     for (const auto& r : rows) {
         QTimer::singleShot(0, [&] {
+            if (r.kind == bkDeposit) {
+                EXPECT_TRUE(frmPrintSelectWpl()->findChild<QAbstractButton*>(u"rdbBack"_s)->isChecked());
+                EXPECT_EQ(Printer().Orientation(), poLandscape);
+            }
             if (r.kind != bkTransfer)
                 EXPECT_EQ(frmPrintSelectWpl()->geometry().topLeft(), QPoint(400 - 51, 300 - 21));
-            r.steps();
+            Use(r.steps);
         });
         QTimer answering;
         QObject::connect(&answering, &QTimer::timeout, [&] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                message = QStringList{box->windowTitle(), box->text(), box->defaultButton()->text(),
-                                      box->button(QMessageBox::Cancel)->text()}.join(u'|');
-                QTest::mouseClick(box->button(r.answer), Qt::LeftButton);
-            }
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            const QString buttons = box->defaultButton()->text() + u'|' + box->button(QMessageBox::Cancel)->text();
+            message = box->windowTitle() + u'|' + box->text() + u'|' + buttons;
+            QTest::mouseClick(box->button(r.answer), Qt::LeftButton);
         });
         answering.start(5);
         TfrmBlank form(nullptr, r.kind);
         form.SetEditorValue(82, r.receipt);
         form.Print();
         QStringList jobs;
-        while (QFile::exists(dir.filePath(u"pdf-%1.pdf"_qs.arg(job + 1)))) {
-            const QString file = dir.filePath(u"pdf-%1.pdf"_qs.arg(++job));
-            jobs << PdfInfo(file, u"Title"_qs) + u' ' + PdfInfo(file, u"Page size"_qs).left(3) + u'/'
-                        + PdfInfo(file, u"Pages"_qs);
+        while (QFile::exists(dir.filePath(u"pdf-%1.pdf"_s.arg(job + 1)))) {
+            const QString file = dir.filePath(u"pdf-%1.pdf"_s.arg(++job));
+            const QString pages = PdfInfo(file, u"Pages"_s);
+            jobs << PdfInfo(file, u"Title"_s) + u' ' + PdfInfo(file, u"Page size"_s).left(3) + u'/' + pages;
         }
         EXPECT_EQ(jobs, r.jobs);
     }
     EXPECT_EQ(message, u"Drukowanie blankietu|Zaczekaj na wydrukowanie przodu blankietu.\n\rNastępnie odwróć "
                        "tę samą kartkę na drugą stronę i kliknij OK, a zostanie wydrukowany tył blankietu. "
-                       "Jeśli nie chcesz drukować tyłu blankietu - kliknij Anuluj.|OK|Anuluj"_qs);
-    EXPECT_TRUE(KeptBack);
+                       "Jeśli nie chcesz drukować tyłu blankietu - kliknij Anuluj.|OK|Anuluj"_s);
     // Margins left 150, top and right 200 pixels put the strip 106 and 365 pixels from the sheet's corner.
-    ExpectMoneyOrderSides(
-        dir.filePath(u"pdf-1.pdf"_qs), dir.filePath(u"pdf-2.pdf"_qs), 106 * 25.4 / 600, 365 * 25.4 / 600, 600);
+    ExpectMoneyOrderSides(dir.filePath(u"pdf-1.pdf"_s), dir.filePath(u"pdf-2.pdf"_s), 106 * 25.4 / 600,
+                          365 * 25.4 / 600, 600);
     // Neither a kind without a layout nor any kind without a printer shows a dialog or prints.
     TfrmBlank(nullptr, 9).Print();
-    Printer().SetSpooler(
-        std::make_unique<TPdfFileSpooler>(dir.path(), QStringList{}, 600, QPageSize(QPageSize::A4), margins));
+    Printer().SetSpooler(std::make_unique<TPdfFileSpooler>(dir.path(), QStringList{}, 600, a4, margins));
     TfrmBlank(nullptr, bkTransfer).Print();
-    EXPECT_FALSE(QFile::exists(dir.filePath(u"pdf-%1.pdf"_qs.arg(job + 1))));
+    EXPECT_FALSE(QFile::exists(dir.filePath(u"pdf-%1.pdf"_s.arg(job + 1))));
     SetMainWindow(nullptr);
-    FinalizePrintSelectWpl(), FinalizePrintSelect(), FinalizeBackBuffer();
+    FinalizePrintSelectWpl();
+    FinalizePrintSelect();
+    FinalizeBackBuffer();
     // A print asked for while the program closes finds no dialog to build.
-    EXPECT_TRUE(!frmPrintSelectWpl() && !frmPrintSelect());
+    EXPECT_EQ(frmPrintSelectWpl(), nullptr);
+    EXPECT_EQ(frmPrintSelect(), nullptr);
 }
 
 } // namespace
