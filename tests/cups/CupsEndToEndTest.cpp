@@ -1,5 +1,4 @@
-// The printer layer against a CUPS daemon of the test's own: its queues, the first current when none is the default;
-// landscape jobs and two-sided forms rasterised from the PDF the queues write, at 600 dpi.
+// The printer layer against a CUPS daemon of the test's own; jobs rasterised from the PDF its queues write.
 #include "helpers/PageRaster.h"
 #include "helpers/PdfText.h"
 #include "helpers/PrivateCups.h"
@@ -25,12 +24,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString FileQueue = u"pdf-file"_s;
-const QString CupsPdfQueue = u"cups-pdf"_s;
-const QString Queue600 = u"pdf-file-600"_s;
-constexpr qint16 PaperLetter = 1;
-constexpr qint16 PaperA4 = 9;
-constexpr qint16 ColorOn = 2;
+const QString FileQueue = u"pdf-file"_s, CupsPdfQueue = u"cups-pdf"_s, Queue600 = u"pdf-file-600"_s;
+constexpr qint16 PaperLetter = 1, PaperA4 = 9, ColorOn = 2;
 
 class CupsEndToEndTest : public ::testing::Test {
 protected:
@@ -41,10 +36,8 @@ protected:
         // Letter by default in the fixture's driver, so that A4 comes only from the device mode.
         ASSERT_TRUE(cups.AddQueue(FileQueue, u"file://"_s + outFile)) << cups.Error().toStdString();
         ASSERT_TRUE(QFile::exists(cupsPdfPpd)) << "the cups-pdf driver (printer-driver-cups-pdf) is not installed";
-        // Listed, never printed on: only a daemon running as root may use its backend, which would write outside our
-        // folder; others get a discarding device.
+        // Listed, never printed on: its backend would write outside our folder.
         ASSERT_TRUE(cups.AddQueue(CupsPdfQueue, cupsPdfUri, cupsPdfPpd)) << cups.Error().toStdString();
-        // Only now, with CUPS_SERVER on our daemon, are the queues read.
         Printer().SetSpooler(std::make_unique<TSystemSpooler>());
     }
     // The program-wide printer outlives this daemon.
@@ -84,19 +77,14 @@ TEST_F(CupsEndToEndTest, ListsTheDaemonsQueuesWithDriverAndDeviceAddress)
     ASSERT_TRUE(Printer().Spooler().DefaultQueue().isEmpty());
     EXPECT_EQ(Printer().PrinterName(), Printer().Printers().value(0));
     const struct {
-        QString queue;
-        QString driver;
-        QString port;
+        QString queue, driver, port;
         qint16 defaultPaper; // the driver's, without a device mode of the queue's own
     } rows[] = {{FileQueue, u"Test PDF file printer"_s, u"file://"_s + outFile, PaperLetter},
                 {CupsPdfQueue, u"Generic CUPS-PDF Printer (w/ options)"_s, cupsPdfUri, PaperA4}};
     for (const auto& e : rows) {
-        QString name;
-        QString driver;
-        QString port;
+        QString name, driver, port;
         QByteArray block;
-        TDevMode plain;
-        TDevMode chosen;
+        TDevMode plain, chosen;
         Printer().SetPrinter(e.queue, QString(), QString(), QByteArray());
         Printer().GetPrinter(name, driver, port, block);
         EXPECT_TRUE(DecodeDevMode(block, plain));
@@ -118,8 +106,8 @@ TEST_F(CupsEndToEndTest, ListsTheDaemonsQueuesWithDriverAndDeviceAddress)
     EXPECT_FALSE(Printer().BeginDoc());
 }
 
-// A two-sided queue's side, long edge (2) or short edge (3) in the device mode's duplex field (byte 94 of the block
-// after the file's 1572-byte record), is what the printer set-up file keeps and gives back.
+// The side a two-sided queue turns pages on, long edge 2 or short edge 3 at byte 94 of the block after the 1572-byte
+// record, is kept in the printer set-up file and given back.
 TEST_F(CupsEndToEndTest, ThePrinterSetupKeepsTheSideTwoSidedPagesTurnOn)
 {
     QFile ppd(QDir(cups.OutputFolder()).filePath(u"duplex.ppd"_s));
@@ -149,12 +137,10 @@ TEST_F(CupsEndToEndTest, ThePrinterSetupKeepsTheSideTwoSidedPagesTurnOn)
     }
 }
 
-// The sheet's margins are 12, 24, 15 and 9 pt (left, top, right, bottom) in portrait; the landscape page turned a
-// quarter to the left has 9, 12, 24 and 15 pt. Through a 600 dpi queue, a dotted frame round every deposit coupon of
-// the front row, which keeps max(top, bottom) = 15 pt from the sheet's top, and the back's turned title lines 85 mm
-// down a row that keeps as much from the bottom; each coupon 3 + 70 i mm from the printable left. Then the corner
-// marks (0.6 mm black arms at 5.5 and 2.5 mm) of the four transfer coupons: from the sheet's corner, or fitted to the
-// printable area of 285 x 200 mm, where 300 / 285 mm shrink 600 to 570 dpi.
+// Margins 9, 12, 24 and 15 pt (left, top, right, bottom) on the landscape page. Deposit coupons 3 + 70 i mm from the
+// printable left: the front row's dotted frames max(top, bottom) = 15 pt from the top, the back's turned title lines
+// 85 mm down a row as far from the bottom. The transfer coupons' corner marks (arms at 5.5 and 2.5 mm) from the sheet's
+// corner, or fitted to the printable 285 x 200 mm, where 300 / 285 mm shrink 600 to 570 dpi.
 TEST_F(CupsEndToEndTest, LandscapeJobsTakeTheLandscapePagesPrintableArea)
 {
     InitializeCommonUnit();
@@ -186,9 +172,7 @@ TEST_F(CupsEndToEndTest, LandscapeJobsTakeTheLandscapePagesPrintableArea)
     transfer.FKind = bkTransfer;
     const struct {
         bool fit;
-        double x0;
-        double y0;
-        double scale;
+        double x0, y0, scale;
     } layouts[] = {{false, 0, 0, 1}, {true, left, top, 570 / 600.0}};
     for (const auto& l : layouts) {
         TCouponChoice choice;
@@ -205,9 +189,8 @@ TEST_F(CupsEndToEndTest, LandscapeJobsTakeTheLandscapePagesPrintableArea)
     }
 }
 
-// Both sides of a money order, OK between, through a queue whose driver says 300 dpi and one set to 600: drawn at the
-// queue's resolution, the strip (15 pt - 4 mm) right and (7 mm + 24 pt) down from the sheet's corner in whole pixels
-// of it, the turned back behind the front with its cut lines whole. An inkjet queue at 5760x1440 dpi: both figures.
+// Both sides of a money order at a 300 and a 600 dpi queue's resolution: the strip (15 pt - 4 mm) right and (7 mm +
+// 24 pt) down from the sheet's corner in whole pixels, the turned back behind the front.
 TEST_F(CupsEndToEndTest, MoneyOrderIsDrawnAtTheQueuesResolutionAndItsSidesRegister)
 {
     InitializeCommonUnit();

@@ -1,5 +1,4 @@
-// The money order at 254 ppi, as a 600 dpi PDF page read back with pdftotext, through the preview against pictures,
-// and printed.
+// The money order drawn, read back from a PDF page, previewed against pictures, and printed.
 #include "ReferencePicture.h"
 #include "helpers/PageRaster.h"
 #include "helpers/PdfText.h"
@@ -22,18 +21,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr TColor TextColour = 0x002080C0;
-constexpr TColor FormColour = 0x00A05020;
+constexpr TColor TextColour = 0x002080C0, FormColour = 0x00A05020;
 
-int Px(double mm)
-{
-    return int(mm * 10 + 0.5);
-}
-
-QRect Area(double x1, double y1, double x2, double y2)
-{
-    return QRect(QPoint(Px(x1), Px(y1)), QPoint(Px(x2), Px(y2)));
-}
+int Px(double mm) { return int(mm * 10 + 0.5); }
+QRect Area(double x1, double y1, double x2, double y2) { return QRect(QPoint(Px(x1), Px(y1)), QPoint(Px(x2), Px(y2))); }
 
 TBlankData Order(Currency kwota = 0)
 {
@@ -67,10 +58,11 @@ QRectF ColourBounds(const QImage& image, const QRect& area, TColor colour)
     return QRectF(bounds.left() / 10.0, bounds.top() / 10.0, bounds.width() / 10.0, bounds.height() / 10.0);
 }
 
-// The words of the PDF page whose boxes lie wholly in (x1..x2, y1..y2 mm), and the centre of the last.
-std::string WordsIn(const QVector<PdfWord>& words, double x1, double x2, double y1, double y2, double* centre = nullptr)
+// The words of the PDF page whose boxes lie wholly in (x1..x2, y1..y2 mm), and the middle of their span.
+std::string WordsIn(const QVector<PdfWord>& words, double x1, double x2, double y1, double y2, QPointF* span = nullptr)
 {
     QStringList found;
+    QPointF at(x2, x1);
     for (const PdfWord& w : words) {
         const double left = PointsToMm(w.xMin);
         const double right = PointsToMm(w.xMax);
@@ -78,9 +70,10 @@ std::string WordsIn(const QVector<PdfWord>& words, double x1, double x2, double 
         if (left < x1 - 0.1 || right > x2 + 0.1 || middle < y1 || middle > y2)
             continue;
         found << w.text;
-        if (centre)
-            *centre = (left + right) / 2;
+        at = QPointF(std::min(at.x(), left), std::max(at.y(), right));
     }
+    if (span)
+        *span = at;
     return found.join(QLatin1Char(' ')).toStdString();
 }
 
@@ -117,18 +110,21 @@ TEST(MoneyOrderTest, AmountIsRoundedOnceAndPrintedCompleteAt600Dpi)
             DrawMoneyOrderFront(Order(row.kwota), obj);
         }
         const QVector<PdfWord> words = ReadPdfWords(path, PdfWordOrder::Drawing).words;
+        // Figures centred on their spans; the words' second line from x 6, each line wholly within its span.
         for (const auto& [zloteFrom, zloteTo, groszeFrom, groszeTo, top] : sections) {
-            double centre = 0;
-            EXPECT_EQ(WordsIn(words, zloteFrom, zloteTo, top, top + 5, &centre), row.zlote);
+            QPointF span;
+            EXPECT_EQ(WordsIn(words, zloteFrom, zloteTo, top, top + 5, &span), row.zlote);
             if (*row.zlote)
-                EXPECT_NEAR(centre, (zloteFrom + zloteTo) / 2, 0.3);
-            EXPECT_EQ(WordsIn(words, groszeFrom, groszeTo, top, top + 5, &centre), row.grosze);
+                EXPECT_NEAR(span.x() + span.y(), zloteFrom + zloteTo, 0.6);
+            EXPECT_EQ(WordsIn(words, groszeFrom, groszeTo, top, top + 5, &span), row.grosze);
             if (*row.grosze)
-                EXPECT_NEAR(centre, (groszeFrom + groszeTo) / 2, 0.3);
+                EXPECT_NEAR(span.x() + span.y(), groszeFrom + groszeTo, 0.6);
         }
-        // Both lines of words, each wholly within its span: 16-89 and 6-79 mm.
-        const std::string second = WordsIn(words, 6, 79, 46, 50);
+        QPointF span;
+        const std::string second = WordsIn(words, 6, 79, 46, 50, &span);
         EXPECT_EQ(WordsIn(words, 16, 89, 41, 45) + (second.empty() ? "" : " ") + second, row.words);
+        if (!second.empty())
+            EXPECT_NEAR(span.x(), 6, 0.2);
     }
 }
 
@@ -140,8 +136,7 @@ TEST(MoneyOrderTest, LongNamesStopAtTheirSpansAndTheTitleAtTheBoxBottom)
     d.FOdbiorca = {name + name};
     d.FTytul = QStringList(25, u"Zapłata"_s);
     const QImage front = Draw(d, DrawMoneyOrderFront);
-    // Each name: its span's left end, the top of its cell and its line, its span's right end; WrapText cuts a name a
-    // word gap short of the span at most.
+    // Each name's span (left, right) and rows (top, line): cut at most a word gap short of the right end.
     const double names[][4] = {{6, 9, 14, 70},    {6, 50, 55, 89},    {97, 11, 15, 143},
                                {97, 47, 51, 143}, {151, 18, 22, 200}, {151, 47, 51, 200}};
     for (const auto& [left, top, line, right] : names) {
@@ -157,7 +152,7 @@ TEST(MoneyOrderTest, LongNamesStopAtTheirSpansAndTheTitleAtTheBoxBottom)
     EXPECT_EQ(CountPixels(back, Area(95, 92.9, 145, 100), TextColour), 0);
 }
 
-// The preview of a side at zoom 100 on a window of the strip's size (210 x 100 mm), all of it or only the area given.
+// A side previewed at zoom 100 on a window of the strip's size, all of it or only the area given.
 QImage Preview(const TBlankData& d, TBlankSide side, const QRect& area = QRect())
 {
     InitializeBackBuffer();
@@ -204,14 +199,10 @@ TEST(MoneyOrderTest, PreviewShowsBothSidesUprightAndRepaintsPartsAlike)
 
 TEST(MoneyOrderPrintTest, OffsetsShiftTheStripByTheMarginsLessTheAllowances)
 {
-    // 600 ppi: 4 mm are 94 pixels, 7 mm 165; A4 is 4961 pixels wide. Margins left, top and right; the front's origin
-    // and the turned back's corner on the printer's canvas.
+    // At 600 ppi 4 mm are 94 pixels, 7 mm 165; A4 is 4961 wide. The front's origin and the back's corner.
     const struct {
-        int left;
-        int top;
-        int right;
-        QPoint front;
-        QPoint back;
+        int left, top, right;
+        QPoint front, back;
     } rows[] = {{0, 0, 0, {0, 0}, {0, 0}},
                 {150, 100, 150, {-94, -100}, {-206, -100}},
                 {50, 0, 150, {50, 0}, {-150, 0}},
@@ -224,10 +215,8 @@ TEST(MoneyOrderPrintTest, OffsetsShiftTheStripByTheMarginsLessTheAllowances)
     }
 }
 
-// One job per row: the side asked for by a caller with no question to put between them (nobody said the sheet was
-// turned, so the front alone); its title, the page's width in pt and its pictures' pixels per inch: the money order's
-// back at the queue's coarser figure, at most 1200 dpi. Then a back whose job cannot start leaves the shared bitmap at
-// the preview's size and depth; without the bitmap the user is told.
+// One job a row, its title, page width in pt and its pictures' ppi: the money order's back at the queue's coarser
+// figure, at most 1200. A back whose job cannot start returns the shared bitmap; without it the user is told.
 TEST(MoneyOrderPrintTest, EachSideChoiceGivesItsOneJobAndAFailedBackReturnsTheSharedBitmap)
 {
     QTemporaryDir dir;
@@ -241,11 +230,8 @@ TEST(MoneyOrderPrintTest, EachSideChoiceGivesItsOneJobAndAFailedBackReturnsTheSh
     const struct {
         Print print;
         bool front;
-        QString title;
-        QString width;
-        QString pictures;
-        int xDpi = 300;
-        int yDpi = 0;
+        QString title, width, pictures;
+        int xDpi = 300, yDpi = 0;
     } rows[] = {
         {PrintDepositForm, true, u"Blankiet - przód"_s, u"842"_s, {}},
         {PrintDepositForm, false, u"Blankiet - tył"_s, u"842"_s, {}},
@@ -263,9 +249,24 @@ TEST(MoneyOrderPrintTest, EachSideChoiceGivesItsOneJobAndAFailedBackReturnsTheSh
         EXPECT_EQ(PdfInfo(file, u"Page size"_s).left(3), r.width);
         EXPECT_EQ(PdfImageResolutions(file).join(u' '), r.pictures);
     }
-    // The deposit coupons' dotted frames: the left edge at x 3 mm about half inked.
+    // The deposit form's coupons 3 + 70 i mm from the sheet's edge, each titled at its top, the fee box only on the
+    // post office's and the payer's (0 and 3); their dotted frames, the left edge at x 3 mm about half inked.
+    const QString deposit = dir.filePath(u"pdf-1.pdf"_s);
+    const QVector<PdfWord> words = ReadPdfWords(deposit, PdfWordOrder::Drawing).words;
+    const char* const titles[] = {"Odcinek dla poczty", "Odcinek dla banku", "Odcinek dla posiadacza rachunku",
+                                  "Potwierdzenie dla wpłacającego"};
+    for (int i = 0; i < 4; ++i) {
+        const QVector<PdfWordRun> runs = FindPhrase(words, QString::fromUtf8(titles[i]));
+        ASSERT_EQ(runs.size(), 1) << titles[i];
+        EXPECT_NEAR(PointsToMm(runs[0].box.xMin + runs[0].box.xMax) / 2, 38 + 70 * i, 0.3) << titles[i];
+        EXPECT_NEAR(PointsToMm(runs[0].box.yMin), 2.5, 0.3) << titles[i];
+    }
+    QList<double> fees;
+    for (const PdfWordRun& r : FindPhrase(words, u"Opłata"_s))
+        fees << std::round(PointsToMm(r.box.xMin + r.box.xMax) / 2);
+    EXPECT_EQ(fees, QList<double>({62, 272}));
     double share = 0;
-    InkCentreMm(RasterPage(dir.filePath(u"pdf-1.pdf"_s), 300), false, 2.5, 3.5, 20, 80, &share);
+    InkCentreMm(RasterPage(deposit, 300), false, 2.5, 3.5, 20, 80, &share);
     EXPECT_NEAR(share, 0.5, 0.2);
     Preview(Order(), bsBottom);
     spool(dir.filePath(u"gone"_s), 600, 0);

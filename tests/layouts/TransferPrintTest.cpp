@@ -1,5 +1,5 @@
-// The transfer form's print layouts through 600 dpi PDF-file printers whose printable area starts inside the sheet:
-// which coupon and receipt lands where on which page, the cut lines, fitting to the printable area, jobs in a row.
+// The transfer form's print layouts through 600 dpi PDF-file printers with margins: where each coupon and receipt
+// lands, the cut lines, fitting to the printable area, jobs in a row.
 #include "helpers/PageRaster.h"
 #include "helpers/PdfText.h"
 #include "helpers/TempConfig.h"
@@ -23,19 +23,19 @@ namespace {
 
 constexpr int Dpi = 600;
 // Margins of whole points, so the printable area starts on whole pixels.
-constexpr double L = 12 * MmPerPoint;
-constexpr double T = 18 * MmPerPoint;
-// Coupons by number, receipts by 10 + which, each named by its caption.
-const char* const Captions[] = {"odcinek dla banku odbiorcy", "odcinek dla odbiorcy", "odcinek dla zleceniodawcy",
-                                "odcinek dla banku zleceniodawcy"};
+constexpr double L = 12 * MmPerPoint, T = 18 * MmPerPoint;
+// Coupons by number, receipts by 10 + which, each named by its caption: of a transfer, or of a cash deposit.
+const char* const Captions[2][4] = {
+    {"odcinek dla banku odbiorcy", "odcinek dla odbiorcy", "odcinek dla zleceniodawcy",
+     "odcinek dla banku zleceniodawcy"},
+    {"odcinek dla banku", "odcinek dla posiadacza rachunku", "odcinek dla wpłacającego",
+     "odcinek dla instytucji przyjmującej zlecenie"}};
 const char* const Receipts[] = {"DOWÓD/POKWITOWANIE DLA ODBIORCY", "DOWÓD/POKWITOWANIE DLA ZLECENIODAWCY"};
 
 // A coupon's or receipt's page, number and corner in mm from the sheet's corner.
 struct Placed {
-    int page;
-    int coupon;
-    double x;
-    double y;
+    int page, coupon;
+    double x, y;
 };
 
 class TransferPrintTest : public ::testing::Test {
@@ -54,14 +54,14 @@ protected:
     }
     QString JobFile(int job) const { return dir.filePath(u"pdf-%1.pdf"_s.arg(job)); }
 
-    // Each corner from its caption: a coupon's turned along x 144.5 and centred on y 43.75, a receipt's turned
-    // from (3.5, 74.5).
+    // Corners from the captions: a coupon's at x 144.5 centred on y 43.75, a receipt's from (3.5, 74.5).
     QVector<Placed> Coupons(int job)
     {
         words = ReadPdfWords(JobFile(job), PdfWordOrder::Drawing).words;
         QVector<Placed> found;
+        const char* const* captions = Captions[data.FPrzelewWplata == pwWplata];
         for (int n = 0; n < 4; ++n)
-            for (const PdfWordRun& r : FindPhrase(words, QString::fromUtf8(Captions[n]))) {
+            for (const PdfWordRun& r : FindPhrase(words, QString::fromUtf8(captions[n]))) {
                 const double middle = PointsToMm(r.box.yMin + r.box.yMax) / 2;
                 found.append({r.box.page, n, PointsToMm(r.box.xMin) - 144.5, middle - 43.75});
             }
@@ -70,7 +70,7 @@ protected:
                 found.append({r.box.page, 10 + which, PointsToMm(r.box.xMin) - 3.5, PointsToMm(r.box.yMax) - 74.5});
         return found;
     }
-    // Whether a row (or column) of a 0.3 mm strip from (x, y) mm along length mm is inked along 95 %.
+    // Whether a row (or column) of a 0.3 mm strip from (x, y) along length mm is inked along 95 %.
     bool Line(int job, int page, double x, double y, double length, bool vertical)
     {
         const QRectF area = vertical ? QRectF(x - 0.15, y, 0.3, length) : QRectF(x, y - 0.15, length, 0.3);
@@ -116,6 +116,7 @@ TEST_F(TransferPrintTest, EachLayoutPutsTheChosenCouponsInTheirPlaces)
         TCouponChoice choice;
         QVector<Placed> placed;
         QSizeF paper = {};
+        TPrzelewWplata mode = pwNone;
     } rows[] = {
         {PrintTransferPortrait, Only({0, 1}), {{1, 0, L + 10, T + 10}, {1, 1, L + 10, T + 115}}},
         {PrintTransferPortrait, Only({0, 1, 3}),
@@ -130,12 +131,15 @@ TEST_F(TransferPrintTest, EachLayoutPutsTheChosenCouponsInTheirPlaces)
         // Fitted to the printable area's corner: 240 x 330 mm holds the block as it is.
         {PrintTransferLandscape, Only({0, 1, 2, 3}, true),
          {{1, 0, 5, 5}, {1, 1, 5, 110}, {1, 2, 155, 5}, {1, 3, 155, 110}}, {240, 330}},
+        {PrintTransferPortrait, TCouponChoice{}, {{1, 0, 15, 15}, {1, 1, 15, 120}, {2, 2, 15, 15}, {2, 3, 15, 120}},
+         {240, 330}, pwWplata},
     };
     int job = 0;
     for (const auto& r : rows) {
         SCOPED_TRACE(job);
         if (r.paper.isValid())
             UsePrinter(QPageSize(r.paper, QPageSize::Millimeter), QMarginsF(5, 5, 5, 5));
+        data.FPrzelewWplata = r.mode;
         r.layout(data, obj, r.choice);
         const QVector<Placed> placed = Coupons(++job);
         ASSERT_EQ(placed.size(), r.placed.size());
@@ -150,16 +154,11 @@ TEST_F(TransferPrintTest, EachLayoutPutsTheChosenCouponsInTheirPlaces)
         EXPECT_FALSE(obj.Printing());
         EXPECT_FALSE(Printer().Printing());
     }
-    // Cut lines run 5 mm beyond the coupons' edges and come only with a page's second coupon, as thin lines; in
-    // landscape they stand at x 150 and y 105 whatever is printed. (The receipt's at x 207 falls off this sheet.)
+    // Thin cut lines 5 mm beyond the coupons, only with a page's second coupon; in landscape at x 150 and y 105.
     const struct {
-        int job;
-        int page;
-        double x;
-        double y;
-        double length;
-        bool vertical;
-        bool inked;
+        int job, page;
+        double x, y, length;
+        bool vertical, inked;
     } lines[] = {
         {1, 1, L + 5.2, T + 10, 4.6, false, true},    {1, 1, L + 160.2, T + 10, 4.6, false, true},
         {1, 1, L + 5.2, T + 115, 4.6, false, true},   {1, 1, L + 160.2, T + 115, 4.6, false, true},
@@ -174,8 +173,7 @@ TEST_F(TransferPrintTest, EachLayoutPutsTheChosenCouponsInTheirPlaces)
         EXPECT_EQ(Line(l.job, l.page, l.x, l.y, l.length, l.vertical), l.inked) << l.job << ": " << l.x << ", " << l.y;
 }
 
-// Each row's second job must come out as from a printer that has printed nothing yet: turned or clipped text ending
-// the first leaves the one printer's engine nothing that moves or cuts the next.
+// Turned or clipped text ending a job leaves the printer's engine nothing that moves or cuts the next job.
 TEST_F(TransferPrintTest, AJobPrintsTheSameWhateverTheJobBeforeItEndedWith)
 {
     const auto landscape = [this] { PrintTransferLandscape(data, obj, TCouponChoice{}); };

@@ -1,12 +1,11 @@
-// Transfer coupons printed into a PDF file at a printer's 600 pixels per inch and read back with poppler: labels,
-// legends, captions and values must stand where the form's millimetres put them, letter for letter, in their size.
+// Transfer coupons drawn into a 600 dpi PDF file and read back: labels, legends and values where the form's
+// millimetres put them, in their size.
 #include "helpers/PdfText.h"
 #include "helpers/TempConfig.h"
 #include "drawing/BlankData.h"
 #include "drawing/untBlankObj.h"
 #include "drawing/untCommon.h"
 #include "layouts/untBlCzerwony.h"
-#include "layouts/untBlWplata.h"
 #include "platform/PdfFile.h"
 
 #include <QTemporaryDir>
@@ -25,32 +24,27 @@ enum Face { Regular, Bold, Heavy };
 const char* const Asked[] = {"Arial CE", "Arial CE", "Arial Black"};
 const char* const Embedded[] = {"LiberationSans", "LiberationSans-Bold", "DejaVuSans-Bold"};
 
-// The text as drawn (past a leading blank), centred on x or left-aligned at it, top at topMm; unless cellRow >= 0:
-// middle 4.4 mm below that row's top; cellCol >= 0: centred in that column's 5 mm cell.
+// The text (past a leading blank) centred on x or left at it, top at topMm; or middle 4.4 mm below cellRow's top,
+// centred in cellCol's 5 mm cell.
 struct TextCase {
     quint16 kind;
     TPrzelewWplata mode;
     std::function<void(TBlankData&)> fill;
     const char* text;
     bool centred;
-    double xMm;
-    double topMm;
-    int cellRow = -1;
-    int points = 5;
+    double xMm, topMm;
+    int cellRow = -1, points = 5;
     Face face = Regular;
     int cellCol = -1;
 };
 
 // The font of a case measured on a canvas: ascent, descent and a blank's width in mm.
 struct Metrics {
-    double ascent;
-    double descent;
-    double blank;
+    double ascent, descent, blank;
 };
 
-// A coupon of a fresh document (transfer or deposit form) drawn alone into a PDF file, its words in drawing order so
-// that characters written one per cell stay separate words.
-QVector<PdfWord> Print(const QString& path, const TextCase& c, Metrics& font, int coupon = 0)
+// Coupon 0 of a fresh document in a PDF file, its words in drawing order: one per cell stays one word.
+QVector<PdfWord> Print(const QString& path, const TextCase& c, Metrics& font)
 {
     InitializeCommonUnit();
     TempConfig config;
@@ -64,10 +58,7 @@ QVector<PdfWord> Print(const QString& path, const TextCase& c, Metrics& font, in
     TPdfFile pdf(path, CouponWidthMm, CouponHeightMm, 600);
     obj.SetCanvas(&pdf.Canvas());
     obj.SetDPI(600);
-    if (c.kind == bkDeposit)
-        DrawDepositCouponFront(data, obj, coupon);
-    else
-        DrawTransferCoupon(data, obj, coupon);
+    DrawTransferCoupon(data, obj, 0);
     obj.SetFont(c.points, clNone, c.face == Bold ? fsBold : 0, QLatin1String(Asked[c.face]));
     font.ascent = obj.Pixel2MM(pdf.Canvas().TextAscent());
     font.descent = obj.Pixel2MM(pdf.Canvas().TextDescent());
@@ -135,35 +126,6 @@ TEST(TransferTextPositionTest, LabelsLegendsAndValuesStandWhereTheFormPutsThem)
         // A point size becomes whole device pixels: at 600 dpi at most 0.06 pt off.
         EXPECT_NEAR(embedded->Size(first), c.points, 0.1) << c.text;
     }
-}
-
-// The caption turned along the transfer coupon's right edge, centred on y 43.75 from x 144.5, by payment mode; the
-// deposit form's title centred on its 70 mm, top 2.5 mm.
-TEST(TransferTextPositionTest, EveryCouponNamesItsReader)
-{
-    const char* const names[3][4] = {
-        {"odcinek dla banku", "odcinek dla posiadacza rachunku", "odcinek dla wpłacającego",
-         "odcinek dla instytucji przyjmującej zlecenie"},
-        {"odcinek dla banku odbiorcy", "odcinek dla odbiorcy", "odcinek dla zleceniodawcy",
-         "odcinek dla banku zleceniodawcy"},
-        {"Odcinek dla poczty", "Odcinek dla banku", "Odcinek dla posiadacza rachunku",
-         "Potwierdzenie dla wpłacającego"}};
-    QTemporaryDir dir;
-    const QString path = dir.filePath(u"coupon.pdf"_s);
-    for (int form = 0; form < 3; ++form)
-        for (int n = 0; n < 4; ++n) {
-            const char* name = names[form][n];
-            const bool transfer = form < 2;
-            Metrics font;
-            const TextCase c{transfer ? bkTransfer : bkDeposit, form ? pwPrzelew : pwWplata, {}, name, false, 0, 0};
-            const auto runs = FindPhrase(Print(path, c, font, n), QString::fromUtf8(name));
-            ASSERT_EQ(runs.size(), 1) << name;
-            const PdfWord& b = runs[0].box;
-            const double x = transfer ? b.xMin : (b.xMin + b.xMax) / 2;
-            const double y = transfer ? (b.yMin + b.yMax) / 2 : b.yMin;
-            EXPECT_NEAR(PointsToMm(x), transfer ? 144.5 : 35, 0.3) << name;
-            EXPECT_NEAR(PointsToMm(y), transfer ? 43.75 : 2.5, 0.3) << name;
-        }
 }
 
 } // namespace

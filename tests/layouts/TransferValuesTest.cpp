@@ -1,6 +1,5 @@
-// The values at ten pixels per mm: one character per 5 mm cell, filtered by what each run accepts, or free text where
-// a name does not fit the cells; nothing beyond the coupon's 150 mm. Whole coupons through the preview at zoom 100
-// against pictures.
+// The values at ten pixels per mm, one character a cell of what each run accepts, or free text; whole coupons
+// previewed against pictures.
 #include "ReferencePicture.h"
 #include "helpers/PixelProbe.h"
 #include "helpers/TempConfig.h"
@@ -58,8 +57,7 @@ struct Drawn {
 
 // A row of cells: its number, its first column and what its cells show.
 struct Cells {
-    int row;
-    int from;
+    int row, from;
     const char* shown;
 };
 
@@ -110,7 +108,7 @@ TEST(TransferValuesTest, EachRunTakesTheCharactersItAcceptsOnePerCell)
     }
 }
 
-// Every field a coupon of the three kinds shows, each kind drawing its own, in each payment mode; then the receipt.
+// Every field of the three kinds, in each payment mode; then the receipt.
 TEST(TransferReferenceTest, PreviewMatchesTheCheckedPicture)
 {
     TempConfig config;

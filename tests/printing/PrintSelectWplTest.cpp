@@ -1,5 +1,5 @@
-// Both print dialogs with real events, printing through the document window into a 600 ppi PDF-file printer with
-// margins: each choice's and answer's jobs (A4 upright: 595 pt wide); no printer or no layout prints nothing.
+// Both print dialogs with real events, printing through the document window into a 600 ppi PDF-file printer:
+// each choice's and answer's jobs (A4 upright: 595 pt wide).
 #include "helpers/PageRaster.h"
 #include "helpers/PdfText.h"
 #include "helpers/TempConfig.h"
@@ -24,11 +24,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString Front = u"Przekaz - awers 595/1"_s;
-const QString Back = u"Przekaz - rewers 595/1"_s;
+const QString Front = u"Przekaz - awers 595/1"_s, Back = u"Przekaz - rewers 595/1"_s;
 
-// What the user does in the dialog shown: a push button is clicked, a choice set, "-" before it cleared; Escape and
-// close as they say.
+// In the dialog shown: a push button clicked, a choice set ("-" cleared), Escape or close.
 void Use(const QStringList& steps)
 {
     for (const QString& step : steps) {
@@ -80,7 +78,7 @@ TEST(PrintSelectWplTest, EachChoiceAndAnswerGivesItsJobsAndTheSideStaysForTheNex
         {bkDeposit, {u"Button1"_s}, {}, {}},
         // The printer set-up turns the page to landscape; the dialog stays, and the strip comes out upright.
         {bkMoneyOrder, {u"Button3"_s, u"Button2"_s}, {}, {Back}},
-        // Vertical: two coupons a portrait page (the last three too); else four on a landscape one; or receipt strips.
+        // Vertical: two coupons a portrait page; else a landscape one; or receipt strips.
         {bkTransfer, {u"cbxVertical"_s, u"cbxSecond"_s, u"cbxThird"_s, u"cbxFourth"_s, u"Button2"_s}, {},
          {u"Blankiet 595/2"_s}},
         {bkTransfer, {u"rdbSelection"_s, u"Button2"_s}, {}, {u"Blankiet 595/2"_s}},

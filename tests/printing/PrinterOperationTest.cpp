@@ -1,6 +1,5 @@
-// The printer set-up file against bytes laid out here from its table: the 1572-byte record (three UTF-16 names of
-// 261 units at 0, 522 and 1044, two zero bytes, the block's size at 1568), then the device-mode block. Printers are
-// PDF-file queues, so the machine's own printing is never touched.
+// "PrinterSetup.cfg" against bytes laid out from its table: the 1572-byte record (UTF-16 names of 261 units at 0, 522
+// and 1044, two zero bytes, the block's size at 1568), then the device-mode block. Printers are PDF-file queues.
 #include "helpers/ByteBuilder.h"
 #include "helpers/FileSizeLimit.h"
 #include "helpers/QtPrinters.h"
@@ -21,12 +20,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int RecordBytes = 1572;
-constexpr int NameUnits = 261;
-constexpr int DevModeBytes = 220;
-constexpr int LargestBlock = 65536;
-const QString Driver = u"Sterownik HP LaserJet"_s;
-const QString Port = u"socket://192.168.1.20"_s;
+constexpr int RecordBytes = 1572, NameUnits = 261, DevModeBytes = 220, LargestBlock = 65536;
+const QString Driver = u"Sterownik HP LaserJet"_s, Port = u"socket://192.168.1.20"_s;
 const QStringList Three{u"Fax"_s, u"laser 2"_s, u"Laser"_s};
 
 QByteArray Put(QByteArray bytes, int offset, const QByteArray& field)
@@ -84,9 +79,7 @@ protected:
     // Name, driver, port, orientation and paper of the current printer.
     static QString Current()
     {
-        QString name;
-        QString driver;
-        QString port;
+        QString name, driver, port;
         QByteArray block;
         Printer().GetPrinter(name, driver, port, block);
         const bool landscape = Printer().Orientation() == poLandscape;
