@@ -15,8 +15,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -173,39 +171,12 @@ TEST_F(TransferPrintTest, EachLayoutPutsTheChosenCouponsInTheirPlaces)
         EXPECT_EQ(Line(l.job, l.page, l.x, l.y, l.length, l.vertical), l.inked) << l.job << ": " << l.x << ", " << l.y;
 }
 
-// Turned or clipped text ending a job leaves the printer's engine nothing that moves or cuts the next job.
-TEST_F(TransferPrintTest, AJobPrintsTheSameWhateverTheJobBeforeItEndedWith)
+TEST_F(TransferPrintTest, APrinterThatRefusesTheJobIsNamedAndNothingStaysMarked)
 {
-    const auto landscape = [this] { PrintTransferLandscape(data, obj, TCouponChoice{}); };
-    const auto portrait = [this] { PrintTransferPortrait(data, obj, TCouponChoice{}); };
-    const auto turned = [](bool clipped) {
-        return [clipped] {
-            ASSERT_TRUE(Printer().BeginDoc());
-            TCanvas& canvas = Printer().Canvas();
-            canvas.Font.SetOrientation(900);
-            if (clipped)
-                canvas.TextRect({2000, 2000, 2300, 2100}, 2000, 2000, u"Wpłata gotówkowa"_s);
-            else
-                canvas.TextOut(2000, 2000, u"Wpłata gotówkowa"_s);
-            Printer().EndDoc();
-        };
-    };
-    const std::function<void()> rows[][2] = {
-        {landscape, landscape}, {landscape, portrait}, {turned(true), landscape}, {turned(false), portrait}};
-    int job = 1;
-    for (const auto& [first, second] : rows) {
-        second();
-        first();
-        second();
-        const QImage alone = RasterPage(JobFile(job), 100);
-        ASSERT_FALSE(alone.isNull());
-        EXPECT_TRUE(RasterPage(JobFile(job + 2), 100) == alone) << "job " << job;
-        job += 3;
-    }
-    // A queue whose files would go to a folder that does not exist: named, and nothing stays marked.
+    // A queue whose files would go to a folder that does not exist.
     UsePrinter(QPageSize(QPageSize::A4), QMarginsF(), dir.filePath(u"brak"_s));
     try {
-        landscape();
+        PrintTransferLandscape(data, obj, TCouponChoice{});
         ADD_FAILURE() << "printed into a missing folder";
     } catch (const Exception& e) {
         EXPECT_EQ(e.Message(), u"Nie można rozpocząć drukowania na drukarce „pdf”."_s);
