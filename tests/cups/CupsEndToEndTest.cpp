@@ -110,16 +110,8 @@ TEST_F(CupsEndToEndTest, ListsTheDaemonsQueuesWithDriverAndDeviceAddress)
 // record, is kept in the printer set-up file and given back.
 TEST_F(CupsEndToEndTest, ThePrinterSetupKeepsTheSideTwoSidedPagesTurnOn)
 {
-    QFile ppd(QDir(cups.OutputFolder()).filePath(u"duplex.ppd"_s));
-    QFile plain(WPLATOMAT_TEST_DATA "/cups/pdf-file.ppd"_L1);
-    ASSERT_TRUE(plain.open(QIODevice::ReadOnly));
-    ASSERT_TRUE(ppd.open(QIODevice::WriteOnly));
-    ppd.write(plain.readAll() + "*OpenUI *Duplex/Two-sided: PickOne\n*OrderDependency: 10 AnySetup *Duplex\n"
-              "*DefaultDuplex: None\n*Duplex None/Off: \"<</Duplex false>>setpagedevice\"\n"
-              "*Duplex DuplexNoTumble/Long edge: \"<</Duplex true/Tumble false>>setpagedevice\"\n"
-              "*Duplex DuplexTumble/Short edge: \"<</Duplex true/Tumble true>>setpagedevice\"\n*CloseUI: *Duplex\n");
-    ppd.close();
-    ASSERT_TRUE(cups.AddQueue(u"duplex"_s, u"file://"_s + outFile, ppd.fileName())) << cups.Error().toStdString();
+    const QString ppd = WPLATOMAT_TEST_DATA "/cups/duplex.ppd"_L1;
+    ASSERT_TRUE(cups.AddQueue(u"duplex"_s, u"file://"_s + outFile, ppd)) << cups.Error().toStdString();
     Printer().SetSpooler(std::make_unique<TSystemSpooler>());
     Printer().SetPrinter(u"duplex"_s, QString(), QString(), QByteArray());
     TPrinterOperations setup;
