@@ -1,7 +1,6 @@
 // The two print dialogs: the coupon dialog's captions, choices and refusal; then both with real events, printing
 // through the document window into a 600 ppi PDF-file printer, each choice's and answer's jobs (A4 upright: 595 pt).
 #include "helpers/PageRaster.h"
-#include "helpers/PdfText.h"
 #include "helpers/QtPrinters.h"
 #include "helpers/TempConfig.h"
 #include "document/BlankFormUnit.h"
@@ -164,9 +163,8 @@ TEST(PrintSelectWplTest, EachChoiceAndAnswerGivesItsJobsAndTheSideStaysForTheNex
     InitializeBackBuffer();
     InitializePrintSelectWpl();
     InitializePrintSelect();
-    const QMarginsF margins(18 * MmPerPoint, 24 * MmPerPoint, 24 * MmPerPoint, 0);
     const QPageSize a4(QPageSize::A4);
-    Printer().SetSpooler(std::make_unique<TPdfFileSpooler>(dir.path(), QStringList{u"pdf"_s}, 600, a4, margins));
+    Printer().SetSpooler(std::make_unique<TPdfFileSpooler>(dir.path(), QStringList{u"pdf"_s}, 600, a4, QMarginsF()));
     QWidget main; // smaller than the dialog: half the differences, toward zero, go negative
     main.setGeometry(400, 300, 200, 100);
     main.show();
@@ -235,7 +233,7 @@ TEST(PrintSelectWplTest, EachChoiceAndAnswerGivesItsJobsAndTheSideStaysForTheNex
                        "Jeśli nie chcesz drukować tyłu blankietu - kliknij Anuluj.|OK|Anuluj"_s);
     // Neither a kind without a layout nor any kind without a printer shows a dialog or prints.
     TfrmBlank(nullptr, 9).Print();
-    Printer().SetSpooler(std::make_unique<TPdfFileSpooler>(dir.path(), QStringList{}, 600, a4, margins));
+    Printer().SetSpooler(std::make_unique<TPdfFileSpooler>(dir.path(), QStringList{}, 600, a4, QMarginsF()));
     TfrmBlank(nullptr, bkTransfer).Print();
     EXPECT_FALSE(QFile::exists(dir.filePath(u"pdf-%1.pdf"_s.arg(job + 1))));
     SetMainWindow(nullptr);
