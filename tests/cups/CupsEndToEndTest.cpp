@@ -1,5 +1,4 @@
-// The printer layer against a CUPS daemon of the test's own: its queues, the first current when none is the default;
-// landscape jobs and two-sided forms rasterised from the PDF the queues write, at 600 dpi.
+// The printer layer against a CUPS daemon of the test's own; jobs rasterised from the PDF its queues write.
 #include "helpers/PageRaster.h"
 #include "helpers/PdfText.h"
 #include "helpers/PrivateCups.h"
@@ -21,10 +20,11 @@
 
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const QString FileQueue = QStringLiteral("pdf-file"), CupsPdfQueue = QStringLiteral("cups-pdf"),
-              Queue600 = u"pdf-file-600"_qs;
+const QString FileQueue = u"pdf-file"_s, CupsPdfQueue = u"cups-pdf"_s, Queue600 = u"pdf-file-600"_s;
 constexpr qint16 PaperLetter = 1, PaperA4 = 9, ColorOn = 2;
 
 class CupsEndToEndTest : public ::testing::Test {
@@ -34,32 +34,42 @@ protected:
         ASSERT_TRUE(PrivateCups::Installed()) << "CUPS (cupsd, lpadmin) is not installed";
         ASSERT_TRUE(cups.Start()) << cups.Error().toStdString();
         // Letter by default in the fixture's driver, so that A4 comes only from the device mode.
-        ASSERT_TRUE(cups.AddQueue(FileQueue, QStringLiteral("file://") + outFile)) << cups.Error().toStdString();
+        ASSERT_TRUE(cups.AddQueue(FileQueue, u"file://"_s + outFile)) << cups.Error().toStdString();
         ASSERT_TRUE(QFile::exists(cupsPdfPpd)) << "the cups-pdf driver (printer-driver-cups-pdf) is not installed";
-        // Listed, never printed on: only a daemon running as root may use its backend, which would write outside our
-        // folder; others get a discarding device.
+        // Listed, never printed on: its backend would write outside our folder.
         ASSERT_TRUE(cups.AddQueue(CupsPdfQueue, cupsPdfUri, cupsPdfPpd)) << cups.Error().toStdString();
-        // Only now, with CUPS_SERVER on our daemon, are the queues read.
         Printer().SetSpooler(std::make_unique<TSystemSpooler>());
     }
     // The program-wide printer outlives this daemon.
     void TearDown() override
     {
-        Printer().SetSpooler(std::make_unique<TPdfFileSpooler>(QDir::tempPath(), QStringList{}, 600,
-                                                               QPageSize(QPageSize::A4), QMarginsF()));
+        const QPageSize a4(QPageSize::A4);
+        Printer().SetSpooler(std::make_unique<TPdfFileSpooler>(QDir::tempPath(), QStringList{}, 600, a4, QMarginsF()));
+    }
+    // Queues of a driver that prints at the resolution given.
+    void AddQueues(const QStringList& queues, const QStringList& resolutions)
+    {
+        for (int i = 0; i < queues.size(); ++i) {
+            const QString option = u"Resolution="_s + resolutions[i];
+            ASSERT_TRUE(cups.AddQueue(queues[i], u"file://"_s + outFile, QString(), {option}))
+                << cups.Error().toStdString();
+        }
+        Printer().SetSpooler(std::make_unique<TSystemSpooler>());
     }
     static QByteArray A4InColour()
     {
         TDevMode mode;
-        mode.Fields = dmPaperSizeField | dmColorField, mode.PaperSize = PaperA4, mode.Color = ColorOn;
+        mode.Fields = dmPaperSizeField | dmColorField;
+        mode.PaperSize = PaperA4;
+        mode.Color = ColorOn;
         return EncodeDevMode(mode);
     }
 
     TempConfig config;
-    PrivateCups cups{QStringLiteral(WPLATOMAT_TEST_DATA "/cups")};
-    QString outFile = QDir(cups.OutputFolder()).filePath(QStringLiteral("job.pdf"));
-    QString cupsPdfPpd = QStringLiteral("/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd");
-    QString cupsPdfUri = geteuid() == 0 ? QStringLiteral("cups-pdf:/") : QStringLiteral("file:///dev/null");
+    PrivateCups cups{WPLATOMAT_TEST_DATA "/cups"_L1};
+    QString outFile = QDir(cups.OutputFolder()).filePath(u"job.pdf"_s);
+    QString cupsPdfPpd = u"/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd"_s;
+    QString cupsPdfUri = geteuid() == 0 ? u"cups-pdf:/"_s : u"file:///dev/null"_s;
 };
 
 TEST_F(CupsEndToEndTest, ListsTheDaemonsQueuesWithDriverAndDeviceAddress)
@@ -69,8 +79,8 @@ TEST_F(CupsEndToEndTest, ListsTheDaemonsQueuesWithDriverAndDeviceAddress)
     const struct {
         QString queue, driver, port;
         qint16 defaultPaper; // the driver's, without a device mode of the queue's own
-    } rows[] = {{FileQueue, QStringLiteral("Test PDF file printer"), QStringLiteral("file://") + outFile, PaperLetter},
-                {CupsPdfQueue, QStringLiteral("Generic CUPS-PDF Printer (w/ options)"), cupsPdfUri, PaperA4}};
+    } rows[] = {{FileQueue, u"Test PDF file printer"_s, u"file://"_s + outFile, PaperLetter},
+                {CupsPdfQueue, u"Generic CUPS-PDF Printer (w/ options)"_s, cupsPdfUri, PaperA4}};
     for (const auto& e : rows) {
         QString name, driver, port;
         QByteArray block;
@@ -81,68 +91,69 @@ TEST_F(CupsEndToEndTest, ListsTheDaemonsQueuesWithDriverAndDeviceAddress)
         Printer().SetPrinter(e.queue, QString(), QString(), A4InColour());
         Printer().GetPrinter(name, driver, port, block);
         EXPECT_TRUE(DecodeDevMode(block, chosen));
-        EXPECT_EQ(QStringList({name, driver, port}), QStringList({e.queue, e.driver, e.port}));
-        EXPECT_EQ(QList<int>({plain.PaperSize, chosen.PaperSize, chosen.Color, Printer().PrinterIndex()}),
-                  QList<int>({e.defaultPaper, PaperA4, ColorOn, int(Printer().Printers().indexOf(e.queue))}))
-            << e.queue.toStdString();
+        EXPECT_EQ(name, e.queue);
+        EXPECT_EQ(driver, e.driver);
+        EXPECT_EQ(port, e.port);
+        EXPECT_EQ(plain.PaperSize, e.defaultPaper);
+        EXPECT_EQ(chosen.PaperSize, PaperA4);
+        EXPECT_EQ(chosen.Color, ColorOn);
+        EXPECT_EQ(Printer().PrinterIndex(), Printer().Printers().indexOf(e.queue));
     }
     EXPECT_EQ(Printer().Printers().size(), 2);
     // Without any queue there is no printer to start a job on.
     TearDown();
-    EXPECT_TRUE(Printer().PrinterName().isEmpty() && !Printer().BeginDoc());
+    EXPECT_TRUE(Printer().PrinterName().isEmpty());
+    EXPECT_FALSE(Printer().BeginDoc());
 }
 
-// A two-sided queue's side, long edge (2) or short edge (3) in the device mode's duplex field (byte 94 of the block
-// after the file's 1572-byte record), is what the printer set-up file keeps and gives back.
+// The side a two-sided queue turns pages on, long edge 2 or short edge 3 at byte 94 of the block after the 1572-byte
+// record, is kept in the printer set-up file and given back.
 TEST_F(CupsEndToEndTest, ThePrinterSetupKeepsTheSideTwoSidedPagesTurnOn)
 {
-    QFile ppd(QDir(cups.OutputFolder()).filePath(u"duplex.ppd"_qs)), plain(WPLATOMAT_TEST_DATA "/cups/pdf-file.ppd");
-    ASSERT_TRUE(plain.open(QIODevice::ReadOnly) && ppd.open(QIODevice::WriteOnly));
-    ppd.write(plain.readAll() + "*OpenUI *Duplex/Two-sided: PickOne\n*OrderDependency: 10 AnySetup *Duplex\n"
-              "*DefaultDuplex: None\n*Duplex None/Off: \"<</Duplex false>>setpagedevice\"\n"
-              "*Duplex DuplexNoTumble/Long edge: \"<</Duplex true/Tumble false>>setpagedevice\"\n"
-              "*Duplex DuplexTumble/Short edge: \"<</Duplex true/Tumble true>>setpagedevice\"\n*CloseUI: *Duplex\n");
-    ppd.close();
-    ASSERT_TRUE(cups.AddQueue(u"duplex"_qs, u"file://"_qs + outFile, ppd.fileName())) << cups.Error().toStdString();
+    const QString ppd = WPLATOMAT_TEST_DATA "/cups/duplex.ppd"_L1;
+    ASSERT_TRUE(cups.AddQueue(u"duplex"_s, u"file://"_s + outFile, ppd)) << cups.Error().toStdString();
     Printer().SetSpooler(std::make_unique<TSystemSpooler>());
-    Printer().SetPrinter(u"duplex"_qs, QString(), QString(), QByteArray());
+    Printer().SetPrinter(u"duplex"_s, QString(), QString(), QByteArray());
     TPrinterOperations setup;
-    setup.SetFileName(config.Path() + u"/PrinterSetup.cfg"_qs);
+    setup.SetFileName(config.Path() + u"/PrinterSetup.cfg"_s);
     for (const auto& [side, code] : {std::pair{QPrinter::DuplexLongSide, 2}, {QPrinter::DuplexShortSide, 3}}) {
         Printer().QtPrinter().setDuplex(side);
         ASSERT_EQ(Printer().QtPrinter().duplex(), side);
         setup.SaveSetup();
         QFile saved(setup.FileName());
-        EXPECT_EQ((saved.open(QIODevice::ReadOnly), saved.readAll().mid(1666, 2)), QByteArray(1, char(code)) + '\0');
+        ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+        EXPECT_EQ(saved.readAll().mid(1666, 2), QByteArray(1, char(code)) + '\0');
         Printer().QtPrinter().setDuplex(QPrinter::DuplexNone);
         setup.LoadSetup();
         EXPECT_EQ(Printer().QtPrinter().duplex(), side) << code;
     }
 }
 
-// The sheet's margins are 12, 24, 15 and 9 pt (left, top, right, bottom) in portrait; the landscape page turned a
-// quarter to the left has 9, 12, 24 and 15 pt. Through a 600 dpi queue, a dotted frame round every deposit coupon of
-// the front row, which keeps max(top, bottom) = 15 pt from the sheet's top, and the back's turned title lines 85 mm
-// down a row that keeps as much from the bottom; each coupon 3 + 70 i mm from the printable left. Then the corner
-// marks (0.6 mm black arms at 5.5 and 2.5 mm) of the four transfer coupons: from the sheet's corner, or fitted to the
-// printable area of 285 x 200 mm, where 300 / 285 mm shrink 600 to 570 dpi.
+// Margins 9, 12, 24 and 15 pt (left, top, right, bottom) on the landscape page. Deposit coupons 3 + 70 i mm from the
+// printable left: the front row's dotted frames max(top, bottom) = 15 pt from the top, the back's turned title lines
+// 85 mm down a row as far from the bottom. The transfer coupons' corner marks (arms at 5.5 and 2.5 mm) from the sheet's
+// corner, or fitted to the printable 285 x 200 mm, where 300 / 285 mm shrink 600 to 570 dpi.
 TEST_F(CupsEndToEndTest, LandscapeJobsTakeTheLandscapePagesPrintableArea)
 {
     InitializeCommonUnit();
-    ASSERT_TRUE(cups.AddQueue(Queue600, u"file://"_qs + outFile, QString(), {u"Resolution=600dpi"_qs}))
-        << cups.Error().toStdString();
-    Printer().SetSpooler(std::make_unique<TSystemSpooler>());
+    AddQueues({Queue600}, {u"600dpi"_s});
     Printer().SetPrinter(Queue600, QString(), QString(), A4InColour());
-    const double left = 9 * MmPerPoint, top = 12 * MmPerPoint, row = 15 * MmPerPoint, backTitle = 210 - row - 100 + 85;
+    const double left = 9 * MmPerPoint;
+    const double top = 12 * MmPerPoint;
+    const double row = 15 * MmPerPoint;
+    const double backTitle = 210 - row - 100 + 85;
     TBlankData deposit;
-    deposit.FKind = bkDeposit, deposit.FKolForm = clBlack, deposit.FKolTekst = clBlack,
-    deposit.FTytul = QStringList{u"Czynsz"_qs};
+    deposit.FKind = bkDeposit;
+    deposit.FKolForm = clBlack;
+    deposit.FKolTekst = clBlack;
+    deposit.FTytul = QStringList{u"Czynsz"_s};
     TBlankObj obj;
-    const QString frontFile = outFile + u".front.pdf"_qs;
-    PrintDepositForm(
-        deposit, obj, {true, true, [&] { return cups.WaitForJobs(Queue600, 1) && QFile::copy(outFile, frontFile); }});
+    const QString frontFile = outFile + u".front.pdf"_s;
+    const auto keepFront = [&] { return cups.WaitForJobs(Queue600, 1) && QFile::copy(outFile, frontFile); };
+    PrintDepositForm(deposit, obj, {true, true, keepFront});
     ASSERT_TRUE(cups.WaitForJobs(Queue600, 2)) << cups.Error().toStdString();
-    const QImage front = RasterPage(frontFile), back = RasterPage(outFile);
+    const QImage front = RasterPage(frontFile);
+    const QImage back = RasterPage(outFile);
     for (int i = 0; i < 4; ++i) {
         const double x = left + 3 + 70 * i;
         EXPECT_NEAR(InkCentreMm(front, false, x - 0.5, x + 0.5, row + 20, row + 80), x, 0.1) << i;
@@ -151,7 +162,10 @@ TEST_F(CupsEndToEndTest, LandscapeJobsTakeTheLandscapePagesPrintableArea)
     }
     TBlankData transfer;
     transfer.FKind = bkTransfer;
-    const struct { bool fit; double x0, y0, scale; } layouts[] = {{false, 0, 0, 1}, {true, left, top, 570 / 600.0}};
+    const struct {
+        bool fit;
+        double x0, y0, scale;
+    } layouts[] = {{false, 0, 0, 1}, {true, left, top, 570 / 600.0}};
     for (const auto& l : layouts) {
         TCouponChoice choice;
         choice.autoScale = l.fit;
@@ -159,44 +173,45 @@ TEST_F(CupsEndToEndTest, LandscapeJobsTakeTheLandscapePagesPrintableArea)
         ASSERT_TRUE(cups.WaitForJobs(Queue600, l.fit ? 4 : 3)) << cups.Error().toStdString();
         const QImage page = RasterPage(outFile);
         for (int k = 0; k < 4; ++k) {
-            const double x = l.x0 + (CouponWidthMm * (k / 2) + 5.5) * l.scale,
-                         y = l.y0 + (CouponHeightMm * (k % 2) + 2.5) * l.scale;
+            const double x = l.x0 + (CouponWidthMm * (k / 2) + 5.5) * l.scale;
+            const double y = l.y0 + (CouponHeightMm * (k % 2) + 2.5) * l.scale;
             EXPECT_NEAR(InkCentreMm(page, false, x - 0.6, x + 0.6, y + 1.5, y + 6), x, 0.1) << k << " fit " << l.fit;
             EXPECT_NEAR(InkCentreMm(page, true, y - 0.6, y + 0.6, x + 1.5, x + 6), y, 0.1) << k << " fit " << l.fit;
         }
     }
 }
 
-// Both sides of a money order, OK between, through a queue whose driver says 300 dpi and one set to 600: drawn at the
-// queue's resolution, the strip (15 pt - 4 mm) right and (7 mm + 24 pt) down from the sheet's corner in whole pixels
-// of it, the turned back behind the front with its cut lines whole. An inkjet queue at 5760x1440 dpi: both figures.
+// Both sides of a money order at a 300 and a 600 dpi queue's resolution: the strip (15 pt - 4 mm) right and (7 mm +
+// 24 pt) down from the sheet's corner in whole pixels, the turned back behind the front.
 TEST_F(CupsEndToEndTest, MoneyOrderIsDrawnAtTheQueuesResolutionAndItsSidesRegister)
 {
-    InitializeCommonUnit(), InitializeBackBuffer();
-    ASSERT_TRUE(cups.AddQueue(Queue600, u"file://"_qs + outFile, QString(), {u"Resolution=600dpi"_qs})
-                && cups.AddQueue(u"inkjet"_qs, u"file://"_qs + outFile, QString(), {u"Resolution=5760x1440dpi"_qs}))
-        << cups.Error().toStdString();
-    Printer().SetSpooler(std::make_unique<TSystemSpooler>());
+    InitializeCommonUnit();
+    InitializeBackBuffer();
+    AddQueues({Queue600, u"inkjet"_s}, {u"600dpi"_s, u"5760x1440dpi"_s});
     for (const auto& [queue, dpi] : {std::pair{FileQueue, 300}, {Queue600, 600}}) {
         Printer().SetPrinter(queue, QString(), QString(), A4InColour());
         // Millimetres to pixels with ties to even; the driver's margins in whole pixels, ties away from zero.
         const auto px = [dpi = dpi](double mm) { return std::nearbyint(mm * dpi / 25.4); };
         const auto margin = [dpi = dpi](double pt) { return std::round(pt * dpi / 72); };
         TBlankData d;
-        d.FKind = bkMoneyOrder, d.FKolForm = DefaultKolForm(bkMoneyOrder), d.FTytul = QStringList{u"Czynsz"_qs};
+        d.FKind = bkMoneyOrder;
+        d.FKolForm = DefaultKolForm(bkMoneyOrder);
+        d.FTytul = QStringList{u"Czynsz"_s};
         TBlankObj obj;
-        const QString frontFile = outFile + u".front.pdf"_qs;
+        const QString frontFile = outFile + u".front.pdf"_s;
         QFile::remove(frontFile);
-        PrintMoneyOrder(
-            d, obj, {true, true, [&] { return cups.WaitForJobs(queue, 1) && QFile::copy(outFile, frontFile); }});
+        const auto keepFront = [&] { return cups.WaitForJobs(queue, 1) && QFile::copy(outFile, frontFile); };
+        PrintMoneyOrder(d, obj, {true, true, keepFront});
         ASSERT_TRUE(cups.WaitForJobs(queue, 2)) << cups.Error().toStdString();
-        EXPECT_EQ(QList<int>({obj.DPI(), Printer().DeviceCaps(LOGPIXELSX)}), QList<int>({dpi, dpi}));
-        ExpectMoneyOrderSides(
-            frontFile, outFile, (margin(15) - px(4)) * 25.4 / dpi, (px(7) + margin(24)) * 25.4 / dpi, dpi);
+        EXPECT_EQ(obj.DPI(), dpi);
+        EXPECT_EQ(Printer().DeviceCaps(LOGPIXELSX), dpi);
+        const double dx = (margin(15) - px(4)) * 25.4 / dpi;
+        const double dy = (px(7) + margin(24)) * 25.4 / dpi;
+        ExpectMoneyOrderSides(frontFile, outFile, dx, dy, dpi);
     }
-    Printer().SetPrinter(u"inkjet"_qs, QString(), QString(), QByteArray());
-    const QSize r = Printer().DriverResolution();
-    EXPECT_EQ(QList<int>({r.width(), r.height(), Printer().DeviceCaps(LOGPIXELSX)}), QList<int>({5760, 1440, 5760}));
+    Printer().SetPrinter(u"inkjet"_s, QString(), QString(), QByteArray());
+    EXPECT_EQ(Printer().DriverResolution(), QSize(5760, 1440));
+    EXPECT_EQ(Printer().DeviceCaps(LOGPIXELSX), 5760);
 }
 
 } // namespace
