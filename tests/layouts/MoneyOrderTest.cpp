@@ -92,8 +92,9 @@ TEST(MoneyOrderTest, AmountIsRoundedOnceAndPrintedCompleteAt600Dpi)
         {-5'0000, "", "", ""},
         {10'0000'0000'0000, "", "", ""},
         {9'9999'9999'9900, "999999999", "99",
-         "dziewięćset dziewięćdziesiąt dziewięć milionów dziewięćset dziewięćdziesiąt dziewięć tysięcy dziewięćset "
-         "dziewięćdziesiąt dziewięć"},
+         "dziewięćset dziewięćdziesiąt dziewięć milionów "
+         "dziewięćset dziewięćdziesiąt dziewięć tysięcy "
+         "dziewięćset dziewięćdziesiąt dziewięć"},
         {7'7777'7777'0000, "777777777", "00",
          "siedemset siedemdziesiąt siedem milionów siedemset siedemdziesiąt siedem tysięcy siedemset "
          "siedemdziesiąt siedem"}};
