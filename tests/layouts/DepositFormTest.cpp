@@ -38,11 +38,7 @@ TEST(DepositFormTest, PreviewShowsCouponZeroAsThePicturesDo)
     filled.FOdbiorca = filled.FBank;
     filled.FOdbRach = u"12 1020 2892 0000 5402 0123 4567 8901 2345"_s; // too long: cut at the span
     InitializeBackBuffer();
-    const struct {
-        bool filled;
-        TBlankSide side;
-        const char* file;
-    } rows[] = {{false, bsTop, "deposit-front-empty.png"},
+    const TSidePicture rows[] = {{false, bsTop, "deposit-front-empty.png"},
                 {true, bsTop, "deposit-front-filled.png"},
                 {false, bsBottom, "deposit-back-empty.png"},
                 {true, bsBottom, "deposit-back-filled.png"}};

@@ -181,11 +181,7 @@ TEST(MoneyOrderTest, PreviewShowsBothSidesUprightAndRepaintsPartsAlike)
     filled.FOdbPoczta = u"Łódź"_s;
     filled.FOdbKod = u"90-001"_s;
     filled.FTytul = {u"Zwrot za bilety"_s, u"na koncert w Opolu"_s};
-    const struct {
-        bool filled;
-        TBlankSide side;
-        const char* file;
-    } cases[] = {{false, bsTop, "money-order-front-empty.png"},
+    const TSidePicture cases[] = {{false, bsTop, "money-order-front-empty.png"},
                  {true, bsTop, "money-order-front-filled.png"},
                  {false, bsBottom, "money-order-back-empty.png"},
                  {true, bsBottom, "money-order-back-filled.png"}};

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "drawing/BlankTypes.h"
+
 #include <QImage>
 #include <QString>
 
@@ -14,3 +16,10 @@ inline void ExpectReferencePicture(const QImage& drawn, const QString& file)
         ASSERT_TRUE(drawn.save(path));
     EXPECT_TRUE(drawn == QImage(path).convertToFormat(QImage::Format_RGB32)) << file.toStdString();
 }
+
+// One picture of a two-sided form: empty or filled in, front or back.
+struct TSidePicture {
+    bool filled;
+    TBlankSide side;
+    const char* file;
+};
